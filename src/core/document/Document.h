@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/document/LoadProgress.h"
+#include "core/model/Oscillogram.h"
+
+namespace zarva {
+
+// The framework-free document: one record and the state that travels with it.
+class Document {
+public:
+    Document() = default;
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    Oscillogram oscillogram{this};
+    LoadProgress progress;
+    // 1-based index into oscillogram.frequencyChannels of the frequency the measures
+    // track; 0 = none.
+    int frequencyReference = 0;
+};
+
+} // namespace zarva

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "core/model/Colour.h"
+
+#include <cfloat>
+#include <complex>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zarva {
+
+class Document;
+
+using Phasor = std::complex<double>;
+
+enum class ChannelKind : std::int32_t { Analog = 0, Discrete = 1 };
+
+// Bits of Channel::displayFlags, persisted as "ShowFlags".
+namespace display {
+constexpr std::uint32_t kVisible = 0x1;
+constexpr std::uint32_t kOnFrequencyDiagram = 0x2;
+constexpr std::uint32_t kOnVectorDiagram = 0x4;
+constexpr std::uint32_t kOnCircleDiagram = 0x8;
+constexpr std::uint32_t kReadMinMax = 0x10;
+constexpr std::uint32_t kReadFirstHarmonic = 0x20;
+constexpr std::uint32_t kReadRms = 0x40;
+constexpr std::uint32_t kCurveInstant = 0x80;
+constexpr std::uint32_t kCurveRms = 0x100;
+constexpr std::uint32_t kCurveFirstHarmonic = 0x200;
+constexpr std::uint32_t kCurveModes = kCurveInstant | kCurveRms | kCurveFirstHarmonic;
+constexpr std::uint32_t kDcRemoved = 0x400;
+constexpr std::uint32_t kInverted = 0x800;
+constexpr std::uint32_t kAdcCounts = 0x1000;
+constexpr std::uint32_t kSuppliedPhasors = 0x2000;
+constexpr std::uint32_t kPasted = 0x4000;
+constexpr std::uint32_t kDefault = 0xE1;
+} // namespace display
+
+// The vertical zoom window of a row: two pairs of fractions and an integer.
+struct VerticalZoom {
+    bool zoomed = false;
+    double top = 0.0;
+    double bottom = 1.0;
+    double from = 0.0;
+    double to = 1.0;
+    std::int32_t level = 0;
+};
+
+// One analog or discrete channel of a record, its samples already in base units.
+// 8-bit texts hold the bytes as read from the file; the others are UTF-8.
+class Channel {
+public:
+    Channel(ChannelKind kind, Document* owner);
+
+    // An analog channel created from values (computed channels, other readers).
+    static Channel FromValues(Document* owner, std::string name, const std::string& unitText,
+                              std::vector<double> values, std::vector<Phasor> phasors);
+    // A discrete channel created from states: 1.0 for a non-zero state.
+    static Channel FromStates(Document* owner, std::string name,
+                              const std::vector<std::int32_t>& states, Colour colour);
+
+    bool IsAnalog() const { return kind == ChannelKind::Analog; }
+    bool IsDiscrete() const { return kind == ChannelKind::Discrete; }
+    bool HasFlag(std::uint32_t flag) const { return (displayFlags & flag) != 0; }
+    void SetFlag(std::uint32_t flag, bool on);
+
+    const std::string& Name() const { return name; }
+    // The unit, or empty when the channel is shown in ADC counts.
+    std::string Unit() const;
+
+    void Reserve(std::size_t count);
+    void AddRawSample(double raw)
+    {
+        samples.push_back(unitFactor * multiplier * raw + offset);
+    }
+    // The stored value back as the code it was read from.
+    double RawCode(double value) const;
+
+    bool IsFrequencyChannel() const;
+
+    // Rebuilds the derived series and extremes from the samples.
+    void Recompute();
+
+    Document* owner;
+    ChannelKind kind;
+
+    std::vector<double> samples;
+    std::vector<Phasor> suppliedPhasors;
+    std::vector<double> instantSeries;
+    std::vector<double> displaySeries;
+    std::vector<Phasor> phasorSeries;
+    std::vector<double> lineFrequencySeries;
+
+    std::uint32_t displayFlags = display::kDefault;
+
+    std::string channelId;
+    std::string name;
+    std::string aliasName;
+    std::string phase;
+    std::string circuitComponent;
+    std::string unit8;
+    std::string unit;
+    bool perSecond = false;
+    bool unitUnrecognised = false;
+
+    std::string primaryText;
+    std::string secondaryText;
+    bool valuesArePrimary = false;
+    bool showPrimary = false;
+
+    double multiplier = 1.0;
+    double unitFactor = 1.0;
+    double offset = 0.0;
+    double maxValue = -DBL_MAX;
+    double minValue = DBL_MAX;
+    double rangeMax = 0.0;
+    double rangeMin = 0.0;
+    double timeShift = 0.0;
+    double primary = 1.0;
+    double secondary = 1.0;
+    double filePrimary = 1.0;
+    double fileSecondary = 1.0;
+    double displayRatio = 1.0;
+    double dcMean = 0.0;
+
+    bool selected = false;
+    std::int32_t normalState = 0;
+    double ownSampleRate = 0.0;
+    Colour colour = Rgb(255, 255, 100);
+    bool customColourSet = false;
+    std::int32_t customColour = 0;
+    VerticalZoom zoom;
+
+private:
+    void RecomputeDiscrete();
+    void RecomputeAnalog();
+    void UpdateDisplayRatio();
+};
+
+} // namespace zarva

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarva {
+
+// 8-bit texts of records and formula files are kept as bytes and decoded for display.
+enum class CodePage { Windows1251, Oem866, Utf8 };
+
+std::string ToUtf8(std::string_view bytes, CodePage page);
+
+// Characters the code page cannot hold become '?'.
+std::string FromUtf8(std::string_view utf8, CodePage page);
+
+// True when the bytes are well-formed UTF-8 holding at least one multi-byte character:
+// plain ASCII reads the same in every code page, and stray high bytes rarely form valid UTF-8.
+bool IsMultiByteUtf8(std::string_view bytes);
+
+// Valid multi-byte UTF-8 is taken as it is; anything else is decoded by the given page.
+std::string DecodeText(std::string_view bytes, CodePage page);
+
+std::string Oem866ToWindows1251(std::string_view bytes);
+
+} // namespace zarva

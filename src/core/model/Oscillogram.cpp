@@ -1,0 +1,72 @@
+#include "core/model/Oscillogram.h"
+
+#include "core/model/Rounding.h"
+#include "core/model/ZarvaException.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace zarva {
+namespace {
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+} // namespace
+
+std::size_t Oscillogram::SampleCount() const
+{
+    for (const Channel& channel : channels) {
+        if (!channel.HasFlag(display::kPasted))
+            return channel.samples.size();
+    }
+    return 0;
+}
+
+std::size_t Oscillogram::FindChannel(const std::string& channelName) const
+{
+    std::size_t firstMatch = channels.size();
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        if (!EqualIgnoringCase(channels[i].name, channelName))
+            continue;
+        if (channels[i].name == channelName)
+            return i;
+        firstMatch = std::min(firstMatch, i);
+    }
+    if (firstMatch == channels.size())
+        throw CZarvaException(messages::kBadChannelName);
+    return firstMatch;
+}
+
+void Oscillogram::RebuildFrequencyChannels()
+{
+    frequencyChannels.clear();
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        if (channels[i].IsFrequencyChannel())
+            frequencyChannels.push_back(i);
+    }
+}
+
+std::int32_t Oscillogram::SamplesPerPeriod(const Channel& channel) const
+{
+    std::int64_t perPeriod = 0;
+    if (channel.ownSampleRate != 0.0) {
+        perPeriod = RoundToInt64(channel.ownSampleRate / 50.0);
+    } else {
+        const std::int64_t wholeHertz =
+            std::isfinite(lineFrequency) ? static_cast<std::int64_t>(std::clamp(lineFrequency, -1e9, 1e9))
+                                         : 0;
+        perPeriod = wholeHertz > 0 ? sampleRate / wholeHertz : 0;
+    }
+    if (perPeriod <= 0 || perPeriod > std::numeric_limits<std::int32_t>::max())
+        throw CZarvaException(messages::kBadFileFormat);
+    return static_cast<std::int32_t>(perPeriod);
+}
+
+} // namespace zarva

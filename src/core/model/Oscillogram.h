@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/model/Channel.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zarva {
+
+class Document;
+
+struct RateSegment {
+    double rate = 0.0;           // samples per second
+    std::int32_t endSample = 0;  // 1-based number of the segment's last sample
+};
+
+// One fault record in memory, whatever file it came from. Analog channels come first,
+// then discrete ones. Channels are held by value: a pointer to one is valid only until
+// the list changes.
+class Oscillogram {
+public:
+    explicit Oscillogram(Document* owner) : owner(owner) {}
+    Oscillogram(const Oscillogram&) = delete;
+    Oscillogram& operator=(const Oscillogram&) = delete;
+
+    // Sample count of the first channel of the record's own (not pasted); 0 without one.
+    std::size_t SampleCount() const;
+
+    // Index of the channel named so: exact case preferred, else the first match ignoring
+    // case. Raises error 354 when there is none.
+    std::size_t FindChannel(const std::string& channelName) const;
+
+    void RebuildFrequencyChannels();
+
+    // Samples in one nominal period of the channel. Raises error 330 when that is 0.
+    std::int32_t SamplesPerPeriod(const Channel& channel) const;
+
+    Document* owner;
+    std::vector<Channel> channels;
+    std::string headerText;
+    std::uint32_t analogCount = 0;
+    std::uint32_t discreteCount = 0;
+    std::vector<std::size_t> frequencyChannels;  // indices into channels
+    std::vector<RateSegment> rateSegments;
+    std::vector<std::int64_t> sampleTimes;  // microseconds from the first sample
+    double lineFrequency = 50.0;
+    std::vector<double> lineFrequencySeries;
+    std::int32_t sampleRate = 0;
+    double timeMultiplier = 1.0;
+
+    std::string stationName;  // 8-bit texts of the first configuration line
+    std::string recorderId;
+    std::string revisionYear;
+    std::string stationText;  // the same, decoded for display
+    std::string recorderText;
+
+    std::string startDate;
+    std::string startTime;
+    std::string triggerDate;
+    std::string triggerTime;
+    std::string fileType;
+    std::string sourcePath;
+    std::string localCode;
+    std::vector<std::uint8_t> oscBytes;
+    double firstHarmonicFactor = 1.0;
+    std::int32_t zeroSample = 0;
+};
+
+} // namespace zarva

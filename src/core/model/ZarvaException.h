@@ -1,0 +1,47 @@
+#pragma once
+
+#include <exception>
+#include <filesystem>
+#include <string>
+
+namespace zarva {
+
+// The one error type of the system: a string-table message and an optional parameter,
+// usually a file name. Its text is the message, then " - " and the parameter.
+class CZarvaException : public std::exception {
+public:
+    explicit CZarvaException(int messageId, std::string parameter = {});
+
+    int MessageId() const noexcept { return messageId_; }
+    const std::string& Parameter() const noexcept { return parameter_; }
+    const char* what() const noexcept override { return text_.c_str(); }
+
+private:
+    int messageId_;
+    std::string parameter_;
+    std::string text_;
+};
+
+// A file that cannot be opened, read or written: the system error and the path.
+class FileException : public std::exception {
+public:
+    FileException(int errorCode, std::filesystem::path path);
+
+    int ErrorCode() const noexcept { return errorCode_; }
+    const std::filesystem::path& Path() const noexcept { return path_; }
+    const char* what() const noexcept override { return text_.c_str(); }
+
+private:
+    int errorCode_;
+    std::filesystem::path path_;
+    std::string text_;
+};
+
+namespace messages {
+constexpr int kFileReadError = 124;  // "Ошибка чтения файла %s"
+constexpr int kBadFileFormat = 330;
+constexpr int kBadChannelName = 354;
+constexpr int kBadXmlFormat = 469;
+} // namespace messages
+
+} // namespace zarva
