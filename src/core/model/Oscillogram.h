@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/formula/CalcChannels.h"
 #include "core/model/Channel.h"
 
 #include <cstdint>
@@ -38,6 +39,7 @@ public:
 
     Document* owner;
     std::vector<Channel> channels;
+    CalcChannels calcChannels{*this};
     std::string headerText;
     std::uint32_t analogCount = 0;
     std::uint32_t discreteCount = 0;
