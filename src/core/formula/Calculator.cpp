@@ -1,6 +1,6 @@
 #include "core/formula/Calculator.h"
 
-#include "core/formula/FormulaText.h"
+#include "core/formula/FormulaChars.h"
 #include "core/formula/UnitSemantics.h"
 #include "core/formula/ValueSemantics.h"
 #include "core/model/StringTable.h"

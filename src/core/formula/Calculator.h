@@ -42,7 +42,7 @@ public:
     bool ChannelMode() const { return channelMode_; }
     void SetSample(std::int64_t sample) { sample_ = sample; }
     std::int64_t Sample() const { return sample_; }
-    const std::string& Text() const { return text_; }
+    const std::string& FormulaText() const { return text_; }
     const std::vector<Token>& Tokens() const { return tokens_.Tokens(); }
 
     virtual const Channel* FindChannel(const std::string& name) const;

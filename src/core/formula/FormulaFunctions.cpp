@@ -280,11 +280,9 @@ void ApplyLegSum(TokenId function, FormulaValue& result, std::span<const Formula
     result.flags = kRealAndPhasor;
 }
 
-} // namespace
-
-void ValueSemantics::Apply(TokenId function, std::span<FormulaValue> args) const
+void Compute(TokenId function, std::span<FormulaValue> args, const Calculator& engine,
+             std::int64_t sample)
 {
-    CheckArguments(function, args);
     FormulaValue& result = args[0];
     const double x = result.real;
     const Phasor z = result.phasor;
@@ -310,7 +308,7 @@ void ValueSemantics::Apply(TokenId function, std::span<FormulaValue> args) const
         result.flags = kRealAndPhasor;
         return;
     case kArg: {
-        const bool firstPeriod = sample_ < static_cast<std::int64_t>(engine_.SamplesPerPeriod());
+        const bool firstPeriod = sample < static_cast<std::int64_t>(engine.SamplesPerPeriod());
         return SetReal(result, firstPeriod ? 0.0 : AngleDeg(z));
     }
     case kCosUi:
@@ -318,15 +316,15 @@ void ValueSemantics::Apply(TokenId function, std::span<FormulaValue> args) const
     case kAbsIg:
         return SetReal(result, AngleBetween(z, args[1].phasor));
     case kRms:
-        return SetReal(result, Rms(*result.channel, sample_, 1));
+        return SetReal(result, Rms(*result.channel, sample, 1));
     case kFourie:
-        return SetReal(result, HarmonicRms(*result.channel, TruncatedInt(args[1].real), sample_));
+        return SetReal(result, HarmonicRms(*result.channel, TruncatedInt(args[1].real), sample));
     case kA0:
-        return SetReal(result, DcComponent(*result.channel, sample_, 1));
+        return SetReal(result, DcComponent(*result.channel, sample, 1));
     case kFault:
-        return SetReal(result, FaultComponent(*result.channel, sample_));
+        return SetReal(result, FaultComponent(*result.channel, sample));
     case kFrequency:
-        return SetReal(result, engine_.Frequency(sample_));
+        return SetReal(result, engine.Frequency(sample));
     case kIb:
         result.flags &= args[1].flags & args[2].flags;
         return OnPhasorsAndReals(result, args, [](auto arg) {
@@ -414,6 +412,16 @@ void ValueSemantics::Apply(TokenId function, std::span<FormulaValue> args) const
     default:
         return;
     }
+}
+
+} // namespace
+
+// A result is a value, never a channel reference, whatever its flags say.
+void ValueSemantics::Apply(TokenId function, std::span<FormulaValue> args) const
+{
+    CheckArguments(function, args);
+    Compute(function, args, engine_, sample_);
+    args[0].channel = nullptr;
 }
 
 } // namespace zarva

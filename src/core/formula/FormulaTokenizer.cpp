@@ -1,6 +1,6 @@
 #include "core/formula/Calculator.h"
 
-#include "core/formula/FormulaText.h"
+#include "core/formula/FormulaChars.h"
 #include "core/model/StringTable.h"
 #include "core/model/ZarvaException.h"
 
@@ -107,6 +107,17 @@ const TokenText* MatchTable(const std::string& lowered, std::size_t index)
     return nullptr;
 }
 
+Token MakeToken(TokenId id, double number = 0.0, const Channel* channel = nullptr,
+                std::string text = {})
+{
+    Token token;
+    token.id = id;
+    token.number = number;
+    token.channel = channel;
+    token.text = std::move(text);
+    return token;
+}
+
 CZarvaException NotDefined(const std::string& name)
 {
     return CZarvaException::Composed(kNotDefined, Text(kNotDefined) + " '" + name + "'");
@@ -133,10 +144,10 @@ void Calculator::Tokenize(const std::string& text)
             const std::size_t close = lowered.find(']', index + 2);
             if (close == std::string::npos)
                 throw NotDefined(MessageName());
-            tokens_.Add({.id = kDimension, .text = lowered.substr(index + 1, close - index - 1)});
+            tokens_.Add(MakeToken(kDimension, 0.0, nullptr, lowered.substr(index + 1, close - index - 1)));
             index = close + 1;
         } else if (const TokenText* entry = MatchTable(lowered, index)) {
-            tokens_.Add({.id = entry->id});
+            tokens_.Add(MakeToken(entry->id));
             index += std::char_traits<char>::length(entry->text);
         } else if (IsDigit(c)) {
             std::size_t end = index;
@@ -147,7 +158,7 @@ void Calculator::Tokenize(const std::string& text)
                 throw NotDefined(MessageName());
             double number = 0.0;
             std::from_chars(lowered.data() + index, lowered.data() + end, number);
-            tokens_.Add({.id = kNumber, .number = number});
+            tokens_.Add(MakeToken(kNumber, number));
             index = end;
         } else if (IsIdentifierStart(c)) {
             ScanIdentifier(lowered, index);
@@ -157,7 +168,7 @@ void Calculator::Tokenize(const std::string& text)
         }
     }
     FillEmptyArguments();
-    tokens_.Add({.id = kEnd});
+    tokens_.Add(MakeToken(kEnd));
 }
 
 void Calculator::ScanIdentifier(const std::string& lowered, std::size_t& index)
@@ -182,7 +193,7 @@ void Calculator::AddIdentifier(std::string identifier)
         if (!HasVariable(identifier))
             throw CZarvaException::Composed(kVariableNotFound,
                                             text_ + ": " + zarva::Text(kVariableNotFound));
-        tokens_.Add({.id = kVariable, .text = std::move(identifier)});
+        tokens_.Add(MakeToken(kVariable, 0.0, nullptr, std::move(identifier)));
         return;
     }
     for (std::size_t k = current_; k < names_.size(); ++k) {
@@ -191,7 +202,7 @@ void Calculator::AddIdentifier(std::string identifier)
                 kNotDefined, names_[current_] + ": '" + identifier + "' - " + zarva::Text(kNotDefined));
     }
     if (const Channel* channel = FindChannel(identifier))
-        tokens_.Add({.id = kChannel, .channel = channel});
+        tokens_.Add(MakeToken(kChannel, 0.0, channel));
 }
 
 // An empty argument, between two commas or before ")", passes the default value.
@@ -201,7 +212,7 @@ void Calculator::FillEmptyArguments()
     for (std::size_t i = tokens.size(); i-- > 1;) {
         const TokenId next = tokens[i].id;
         if (tokens[i - 1].id == kComma && (next == kComma || next == kCloseBracket))
-            tokens_.Insert(i, {.id = kNullValue});
+            tokens_.Insert(i, MakeToken(kNullValue));
     }
 }
 

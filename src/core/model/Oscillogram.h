@@ -21,7 +21,7 @@ struct RateSegment {
 // the list changes.
 class Oscillogram {
 public:
-    explicit Oscillogram(Document* owner) : owner(owner) {}
+    explicit Oscillogram(Document* document) : owner(document) {}
     Oscillogram(const Oscillogram&) = delete;
     Oscillogram& operator=(const Oscillogram&) = delete;
 
