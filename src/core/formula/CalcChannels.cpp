@@ -3,6 +3,7 @@
 #include "core/document/Document.h"
 #include "core/model/StringTable.h"
 #include "core/model/ZarvaException.h"
+#include "core/storage/SettingsSection.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +13,11 @@ namespace {
 
 constexpr int kResultNotValid = 1070;
 constexpr int kNameExists = 473;
+
+std::string SettingsKey(std::size_t index)
+{
+    return "Channel" + std::to_string(index);
+}
 
 } // namespace
 
@@ -129,6 +135,28 @@ void CalcChannels::LoadFrm(const std::filesystem::path& path)
 void CalcChannels::SaveFrm(const std::filesystem::path& path) const
 {
     WriteFrmFile(path, Entries());
+}
+
+void CalcChannels::LoadSettings(const SettingsSection& section)
+{
+    std::vector<FormulaEntry> entries;
+    const auto& values = section.Values();
+    for (std::size_t k = 0;; ++k) {
+        const auto found = values.find(SettingsKey(k));
+        if (found == values.end())
+            break;
+        if (auto entry = ParseSettingsEntry(found->second))
+            entries.push_back(std::move(*entry));
+    }
+    Replace(entries);
+}
+
+// The section is rewritten whole, so entries of formulas removed since do not come back.
+void CalcChannels::SaveSettings(SettingsSection& section) const
+{
+    section.Clear();
+    for (std::size_t k = 0; k < names_.size(); ++k)
+        section.SetString(SettingsKey(k), SettingsEntryValue({names_[k], formulas_[k]}));
 }
 
 const Channel* CalcChannels::FindChannel(const std::string& name) const

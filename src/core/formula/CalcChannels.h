@@ -11,6 +11,10 @@ namespace zarva {
 
 class Channel;
 class Oscillogram;
+class SettingsSection;
+
+// The record settings section that keeps the computed channels.
+inline constexpr const char* kCalcChannelsSection = "CalculatedChannels";
 
 // The computed channels of a record: an ordered list of (name, formula) pairs whose
 // results are analog channels of the record. A formula may refer to the record's channels
@@ -38,6 +42,10 @@ public:
     // Replace the set with the pairs of a file or of the "Channel%i" entries, then compute.
     void LoadFrm(const std::filesystem::path& path);
     void SaveFrm(const std::filesystem::path& path) const;
+    // Entries "Channel0", "Channel1", ... up to the first one missing; values without a
+    // name or a formula are skipped.
+    void LoadSettings(const SettingsSection& section);
+    void SaveSettings(SettingsSection& section) const;
 
     const Channel* FindChannel(const std::string& name) const override;
     double Frequency(std::int64_t sample) const override;

@@ -2,9 +2,9 @@
 
 #include "core/model/CodePage.h"
 #include "core/model/ZarvaException.h"
+#include "core/storage/TextFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -17,30 +17,6 @@ std::string ToFileText(const std::string& utf8)
 {
     std::string bytes = FromUtf8(utf8, CodePage::Windows1251);
     return ToUtf8(bytes, CodePage::Windows1251) == utf8 ? bytes : utf8;
-}
-
-void WriteWhole(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) ||
-            !out.flush()) {
-            const int error = errno;
-            out.close();
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw FileException(error, path);
-        }
-    }
-    std::error_code renameError;
-    std::filesystem::rename(temporary, path, renameError);
-    if (renameError) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw FileException(renameError.value(), path);
-    }
 }
 
 } // namespace
@@ -93,7 +69,7 @@ std::vector<FormulaEntry> ReadFrmFile(const std::filesystem::path& path)
 
 void WriteFrmFile(const std::filesystem::path& path, const std::vector<FormulaEntry>& entries)
 {
-    WriteWhole(path, FormatFrmText(entries));
+    ReplaceFile(path, FormatFrmText(entries));
 }
 
 std::string SettingsEntryValue(const FormulaEntry& entry)

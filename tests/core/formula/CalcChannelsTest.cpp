@@ -2,6 +2,7 @@
 
 #include "core/formula/CalcChannels.h"
 #include "core/model/CodePage.h"
+#include "core/storage/SettingsStore.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -230,6 +231,42 @@ TEST_F(CalcChannelsTest, FrmPairsWhoseNameIsTakenAreReportedAfterTheOthersLoad)
     EXPECT_EQ(set.Names(), std::vector<std::string>{"Good"});
     EXPECT_EQ(ChannelNamed("Good").samples[0], 3.0);
     EXPECT_EQ(ChannelNamed("Ia").samples[0], 1.0);
+}
+
+TEST_F(CalcChannelsTest, SettingsEntriesRoundTripThroughTheSettingsFile)
+{
+    test::TempFolder folder;
+    set.Add("I1", "I1: (Ia, Ib, Ic)");
+    set.Add("P", "Re: (Pf: (Ia, Ua))[W]");
+    set.Add("Gone", "Ia");
+    SettingsStore store;
+    set.SaveSettings(store.Section(kCalcChannelsSection));
+    set.RemoveAll();
+    set.Add("I1", "I1: (Ia, Ib, Ic)");
+    set.Add("P", "Re: (Pf: (Ia, Ua))[W]");
+    set.SaveSettings(store.Section(kCalcChannelsSection));
+    store.Save(folder / "record.set");
+
+    SettingsStore loaded;
+    loaded.Load(folder / "record.set");
+    set.RemoveAll();
+    set.LoadSettings(loaded.Section(kCalcChannelsSection));
+    EXPECT_EQ(set.Names(), (std::vector<std::string>{"I1", "P"}));
+    EXPECT_EQ(set.Formulas()[1], "Re: (Pf: (Ia, Ua))[W]");
+    EXPECT_EQ(ChannelNamed("P").unit, "W");
+}
+
+TEST_F(CalcChannelsTest, SettingsEntriesWithoutNameOrFormulaAreSkipped)
+{
+    SettingsSection section;
+    section.SetString("Channel0", "no comma");
+    section.SetString("Channel1", ",Ia");
+    section.SetString("Channel2", "Empty,");
+    section.SetString("Channel3", "Sum,Ia + Ib\r\nrest");
+    section.SetString("Channel5", "After,Ia");
+    set.LoadSettings(section);
+    EXPECT_EQ(set.Entries(), (std::vector<FormulaEntry>{{"Sum", "Ia + Ib"}}));
+    EXPECT_EQ(ChannelNamed("Sum").samples[0], 3.0);
 }
 
 } // namespace
