@@ -121,6 +121,8 @@ TEST_F(CalcChannelsTest, FormulaMayReferToEarlierComputedChannelsOnly)
     set.Add("Quad", "Double * 2");
     set.Compute();
     EXPECT_EQ(ChannelNamed("Quad").samples[0], 4.0);
+    const Phasor quad = ChannelNamed("Quad").phasorSeries[5];
+    EXPECT_NEAR(std::abs(quad - Polar(40.0, -30.0)), 0.0, 1e-12);
 
     set.Add("Early", "late + 1");
     set.Add("Late", "Ia");
