@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <new>
 
+// The replacements below pair malloc with free themselves.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 namespace {
 
 std::atomic<long> allocations{0};
