@@ -174,7 +174,11 @@ std::int64_t ConfigurationParser::ReadRates()
         record_.rateSegments.push_back(segment);
         sum += segment.rate;
     }
-    const std::int64_t rate = SnapSampleRate(sum / nrates, record_.lineFrequency, nrates > 1);
+    // Rate lines that all give one rate (recording windows with gaps between them) are one
+    // rate, not an average to be matched against the bands of rates.
+    const bool several = std::any_of(record_.rateSegments.begin(), record_.rateSegments.end(),
+                                     [&](const RateSegment& s) { return s.rate != record_.rateSegments[0].rate; });
+    const std::int64_t rate = SnapSampleRate(sum / nrates, record_.lineFrequency, several);
     if (rate > std::numeric_limits<std::int32_t>::max())
         Fail();
     record_.sampleRate = static_cast<std::int32_t>(rate);

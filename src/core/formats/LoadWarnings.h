@@ -17,9 +17,9 @@ constexpr int kLineFrequency = 4003;
 constexpr int kTimeMultiplier = 4004;
 constexpr int kShortDataLines = 4005;
 constexpr int kNoTimeStamps = 4006;
-constexpr int kPackedStatusBits = 4008;
-constexpr int kSampleNumbers = 4009;
-constexpr int kChannelTotal = 4010;
+constexpr int kPackedStatusBits = 4007;
+constexpr int kSampleNumbers = 4008;
+constexpr int kChannelTotal = 4009;
 } // namespace warnings
 
 // A value put into a warning text.
