@@ -99,12 +99,39 @@ void Channel::Recompute()
         RecomputeAnalog();
 }
 
+std::span<const double> Channel::InstantSeries() const
+{
+    if (IsDiscrete())
+        return DisplaySeries();
+    if (instantSource_ == SeriesSource::Samples)
+        return samples;
+    return instantValues_;
+}
+
+std::span<const double> Channel::DisplaySeries() const
+{
+    switch (displaySource_) {
+    case SeriesSource::Samples:
+        return samples;
+    case SeriesSource::Instant:
+        return InstantSeries();
+    case SeriesSource::Own:
+        break;
+    }
+    return displayValues_;
+}
+
 void Channel::RecomputeDiscrete()
 {
-    const bool inverted = HasFlag(display::kInverted);
-    displaySeries.resize(samples.size());
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        displaySeries[i] = inverted ? (samples[i] == 0.0 ? 1.0 : 0.0) : samples[i];
+    instantValues_ = {};
+    displayValues_ = {};
+    displaySource_ = SeriesSource::Samples;
+    if (HasFlag(display::kInverted)) {
+        displaySource_ = SeriesSource::Own;
+        displayValues_.resize(samples.size());
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            displayValues_[i] = samples[i] == 0.0 ? 1.0 : 0.0;
+    }
     if (samples.empty())
         return;
     maxValue = minValue = samples[0];

@@ -51,6 +51,8 @@ const HighHalf& HighHalfOf(CodePage page)
     return page == CodePage::Oem866 ? kOem866 : kWindows1251;
 }
 
+} // namespace
+
 void AppendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {
@@ -70,7 +72,6 @@ void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
-// Length of the UTF-8 sequence starting at text[i], or 0 when it is not well formed.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i, char32_t* decoded)
 {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -106,8 +107,6 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i, char32_t* d
         *decoded = c;
     return length;
 }
-
-} // namespace
 
 std::string ToUtf8(std::string_view bytes, CodePage page)
 {
