@@ -32,8 +32,7 @@ Channel Channel::FromValues(Document* owner, std::string name, const std::string
     Channel channel(ChannelKind::Analog, owner);
     channel.channelId = name;
     channel.name = std::move(name);
-    channel.unit8 = NormaliseUnitLetter(unitText);
-    channel.unit = channel.unit8;
+    channel.SetUnitText(unitText);
     channel.samples = std::move(values);
     channel.suppliedPhasors = std::move(phasors);
     channel.showPrimary = true;
@@ -56,6 +55,12 @@ Channel Channel::FromStates(Document* owner, std::string name,
     channel.displayFlags |= display::kSuppliedPhasors;
     channel.Recompute();
     return channel;
+}
+
+void Channel::SetUnitText(const std::string& unitText)
+{
+    unit8 = NormaliseUnitLetter(unitText);
+    unit = unit8;
 }
 
 void Channel::SetFlag(std::uint32_t flag, bool on)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/formula/CalcChannels.h"
 #include "core/model/Channel.h"
 #include "core/model/CodePage.h"
 
@@ -21,7 +22,7 @@ struct RateSegment {
 // the list changes.
 class Oscillogram {
 public:
-    explicit Oscillogram(Document* owner) : owner(owner) {}
+    explicit Oscillogram(Document* document) : owner(document) {}
     Oscillogram(const Oscillogram&) = delete;
     Oscillogram& operator=(const Oscillogram&) = delete;
 
@@ -43,6 +44,7 @@ public:
 
     Document* owner;
     std::vector<Channel> channels;
+    CalcChannels calcChannels{*this};
     std::string headerText;
     std::uint32_t analogCount = 0;
     std::uint32_t discreteCount = 0;
