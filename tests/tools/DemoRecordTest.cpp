@@ -1,5 +1,7 @@
 #include "ComtradeOut.h"
 #include "FaultNetwork.h"
+#include "core/document/Document.h"
+#include "core/formats/ComtradeReader.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +27,30 @@ TEST(DemoRecord, CommittedFilesAreWhatTheGeneratorWrites)
     EXPECT_EQ(ReadSample(".cfg"), files.cfg);
     EXPECT_EQ(ReadSample(".dat"), files.dat) << "regenerate with the target demo-record-files";
     EXPECT_EQ(ReadSample(".hdr"), files.hdr);
+}
+
+TEST(DemoRecord, ReadsBackThroughTheRecordReaderWithoutWarnings)
+{
+    Document document;
+    ReadComtradeFiles(document, std::string(ZARVA_SAMPLES_DIR) + "/demo-110kv-ag-fault.cfg");
+    const Oscillogram& record = document.oscillogram;
+    EXPECT_TRUE(record.loadWarnings.empty());
+    EXPECT_EQ(record.stationText, "ПС Северная");
+    ASSERT_EQ(record.channels.size(), 9u);
+    EXPECT_EQ(record.channels[6].name, "3I0");
+    EXPECT_EQ(record.channels[7].name, "Пуск защиты");
+    EXPECT_EQ(record.sampleRate, 2400);
+
+    const DemoSamples simulated = Simulate(kDemoParameters);
+    const std::vector<double>* expected[] = {
+        &simulated.voltage[0], &simulated.voltage[1], &simulated.voltage[2], &simulated.current[0],
+        &simulated.current[1], &simulated.current[2], &simulated.residualCurrent};
+    for (std::size_t c = 0; c < 7; ++c) {
+        const std::vector<double>& read = record.channels[c].samples;
+        ASSERT_EQ(read.size(), expected[c]->size());
+        for (std::size_t n = 0; n < read.size(); ++n)
+            ASSERT_NEAR(read[n], (*expected[c])[n], 0.0021) << record.channels[c].name << " at " << n;
+    }
 }
 
 void ExpectNear(Complex actual, Complex expected, const char* what)
