@@ -1,6 +1,7 @@
 #include "core/model/Channel.h"
 
 #include "core/document/Document.h"
+#include "core/model/Units.h"
 
 namespace zarva {
 namespace {
@@ -149,12 +150,7 @@ void Channel::RecomputeDiscrete()
 
 void Channel::UpdateDisplayRatio()
 {
-    if (showPrimary && !valuesArePrimary)
-        displayRatio = primary / secondary;
-    else if (!showPrimary && valuesArePrimary)
-        displayRatio = secondary / primary;
-    else
-        displayRatio = 1.0;
+    displayRatio = DisplayRatio(*this);
 }
 
 } // namespace zarva
