@@ -19,6 +19,9 @@ struct NamedCommand {
 constexpr NamedCommand kCommands[] = {
     {"info", InfoCommand, "info RECORD [--json]"},
     {"dump", DumpCommand, "dump RECORD [--channels NAME,...] [--from N] [--to N] [--format csv|json]"},
+    {"calc", CalcCommand,
+     "calc RECORD --formula NAME=TEXT [--formula ...] [--frm FILE] [--out PATH] [--format csv|json] "
+     "[--from N] [--to N]"},
 };
 
 void PrintUsage(std::ostream& out)

@@ -11,6 +11,8 @@ void RecomputeAll(Document& document)
             return;
         channel.Recompute();
     }
+    // Computed channels follow the channels they are computed from.
+    document.oscillogram.calcChannels.Compute();
 }
 
 } // namespace zarva
