@@ -67,6 +67,9 @@ public:
     void SetFlag(std::uint32_t flag, bool on);
 
     const std::string& Name() const { return name; }
+    // Sets the unit of a channel created from values; a Cyrillic "В" or "А" becomes its
+    // Latin letter.
+    void SetUnitText(const std::string& unitText);
     // The unit, or empty when the channel is shown in ADC counts.
     std::string Unit() const;
 

@@ -177,4 +177,18 @@ std::string Oem866ToWindows1251(std::string_view bytes)
     return FromUtf8(ToUtf8(bytes, CodePage::Oem866), CodePage::Windows1251);
 }
 
+CodePage DetectCodePage(std::string_view bytes)
+{
+    if (IsMultiByteUtf8(bytes))
+        return CodePage::Utf8;
+    auto cyrillicLetters = [](std::string_view text) {
+        std::size_t count = 0;
+        for (const char c : text)
+            count += static_cast<unsigned char>(c) >= 0xC0 ? 1 : 0;
+        return count;
+    };
+    return cyrillicLetters(Oem866ToWindows1251(bytes)) < cyrillicLetters(bytes) ? CodePage::Windows1251
+                                                                               : CodePage::Oem866;
+}
+
 } // namespace zarva

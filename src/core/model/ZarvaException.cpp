@@ -13,6 +13,13 @@ CZarvaException::CZarvaException(int messageId, std::string parameter)
         text_ += " - " + parameter_;
 }
 
+CZarvaException CZarvaException::Composed(int messageId, std::string text)
+{
+    CZarvaException error(messageId);
+    error.text_ = std::move(text);
+    return error;
+}
+
 FileException::FileException(int errorCode, std::filesystem::path path)
     : errorCode_(errorCode), path_(std::move(path))
 {

@@ -11,6 +11,9 @@ namespace zarva {
 class CZarvaException : public std::exception {
 public:
     explicit CZarvaException(int messageId, std::string parameter = {});
+    // A message composed around its string-table text, for errors that name what failed
+    // in their own words (the formula errors).
+    static CZarvaException Composed(int messageId, std::string text);
 
     int MessageId() const noexcept { return messageId_; }
     const std::string& Parameter() const noexcept { return parameter_; }

@@ -79,13 +79,13 @@ TEST(RecomputeAll, GivesWhatEachChannelGivesAlone)
     }
 }
 
-TEST(RecomputeAll, AdvancesProgressOncePerAnalogSample)
+TEST(RecomputeAll, AdvancesProgressOncePerSampleOfEveryChannel)
 {
     Document document;
     FillRecord(document, 30000);
     document.progress.SetStep(1.0);
     RecomputeAll(document);
-    EXPECT_EQ(document.progress.Position(), 10u * 30000u);
+    EXPECT_EQ(document.progress.Position(), 13u * 30000u);
 }
 
 TEST(RecomputeAll, CancelledBeforeStartComputesNothing)
