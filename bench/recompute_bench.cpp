@@ -2,7 +2,7 @@
 // period): the running-sum path on one core and on every core, against the window
 // definitions evaluated at every sample, which run on a slice and are scaled up.
 
-#include "support/SyntheticRecord.h"
+#include "support/InMemoryRecord.h"
 
 #include "core/document/Recompute.h"
 #include "core/dsp/WindowMeasures.h"
@@ -26,7 +26,7 @@ Document& Record()
 {
     static const std::unique_ptr<Document> document = [] {
         auto made = std::make_unique<Document>();
-        bench::FillSyntheticRecord(*made, kChannels, kSamples, kRate);
+        bench::FillInMemoryRecord(*made, kChannels, kSamples, kRate);
         return made;
     }();
     return *document;
