@@ -7,7 +7,7 @@
 namespace zarva::bench {
 
 void FillInMemoryRecord(Document& document, std::size_t analogChannels, std::size_t samples,
-                         std::int32_t sampleRate)
+                        std::int32_t sampleRate)
 {
     Oscillogram& record = document.oscillogram;
     record.sampleRate = sampleRate;

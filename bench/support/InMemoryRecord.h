@@ -7,9 +7,10 @@
 
 namespace zarva::bench {
 
-// Fills an empty document, without a file, with a record of one sampling rate: analog channels carrying a
-// 50 Hz wave with a third harmonic, a decaying offset and noise, each channel its own phase.
+// Fills an empty document, without a file, with a record of one sampling rate: analog
+// channels carrying a 50 Hz wave with a third harmonic, a decaying offset and noise, each
+// channel its own phase.
 void FillInMemoryRecord(Document& document, std::size_t analogChannels, std::size_t samples,
-                         std::int32_t sampleRate);
+                        std::int32_t sampleRate);
 
 } // namespace zarva::bench
