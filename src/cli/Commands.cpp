@@ -19,6 +19,9 @@ struct NamedCommand {
 constexpr NamedCommand kCommands[] = {
     {"info", InfoCommand, "info RECORD [--json]"},
     {"dump", DumpCommand, "dump RECORD [--channels NAME,...] [--from N] [--to N] [--format csv|json]"},
+    {"measure", MeasureCommand,
+     "measure RECORD --at SAMPLE [--periods P] [--harmonics K] [--sequence A,B,C]\n"
+     "          [--frequency-channel NAME] [--json]"},
 };
 
 void PrintUsage(std::ostream& out)
