@@ -200,6 +200,7 @@ TEST(FrmText, WrittenInTheSystemCodePageUnlessItCannotHoldTheText)
     const std::vector<FormulaEntry> greek = {{"Ω", "Ia"}};
     EXPECT_EQ(FormatFrmText(greek), "Ω,Ia,\r\n");
     EXPECT_EQ(ParseFrmText(FormatFrmText(greek)), greek);
+    EXPECT_EQ(ParseFrmText("\xEF\xBB\xBFΩ,Ia,\n"), greek);
 }
 
 TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSet)
