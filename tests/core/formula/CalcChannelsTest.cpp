@@ -1,5 +1,6 @@
 #include "FormulaTestRecord.h"
 
+#include "core/document/Recompute.h"
 #include "core/formula/CalcChannels.h"
 #include "core/model/CodePage.h"
 #include "core/storage/SettingsStore.h"
@@ -121,6 +122,8 @@ TEST_F(CalcChannelsTest, FormulaMayReferToEarlierComputedChannelsOnly)
     set.Add("Quad", "Double * 2");
     set.Compute();
     EXPECT_EQ(ChannelNamed("Quad").samples[0], 4.0);
+    const Phasor quad = ChannelNamed("Quad").phasorSeries[5];
+    EXPECT_NEAR(std::abs(quad - Polar(40.0, -30.0)), 0.0, 1e-12);
 
     set.Add("Early", "late + 1");
     set.Add("Late", "Ia");
@@ -151,6 +154,17 @@ TEST_F(CalcChannelsTest, NamesAlreadyTakenAreRefused)
     set.Compute();
     EXPECT_EQ(fixture.record.channels[0].samples[0], 1.0);
     EXPECT_EQ(fixture.record.channels.back().samples[0], 2.0);
+}
+
+TEST_F(CalcChannelsTest, WholeRecordRecomputeComputesTheSetAfterTheChannels)
+{
+    set.Add("Double", "Ia * 2");
+    set.Compute();
+    Channel& ia = fixture.record.channels[0];
+    ia.showPrimary = true;
+    ia.primary = 100.0;
+    RecomputeAll(fixture.document);
+    EXPECT_EQ(ChannelNamed("Double").samples[0], 200.0);
 }
 
 TEST_F(CalcChannelsTest, RemoveAllTakesOnlyTheComputedChannels)

@@ -1,0 +1,64 @@
+#include "FormulaTestRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+// The replacements below pair malloc with free themselves.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+namespace {
+
+std::atomic<long> allocations{0};
+
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* block = std::malloc(size == 0 ? 1 : size))
+        return block;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+namespace zarva {
+namespace {
+
+using test::Polar;
+
+TEST(Evaluation, AllocatesNothingPerSampleOnceWarm)
+{
+    test::FormulaTestRecord fixture;
+    fixture.Add("Ia", 1.0, Polar(10.0, -30.0), "A");
+    fixture.Add("Ib", 2.0, Polar(10.0, -150.0), "A");
+    fixture.Add("Ic", 3.0, Polar(10.0, 90.0), "A");
+    fixture.Add("Ua", 50.0, Polar(100.0, 0.0), "V");
+    CalcChannels& engine = fixture.record.calcChannels;
+    for (const char* formula : {"I1: (Ia, Ib, Ic)", "Mod:(Pf: (Ia, Ua))[VA]",
+                                "TormSumCur: (2, Ia, Ib, Ic" ",,,,,,,,,,,,,,,,,,,,,)",
+                                "((Ia + Ib) * 2 - rms:(Ic)) / 3 ^ 2"}) {
+        engine.Tokenize(formula);
+        engine.Evaluate();
+        const long before = allocations.load();
+        for (std::int64_t i = 0; i < 40; ++i) {
+            engine.SetSample(i);
+            engine.Evaluate();
+        }
+        EXPECT_EQ(allocations.load() - before, 0) << formula;
+    }
+}
+
+} // namespace
+} // namespace zarva
