@@ -29,6 +29,15 @@ inline std::int64_t RoundToInt64(double x)
     return static_cast<std::int64_t>(rounded);
 }
 
+// RoundHalfUp for |x| < 2^52, without a call into the maths library: the hot loops of the
+// writers round every stored value with it.
+inline std::int64_t RoundHalfUpInRange(double x)
+{
+    const auto truncated = static_cast<std::int64_t>(x);
+    const std::int64_t down = truncated - (x < static_cast<double>(truncated) ? 1 : 0);
+    return down + (x - static_cast<double>(down) >= 0.5 ? 1 : 0);
+}
+
 inline std::int32_t RoundToInt32(double x)
 {
     const std::int64_t wide = RoundToInt64(x);

@@ -25,18 +25,22 @@ private:
     std::string text_;
 };
 
+enum class FileAccess { Read, Write };
+
 // A file that cannot be opened, read or written: the system error and the path.
 class FileException : public std::exception {
 public:
-    FileException(int errorCode, std::filesystem::path path);
+    FileException(int errorCode, std::filesystem::path path, FileAccess access = FileAccess::Read);
 
     int ErrorCode() const noexcept { return errorCode_; }
+    FileAccess Access() const noexcept { return access_; }
     const std::filesystem::path& Path() const noexcept { return path_; }
     const char* what() const noexcept override { return text_.c_str(); }
 
 private:
     int errorCode_;
     std::filesystem::path path_;
+    FileAccess access_;
     std::string text_;
 };
 
@@ -45,6 +49,7 @@ constexpr int kFileReadError = 124;  // "Ошибка чтения файла %s
 constexpr int kBadFileFormat = 330;
 constexpr int kBadChannelName = 354;
 constexpr int kBadXmlFormat = 469;
+constexpr int kFileWriteError = 4100;  // "Ошибка записи файла %s"
 } // namespace messages
 
 } // namespace zarva
