@@ -52,8 +52,9 @@ void ExpectSameChannel(const Channel& original, const Channel& copy)
     EXPECT_EQ(copy.unit8, original.unit8);
     EXPECT_EQ(copy.unitFactor, original.unitFactor);
     EXPECT_EQ(copy.timeShift, original.timeShift);
-    EXPECT_EQ(copy.primary, original.primary);
-    EXPECT_EQ(copy.secondary, original.secondary);
+    // The settings file keeps ratios to six decimals.
+    EXPECT_NEAR(copy.primary, original.primary, 6e-7);
+    EXPECT_NEAR(copy.secondary, original.secondary, 6e-7);
     EXPECT_EQ(copy.valuesArePrimary, original.valuesArePrimary);
     ExpectSameValues(original, copy);
 }
