@@ -291,8 +291,9 @@ void ApplyLegSum(TokenId function, FormulaValue& result, std::span<const Formula
     result.flags = kRealAndPhasor;
 }
 
-void Compute(TokenId function, std::span<FormulaValue> args, const Calculator& engine,
-             std::int64_t sample)
+// The mathematical functions and the measures of one channel.
+void ApplyElementary(TokenId function, std::span<FormulaValue> args, const Calculator& engine,
+                     std::int64_t sample)
 {
     FormulaValue& result = args[0];
     const double x = result.real;
@@ -336,6 +337,18 @@ void Compute(TokenId function, std::span<FormulaValue> args, const Calculator& e
         return SetReal(result, FaultComponent(*result.channel, sample));
     case kFrequency:
         return SetReal(result, engine.Frequency(sample));
+    default:
+        return;
+    }
+}
+
+// Symmetrical components, line and phase quantities, powers, impedances and protection.
+void ApplyElectrical(TokenId function, std::span<FormulaValue> args)
+{
+    FormulaValue& result = args[0];
+    const double x = result.real;
+    const Phasor z = result.phasor;
+    switch (function) {
     case kIb:
         result.flags &= args[1].flags & args[2].flags;
         return OnPhasorsAndReals(result, args, [](auto arg) {
@@ -431,7 +444,10 @@ void Compute(TokenId function, std::span<FormulaValue> args, const Calculator& e
 void ValueSemantics::Apply(TokenId function, std::span<FormulaValue> args) const
 {
     CheckArguments(function, args);
-    Compute(function, args, engine_, sample_);
+    if (function <= kFrequency)
+        ApplyElementary(function, args, engine_, sample_);
+    else
+        ApplyElectrical(function, args);
     args[0].channel = nullptr;
 }
 

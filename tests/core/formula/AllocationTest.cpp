@@ -36,15 +36,10 @@ void operator delete(void* block, std::size_t) noexcept
 namespace zarva {
 namespace {
 
-using test::Polar;
-
 TEST(Evaluation, AllocatesNothingPerSampleOnceWarm)
 {
     test::FormulaTestRecord fixture;
-    fixture.Add("Ia", 1.0, Polar(10.0, -30.0), "A");
-    fixture.Add("Ib", 2.0, Polar(10.0, -150.0), "A");
-    fixture.Add("Ic", 3.0, Polar(10.0, 90.0), "A");
-    fixture.Add("Ua", 50.0, Polar(100.0, 0.0), "V");
+    fixture.AddPhaseSet();
     CalcChannels& engine = fixture.record.calcChannels;
     for (const char* formula : {"I1: (Ia, Ib, Ic)", "Mod:(Pf: (Ia, Ua))[VA]",
                                 "TormSumCur: (2, Ia, Ib, Ic" ",,,,,,,,,,,,,,,,,,,,,)",

@@ -19,13 +19,7 @@ using test::Polar;
 
 class CalcChannelsTest : public ::testing::Test {
 protected:
-    CalcChannelsTest()
-    {
-        fixture.Add("Ia", 1.0, Polar(10.0, -30.0), "A");
-        fixture.Add("Ib", 2.0, Polar(10.0, -150.0), "A");
-        fixture.Add("Ic", 3.0, Polar(10.0, 90.0), "A");
-        fixture.Add("Ua", 50.0, Polar(100.0, 0.0), "V");
-    }
+    CalcChannelsTest() { fixture.AddPhaseSet(); }
 
     const Channel& ChannelNamed(const std::string& name) const
     {
@@ -173,8 +167,8 @@ TEST_F(CalcChannelsTest, RemoveAllTakesOnlyTheComputedChannels)
     set.Add("Y", "Ib");
     set.RemoveAll();
     EXPECT_TRUE(set.Empty());
-    ASSERT_EQ(fixture.record.channels.size(), 4u);
-    EXPECT_EQ(fixture.record.channels.back().name, "Ua");
+    ASSERT_EQ(fixture.record.channels.size(), 6u);
+    EXPECT_EQ(fixture.record.channels.back().name, "Uc");
 }
 
 TEST_F(CalcChannelsTest, CallsBackToTheRecordForFrequencyAndPeriod)
@@ -206,6 +200,7 @@ TEST(FrmText, WrittenInTheSystemCodePageUnlessItCannotHoldTheText)
     const std::vector<FormulaEntry> greek = {{"Ω", "Ia"}};
     EXPECT_EQ(FormatFrmText(greek), "Ω,Ia,\r\n");
     EXPECT_EQ(ParseFrmText(FormatFrmText(greek)), greek);
+    EXPECT_EQ(ParseFrmText("\xEF\xBB\xBFΩ,Ia,\n"), greek);
 }
 
 TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSet)
@@ -222,7 +217,7 @@ TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSet)
     set.LoadFrm(file);
     EXPECT_EQ(set.Names(), (std::vector<std::string>{"Old", "I1", "Sum"}));
     EXPECT_EQ(set.Formulas()[2], "GrsSumCur: (Ia, Ib" + std::string(22, ',') + ")");
-    EXPECT_EQ(fixture.record.channels.size(), 7u);
+    EXPECT_EQ(fixture.record.channels.size(), 9u);
     EXPECT_NEAR(ChannelNamed("I1").samples[0], 10.0, 1e-12);
     EXPECT_EQ(ErrorText([&] { fixture.record.FindChannel("Other"); }),
               "Имя канала задано неправильно.");
