@@ -16,8 +16,8 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 // Records are built a block at a time, channel by channel, so that each channel's samples
-// are read in one run while the block stays in cache.
-constexpr std::size_t kBlockRecords = 512;
+// are read in long runs while the block stays in the second-level cache.
+constexpr std::size_t kBlockRecords = 2048;
 
 // Configuration numbers carry 23 significant digits, so every double reads back exactly.
 std::string ConfigNumber(double value)
@@ -92,8 +92,8 @@ ComtradeWriter::ComtradeWriter(const Oscillogram& record, DataFormat format)
         }
         analog_.push_back(&channel);
         analogPositions_.push_back(i + 1);
-        scales_.push_back(ChooseCodeScale(channel, sampleCount_, format));
     }
+    scales_ = ChooseCodeScales(analog_, sampleCount_, format);
     // Without the multiplier line (revision 1991) time stamps are read as microseconds.
     if (!revision_.empty())
         stampMultiplier_ = record.timeMultiplier > 0.0 ? record.timeMultiplier : 1.0;
@@ -264,13 +264,44 @@ void ComtradeWriter::BuildAscii(const Sink& sink) const
     }
 }
 
+// The codes of a run of values, gathered contiguously so that the loop needs no store
+// into the interleaved records.
+template <DataFormat format>
+void EncodeAnalog(const double* values, std::size_t count, const CodeScale scale, std::uint32_t* codes)
+{
+    for (std::size_t r = 0; r < count; ++r) {
+        if constexpr (format == DataFormat::Float32)
+            codes[r] = std::bit_cast<std::uint32_t>(FloatCode(values[r], scale));
+        else
+            codes[r] = static_cast<std::uint32_t>(IntegerCode(values[r], scale));
+    }
+}
+
+// Sixteen status channels' bits per record; a value other than 0 (NaN included) is set. The
+// words are as wide as the values, so that the loop vectorises.
+void EncodeStatusWord(const std::vector<const Channel*>& channels, std::size_t firstChannel, std::size_t first,
+                      std::size_t count, std::uint64_t* words)
+{
+    std::fill(words, words + count, std::uint64_t{0});
+    for (std::size_t b = 0; b < 16 && firstChannel + b < channels.size(); ++b) {
+        const Channel& channel = *channels[firstChannel + b];
+        const double* values = channel.samples.data() + first;
+        const std::size_t available = Available(channel, first, count);
+        const std::uint64_t bit = std::uint64_t{1} << b;
+        for (std::size_t r = 0; r < available; ++r)
+            words[r] |= values[r] != 0.0 ? bit : 0;
+    }
+}
+
 template <DataFormat format>
 void ComtradeWriter::BuildBinary(const Sink& sink) const
 {
+    constexpr std::size_t width = format == DataFormat::Binary ? 2 : 4;
     const std::size_t size = RecordSize();
-    const std::size_t width = format == DataFormat::Binary ? 2 : 4;
     const std::size_t analogEnd = 8 + width * analog_.size();
     std::string block;
+    std::vector<std::uint32_t> codes(kBlockRecords);
+    std::vector<std::uint64_t> words(kBlockRecords);
     for (std::size_t first = 0; first < sampleCount_; first += kBlockRecords) {
         const std::size_t count = std::min(kBlockRecords, sampleCount_ - first);
         block.assign(count * size, '\0');
@@ -280,26 +311,21 @@ void ComtradeWriter::BuildBinary(const Sink& sink) const
             Put32(out + r * size + 4, static_cast<std::uint32_t>(Stamp(first + r)));
         }
         for (std::size_t j = 0; j < analog_.size(); ++j) {
-            const double* values = analog_[j]->samples.data() + first;
             const std::size_t available = Available(*analog_[j], first, count);
-            const CodeScale& scale = scales_[j];
+            EncodeAnalog<format>(analog_[j]->samples.data() + first, available, scales_[j], codes.data());
             unsigned char* column = out + 8 + width * j;
             for (std::size_t r = 0; r < available; ++r) {
-                if constexpr (format == DataFormat::Binary)
-                    Put16(column + r * size, static_cast<std::uint32_t>(IntegerCode(values[r], scale)));
-                else if constexpr (format == DataFormat::Float32)
-                    Put32(column + r * size, std::bit_cast<std::uint32_t>(FloatCode(values[r], scale)));
+                if constexpr (width == 2)
+                    Put16(column + r * size, codes[r]);
                 else
-                    Put32(column + r * size, static_cast<std::uint32_t>(IntegerCode(values[r], scale)));
+                    Put32(column + r * size, codes[r]);
             }
         }
-        for (std::size_t j = 0; j < discrete_.size(); ++j) {
-            const double* values = discrete_[j]->samples.data() + first;
-            const std::size_t available = Available(*discrete_[j], first, count);
-            unsigned char* bits = out + analogEnd + 2 * (j / 16) + (j % 16) / 8;
-            const unsigned shift = j % 8;
-            for (std::size_t r = 0; r < available; ++r)
-                bits[r * size] |= static_cast<unsigned char>((values[r] != 0.0 ? 1U : 0U) << shift);
+        for (std::size_t word = 0; 16 * word < discrete_.size(); ++word) {
+            EncodeStatusWord(discrete_, 16 * word, first, count, words.data());
+            unsigned char* column = out + analogEnd + 2 * word;
+            for (std::size_t r = 0; r < count; ++r)
+                Put16(column + r * size, static_cast<std::uint32_t>(words[r]));
         }
         sink(block);
     }

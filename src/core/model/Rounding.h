@@ -29,13 +29,13 @@ inline std::int64_t RoundToInt64(double x)
     return static_cast<std::int64_t>(rounded);
 }
 
-// RoundHalfUp for |x| < 2^52, without a call into the maths library: the hot loops of the
-// writers round every stored value with it.
-inline std::int64_t RoundHalfUpInRange(double x)
+// RoundHalfUp for x within the range of int32, without a call into the maths library and
+// without branches: the writers round every stored value with it.
+inline std::int32_t RoundHalfUpInt32(double x)
 {
-    const auto truncated = static_cast<std::int64_t>(x);
-    const std::int64_t down = truncated - (x < static_cast<double>(truncated) ? 1 : 0);
-    return down + (x - static_cast<double>(down) >= 0.5 ? 1 : 0);
+    const auto truncated = static_cast<double>(static_cast<std::int32_t>(x));
+    const double down = truncated - (x < truncated ? 1.0 : 0.0);
+    return static_cast<std::int32_t>(down + (x - down >= 0.5 ? 1.0 : 0.0));
 }
 
 inline std::int32_t RoundToInt32(double x)

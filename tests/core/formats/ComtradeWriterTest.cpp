@@ -214,6 +214,21 @@ TEST_F(NarrowForms, WideAsciiCodesSavedAsSixteenBitsKeepTheirOrder)
     EXPECT_LT(samples[1], samples[2]);
 }
 
+TEST_F(NarrowForms, ValuesThatAreNoNumbersNeitherSpreadNorBreakTheCodes)
+{
+    RecordBuilder builder;
+    builder.FileType("FLOAT32").Station("F", "R", "2013").Analog({.id = "P", .unit = "W", .a = 1.0});
+    for (const double value : {1.0, std::nan(""), -3.0, 2.0})
+        builder.Sample({value});
+    Document& original = Read(builder);
+    const Document& float32 = SaveAndRead(original, "float.cfg");
+    EXPECT_TRUE(std::isnan(float32.oscillogram.channels[0].samples[1]));
+    const Document& binary = SaveAndRead(original, "binary.cfg", "BINARY");
+    const Channel& channel = binary.oscillogram.channels[0];
+    EXPECT_EQ(channel.multiplier, 1.0) << "the other codes are whole and fit";
+    EXPECT_EQ(channel.samples, (std::vector<double>{1.0, 0.0, -3.0, 2.0}));
+}
+
 TEST_F(NarrowForms, ExtremeCodesOfTheFormItselfAreKept)
 {
     Document& original = Read(Mixed("BINARY"));
