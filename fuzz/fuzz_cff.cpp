@@ -1,10 +1,9 @@
 // The single-file reader fed the input as a ".cff" file; a record it reads is saved in every
 // data form and as a single file, so the writers meet every record the readers let through.
+#include "FuzzFolder.h"
 #include "core/document/Document.h"
 #include "core/formats/CffFile.h"
 #include "core/formats/ComtradeWriter.h"
-
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -16,26 +15,9 @@
 
 namespace {
 
-// A folder of this process for the files, removed when the fuzzer exits.
-class Folder {
-public:
-    Folder() { std::filesystem::create_directories(path_); }
-    ~Folder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_ =
-        std::filesystem::temp_directory_path() / ("zarva-fuzz-cff-" + std::to_string(::getpid()));
-};
-
 const std::filesystem::path& FolderPath()
 {
-    static const Folder folder;
-    return folder.Path();
+    return zarva::fuzz::FolderPath("zarva-fuzz-cff");
 }
 
 } // namespace

@@ -53,8 +53,8 @@ int CalcCommand(const std::vector<std::string>& words, std::ostream& out, std::o
     for (const FormulaEntry& entry : entries)
         AddFormula(record, entry);
     record.calcChannels.Compute();
-    if (const std::string* out = arguments.Option("--out")) {
-        SaveRecordAs(document, *out);
+    if (const std::string* outPath = arguments.Option("--out")) {
+        SaveRecordAs(document, *outPath);
         return 0;
     }
 

@@ -14,6 +14,8 @@ namespace {
 // A code this close to a whole number is that number: the stored value went through a
 // multiplication and back, and a thousandth of a step is far below any recorder's noise.
 constexpr double kWholeTolerance = 1e-3;
+// Adding and taking away 1.5 × 2^52 rounds a double below 2^51 to a whole number.
+constexpr double kRounder = 6755399441055744.0;
 // Spread float codes keep about the precision of a float's mantissa.
 constexpr double kFloatSpread = 16777216.0;
 
@@ -55,16 +57,14 @@ struct CodeSurvey {
 };
 
 // The pass runs over every value of every save, so each step is a plain arithmetic one with
-// no branch, and two surveys run side by side so that no step waits for the one before. The
-// nearest whole number is found by adding and taking away 1.5 × 2^52, which holds for codes
-// below 2^51; larger ones fit no form as whole numbers anyway.
+// no branch, and two surveys run side by side so that no step waits for the one before.
+// Codes beyond 2^51, which kRounder does not round, fit no form as whole numbers anyway.
 CodeSurvey SurveyCodes(const double* values, std::size_t count, const CodeScale& scale)
 {
-    constexpr double kRounder = 6755399441055744.0;
     const double offset = scale.offset;
     const double inverse = scale.inverse;
     CodeSurvey lanes[2];
-    auto add = [kRounder](CodeSurvey& lane, double code) {
+    auto add = [](CodeSurvey& lane, double code) {
         lane.codes.low = code < lane.codes.low ? code : lane.codes.low;
         lane.codes.high = code > lane.codes.high ? code : lane.codes.high;
         const double fraction = std::fabs(code - ((code + kRounder) - kRounder));

@@ -35,6 +35,17 @@ std::string Field(std::string_view text)
     return field;
 }
 
+// One configuration line: the fields joined by commas, then CR LF.
+void AppendLine(std::string& text, const std::vector<std::string>& fields)
+{
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            text += ',';
+        text += fields[i];
+    }
+    text += kLineEnd;
+}
+
 // BINARY32 and FLOAT32 exist from revision 2013 on; a file in one of them says so.
 std::string WrittenRevision(const std::string& revision, DataFormat format)
 {
@@ -101,34 +112,26 @@ ComtradeWriter::ComtradeWriter(const Oscillogram& record, DataFormat format)
 
 std::string ComtradeWriter::BuildConfigurationText() const
 {
-    std::string text = Field(record_.stationName);
+    std::string text;
+    std::vector<std::string> first = {Field(record_.stationName)};
     if (!record_.recorderId.empty() || !revision_.empty())
-        text += "," + Field(record_.recorderId);
+        first.push_back(Field(record_.recorderId));
     if (!revision_.empty())
-        text += "," + revision_;
-    text += kLineEnd;
-    text += std::to_string(analog_.size() + discrete_.size()) + "," + std::to_string(analog_.size()) + "A," +
-            std::to_string(discrete_.size()) + "D";
-    text += kLineEnd;
+        first.push_back(revision_);
+    AppendLine(text, first);
+    AppendLine(text, {std::to_string(analog_.size() + discrete_.size()), std::to_string(analog_.size()) + "A",
+                      std::to_string(discrete_.size()) + "D"});
     AppendAnalogLines(text);
     AppendDiscreteLines(text);
-    text += ConfigNumber(record_.lineFrequency);
-    text += kLineEnd;
+    AppendLine(text, {ConfigNumber(record_.lineFrequency)});
     AppendRates(text);
-    text += Field(record_.startDate) + "," + Field(record_.startTime);
-    text += kLineEnd;
-    text += Field(record_.triggerDate) + "," + Field(record_.triggerTime);
-    text += kLineEnd;
-    text += FileTypeText(format_);
-    text += kLineEnd;
-    if (!revision_.empty()) {
-        text += ConfigNumber(stampMultiplier_);
-        text += kLineEnd;
-    }
-    if (revision_ == "2013" && !(record_.timeCode.empty() && record_.localCode.empty())) {
-        text += Field(record_.timeCode) + "," + Field(record_.localCode);
-        text += kLineEnd;
-    }
+    AppendLine(text, {Field(record_.startDate), Field(record_.startTime)});
+    AppendLine(text, {Field(record_.triggerDate), Field(record_.triggerTime)});
+    AppendLine(text, {FileTypeText(format_)});
+    if (!revision_.empty())
+        AppendLine(text, {ConfigNumber(stampMultiplier_)});
+    if (revision_ == "2013" && !(record_.timeCode.empty() && record_.localCode.empty()))
+        AppendLine(text, {Field(record_.timeCode), Field(record_.localCode)});
     return text;
 }
 
@@ -137,17 +140,18 @@ void ComtradeWriter::AppendAnalogLines(std::string& text) const
     for (std::size_t j = 0; j < analog_.size(); ++j) {
         const Channel& channel = *analog_[j];
         const CodeScale& scale = scales_[j];
-        text += std::to_string(analogPositions_[j]) + "," + Field(channel.channelId) + "," + Field(channel.phase) +
-                "," + Field(channel.circuitComponent) + "," + Field(channel.unit8) + "," +
-                ConfigNumber(scale.multiplier) + "," + ConfigNumber(scale.offset) + "," +
-                ConfigNumber(channel.timeShift) + "," + ConfigNumber(scale.minCode) + "," + ConfigNumber(scale.maxCode);
+        std::vector<std::string> fields = {std::to_string(analogPositions_[j]), Field(channel.channelId),
+                                           Field(channel.phase),           Field(channel.circuitComponent),
+                                           Field(channel.unit8),           ConfigNumber(scale.multiplier),
+                                           ConfigNumber(scale.offset),     ConfigNumber(channel.timeShift),
+                                           ConfigNumber(scale.minCode),    ConfigNumber(scale.maxCode)};
         if (!revision_.empty()) {
-            const std::string primary = channel.primaryText.empty() ? ConfigNumber(channel.filePrimary) : Field(channel.primaryText);
-            const std::string secondary =
-                channel.secondaryText.empty() ? ConfigNumber(channel.fileSecondary) : Field(channel.secondaryText);
-            text += "," + primary + "," + secondary + (channel.valuesArePrimary ? ",P" : ",S");
+            fields.push_back(channel.primaryText.empty() ? ConfigNumber(channel.filePrimary) : Field(channel.primaryText));
+            fields.push_back(channel.secondaryText.empty() ? ConfigNumber(channel.fileSecondary)
+                                                           : Field(channel.secondaryText));
+            fields.emplace_back(channel.valuesArePrimary ? "P" : "S");
         }
-        text += kLineEnd;
+        AppendLine(text, fields);
     }
 }
 
@@ -155,11 +159,11 @@ void ComtradeWriter::AppendDiscreteLines(std::string& text) const
 {
     for (std::size_t j = 0; j < discrete_.size(); ++j) {
         const Channel& channel = *discrete_[j];
-        text += std::to_string(j + 1) + "," + Field(channel.channelId) + ",";
-        if (!revision_.empty())
-            text += Field(channel.phase) + "," + Field(channel.circuitComponent) + ",";
-        text += std::to_string(channel.normalState);
-        text += kLineEnd;
+        if (revision_.empty())
+            AppendLine(text, {std::to_string(j + 1), Field(channel.channelId), std::to_string(channel.normalState)});
+        else
+            AppendLine(text, {std::to_string(j + 1), Field(channel.channelId), Field(channel.phase),
+                              Field(channel.circuitComponent), std::to_string(channel.normalState)});
     }
 }
 
@@ -171,12 +175,9 @@ void ComtradeWriter::AppendRates(std::string& text) const
     if (segments.empty())
         segments.push_back({static_cast<double>(record_.sampleRate), 0});
     segments.back().endSample = static_cast<std::int32_t>(std::min<std::size_t>(sampleCount_, INT32_MAX));
-    text += std::to_string(segments.size());
-    text += kLineEnd;
-    for (const RateSegment& segment : segments) {
-        text += ConfigNumber(segment.rate) + "," + std::to_string(segment.endSample);
-        text += kLineEnd;
-    }
+    AppendLine(text, {std::to_string(segments.size())});
+    for (const RateSegment& segment : segments)
+        AppendLine(text, {ConfigNumber(segment.rate), std::to_string(segment.endSample)});
 }
 
 std::int64_t ComtradeWriter::SampleTime(std::size_t i) const
