@@ -1,12 +1,10 @@
 #include "core/formats/CodeScale.h"
 
 #include "core/model/Channel.h"
+#include "core/model/ParallelFor.h"
 
 #include <algorithm>
-#include <atomic>
 #include <limits>
-#include <system_error>
-#include <thread>
 
 namespace zarva {
 namespace {
@@ -169,27 +167,9 @@ CodeScale ChooseCodeScale(const Channel& channel, std::size_t count, DataFormat 
 std::vector<CodeScale> ChooseCodeScales(const std::vector<const Channel*>& channels, std::size_t count,
                                         DataFormat format)
 {
-    constexpr std::size_t kParallelFrom = 1 << 16;  // values in all; below it threads cost more
     std::vector<CodeScale> scales(channels.size());
-    std::atomic<std::size_t> next{0};
-    auto work = [&] {
-        for (std::size_t i = next++; i < channels.size(); i = next++)
-            scales[i] = ChooseCodeScale(*channels[i], count, format);
-    };
-    {
-        std::vector<std::jthread> helpers;
-        const std::size_t threads = count * channels.size() < kParallelFrom
-                                        ? 1
-                                        : std::min<std::size_t>(std::max(1U, std::thread::hardware_concurrency()),
-                                                                channels.size());
-        try {
-            for (std::size_t t = 1; t < threads; ++t)
-                helpers.emplace_back(work);
-        } catch (const std::system_error&) {
-            // Fewer threads than asked for only make it slower.
-        }
-        work();
-    }
+    ParallelFor(channels.size(), ThreadsFor(count * channels.size()),
+                [&](std::size_t i) { scales[i] = ChooseCodeScale(*channels[i], count, format); });
     return scales;
 }
 

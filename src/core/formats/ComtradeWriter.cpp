@@ -4,6 +4,7 @@
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/ComtradeReader.h"
 #include "core/formats/RecordFiles.h"
+#include "core/model/ParallelFor.h"
 #include "core/model/ZarvaException.h"
 #include "core/storage/StagedFile.h"
 
@@ -201,7 +202,8 @@ std::int64_t ComtradeWriter::Stamp(std::size_t i) const
 std::string ComtradeWriter::BuildAsciiData() const
 {
     std::string data;
-    BuildAscii([&data](std::string_view block) { data += block; });
+    EmitBlocks([this](std::size_t first, std::size_t count, std::string& block) { BuildAsciiBlock(first, count, block); },
+               [&data](std::string_view block) { data += block; });
     return data;
 }
 
@@ -209,24 +211,17 @@ std::string ComtradeWriter::BuildBinaryData() const
 {
     std::string data;
     data.reserve(BinaryDataSize());
-    const Sink append = [&data](std::string_view block) { data += block; };
-    switch (format_) {
-    case DataFormat::Ascii:
-    case DataFormat::Binary: BuildBinary<DataFormat::Binary>(append); break;
-    case DataFormat::Binary32: BuildBinary<DataFormat::Binary32>(append); break;
-    case DataFormat::Float32: BuildBinary<DataFormat::Float32>(append); break;
-    }
+    EmitBlocks(BinaryBlockBuilder(), [&data](std::string_view block) { data += block; });
     return data;
 }
 
 void ComtradeWriter::BuildData(const Sink& sink) const
 {
-    switch (format_) {
-    case DataFormat::Ascii: BuildAscii(sink); break;
-    case DataFormat::Binary: BuildBinary<DataFormat::Binary>(sink); break;
-    case DataFormat::Binary32: BuildBinary<DataFormat::Binary32>(sink); break;
-    case DataFormat::Float32: BuildBinary<DataFormat::Float32>(sink); break;
-    }
+    if (format_ == DataFormat::Ascii)
+        EmitBlocks([this](std::size_t first, std::size_t count, std::string& block) { BuildAsciiBlock(first, count, block); },
+                   sink);
+    else
+        EmitBlocks(BinaryBlockBuilder(), sink);
 }
 
 std::size_t ComtradeWriter::RecordSize() const
@@ -240,28 +235,40 @@ std::uint64_t ComtradeWriter::BinaryDataSize() const
     return std::uint64_t{RecordSize()} * sampleCount_;
 }
 
-void ComtradeWriter::BuildAscii(const Sink& sink) const
+// Blocks are built in rounds, one per thread, and handed to the sink in order.
+void ComtradeWriter::EmitBlocks(const BlockBuilder& build, const Sink& sink) const
 {
-    std::string block;
-    for (std::size_t first = 0; first < sampleCount_; first += kBlockRecords) {
-        const std::size_t count = std::min(kBlockRecords, sampleCount_ - first);
-        block.clear();
-        for (std::size_t i = first; i < first + count; ++i) {
-            AppendInteger(block, static_cast<std::int64_t>(i + 1));
-            block += ',';
-            AppendInteger(block, Stamp(i));
-            for (std::size_t j = 0; j < analog_.size(); ++j) {
-                const std::vector<double>& samples = analog_[j]->samples;
-                block += ", ";
-                AppendInteger(block, i < samples.size() ? IntegerCode(samples[i], scales_[j]) : 0);
-            }
-            for (const Channel* channel : discrete_) {
-                block += ", ";
-                block += i < channel->samples.size() && channel->samples[i] != 0.0 ? '1' : '0';
-            }
-            block += kLineEnd;
+    const std::size_t blocks = (sampleCount_ + kBlockRecords - 1) / kBlockRecords;
+    const std::size_t threads = std::min(blocks, ThreadsFor(sampleCount_ * (analog_.size() + discrete_.size())));
+    std::vector<std::string> buffers(std::max<std::size_t>(threads, 1));
+    for (std::size_t round = 0; round < blocks; round += threads) {
+        const std::size_t inRound = std::min(threads, blocks - round);
+        ParallelFor(inRound, inRound, [&](std::size_t t) {
+            const std::size_t first = (round + t) * kBlockRecords;
+            build(first, std::min(kBlockRecords, sampleCount_ - first), buffers[t]);
+        });
+        for (std::size_t t = 0; t < inRound; ++t)
+            sink(buffers[t]);
+    }
+}
+
+void ComtradeWriter::BuildAsciiBlock(std::size_t first, std::size_t count, std::string& block) const
+{
+    block.clear();
+    for (std::size_t i = first; i < first + count; ++i) {
+        AppendInteger(block, static_cast<std::int64_t>(i + 1));
+        block += ',';
+        AppendInteger(block, Stamp(i));
+        for (std::size_t j = 0; j < analog_.size(); ++j) {
+            const std::vector<double>& samples = analog_[j]->samples;
+            block += ", ";
+            AppendInteger(block, i < samples.size() ? IntegerCode(samples[i], scales_[j]) : 0);
         }
-        sink(block);
+        for (const Channel* channel : discrete_) {
+            block += ", ";
+            block += i < channel->samples.size() && channel->samples[i] != 0.0 ? '1' : '0';
+        }
+        block += kLineEnd;
     }
 }
 
@@ -294,41 +301,55 @@ void EncodeStatusWord(const std::vector<const Channel*>& channels, std::size_t f
     }
 }
 
+ComtradeWriter::BlockBuilder ComtradeWriter::BinaryBlockBuilder() const
+{
+    switch (format_) {
+    case DataFormat::Binary32:
+        return [this](std::size_t first, std::size_t count, std::string& block) {
+            BuildBinaryBlock<DataFormat::Binary32>(first, count, block);
+        };
+    case DataFormat::Float32:
+        return [this](std::size_t first, std::size_t count, std::string& block) {
+            BuildBinaryBlock<DataFormat::Float32>(first, count, block);
+        };
+    case DataFormat::Ascii:
+    case DataFormat::Binary: break;
+    }
+    return [this](std::size_t first, std::size_t count, std::string& block) {
+        BuildBinaryBlock<DataFormat::Binary>(first, count, block);
+    };
+}
+
 template <DataFormat format>
-void ComtradeWriter::BuildBinary(const Sink& sink) const
+void ComtradeWriter::BuildBinaryBlock(std::size_t first, std::size_t count, std::string& block) const
 {
     constexpr std::size_t width = format == DataFormat::Binary ? 2 : 4;
     const std::size_t size = RecordSize();
     const std::size_t analogEnd = 8 + width * analog_.size();
-    std::string block;
-    std::vector<std::uint32_t> codes(kBlockRecords);
-    std::vector<std::uint64_t> words(kBlockRecords);
-    for (std::size_t first = 0; first < sampleCount_; first += kBlockRecords) {
-        const std::size_t count = std::min(kBlockRecords, sampleCount_ - first);
-        block.assign(count * size, '\0');
-        auto* out = reinterpret_cast<unsigned char*>(block.data());
-        for (std::size_t r = 0; r < count; ++r) {
-            Put32(out + r * size, static_cast<std::uint32_t>(first + r + 1));
-            Put32(out + r * size + 4, static_cast<std::uint32_t>(Stamp(first + r)));
+    std::vector<std::uint32_t> codes(count);
+    std::vector<std::uint64_t> words(count);
+    block.assign(count * size, '\0');
+    auto* out = reinterpret_cast<unsigned char*>(block.data());
+    for (std::size_t r = 0; r < count; ++r) {
+        Put32(out + r * size, static_cast<std::uint32_t>(first + r + 1));
+        Put32(out + r * size + 4, static_cast<std::uint32_t>(Stamp(first + r)));
+    }
+    for (std::size_t j = 0; j < analog_.size(); ++j) {
+        const std::size_t available = Available(*analog_[j], first, count);
+        EncodeAnalog<format>(analog_[j]->samples.data() + first, available, scales_[j], codes.data());
+        unsigned char* column = out + 8 + width * j;
+        for (std::size_t r = 0; r < available; ++r) {
+            if constexpr (width == 2)
+                Put16(column + r * size, codes[r]);
+            else
+                Put32(column + r * size, codes[r]);
         }
-        for (std::size_t j = 0; j < analog_.size(); ++j) {
-            const std::size_t available = Available(*analog_[j], first, count);
-            EncodeAnalog<format>(analog_[j]->samples.data() + first, available, scales_[j], codes.data());
-            unsigned char* column = out + 8 + width * j;
-            for (std::size_t r = 0; r < available; ++r) {
-                if constexpr (width == 2)
-                    Put16(column + r * size, codes[r]);
-                else
-                    Put32(column + r * size, codes[r]);
-            }
-        }
-        for (std::size_t word = 0; 16 * word < discrete_.size(); ++word) {
-            EncodeStatusWord(discrete_, 16 * word, first, count, words.data());
-            unsigned char* column = out + analogEnd + 2 * word;
-            for (std::size_t r = 0; r < count; ++r)
-                Put16(column + r * size, static_cast<std::uint32_t>(words[r]));
-        }
-        sink(block);
+    }
+    for (std::size_t word = 0; 16 * word < discrete_.size(); ++word) {
+        EncodeStatusWord(discrete_, 16 * word, first, count, words.data());
+        unsigned char* column = out + analogEnd + 2 * word;
+        for (std::size_t r = 0; r < count; ++r)
+            Put16(column + r * size, static_cast<std::uint32_t>(words[r]));
     }
 }
 

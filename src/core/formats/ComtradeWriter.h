@@ -54,9 +54,13 @@ private:
     void AppendAnalogLines(std::string& text) const;
     void AppendDiscreteLines(std::string& text) const;
     void AppendRates(std::string& text) const;
-    void BuildAscii(const Sink& sink) const;
+    // Builds the data of samples [first, first + count) into the block.
+    using BlockBuilder = std::function<void(std::size_t first, std::size_t count, std::string& block)>;
+    void EmitBlocks(const BlockBuilder& build, const Sink& sink) const;
+    BlockBuilder BinaryBlockBuilder() const;
+    void BuildAsciiBlock(std::size_t first, std::size_t count, std::string& block) const;
     template <DataFormat format>
-    void BuildBinary(const Sink& sink) const;
+    void BuildBinaryBlock(std::size_t first, std::size_t count, std::string& block) const;
     std::size_t RecordSize() const;
     std::int64_t Stamp(std::size_t i) const;
 

@@ -91,8 +91,9 @@ void ExpectSameRecord(const Oscillogram& original, const Oscillogram& copy, bool
     EXPECT_EQ(copy.triggerTime, original.triggerTime);
     EXPECT_EQ(copy.localCode, original.localCode);
     EXPECT_EQ(copy.headerText, original.headerText);
-    if (times)
+    if (times) {
         EXPECT_EQ(copy.sampleTimes, original.sampleTimes);
+    }
     std::vector<const Channel*> own;
     for (const Channel& channel : original.channels) {
         if (IsOwn(channel))
