@@ -3,6 +3,8 @@
 #include "core/document/LoadProgress.h"
 #include "core/model/Oscillogram.h"
 
+#include <filesystem>
+
 namespace zarva {
 
 // The framework-free document: one record and the state that travels with it.
@@ -17,6 +19,9 @@ public:
     // 1-based index into oscillogram.frequencyChannels of the frequency the measures
     // track; 0 = none.
     int frequencyReference = 0;
+    // Holds the files of a record converted from ".sto" or split from ".cff"; empty
+    // otherwise.
+    std::filesystem::path tempFolder;
 };
 
 } // namespace zarva

@@ -12,11 +12,18 @@ class CZarvaException : public std::exception {
 public:
     explicit CZarvaException(int messageId, std::string parameter = {});
 
+    // For a message whose text holds "%s": the parameter takes its place instead of
+    // following the message.
+    static CZarvaException Formatted(int messageId, std::string parameter);
+
     int MessageId() const noexcept { return messageId_; }
     const std::string& Parameter() const noexcept { return parameter_; }
     const char* what() const noexcept override { return text_.c_str(); }
 
 private:
+    struct FormattedTag {};
+    CZarvaException(FormattedTag, int messageId, std::string parameter);
+
     int messageId_;
     std::string parameter_;
     std::string text_;
@@ -42,6 +49,12 @@ constexpr int kFileReadError = 124;  // "Ошибка чтения файла %s
 constexpr int kBadFileFormat = 330;
 constexpr int kBadChannelName = 354;
 constexpr int kBadXmlFormat = 469;
+constexpr int kNotAvailableYet = 4604;
+constexpr int kConverterMissing = 4605;
+constexpr int kConverterNotLoaded = 4606;
+constexpr int kUnknownFileType = 4607;
+constexpr int kNoTemporaryFolder = 4609;
+constexpr int kConversionFailed = 4610;
 } // namespace messages
 
 } // namespace zarva
