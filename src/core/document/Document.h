@@ -2,6 +2,7 @@
 
 #include "core/document/LoadProgress.h"
 #include "core/model/Oscillogram.h"
+#include "core/storage/SettingsStore.h"
 
 #include <filesystem>
 
@@ -15,6 +16,7 @@ public:
     Document& operator=(const Document&) = delete;
 
     Oscillogram oscillogram{this};
+    SettingsStore settings;  // the record's .set file
     LoadProgress progress;
     // 1-based index into oscillogram.frequencyChannels of the frequency the measures
     // track; 0 = none.

@@ -41,7 +41,7 @@ private:
 
 } // namespace
 
-void LoadRecord(Document& document, const std::filesystem::path& loadPath, const LoadOptions& options,
+void LoadRecord(Document& document, const std::filesystem::path& loadPath, const ReadOptions& options,
                 const RecordReaders& readers)
 {
     const FileKind kind = KindOf(loadPath.string());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/formats/ComtradeReader.h"
+
 #include <filesystem>
 #include <functional>
 
@@ -7,13 +9,9 @@ namespace zarva {
 
 class Document;
 
-struct LoadOptions {
-    bool utcFor2013 = true;  // show COMTRADE 2013 times as UTC
-};
-
 // A reader fills the document's Oscillogram from one file, raising CZarvaException or
 // FileException on failure; it returns early when the document's cancel flag is set.
-using RecordReader = std::function<void(Document&, const std::filesystem::path&, const LoadOptions&)>;
+using RecordReader = std::function<void(Document&, const std::filesystem::path&, const ReadOptions&)>;
 
 struct RecordReaders {
     RecordReader comtrade;    // ".cfg"
@@ -26,7 +24,7 @@ const RecordReaders& StandardReaders();
 // Reads the record at `loadPath` with the reader its extension names. Afterwards the
 // document's temporary folder (of a converted ".sto") is deleted, unless the record is a
 // ".cff", whose folder stays for saving it again. Errors are raised to the caller.
-void LoadRecord(Document& document, const std::filesystem::path& loadPath, const LoadOptions& options,
+void LoadRecord(Document& document, const std::filesystem::path& loadPath, const ReadOptions& options,
                 const RecordReaders& readers = StandardReaders());
 
 } // namespace zarva

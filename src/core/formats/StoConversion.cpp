@@ -2,6 +2,7 @@
 
 #include "core/document/FileDispatch.h"
 #include "core/document/TemporaryFolder.h"
+#include "core/formats/LoadWarnings.h"
 #include "core/model/ZarvaException.h"
 
 #include <algorithm>
@@ -13,6 +14,11 @@ namespace zarva {
 namespace {
 
 constexpr int kDescriptionNotMatching = 135;
+
+CZarvaException ReadError(const std::filesystem::path& path)
+{
+    return CZarvaException::Composed(messages::kFileReadError, FormatText(messages::kFileReadError, {path.string()}));
+}
 
 struct DescriptionId {
     std::uint16_t type = 0;
@@ -63,7 +69,7 @@ std::filesystem::path Convert(const std::filesystem::path& path, const StoConver
         throw CZarvaException(messages::kConverterMissing, stoPath.string());
     std::ifstream sto(stoPath, std::ios::binary);
     if (!sto)
-        throw CZarvaException::Formatted(messages::kFileReadError, stoPath.string());
+        throw ReadError(stoPath);
     std::error_code error;
     const auto size = static_cast<std::size_t>(std::filesystem::file_size(stoPath, error));
     const std::unique_ptr<ComtradeConverter> converter =
@@ -72,7 +78,7 @@ std::filesystem::path Convert(const std::filesystem::path& path, const StoConver
     if (dstPath.empty()) {
         DescriptionId id;
         if (!converter->GetInfoFromStoHeader(sto, id.type, id.version))
-            throw CZarvaException::Formatted(messages::kFileReadError, stoPath.string());
+            throw ReadError(stoPath);
         dstPath = FindDescription(*converter, id, stoPath, setup.dstFolder);
         if (dstPath.empty()) {
             if (!interactive || !setup.chooseDst)
@@ -91,7 +97,7 @@ std::filesystem::path Convert(const std::filesystem::path& path, const StoConver
     sto.close();
 
     if (!converter->ReadFromXml(dstPath))
-        throw CZarvaException::Formatted(messages::kFileReadError, dstPath.string());
+        throw ReadError(dstPath);
     const std::filesystem::path outFolder = NewTemporaryFolder();
     if (outFolder.empty())
         throw CZarvaException(messages::kNoTemporaryFolder);

@@ -1,6 +1,7 @@
 #include "core/model/Channel.h"
 
 #include "core/document/Document.h"
+#include "core/model/Units.h"
 
 namespace zarva {
 namespace {
@@ -31,8 +32,7 @@ Channel Channel::FromValues(Document* owner, std::string name, const std::string
     Channel channel(ChannelKind::Analog, owner);
     channel.channelId = name;
     channel.name = std::move(name);
-    channel.unit8 = NormaliseUnitLetter(unitText);
-    channel.unit = channel.unit8;
+    channel.SetUnitText(unitText);
     channel.samples = std::move(values);
     channel.suppliedPhasors = std::move(phasors);
     channel.showPrimary = true;
@@ -55,6 +55,12 @@ Channel Channel::FromStates(Document* owner, std::string name,
     channel.displayFlags |= display::kSuppliedPhasors;
     channel.Recompute();
     return channel;
+}
+
+void Channel::SetUnitText(const std::string& unitText)
+{
+    unit8 = NormaliseUnitLetter(unitText);
+    unit = unit8;
 }
 
 void Channel::SetFlag(std::uint32_t flag, bool on)
@@ -98,12 +104,39 @@ void Channel::Recompute()
         RecomputeAnalog();
 }
 
+std::span<const double> Channel::InstantSeries() const
+{
+    if (IsDiscrete())
+        return DisplaySeries();
+    if (instantSource_ == SeriesSource::Samples)
+        return samples;
+    return instantValues_;
+}
+
+std::span<const double> Channel::DisplaySeries() const
+{
+    switch (displaySource_) {
+    case SeriesSource::Samples:
+        return samples;
+    case SeriesSource::Instant:
+        return InstantSeries();
+    case SeriesSource::Own:
+        break;
+    }
+    return displayValues_;
+}
+
 void Channel::RecomputeDiscrete()
 {
-    const bool inverted = HasFlag(display::kInverted);
-    displaySeries.resize(samples.size());
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        displaySeries[i] = inverted ? (samples[i] == 0.0 ? 1.0 : 0.0) : samples[i];
+    instantValues_ = {};
+    displayValues_ = {};
+    displaySource_ = SeriesSource::Samples;
+    if (HasFlag(display::kInverted)) {
+        displaySource_ = SeriesSource::Own;
+        displayValues_.resize(samples.size());
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            displayValues_[i] = samples[i] == 0.0 ? 1.0 : 0.0;
+    }
     if (samples.empty())
         return;
     maxValue = minValue = samples[0];
@@ -117,12 +150,7 @@ void Channel::RecomputeDiscrete()
 
 void Channel::UpdateDisplayRatio()
 {
-    if (showPrimary && !valuesArePrimary)
-        displayRatio = primary / secondary;
-    else if (!showPrimary && valuesArePrimary)
-        displayRatio = secondary / primary;
-    else
-        displayRatio = 1.0;
+    displayRatio = DisplayRatio(*this);
 }
 
 } // namespace zarva

@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <complex>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,9 @@ public:
     void SetFlag(std::uint32_t flag, bool on);
 
     const std::string& Name() const { return name; }
+    // Sets the unit of a channel created from values; a Cyrillic "В" or "А" becomes its
+    // Latin letter.
+    void SetUnitText(const std::string& unitText);
     // The unit, or empty when the channel is shown in ADC counts.
     std::string Unit() const;
 
@@ -79,16 +83,21 @@ public:
 
     bool IsFrequencyChannel() const;
 
-    // Rebuilds the derived series and extremes from the samples.
+    // Rebuilds the derived series and extremes from the samples. Advances the document's
+    // progress and stops early when its cancel flag is set.
     void Recompute();
+
+    // Per sample, as of the last Recompute: the instantaneous value as displayed, and the
+    // value drawn (instantaneous, RMS or first harmonic by the curve mode). Where one equals
+    // another series, or the samples, it is not stored twice.
+    std::span<const double> InstantSeries() const;
+    std::span<const double> DisplaySeries() const;
 
     Document* owner;
     ChannelKind kind;
 
     std::vector<double> samples;
     std::vector<Phasor> suppliedPhasors;
-    std::vector<double> instantSeries;
-    std::vector<double> displaySeries;
     std::vector<Phasor> phasorSeries;
     std::vector<double> lineFrequencySeries;
 
@@ -133,9 +142,17 @@ public:
     VerticalZoom zoom;
 
 private:
+    enum class SeriesSource : std::uint8_t { Own, Samples, Instant };
+
     void RecomputeDiscrete();
     void RecomputeAnalog();
     void UpdateDisplayRatio();
+    void UpdateExtremes();
+
+    std::vector<double> instantValues_;
+    std::vector<double> displayValues_;
+    SeriesSource instantSource_ = SeriesSource::Own;
+    SeriesSource displaySource_ = SeriesSource::Own;
 };
 
 } // namespace zarva

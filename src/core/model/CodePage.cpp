@@ -51,6 +51,8 @@ const HighHalf& HighHalfOf(CodePage page)
     return page == CodePage::Oem866 ? kOem866 : kWindows1251;
 }
 
+} // namespace
+
 void AppendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {
@@ -70,7 +72,6 @@ void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
-// Length of the UTF-8 sequence starting at text[i], or 0 when it is not well formed.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i, char32_t* decoded)
 {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -106,8 +107,6 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i, char32_t* d
         *decoded = c;
     return length;
 }
-
-} // namespace
 
 std::string ToUtf8(std::string_view bytes, CodePage page)
 {
@@ -176,6 +175,20 @@ std::string DecodeText(std::string_view bytes, CodePage page)
 std::string Oem866ToWindows1251(std::string_view bytes)
 {
     return FromUtf8(ToUtf8(bytes, CodePage::Oem866), CodePage::Windows1251);
+}
+
+CodePage DetectCodePage(std::string_view bytes)
+{
+    if (IsMultiByteUtf8(bytes))
+        return CodePage::Utf8;
+    auto cyrillicLetters = [](std::string_view text) {
+        std::size_t count = 0;
+        for (const char c : text)
+            count += static_cast<unsigned char>(c) >= 0xC0 ? 1 : 0;
+        return count;
+    };
+    return cyrillicLetters(Oem866ToWindows1251(bytes)) < cyrillicLetters(bytes) ? CodePage::Windows1251
+                                                                               : CodePage::Oem866;
 }
 
 } // namespace zarva

@@ -22,4 +22,15 @@ std::string DecodeText(std::string_view bytes, CodePage page);
 
 std::string Oem866ToWindows1251(std::string_view bytes);
 
+// The code page of 8-bit text with no marker: valid multi-byte UTF-8 is UTF-8; otherwise
+// Windows-1251 when converting the text from OEM 866 would leave fewer Windows-1251 Cyrillic
+// letters (bytes 0xC0..0xFF) than it has, else OEM 866.
+CodePage DetectCodePage(std::string_view bytes);
+
+void AppendUtf8(std::string& out, char32_t c);
+
+// Length of the well-formed UTF-8 sequence starting at text[i] (its code point in *decoded
+// when given), or 0 when there is none: overlong forms and surrogates are not well formed.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i, char32_t* decoded);
+
 } // namespace zarva

@@ -53,6 +53,17 @@ void Oscillogram::RebuildFrequencyChannels()
     }
 }
 
+void Oscillogram::ApplyCodePage(CodePage page)
+{
+    codePage = page;
+    stationText = DecodeText(stationName, page);
+    recorderText = DecodeText(recorderId, page);
+    for (Channel& channel : channels) {
+        if (channel.aliasName.empty())
+            channel.name = DecodeText(channel.channelId, page);
+    }
+}
+
 std::int32_t Oscillogram::SamplesPerPeriod(const Channel& channel) const
 {
     std::int64_t perPeriod = 0;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/formula/CalcChannels.h"
 #include "core/model/Channel.h"
+#include "core/model/CodePage.h"
 
 #include <cstdint>
 #include <string>
@@ -20,7 +22,7 @@ struct RateSegment {
 // the list changes.
 class Oscillogram {
 public:
-    explicit Oscillogram(Document* owner) : owner(owner) {}
+    explicit Oscillogram(Document* document) : owner(document) {}
     Oscillogram(const Oscillogram&) = delete;
     Oscillogram& operator=(const Oscillogram&) = delete;
 
@@ -33,11 +35,16 @@ public:
 
     void RebuildFrequencyChannels();
 
+    // Stores the code page of the 8-bit texts and rebuilds the texts shown from them
+    // (station, recorder and the names of channels the user has not renamed).
+    void ApplyCodePage(CodePage page);
+
     // Samples in one nominal period of the channel. Raises error 330 when that is 0.
     std::int32_t SamplesPerPeriod(const Channel& channel) const;
 
     Document* owner;
     std::vector<Channel> channels;
+    CalcChannels calcChannels{*this};
     std::string headerText;
     std::uint32_t analogCount = 0;
     std::uint32_t discreteCount = 0;
@@ -54,17 +61,23 @@ public:
     std::string revisionYear;
     std::string stationText;  // the same, decoded for display
     std::string recorderText;
+    CodePage codePage = CodePage::Windows1251;        // of the configuration's 8-bit texts
+    CodePage headerCodePage = CodePage::Windows1251;  // of headerText
 
     std::string startDate;
     std::string startTime;
     std::string triggerDate;
     std::string triggerTime;
+    std::string startText;    // start and trigger moments as shown (UTF-8)
+    std::string triggerText;
     std::string fileType;
     std::string sourcePath;
     std::string localCode;
     std::vector<std::uint8_t> oscBytes;
     double firstHarmonicFactor = 1.0;
     std::int32_t zeroSample = 0;
+    // What the reader had to repair or ignore, as sentences for the user (UTF-8).
+    std::vector<std::string> loadWarnings;
 };
 
 } // namespace zarva

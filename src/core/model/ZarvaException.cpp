@@ -13,18 +13,11 @@ CZarvaException::CZarvaException(int messageId, std::string parameter)
         text_ += " - " + parameter_;
 }
 
-CZarvaException CZarvaException::Formatted(int messageId, std::string parameter)
+CZarvaException CZarvaException::Composed(int messageId, std::string text)
 {
-    return CZarvaException(FormattedTag{}, messageId, std::move(parameter));
-}
-
-CZarvaException::CZarvaException(FormattedTag, int messageId, std::string parameter)
-    : messageId_(messageId), parameter_(std::move(parameter)), text_(Text(messageId))
-{
-    if (const auto at = text_.find("%s"); at != std::string::npos)
-        text_.replace(at, 2, parameter_);
-    else if (!parameter_.empty())
-        text_ += " - " + parameter_;
+    CZarvaException error(messageId);
+    error.text_ = std::move(text);
+    return error;
 }
 
 FileException::FileException(int errorCode, std::filesystem::path path)

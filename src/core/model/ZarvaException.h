@@ -11,19 +11,15 @@ namespace zarva {
 class CZarvaException : public std::exception {
 public:
     explicit CZarvaException(int messageId, std::string parameter = {});
-
-    // For a message whose text holds "%s": the parameter takes its place instead of
-    // following the message.
-    static CZarvaException Formatted(int messageId, std::string parameter);
+    // A message composed around its string-table text, for errors that name what failed
+    // in their own words (the formula errors).
+    static CZarvaException Composed(int messageId, std::string text);
 
     int MessageId() const noexcept { return messageId_; }
     const std::string& Parameter() const noexcept { return parameter_; }
     const char* what() const noexcept override { return text_.c_str(); }
 
 private:
-    struct FormattedTag {};
-    CZarvaException(FormattedTag, int messageId, std::string parameter);
-
     int messageId_;
     std::string parameter_;
     std::string text_;

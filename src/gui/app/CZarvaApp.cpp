@@ -124,9 +124,13 @@ void CZarvaApp::OpenPending()
         QTimer::singleShot(0, this, &CZarvaApp::OpenPending);
 }
 
-void CZarvaApp::ShowLoadWarnings(const CZarvaDoc&)
+void CZarvaApp::ShowLoadWarnings(const CZarvaDoc& document)
 {
-    mainFrame_->Caption().ShowMessage(QString());
+    QStringList warnings;
+    for (const std::string& warning : document.Core().oscillogram.loadWarnings)
+        warnings.append(QString::fromStdString(warning));
+    mainFrame_->Caption().ShowMessage(
+        warnings.isEmpty() ? QString() : Tr(text::kLoadWarnings, document.Title()) + warnings.join(QStringLiteral("; ")));
 }
 
 void CZarvaApp::ChooseAndOpen()
@@ -176,9 +180,9 @@ void CZarvaApp::SaveState()
     settings_->Save();
 }
 
-LoadOptions CZarvaApp::CurrentLoadOptions() const
+ReadOptions CZarvaApp::CurrentReadOptions() const
 {
-    LoadOptions options;
+    ReadOptions options;
     options.utcFor2013 = settings_->program.utcFor2013;
     return options;
 }

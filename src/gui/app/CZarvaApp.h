@@ -58,7 +58,7 @@ public:
 
     // DocumentServices
     const RecordReaders& Readers() const override { return readers_; }
-    LoadOptions CurrentLoadOptions() const override;
+    ReadOptions CurrentReadOptions() const override;
     std::filesystem::path ConvertSto(const std::filesystem::path& path, std::filesystem::path& tempFolder) override;
     void ReportError(const QString& text) override;
     QWidget* DialogParent() const override;

@@ -89,7 +89,7 @@ bool CZarvaDoc::Load(std::filesystem::path loadPath)
     LoadRequest request;
     request.showProgress = LoadShowsProgress(loadPath.string());
     request.loadPath = std::move(loadPath);
-    request.options = services_.CurrentLoadOptions();
+    request.options = services_.CurrentReadOptions();
     request.readers = &services_.Readers();
     request.dialogParent = services_.DialogParent();
     request.reportError = [this](const QString& text) { services_.ReportError(text); };

@@ -19,7 +19,7 @@ class DocumentServices {
 public:
     virtual ~DocumentServices() = default;
     virtual const RecordReaders& Readers() const = 0;
-    virtual LoadOptions CurrentLoadOptions() const = 0;
+    virtual ReadOptions CurrentReadOptions() const = 0;
     // The interactive ".sto" conversion: the ".cfg" written into a new folder stored in
     // `tempFolder`, or empty. Raises CZarvaException.
     virtual std::filesystem::path ConvertSto(const std::filesystem::path& path,

@@ -17,7 +17,7 @@ namespace zarva::gui {
 
 struct LoadRequest {
     std::filesystem::path loadPath;
-    LoadOptions options;
+    ReadOptions options;
     const RecordReaders* readers = nullptr;
     bool showProgress = false;   // run the modal progress dialog meanwhile
     QWidget* dialogParent = nullptr;

@@ -18,7 +18,7 @@ struct ReaderLog {
 
     RecordReader Reader(const std::string& name)
     {
-        return [this, name](Document&, const std::filesystem::path&, const LoadOptions&) {
+        return [this, name](Document&, const std::filesystem::path&, const ReadOptions&) {
             ran = name;
             if (fail)
                 throw CZarvaException(messages::kBadFileFormat, name);

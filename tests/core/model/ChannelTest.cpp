@@ -74,7 +74,8 @@ TEST(DiscreteChannel, InversionSwapsDisplayedStatesButNotExtremes)
     EXPECT_EQ(channel.samples, (std::vector<double>{0, 0, 1, 0}));
     channel.SetFlag(display::kInverted, true);
     channel.Recompute();
-    EXPECT_EQ(channel.displaySeries, (std::vector<double>{1, 1, 0, 1}));
+    EXPECT_EQ(std::vector<double>(channel.DisplaySeries().begin(), channel.DisplaySeries().end()),
+              (std::vector<double>{1, 1, 0, 1}));
     EXPECT_EQ(channel.minValue, 0.0);
     EXPECT_EQ(channel.maxValue, 1.0);
 }

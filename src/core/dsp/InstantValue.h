@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/model/Channel.h"
+#include "core/model/Rounding.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace zarva {
+
+// The raw ADC code a stored sample was read from, rounded halves upward; 0.0 when it cannot
+// be recovered (a zero scale, a sample that is not finite).
+inline double AdcCode(double sample, double offset, double codeScale)
+{
+    const double code = RoundHalfUp((sample - offset) / codeScale);
+    return std::isfinite(code) ? code : 0.0;
+}
+double AdcCode(const Channel& channel, double sample);
+
+// How a stored analog sample becomes the value shown: display ratio or raw ADC code, DC
+// removal, inversion. A sample or result that is not a number becomes 0.0.
+class InstantTransform {
+public:
+    explicit InstantTransform(const Channel& channel);
+
+    double operator()(double sample) const
+    {
+        if (std::isnan(sample))
+            return 0.0;
+        const double shown = adcCounts_ ? AdcCode(sample, offset_, codeScale_) : sample * ratio_;
+        const double value = sign_ * (shown - dcShift_);
+        return std::isnan(value) ? 0.0 : value;
+    }
+
+private:
+    bool adcCounts_;
+    double ratio_;
+    double offset_;
+    double codeScale_;
+    double dcShift_;
+    double sign_;
+};
+
+// The instantaneous values of one channel by index; 0.0 outside the record.
+class InstantSamples {
+public:
+    explicit InstantSamples(const Channel& channel);
+
+    double operator[](std::int64_t i) const
+    {
+        if (i < 0 || i >= count_)
+            return 0.0;
+        return discrete_ ? DiscreteValue(data_[i]) : transform_(data_[i]);
+    }
+
+    std::int64_t Count() const { return count_; }
+
+private:
+    double DiscreteValue(double sample) const;
+
+    const double* data_;
+    std::int64_t count_;
+    bool discrete_;
+    bool inverted_;
+    double ratio_;
+    InstantTransform transform_;
+};
+
+} // namespace zarva

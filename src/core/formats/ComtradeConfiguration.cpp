@@ -1,0 +1,284 @@
+#include "core/formats/ComtradeConfiguration.h"
+
+#include "core/formats/CfgFieldReader.h"
+#include "core/formats/LoadWarnings.h"
+#include "core/formats/SampleRate.h"
+#include "core/model/Oscillogram.h"
+#include "core/model/Units.h"
+#include "core/model/ZarvaException.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zarva {
+namespace {
+
+// Far beyond any recorder; a count above it is a broken file, not a record to allocate for.
+constexpr std::int64_t kMostSamples = 1'000'000'000;
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
+std::size_t FieldCount(std::string_view line)
+{
+    line = TrimBlanks(line);
+    return line.empty() ? 0 : static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')) + 1;
+}
+
+std::string TrimEnd(std::string_view text)
+{
+    const std::size_t last = text.find_last_not_of(" \t");
+    return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
+}
+
+class ConfigurationParser {
+public:
+    ConfigurationParser(Oscillogram& record, std::string_view text, const std::string& cfgName)
+        : record_(record), file_(text), cfgName_(cfgName), textSize_(text.size())
+    {
+    }
+
+    Configuration Parse();
+
+private:
+    [[noreturn]] void Fail() const { throw CZarvaException(messages::kBadFileFormat, cfgName_); }
+    std::string_view NextLine();
+    void ReadHeaderLine();
+    void ReadChannelCounts(std::int64_t& analog, std::int64_t& discrete);
+    void ReadAnalogLine(std::string_view line);
+    void ReadDiscreteLine(std::string_view line);
+    void ReadLineFrequency();
+    std::int64_t ReadRates();
+    DataFormat ReadFileType();
+    void ReadTail();
+
+    Oscillogram& record_;
+    CfgFieldReader file_;
+    const std::string& cfgName_;
+    std::size_t textSize_;
+};
+
+std::string_view ConfigurationParser::NextLine()
+{
+    file_.SkipBlank();
+    if (file_.AtEnd())
+        Fail();
+    return file_.ReadLine();
+}
+
+void ConfigurationParser::ReadHeaderLine()
+{
+    CfgFieldReader fields(file_.ReadLine());
+    record_.stationName = std::string(fields.ReadField());
+    record_.recorderId = std::string(fields.ReadField());
+    record_.revisionYear = std::string(TrimBlanks(fields.ReadField()));
+}
+
+void ConfigurationParser::ReadChannelCounts(std::int64_t& analog, std::int64_t& discrete)
+{
+    CfgFieldReader fields(NextLine());
+    const std::string_view total = fields.ReadField();
+    const std::string_view second = TrimBlanks(fields.ReadField());
+    const std::string_view third = fields.ReadField();
+    if (LeadingInt(total) == LeadingInt(second)) {
+        const bool analogFirst = !second.empty() && std::toupper(static_cast<unsigned char>(second.back())) == 'A';
+        analog = analogFirst ? LeadingInt(second) : 0;
+        discrete = analogFirst ? LeadingInt(third) : LeadingInt(second);
+    } else {
+        analog = LeadingInt(second);
+        discrete = LeadingInt(third);
+    }
+    // Every channel needs a line of its own, so a count beyond the file's size is broken.
+    if (analog < 0 || discrete < 0 || analog + discrete > static_cast<std::int64_t>(textSize_))
+        Fail();
+    if (LeadingInt(total) != analog + discrete)
+        AddWarning(record_, warnings::kChannelTotal, {LeadingInt(total), analog + discrete});
+}
+
+void ConfigurationParser::ReadAnalogLine(std::string_view line)
+{
+    Channel channel(ChannelKind::Analog, record_.owner);
+    CfgFieldReader fields(line);
+    fields.ReadField();
+    channel.channelId = TrimEnd(fields.ReadField());
+    channel.phase = std::string(fields.ReadField());
+    channel.circuitComponent = std::string(fields.ReadField());
+    channel.unit8 = std::string(fields.ReadField());
+    channel.multiplier = ToNumber(fields.ReadField());
+    channel.offset = ToNumber(fields.ReadField());
+    channel.timeShift = ToNumber(fields.ReadField());
+    const std::int32_t min = fields.ReadInt();
+    const std::int32_t max = fields.ReadInt();
+    fields.SkipBlank();
+    if (!fields.AtEnd()) {
+        channel.primaryText = std::string(fields.ReadField());
+        channel.primary = ToNumber(channel.primaryText);
+        channel.secondaryText = std::string(fields.ReadField());
+        channel.secondary = ToNumber(channel.secondaryText);
+        channel.valuesArePrimary = EqualIgnoringCase(TrimBlanks(fields.ReadField()), "P");
+    }
+    channel.rangeMin = min * channel.multiplier + channel.offset;
+    channel.rangeMax = max * channel.multiplier + channel.offset;
+    channel.filePrimary = channel.primary;
+    channel.fileSecondary = channel.secondary;
+    record_.channels.push_back(std::move(channel));
+    ++record_.analogCount;
+}
+
+void ConfigurationParser::ReadDiscreteLine(std::string_view line)
+{
+    Channel channel(ChannelKind::Discrete, record_.owner);
+    CfgFieldReader fields(line);
+    // The three-field layout of revision 1991 also turns up in later files.
+    const bool shortLayout = record_.revisionYear.empty() || FieldCount(line) == 3;
+    fields.ReadField();
+    channel.channelId = TrimEnd(fields.ReadField());
+    if (!shortLayout) {
+        channel.phase = std::string(fields.ReadField());
+        channel.circuitComponent = std::string(fields.ReadField());
+    }
+    channel.normalState = fields.ReadInt();
+    channel.multiplier = 1.0;
+    channel.offset = 0.0;
+    record_.channels.push_back(std::move(channel));
+    ++record_.discreteCount;
+}
+
+void ConfigurationParser::ReadLineFrequency()
+{
+    CfgFieldReader fields(NextLine());
+    const std::string_view written = TrimBlanks(fields.ReadField());
+    record_.lineFrequency = ToNumber(written);
+    // Every period and sample-rate computation divides by it.
+    if (!(record_.lineFrequency > 0.0) || !std::isfinite(record_.lineFrequency)) {
+        AddWarning(record_, warnings::kLineFrequency, {std::string(written)});
+        record_.lineFrequency = 50.0;
+    }
+}
+
+std::int64_t ConfigurationParser::ReadRates()
+{
+    const std::int32_t nrates = std::max(1, LeadingInt(NextLine()));
+    double sum = 0.0;
+    for (std::int32_t i = 0; i < nrates; ++i) {
+        CfgFieldReader fields(NextLine());
+        RateSegment segment;
+        segment.rate = ToNumber(fields.ReadField());
+        segment.endSample = fields.ReadInt();
+        if (segment.endSample < 0 || segment.endSample > kMostSamples)
+            Fail();
+        record_.rateSegments.push_back(segment);
+        sum += segment.rate;
+    }
+    // Rate lines that all give one rate (recording windows with gaps between them) are one
+    // rate, not an average to be matched against the bands of rates.
+    const bool several = std::any_of(record_.rateSegments.begin(), record_.rateSegments.end(),
+                                     [&](const RateSegment& s) { return s.rate != record_.rateSegments[0].rate; });
+    const std::int64_t rate = SnapSampleRate(sum / nrates, record_.lineFrequency, several);
+    if (rate > std::numeric_limits<std::int32_t>::max())
+        Fail();
+    record_.sampleRate = static_cast<std::int32_t>(rate);
+    return record_.rateSegments.back().endSample;
+}
+
+DataFormat ConfigurationParser::ReadFileType()
+{
+    const std::string_view type = TrimBlanks(CfgFieldReader(NextLine()).ReadField());
+    struct Known {
+        const char* written;
+        const char* kept;
+        DataFormat format;
+    };
+    static constexpr Known kTypes[] = {{"ASCII", "ASCII", DataFormat::Ascii},
+                                       {"BINARY", "BINARY", DataFormat::Binary},
+                                       {"BINARY32", "binary32", DataFormat::Binary32},
+                                       {"FLOAT32", "FLOAT32", DataFormat::Float32}};
+    for (const Known& known : kTypes) {
+        if (EqualIgnoringCase(type, known.written)) {
+            record_.fileType = known.kept;
+            return known.format;
+        }
+    }
+    Fail();
+}
+
+void ConfigurationParser::ReadTail()
+{
+    record_.timeMultiplier = 1.0;
+    file_.SkipBlank();
+    if (file_.AtEnd())
+        return;
+    const std::string_view written = TrimBlanks(CfgFieldReader(file_.ReadLine()).ReadField());
+    record_.timeMultiplier = ToNumber(written);
+    if (!(record_.timeMultiplier > 0.0) || !std::isfinite(record_.timeMultiplier)) {
+        AddWarning(record_, warnings::kTimeMultiplier, {std::string(written)});
+        record_.timeMultiplier = 1.0;
+    }
+    file_.SkipBlank();
+    if (file_.AtEnd() || record_.revisionYear != "2013")
+        return;
+    CfgFieldReader codes(file_.ReadLine());
+    codes.ReadField();
+    record_.localCode = std::string(TrimBlanks(codes.ReadField()));
+}
+
+Configuration ConfigurationParser::Parse()
+{
+    if (record_.sourcePath.empty())
+        record_.sourcePath = cfgName_;
+    ReadHeaderLine();
+    std::int64_t analog = 0;
+    std::int64_t discrete = 0;
+    ReadChannelCounts(analog, discrete);
+    for (std::int64_t i = 0; i < analog; ++i)
+        ReadAnalogLine(NextLine());
+    for (std::int64_t i = 0; i < discrete; ++i)
+        ReadDiscreteLine(NextLine());
+    ReadLineFrequency();
+    Configuration configuration;
+    configuration.declaredSamples = ReadRates();
+    CfgFieldReader start(NextLine());
+    record_.startDate = std::string(start.ReadField());
+    record_.startTime = std::string(start.ReadField());
+    CfgFieldReader trigger(NextLine());
+    record_.triggerDate = std::string(trigger.ReadField());
+    record_.triggerTime = std::string(trigger.ReadField());
+    configuration.format = ReadFileType();
+    ReadTail();
+    return configuration;
+}
+
+// Recorders differ in the code page of their texts; the record is judged as a whole (some
+// mix pages line by line, which DecodeText copes with text by text).
+void ApplyDetectedCodePage(Oscillogram& record)
+{
+    std::string texts = record.stationName + record.recorderId;
+    for (const Channel& channel : record.channels)
+        texts += channel.channelId;
+    record.ApplyCodePage(DetectCodePage(texts));
+}
+
+} // namespace
+
+Configuration ReadConfiguration(Oscillogram& record, std::string_view text, const std::string& cfgName)
+{
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    // DOS editors pad text files with end-of-file marks.
+    text = text.substr(0, text.find('\x1A'));
+    const Configuration configuration = ConfigurationParser(record, text, cfgName).Parse();
+    ApplyDetectedCodePage(record);
+    for (Channel& channel : record.channels)
+        InterpretUnit(channel, record.codePage);
+    record.RebuildFrequencyChannels();
+    const auto reserve = static_cast<std::size_t>(std::min<std::int64_t>(configuration.declaredSamples, 50000));
+    for (Channel& channel : record.channels)
+        channel.Reserve(reserve);
+    return configuration;
+}
+
+} // namespace zarva

@@ -1,0 +1,331 @@
+#include "core/formats/ComtradeData.h"
+
+#include "core/document/Document.h"
+#include "core/formats/CfgFieldReader.h"
+#include "core/formats/LoadWarnings.h"
+#include "core/formats/MappedFile.h"
+#include "core/model/ZarvaException.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace zarva {
+namespace {
+
+// Records are converted a block at a time, channel by channel, so that each channel's samples
+// are written in one run while the block stays in cache.
+constexpr std::size_t kBlockRecords = 512;
+constexpr std::int64_t kTwoTo31 = std::int64_t{1} << 31;
+constexpr std::int64_t kTwoTo32 = std::int64_t{1} << 32;
+
+std::uint32_t LoadU32(const unsigned char* p)
+{
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+}
+
+template <DataFormat format>
+double LoadAnalog(const unsigned char* p)
+{
+    if constexpr (format == DataFormat::Binary)
+        return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+    else if constexpr (format == DataFormat::Float32)
+        return std::bit_cast<float>(LoadU32(p));
+    else
+        return static_cast<std::int32_t>(LoadU32(p));
+}
+
+// Recorders that count time from the trigger write the negative times before it as
+// unsigned 32-bit numbers; a record whose first stamp lies in the upper half is such a one.
+void UnwrapStamps(std::vector<std::int64_t>& stamps)
+{
+    if (stamps.empty() || stamps.front() < kTwoTo31 || stamps.front() >= kTwoTo32)
+        return;
+    for (std::int64_t& stamp : stamps) {
+        if (stamp >= kTwoTo31 && stamp < kTwoTo32)
+            stamp -= kTwoTo32;
+    }
+}
+
+struct Scale {
+    double factor;
+    double offset;
+};
+
+std::vector<Scale> AnalogScales(const Oscillogram& record)
+{
+    std::vector<Scale> scales;
+    for (std::uint32_t j = 0; j < record.analogCount; ++j) {
+        const Channel& channel = record.channels[j];
+        scales.push_back({channel.unitFactor * channel.multiplier, channel.offset});
+    }
+    return scales;
+}
+
+// Grows the channel's samples by `count` and returns where they go.
+double* Extend(Channel& channel, std::size_t count)
+{
+    const std::size_t old = channel.samples.size();
+    channel.samples.resize(old + count);
+    return channel.samples.data() + old;
+}
+
+std::size_t AnalogWidth(DataFormat format) { return format == DataFormat::Binary ? 2 : 4; }
+
+// The sample numbers of the first records follow one another at this record size.
+bool NumbersRunInOrder(const MappedFile& file, std::size_t recordSize)
+{
+    const std::size_t records = std::min<std::size_t>(4, file.Size() / recordSize);
+    const std::uint32_t first = records > 0 ? LoadU32(file.Bytes()) : 0;
+    for (std::size_t k = 1; k < records; ++k) {
+        if (LoadU32(file.Bytes() + k * recordSize) != first + k)
+            return false;
+    }
+    return true;
+}
+
+std::size_t ChooseRecordSize(Oscillogram& record, const MappedFile& file, DataFormat format)
+{
+    const std::size_t analogEnd = 8 + AnalogWidth(format) * record.analogCount;
+    const std::size_t standard = analogEnd + 2 * ((std::size_t{record.discreteCount} + 15) / 16);
+    if (NumbersRunInOrder(file, standard))
+        return standard;
+    if (format != DataFormat::Binary)
+        throw CZarvaException(messages::kBadFileFormat, file.Path().string());
+    // Some recorders pack the status bits into bytes rather than 16-bit words.
+    const std::size_t packed = analogEnd + (std::size_t{record.discreteCount} + 7) / 8;
+    if (packed != standard && NumbersRunInOrder(file, packed)) {
+        AddWarning(record, warnings::kPackedStatusBits, {packed});
+        return packed;
+    }
+    AddWarning(record, warnings::kSampleNumbers);
+    return standard;
+}
+
+template <DataFormat format>
+class BinaryReader {
+public:
+    BinaryReader(Document& document, MappedFile& file)
+        : document_(document), record_(document.oscillogram), file_(file), scales_(AnalogScales(record_)),
+          analogEnd_(8 + AnalogWidth(format) * record_.analogCount)
+    {
+    }
+
+    DataStamps Read(bool needStamps)
+    {
+        recordSize_ = ChooseRecordSize(record_, file_, format);
+        const std::size_t records = file_.Size() / recordSize_;
+        if (const std::size_t trailing = file_.Size() - records * recordSize_; trailing > 0)
+            AddWarning(record_, warnings::kTrailingBytes, {trailing});
+        for (Channel& channel : record_.channels)
+            channel.Reserve(records);
+        DataStamps result;
+        if (needStamps)
+            result.stamps.reserve(records);
+        for (std::size_t first = 0; first < records; first += kBlockRecords) {
+            const std::size_t count = std::min(kBlockRecords, records - first);
+            const unsigned char* block = file_.Bytes() + first * recordSize_;
+            ReadBlock(block, count);
+            if (needStamps)
+                ReadStamps(block, count, result);
+            const std::size_t consumed = (first + count) * recordSize_;
+            document_.progress.SetPosition(consumed);
+            file_.Release(consumed);
+            if (document_.progress.CancelRequested())
+                break;
+        }
+        UnwrapStamps(result.stamps);
+        return result;
+    }
+
+private:
+    void ReadBlock(const unsigned char* block, std::size_t count)
+    {
+        for (std::size_t j = 0; j < record_.analogCount; ++j) {
+            double* out = Extend(record_.channels[j], count);
+            const Scale scale = scales_[j];
+            const unsigned char* value = block + 8 + AnalogWidth(format) * j;
+            for (std::size_t r = 0; r < count; ++r)
+                out[r] = scale.factor * LoadAnalog<format>(value + r * recordSize_) + scale.offset;
+        }
+        for (std::size_t j = 0; j < record_.discreteCount; ++j) {
+            double* out = Extend(record_.channels[record_.analogCount + j], count);
+            const unsigned char* bits = block + analogEnd_ + j / 8;
+            const unsigned shift = j % 8;
+            for (std::size_t r = 0; r < count; ++r)
+                out[r] = static_cast<double>((bits[r * recordSize_] >> shift) & 1U);
+        }
+    }
+
+    void ReadStamps(const unsigned char* block, std::size_t count, DataStamps& result) const
+    {
+        for (std::size_t r = 0; r < count; ++r)
+            result.stamps.push_back(LoadU32(block + r * recordSize_ + 4));
+        result.present = true;
+    }
+
+    Document& document_;
+    Oscillogram& record_;
+    MappedFile& file_;
+    std::vector<Scale> scales_;
+    std::size_t analogEnd_;
+    std::size_t recordSize_ = 0;
+};
+
+bool IsFieldBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The comma- or tab-separated fields of one data line.
+class LineFields {
+public:
+    LineFields(const char* begin, const char* end) : p_(begin), end_(end) {}
+
+    // False when the line has no further field.
+    bool Next(std::string_view& field)
+    {
+        if (done_)
+            return false;
+        while (p_ < end_ && IsFieldBlank(*p_))
+            ++p_;
+        const char* start = p_;
+        while (p_ < end_ && *p_ != ',' && *p_ != '\t')
+            ++p_;
+        field = std::string_view(start, static_cast<std::size_t>(p_ - start));
+        if (p_ < end_)
+            ++p_;
+        else
+            done_ = true;
+        return true;
+    }
+
+private:
+    const char* p_;
+    const char* end_;
+    bool done_ = false;
+};
+
+// A data value; plain integers, by far the most common, skip the general conversion.
+double FieldValue(std::string_view field)
+{
+    std::size_t i = 0;
+    const bool negative = !field.empty() && field[0] == '-';
+    i += !field.empty() && (field[0] == '-' || field[0] == '+') ? 1 : 0;
+    std::int64_t value = 0;
+    const std::size_t digitsStart = i;
+    while (i < field.size() && i - digitsStart < 18 && field[i] >= '0' && field[i] <= '9')
+        value = value * 10 + (field[i++] - '0');
+    if (i > digitsStart && (i == field.size() || IsFieldBlank(field[i])))
+        return negative ? -static_cast<double>(value) : static_cast<double>(value);
+    return ToNumber(field);
+}
+
+// Digits with '-' toggling the sign, like LeadingInt but 64-bit, for time stamps.
+std::int64_t StampValue(std::string_view field)
+{
+    std::int64_t value = 0;
+    bool negative = false;
+    for (const char c : field) {
+        if (c == '-')
+            negative = !negative;
+        else if (c >= '0' && c <= '9')
+            value = std::min<std::int64_t>(value * 10 + (c - '0'), std::int64_t{1} << 52);
+        else
+            break;
+    }
+    return negative ? -value : value;
+}
+
+class AsciiReader {
+public:
+    AsciiReader(Document& document, MappedFile& file)
+        : document_(document), record_(document.oscillogram), text_(file.Text()), file_(file),
+          scales_(AnalogScales(record_))
+    {
+        text_ = text_.substr(0, text_.find('\x1A'));
+    }
+
+    DataStamps Read()
+    {
+        const std::size_t lines = CountDataLines();
+        for (Channel& channel : record_.channels)
+            channel.Reserve(lines);
+        DataStamps result;
+        result.stamps.reserve(lines);
+        std::size_t shortLines = 0;
+        std::size_t position = 0;
+        while (position < text_.size() && !document_.progress.CancelRequested()) {
+            std::size_t end = text_.find('\n', position);
+            end = end == std::string_view::npos ? text_.size() : end;
+            std::string_view line = text_.substr(position, end - position);
+            position = end + 1;
+            if (TrimBlanks(line.substr(0, line.find('\r'))).empty())
+                continue;
+            shortLines += ReadLine(line, result) ? 0 : 1;
+            document_.progress.SetPosition(std::min(position, text_.size()));
+            file_.Release(position);
+        }
+        if (shortLines > 0)
+            AddWarning(record_, warnings::kShortDataLines, {shortLines});
+        UnwrapStamps(result.stamps);
+        return result;
+    }
+
+private:
+    std::size_t CountDataLines() const
+    {
+        std::size_t lines = 0;
+        for (std::size_t at = 0; at < text_.size();) {
+            const std::size_t end = std::min(text_.find('\n', at), text_.size());
+            lines += end > at && text_[at] != '\r' ? 1 : 0;
+            at = end + 1;
+        }
+        return lines;
+    }
+
+    // Appends one sample; false when the line lacks some of its values.
+    bool ReadLine(std::string_view line, DataStamps& result)
+    {
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        LineFields fields(line.data(), line.data() + line.size());
+        std::string_view field;
+        bool complete = fields.Next(field);
+        const bool hasStamp = fields.Next(field) && !TrimBlanks(field).empty();
+        result.stamps.push_back(hasStamp ? StampValue(field) : 0);
+        result.present = result.present || hasStamp;
+        for (std::uint32_t j = 0; j < record_.analogCount; ++j) {
+            const bool present = fields.Next(field);
+            complete = complete && present;
+            const double raw = present ? FieldValue(field) : 0.0;
+            record_.channels[j].samples.push_back(scales_[j].factor * raw + scales_[j].offset);
+        }
+        for (std::uint32_t j = 0; j < record_.discreteCount; ++j) {
+            const bool present = fields.Next(field);
+            complete = complete && present;
+            const bool set = present && LeadingInt(field) != 0;
+            record_.channels[record_.analogCount + j].samples.push_back(set ? 1.0 : 0.0);
+        }
+        return complete;
+    }
+
+    Document& document_;
+    Oscillogram& record_;
+    std::string_view text_;
+    MappedFile& file_;
+    std::vector<Scale> scales_;
+};
+
+} // namespace
+
+DataStamps ReadData(Document& document, MappedFile& file, DataFormat format, bool needStamps)
+{
+    document.progress.SetTotal(5 * std::uint64_t{file.Size()});
+    switch (format) {
+    case DataFormat::Ascii: return AsciiReader(document, file).Read();
+    case DataFormat::Binary: return BinaryReader<DataFormat::Binary>(document, file).Read(needStamps);
+    case DataFormat::Binary32: return BinaryReader<DataFormat::Binary32>(document, file).Read(needStamps);
+    case DataFormat::Float32: return BinaryReader<DataFormat::Float32>(document, file).Read(needStamps);
+    }
+    return {};
+}
+
+} // namespace zarva

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace zarva {
+
+class Document;
+
+struct ReadOptions {
+    // Show the moments of revision 2013 records in UTC rather than in local time.
+    bool utcFor2013 = true;
+};
+
+// Reads a COMTRADE record (configuration, data, header and settings file) into the document's
+// Oscillogram and recomputes every channel. Runs on the loading thread: advances
+// document.progress and returns early when its cancel flag is set (the caller checks it).
+// Raises CZarvaException or FileException; what was read before a failure stays in the record.
+void ReadComtrade(Document& document, const std::filesystem::path& cfgPath, const ReadOptions& options = {});
+
+// ReadComtrade without the final recompute: the record as stored in its files.
+void ReadComtradeFiles(Document& document, const std::filesystem::path& cfgPath, const ReadOptions& options = {});
+
+// The companion file of a record with the given extension (".dat", ".hdr", ".set"): the name
+// spelled in the case of the configuration's extension when such a file exists, else in lower
+// or upper case, else the first of these.
+std::filesystem::path CompanionPath(const std::filesystem::path& recordPath, std::string_view extension);
+
+} // namespace zarva

@@ -1,0 +1,178 @@
+#include "core/formats/ComtradeTime.h"
+
+#include "core/formats/CfgFieldReader.h"
+#include "core/model/Oscillogram.h"
+#include "core/model/StringTable.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+
+namespace zarva {
+namespace {
+
+constexpr int kUtcSuffix = 3548;
+constexpr int kLocalSuffix = 3547;
+
+struct Date {
+    int day = 0;
+    int month = 0;
+    int year = 0;
+};
+
+struct Clock {
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+    std::string fraction;  // digits as written, leading zeros kept
+};
+
+// Up to `count` unsigned numbers separated by any of `separators`.
+template <std::size_t N>
+std::size_t ScanNumbers(std::string_view text, std::string_view separators, std::array<long, N>& numbers,
+                        std::array<std::string_view, N>* digits = nullptr)
+{
+    text = TrimBlanks(text);
+    std::size_t found = 0;
+    std::size_t i = 0;
+    while (found < N && i < text.size()) {
+        const std::size_t start = i;
+        long value = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && value < 100000000)
+            value = value * 10 + (text[i++] - '0');
+        if (i == start)
+            break;
+        if (digits != nullptr)
+            (*digits)[found] = text.substr(start, i - start);
+        numbers[found++] = value;
+        if (i < text.size() && separators.find(text[i]) == std::string_view::npos)
+            break;
+        ++i;
+    }
+    return found;
+}
+
+std::optional<Date> ParseDate(std::string_view text, bool dayFirst)
+{
+    std::array<long, 3> numbers{};
+    if (ScanNumbers(text, "/.", numbers) < 3)
+        return std::nullopt;
+    Date date{static_cast<int>(dayFirst ? numbers[0] : numbers[1]),
+              static_cast<int>(dayFirst ? numbers[1] : numbers[0]), static_cast<int>(numbers[2])};
+    if (date.month > 12)
+        std::swap(date.day, date.month);
+    if (date.year < 100)
+        date.year += 2000;
+    return date;
+}
+
+std::optional<Clock> ParseClock(std::string_view text)
+{
+    std::array<long, 4> numbers{};
+    std::array<std::string_view, 4> digits{};
+    const std::size_t found = ScanNumbers(text, ":.", numbers, &digits);
+    if (found < 3)
+        return std::nullopt;
+    return Clock{static_cast<int>(numbers[0]), static_cast<int>(numbers[1]), static_cast<int>(numbers[2]),
+                 found == 4 ? std::string(digits[3]) : std::string()};
+}
+
+// Days from 1970-01-01 of a civil date, and back (proleptic Gregorian calendar).
+std::int64_t DaysFromCivil(std::int64_t y, int m, int d)
+{
+    y -= m <= 2 ? 1 : 0;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yearOfEra = y - era * 400;
+    const std::int64_t dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+Date CivilFromDays(std::int64_t days)
+{
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
+    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    return {day, month, static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0))};
+}
+
+// Minutes of a local time code such as "+3", "-5h30"; 0 for "0" or a code without a sign.
+std::int64_t OffsetMinutes(std::string_view code)
+{
+    code = TrimBlanks(code);
+    if (code.empty() || (code[0] != '+' && code[0] != '-'))
+        return 0;
+    std::array<long, 2> numbers{};
+    const std::size_t found = ScanNumbers(code.substr(1), "hH", numbers);
+    const std::int64_t minutes = (found > 0 ? numbers[0] * 60 : 0) + (found > 1 ? numbers[1] : 0);
+    return code[0] == '-' ? -minutes : minutes;
+}
+
+std::string Join(std::string_view date, std::string_view time)
+{
+    return std::string(date) + ", " + std::string(TrimBlanks(time));
+}
+
+bool DayFirst(const Oscillogram& record)
+{
+    return !TrimBlanks(record.revisionYear).empty();
+}
+
+} // namespace
+
+std::string NormaliseDate(std::string_view date, bool dayFirst)
+{
+    const std::optional<Date> parsed = ParseDate(date, dayFirst);
+    if (!parsed)
+        return {};
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", parsed->day, parsed->month, parsed->year);
+    return text;
+}
+
+std::string MomentText(const Oscillogram& record, std::string_view date, std::string_view time,
+                       bool utcFor2013)
+{
+    const bool dayFirst = DayFirst(record);
+    if (record.localCode.empty())
+        return Join(NormaliseDate(date, dayFirst), time);
+    const std::string& suffix = Text(utcFor2013 ? kUtcSuffix : kLocalSuffix);
+    const std::optional<Date> day = ParseDate(date, dayFirst);
+    const std::optional<Clock> clock = ParseClock(time);
+    if (!day || !clock || day->month < 1 || day->month > 12 || day->day < 1 || day->day > 31)
+        return Join(TrimBlanks(date), time) + suffix;
+
+    std::int64_t seconds = DaysFromCivil(day->year, day->month, day->day) * 86400 +
+                           clock->hours * 3600LL + clock->minutes * 60LL + clock->seconds;
+    if (!utcFor2013)
+        seconds += OffsetMinutes(record.localCode) * 60;
+    const std::int64_t days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+    const std::int64_t secondOfDay = seconds - days * 86400;
+    const Date shown = CivilFromDays(days);
+    char text[96];
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d, %02d:%02d:%02d", shown.day, shown.month, shown.year,
+                  static_cast<int>(secondOfDay / 3600), static_cast<int>(secondOfDay / 60 % 60),
+                  static_cast<int>(secondOfDay % 60));
+    std::string result = text;
+    if (!clock->fraction.empty())
+        result += "." + clock->fraction;
+    return result + suffix;
+}
+
+std::string StartText(const Oscillogram& record, bool utcFor2013)
+{
+    return MomentText(record, record.startDate, record.startTime, utcFor2013);
+}
+
+std::string TriggerText(const Oscillogram& record, bool utcFor2013)
+{
+    return MomentText(record, record.triggerDate, record.triggerTime, utcFor2013);
+}
+
+} // namespace zarva

@@ -1,0 +1,27 @@
+#include "core/formats/LoadWarnings.h"
+
+#include "core/model/Oscillogram.h"
+#include "core/model/StringTable.h"
+
+namespace zarva {
+
+std::string FormatText(int id, std::initializer_list<WarningValue> values)
+{
+    std::string text = Text(id);
+    std::size_t at = 0;
+    for (const WarningValue& value : values) {
+        at = text.find("%s", at);
+        if (at == std::string::npos)
+            break;
+        text.replace(at, 2, value.text);
+        at += value.text.size();
+    }
+    return text;
+}
+
+void AddWarning(Oscillogram& record, int id, std::initializer_list<WarningValue> values)
+{
+    record.loadWarnings.push_back(FormatText(id, values));
+}
+
+} // namespace zarva

@@ -1,0 +1,230 @@
+#include "SeriesCheck.h"
+#include "TestRecord.h"
+
+#include "core/dsp/AnalogSeries.h"
+#include "core/dsp/WindowMeasures.h"
+#include "core/model/ZarvaException.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+namespace zarva {
+namespace {
+
+using test::ExpectSeriesMatchMeasures;
+using test::Sine;
+using test::TestRecord;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr std::uint32_t kCurveModes[] = {display::kCurveInstant, display::kCurveRms,
+                                         display::kCurveFirstHarmonic};
+
+// A line-frequency wave with harmonics, a decaying offset and noise.
+std::vector<double> NoisyWave(std::size_t count, double rate, std::uint64_t seed)
+{
+    std::mt19937_64 random(seed);
+    std::normal_distribution<double> noise(0.0, 3.0);
+    std::vector<double> samples(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const double t = static_cast<double>(i) / rate;
+        samples[i] = 40.0 * std::exp(-t / 0.05) + Sine(100.0, 50.0, 17.0)(t) +
+                     Sine(12.0, 150.0, 80.0)(t) + noise(random);
+    }
+    return samples;
+}
+
+void SetCurveMode(Channel& channel, std::uint32_t mode)
+{
+    channel.SetFlag(display::kCurveModes, false);
+    channel.SetFlag(mode, true);
+}
+
+void RecomputeAndCheckEveryCurveMode(Channel& channel)
+{
+    for (const std::uint32_t mode : kCurveModes) {
+        SetCurveMode(channel, mode);
+        channel.Recompute();
+        SCOPED_TRACE(mode);
+        ExpectSeriesMatchMeasures(channel);
+    }
+}
+
+TEST(FastSeries, EqualMeasuresOnNoisyWavesPastManyReanchors)
+{
+    TestRecord test(4800);
+    Channel& channel = test.AddAnalog("I", NoisyWave(30000, 4800.0, 1));
+    RecomputeAndCheckEveryCurveMode(channel);
+}
+
+TEST(FastSeries, EqualMeasuresForOddPeriodsAndRecordsShorterThanAPeriod)
+{
+    TestRecord test(350);
+    Channel& odd = test.AddAnalog("Odd", NoisyWave(500, 350.0, 2));
+    RecomputeAndCheckEveryCurveMode(odd);
+
+    Channel& shortOne = test.AddAnalog("Short", {1.0, 2.0, 3.0});
+    RecomputeAndCheckEveryCurveMode(shortOne);
+    EXPECT_EQ(shortOne.dcMean, 0.0);
+    EXPECT_EQ(shortOne.phasorSeries[2], Phasor());
+
+    Channel& empty = test.AddAnalog("Empty", {});
+    empty.Recompute();
+    EXPECT_TRUE(empty.DisplaySeries().empty());
+    EXPECT_EQ(empty.maxValue, -DBL_MAX);
+}
+
+TEST(FastSeries, EqualMeasuresUnderEveryDisplayTransform)
+{
+    TestRecord test(1000);
+    std::vector<double> samples = NoisyWave(3000, 1000.0, 3);
+    for (const std::size_t gap : {0, 19, 20, 39, 1234})
+        samples[gap] = kNaN;
+    Channel& channel = test.AddAnalog("U", samples);
+    channel.multiplier = 0.01;
+    channel.offset = 5.0;
+    channel.primary = 110000.0;
+    channel.secondary = 100.0;
+    channel.showPrimary = true;
+    for (const std::uint32_t flags :
+         {0u, display::kAdcCounts, display::kDcRemoved, display::kInverted,
+          display::kAdcCounts | display::kDcRemoved | display::kInverted}) {
+        channel.SetFlag(display::kAdcCounts | display::kDcRemoved | display::kInverted, false);
+        channel.SetFlag(flags, true);
+        SCOPED_TRACE(flags);
+        RecomputeAndCheckEveryCurveMode(channel);
+    }
+    EXPECT_EQ(channel.displayRatio, 1100.0);
+}
+
+TEST(FastSeries, SmallSignalAfterAHugeTransientKeepsItsPrecision)
+{
+    TestRecord test(1000);
+    // Bursts whose squares leave rounding far above the small signal's energy behind them.
+    std::vector<double> samples = NoisyWave(4000, 1000.0, 4);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const bool burst = (i >= 1000 && i < 1100) || (i >= 2000 && i < 2037) || (i >= 3000 && i < 3011);
+        samples[i] = burst ? 1e9 * std::sin(0.3 * static_cast<double>(i)) : samples[i] * 1e-3;
+    }
+    Channel& channel = test.AddAnalog("I", samples);
+    RecomputeAndCheckEveryCurveMode(channel);
+}
+
+TEST(FastSeries, ValuesTooLargeForRunningSumsGiveWhatTheDefinitionsGive)
+{
+    TestRecord test(1000);
+    std::vector<double> samples = NoisyWave(400, 1000.0, 5);
+    samples[100] = 1e200;
+    samples[200] = std::numeric_limits<double>::infinity();
+    Channel& channel = test.AddAnalog("I", samples);
+    RecomputeAndCheckEveryCurveMode(channel);
+    SetCurveMode(channel, display::kCurveRms);
+    channel.Recompute();
+    EXPECT_TRUE(std::isinf(channel.DisplaySeries()[110]));
+    EXPECT_TRUE(std::isfinite(channel.DisplaySeries()[130]));
+    EXPECT_LT(channel.maxValue, 1e3);
+}
+
+TEST(FastSeries, TrackingFormsFollowAVaryingFrequency)
+{
+    TestRecord test(2000);
+    std::vector<double> frequency(1800);
+    std::mt19937_64 random(6);
+    std::uniform_real_distribution<double> step(-0.05, 0.05);
+    double hertz = 49.0;
+    for (std::size_t i = 0; i < frequency.size(); ++i) {
+        if (i % 50 == 0)
+            hertz = std::clamp(hertz + step(random) * 10.0, 45.0, 55.0);
+        frequency[i] = i % 333 == 0 ? 0.0 : hertz;
+    }
+    Channel& channel = test.AddAnalog("U", NoisyWave(2000, 2000.0, 7));
+    const Channel& reference = test.AddAnalog("F", frequency);
+    test.TrackAgainst(reference);
+    RecomputeAndCheckEveryCurveMode(channel);
+}
+
+TEST(FastSeries, SuppliedPhasorsAreScaledAndFirstHarmonicStillComesFromSamples)
+{
+    TestRecord test(1000);
+    std::vector<Phasor> supplied(250, Phasor(3.0, -4.0));
+    Channel computed = Channel::FromValues(&test.document, "Z", "Ом", NoisyWave(300, 1000.0, 8), supplied);
+    computed.primary = 2.0;
+    computed.SetFlag(display::kInverted, true);
+    computed.showPrimary = false;
+    computed.valuesArePrimary = true;
+    RecomputeAndCheckEveryCurveMode(computed);
+    EXPECT_EQ(computed.phasorSeries[10], Phasor(-1.5, 2.0));
+    EXPECT_EQ(computed.phasorSeries[260], Phasor());
+}
+
+TEST(Recompute, StoresEachSeriesOnceAndKeepsItUntilTheNextRecompute)
+{
+    TestRecord test(1000);
+    Channel& channel = test.AddAnalog("I", NoisyWave(100, 1000.0, 9));
+    channel.Recompute();
+    EXPECT_EQ(channel.InstantSeries().data(), channel.samples.data());
+    EXPECT_EQ(channel.DisplaySeries().data(), channel.samples.data());
+
+    // Flags changed without a recompute leave the series as they were computed.
+    channel.SetFlag(display::kCurveInstant, false);
+    channel.SetFlag(display::kCurveRms | display::kInverted, true);
+    EXPECT_EQ(channel.DisplaySeries().data(), channel.samples.data());
+    channel.Recompute();
+    EXPECT_NE(channel.InstantSeries().data(), channel.samples.data());
+    EXPECT_EQ(channel.DisplaySeries().size(), 100u);
+    EXPECT_EQ(channel.InstantSeries()[5], -channel.samples[5]);
+}
+
+TEST(Recompute, ExtremesCoverFiniteShownValuesOnly)
+{
+    TestRecord test(1000);
+    Channel& channel = test.AddAnalog("I", {1.0, -7.0, std::numeric_limits<double>::infinity(), kNaN, 4.0});
+    channel.Recompute();
+    EXPECT_EQ(channel.maxValue, 4.0);
+    EXPECT_EQ(channel.minValue, -7.0);
+}
+
+TEST(Recompute, DcMeanIsTakenOverWholePeriodsWithNaNAsZeroAndCodesInAdcCounts)
+{
+    TestRecord test(1000);
+    std::vector<double> samples(45, 2.0);
+    samples[3] = kNaN;
+    for (std::size_t i = 40; i < 45; ++i)
+        samples[i] = 1000.0;
+    Channel& channel = test.AddAnalog("I", samples);
+    channel.Recompute();
+    EXPECT_DOUBLE_EQ(channel.dcMean, 78.0 / 40.0);
+
+    channel.multiplier = 0.5;
+    channel.offset = 1.0;
+    channel.SetFlag(display::kAdcCounts, true);
+    channel.Recompute();
+    EXPECT_DOUBLE_EQ(channel.dcMean, 78.0 / 40.0);  // (2 - 1) / 0.5 = 2 per sample
+}
+
+TEST(Recompute, AdvancesProgressAndStopsWhenCancelled)
+{
+    TestRecord test(1000);
+    Channel& channel = test.AddAnalog("I", NoisyWave(40000, 1000.0, 10));
+    test.document.progress.SetStep(2.0);
+    channel.Recompute();
+    EXPECT_EQ(test.document.progress.Position(), 80000u);
+
+    test.document.progress.RequestCancel();
+    channel.SetFlag(display::kInverted, true);
+    channel.Recompute();
+    EXPECT_EQ(test.document.progress.Position(), 80000u);
+    EXPECT_EQ(channel.phasorSeries[30000], Phasor());
+}
+
+TEST(Recompute, RecordWithoutWholeSamplesPerPeriodIsAFormatError)
+{
+    TestRecord test(40);
+    Channel& channel = test.AddAnalog("I", {1.0});
+    EXPECT_THROW(channel.Recompute(), CZarvaException);
+}
+
+} // namespace
+} // namespace zarva

@@ -1,0 +1,70 @@
+#include "SeriesCheck.h"
+
+#include "core/dsp/WindowMeasures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace zarva::test {
+namespace {
+
+bool Close(double actual, double expected, double scale)
+{
+    if (!std::isfinite(expected))
+        return std::isnan(expected) ? std::isnan(actual) : actual == expected;
+    return std::abs(actual - expected) <= 1e-9 * std::abs(expected) + 1e-12 * (1.0 + scale);
+}
+
+double Expected(const Channel& channel, std::int64_t i)
+{
+    if (channel.HasFlag(display::kCurveRms))
+        return Rms(channel, i, 1);
+    if (channel.HasFlag(display::kCurveFirstHarmonic))
+        return HarmonicRms(channel, 1, i);
+    return Value(channel, i);
+}
+
+Phasor ExpectedPhasor(const Channel& channel, std::int64_t i)
+{
+    if (channel.HasFlag(display::kSuppliedPhasors)) {
+        const auto at = static_cast<std::size_t>(i);
+        const double sign = channel.HasFlag(display::kInverted) ? -1.0 : 1.0;
+        return at < channel.suppliedPhasors.size()
+                   ? channel.suppliedPhasors[at] * (sign * channel.displayRatio)
+                   : Phasor();
+    }
+    if (const Channel* reference = TrackingReference(channel))
+        return TrackedPhasor(channel, 1, i, *reference, false, 1);
+    return FirstHarmonicPhasor(channel, i);
+}
+
+} // namespace
+
+void ExpectSeriesMatchMeasures(const Channel& channel, std::int64_t first, std::int64_t stride)
+{
+    const auto count = static_cast<std::int64_t>(channel.samples.size());
+    ASSERT_EQ(static_cast<std::int64_t>(channel.InstantSeries().size()), count);
+    ASSERT_EQ(static_cast<std::int64_t>(channel.DisplaySeries().size()), count);
+    ASSERT_EQ(static_cast<std::int64_t>(channel.phasorSeries.size()), count);
+    int failures = 0;
+    for (std::int64_t i = first; i < count && failures < 5; i += stride) {
+        const auto at = static_cast<std::size_t>(i);
+        const double scale = Rms(channel, i, 1);
+        const double instant = channel.InstantSeries()[at];
+        const double shown = channel.DisplaySeries()[at];
+        const Phasor phasor = channel.phasorSeries[at];
+        const Phasor expected = ExpectedPhasor(channel, i);
+        const bool ok = instant == Value(channel, i) && Close(shown, Expected(channel, i), scale) &&
+                        Close(phasor.real(), expected.real(), scale) &&
+                        Close(phasor.imag(), expected.imag(), scale);
+        if (!ok) {
+            ++failures;
+            ADD_FAILURE() << channel.name << " at sample " << i << ": instant " << instant
+                          << " vs " << Value(channel, i) << ", shown " << shown << " vs "
+                          << Expected(channel, i) << ", phasor " << phasor << " vs " << expected;
+        }
+    }
+}
+
+} // namespace zarva::test

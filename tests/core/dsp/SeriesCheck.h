@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/model/Channel.h"
+
+#include <cstdint>
+
+namespace zarva::test {
+
+// Checks that the series Recompute stored for an analog channel equal the window measures
+// at every sample from `first` on (every `stride`-th), within 1e-9 relative, and within
+// 1e-12 of the window's RMS near zero.
+void ExpectSeriesMatchMeasures(const Channel& channel, std::int64_t first = 0,
+                               std::int64_t stride = 1);
+
+} // namespace zarva::test

@@ -1,0 +1,133 @@
+// Reads the records written by other programs and compares them with what another reader
+// found in them. That reader applies no unit prefix and zero-fills samples missing from the
+// data file, so values are compared through the prefix and only where the file has them.
+#include "core/document/Document.h"
+#include "core/formats/ComtradeReader.h"
+#include "support/Json.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace zarva {
+namespace {
+
+using test::Json;
+
+std::string ReadText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string TrimEnd(std::string text)
+{
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
+std::size_t RecordsInData(const Json& expected)
+{
+    const Json& physical = expected["dat_physical"];
+    return static_cast<std::size_t>(physical.IsObject() ? physical["records"].Number() : physical.Number());
+}
+
+void ExpectNear(double actual, double expected, const std::string& what)
+{
+    EXPECT_NEAR(actual, expected, 1e-9 * std::max(1.0, std::fabs(expected))) << what;
+}
+
+bool IsAscii(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The other reader decoded the texts with the encoding it was given; ours decodes the Cyrillic
+// code pages and UTF-8 only.
+void CompareId(const Channel& channel, const Json& expected, const std::string& encoding)
+{
+    const std::string id = TrimEnd(expected["id"].String());
+    if (IsAscii(channel.channelId))
+        EXPECT_EQ(channel.channelId, id);
+    else if (encoding.starts_with("cp") || encoding.starts_with("utf-8"))
+        EXPECT_EQ(channel.name, id);
+}
+
+void CompareAnalog(const Channel& channel, const Json& expected, const Json& indices, std::size_t inData)
+{
+    const std::string what = channel.channelId;
+    ExpectNear(channel.multiplier, expected["a"].Number(), what + " a");
+    ExpectNear(channel.offset, expected["b"].Number(), what + " b");
+    if (!channel.primaryText.empty()) {
+        ExpectNear(channel.primary, expected["primary"].Number(), what + " primary");
+        ExpectNear(channel.secondary, expected["secondary"].Number(), what + " secondary");
+    }
+    const Json::Array& values = expected["values_at_index"].Items();
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const auto index = static_cast<std::size_t>(indices.Items()[k].Number());
+        if (values[k].IsNull() || index >= inData)
+            continue;
+        const double withPrefix = channel.unitFactor * (values[k].Number() - channel.offset) + channel.offset;
+        ExpectNear(channel.samples.at(index), withPrefix, what + " sample " + std::to_string(index));
+    }
+}
+
+void CompareRecord(const std::filesystem::path& corpus, const Json& expected)
+{
+    Document document;
+    ReadComtradeFiles(document, corpus / expected["record"].String());
+    const Oscillogram& record = document.oscillogram;
+    const std::string revision = expected["rev_year"].String();
+    EXPECT_EQ(record.revisionYear.empty() ? "1991" : record.revisionYear, revision);
+    const std::string encoding = expected["encoding_used"].String();
+    if (expected["frequency"].Number() > 0.0)
+        EXPECT_DOUBLE_EQ(record.lineFrequency, expected["frequency"].Number());
+    ASSERT_EQ(record.analogCount, expected["analog_count"].Number());
+    ASSERT_EQ(record.discreteCount, expected["status_count"].Number());
+    const std::size_t inData = RecordsInData(expected);
+    EXPECT_EQ(record.SampleCount(), inData);
+
+    const Json::Array& analog = expected["analog"].Items();
+    for (std::size_t j = 0; j < analog.size(); ++j) {
+        CompareId(record.channels[j], analog[j], encoding);
+        CompareAnalog(record.channels[j], analog[j], expected["sample_index"], inData);
+    }
+
+    const bool sameLength = inData == static_cast<std::size_t>(expected["total_samples"].Number());
+    const Json::Array& status = expected["status"].Items();
+    for (std::size_t j = 0; j < status.size(); ++j) {
+        const Channel& channel = record.channels[record.analogCount + j];
+        CompareId(channel, status[j], encoding);
+        if (sameLength)
+            EXPECT_EQ(std::count(channel.samples.begin(), channel.samples.end(), 1.0), status[j]["ones"].Number())
+                << channel.channelId;
+    }
+}
+
+TEST(Conformance, RecordsWrittenByOtherProgramsReadAsTheyDid)
+{
+    const std::filesystem::path corpus = test::CorpusFolder();
+    if (corpus.empty())
+        GTEST_SKIP() << "the folder of real records is absent (set ZARVA_CORPUS)";
+    int compared = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus / "expected")) {
+        const Json expected = Json::Parse(ReadText(entry.path()));
+        const std::string name = expected["record"].String();
+        if (name.ends_with(".cff"))
+            continue;  // the single-file form is split before reading, elsewhere
+        SCOPED_TRACE(name);
+        EXPECT_NO_THROW(CompareRecord(corpus, expected));
+        ++compared;
+    }
+    EXPECT_GE(compared, 30);
+}
+
+} // namespace
+} // namespace zarva
