@@ -3,10 +3,7 @@
 #include "core/document/Document.h"
 #include "core/document/FileDispatch.h"
 #include "core/model/ZarvaException.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <unistd.h>
+#include "core/storage/TextFile.h"
 
 namespace zarva {
 namespace {
@@ -21,7 +18,7 @@ void SaveOsc(Document& document, const std::filesystem::path& path)
 {
     const Oscillogram& record = document.oscillogram;
     if (path.string() != record.sourcePath)
-        WriteFileReplacing(path, record.oscBytes);
+        ReplaceFile(path, std::string_view(reinterpret_cast<const char*>(record.oscBytes.data()), record.oscBytes.size()));
     WriteSettingsFile(document, WithLastFour(path.string(), ".set"));
 }
 
@@ -44,29 +41,6 @@ void SaveRecord(Document& document, const std::filesystem::path& path)
         throw CZarvaException(messages::kNotAvailableYet, path.string());
     default:
         throw CZarvaException(messages::kUnknownFileType, path.string());
-    }
-}
-
-void WriteFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
-{
-    std::filesystem::path temporary = path;
-    temporary += ".tmp" + std::to_string(::getpid());
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr)
-        throw FileException(errno, path);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        const int error = !written ? writeError : errno;
-        std::remove(temporary.c_str());
-        throw FileException(error, path);
-    }
-    std::error_code renameError;
-    std::filesystem::rename(temporary, path, renameError);
-    if (renameError) {
-        std::remove(temporary.c_str());
-        throw FileException(renameError.value(), path);
     }
 }
 

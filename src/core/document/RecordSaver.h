@@ -1,8 +1,6 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
-#include <span>
 #include <string_view>
 
 namespace zarva {
@@ -16,9 +14,5 @@ bool CanSave(std::string_view path);
 // read from ".osc" and saved under another ".osc" name gets the bytes it was read from,
 // unchanged, then its settings file beside them.
 void SaveRecord(Document& document, const std::filesystem::path& path);
-
-// Writes a temporary file beside the target and renames it over the target, so that a
-// failure never leaves a half-written file in its place. Raises FileException.
-void WriteFileReplacing(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 } // namespace zarva
