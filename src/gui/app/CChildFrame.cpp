@@ -4,7 +4,9 @@
 #include "gui/app/Icons.h"
 #include "gui/view/CZarvaView.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 
 namespace zarva::gui {
 
@@ -15,6 +17,9 @@ CChildFrame::CChildFrame(std::unique_ptr<CZarvaDoc> document, QWidget* parent)
     view_ = new CZarvaView(*document_, this);
     setWidget(view_);
     setWindowIcon(ApplicationIcon());
+    // The ribbon's commands own the keyboard (Ctrl+W closes through the document).
+    for (QAction* action : systemMenu()->actions())
+        action->setShortcuts({});
     connect(document_.get(), &CZarvaDoc::titleChanged, this, &CChildFrame::UpdateTitle);
     connect(document_.get(), &CZarvaDoc::modifiedChanged, this, &CChildFrame::UpdateTitle);
     connect(document_.get(), &CZarvaDoc::closeRequested, this, &QWidget::close, Qt::QueuedConnection);

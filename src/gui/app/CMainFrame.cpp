@@ -238,10 +238,14 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    const QStringList files = LocalFiles(event->mimeData());
+    OpenDropped(*event->mimeData());
     event->acceptProposedAction();
-    // Opening runs its own dialogs: leave the drop first.
-    QTimer::singleShot(0, this, [this, files] {
+}
+
+void CMainFrame::OpenDropped(const QMimeData& data)
+{
+    // Opening runs its own dialogs: the drop ends first.
+    QTimer::singleShot(0, this, [this, files = LocalFiles(&data)] {
         for (const QString& file : files)
             app_.OpenDocumentFile(file);
     });

@@ -12,6 +12,7 @@
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
+class QMimeData;
 
 namespace zarva::gui {
 
@@ -35,6 +36,8 @@ public:
     CChildFrame* ActiveChild() const;
     std::vector<CChildFrame*> Children() const;
     CChildFrame* ChildShowing(const QString& path) const;
+    // Opens the local files among dropped data once the drop is over.
+    void OpenDropped(const QMimeData& data);
     // Asks every document; false when one of them stays open.
     bool CloseAllDocuments();
 

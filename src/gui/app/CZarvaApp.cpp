@@ -14,6 +14,7 @@
 #include "gui/app/StoProgressDlg.h"
 #include "gui/app/Texts.h"
 
+#include "core/document/FileDispatch.h"
 #include "core/formats/StoConversion.h"
 
 #include <QApplication>
@@ -79,7 +80,7 @@ int CZarvaApp::Start(const CommandLine& commandLine)
 
 CZarvaDoc* CZarvaApp::OpenDocumentFile(const QString& path)
 {
-    if (CChildFrame* open = mainFrame_->ChildShowing(path)) {
+    if (CChildFrame* open = mainFrame_->ChildShowing(QString::fromStdString(RecordPathFor(path.toStdString())))) {
         open->mdiArea()->setActiveSubWindow(open);
         return &open->Document();
     }

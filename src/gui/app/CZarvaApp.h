@@ -6,13 +6,12 @@
 #include "core/formats/ComtradeConverter.h"
 
 #include <QObject>
+#include <QSettings>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
 #include <optional>
-
-class QSettings;
 
 namespace zarva::gui {
 
