@@ -1,7 +1,8 @@
-#include <cstdio>
+#include "cli/Commands.h"
 
-int main()
+#include <iostream>
+
+int main(int argc, char** argv)
 {
-    std::puts("usage: zarva-cli COMMAND RECORD [options]");
-    return 2;
+    return zarva::cli::RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -4,8 +4,10 @@ namespace zarva {
 
 class Document;
 
-// Rebuilds the derived series of every channel of the record, stopping when the document's
-// cancel flag is set.
+// Rebuilds the derived series of every channel of the record, channels in parallel on as
+// many threads as the machine runs at once. Advances the document's progress and stops early
+// when it is cancelled. An error of a channel (the first in channel order) is raised again
+// here once every thread has stopped.
 void RecomputeAll(Document& document);
 
 } // namespace zarva

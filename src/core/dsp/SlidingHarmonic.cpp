@@ -1,76 +1,121 @@
 #include "core/dsp/SlidingHarmonic.h"
 
+#include <algorithm>
 #include <numbers>
 
 namespace zarva {
-namespace {
-
-// Exact sums at least this often.
-constexpr std::int64_t kAnchorInterval = 8192;
-// Each step rounds at most a few units in the last place of the squares in play; once their
-// total reaches this many times the window's own energy the sums are taken afresh, which
-// keeps the rounding under 1e-11 of it both in the squares and in the harmonic sum.
-constexpr double kDriftLimit = 3e4;
-// Squares above this could overflow the sums.
-constexpr double kHugeSquare = 1e290;
-
-} // namespace
 
 SlidingHarmonic::SlidingHarmonic(std::span<const double> x, std::int32_t period)
-    : x_(x), period_(period), table_(period)
+    : x_(x), period_(period), scale_(std::numbers::sqrt2 / period)
 {
-}
-
-void SlidingHarmonic::MoveTo(std::int64_t pos)
-{
-    phase_ = phase_ + 1 == period_ ? 0 : phase_ + 1;
-    const double newest = x_[static_cast<std::size_t>(pos)];
-    const double oldest = At(pos - period_);
-    const double newestSquare = newest * newest;
-    const double oldestSquare = oldest * oldest;
-    hugeCount_ += (newestSquare > kHugeSquare) - (oldestSquare > kHugeSquare);
-    if (hugeCount_ > 0) {
-        stale_ = true;
-        return;
+    const SineTable table(period);
+    const std::size_t size = static_cast<std::size_t>(period) + kChunk;
+    cosines_.resize(size);
+    sines_.resize(size);
+    for (std::size_t k = 0; k < size; ++k) {
+        cosines_[k] = table.Cos(static_cast<std::int64_t>(k % static_cast<std::size_t>(period)));
+        sines_[k] = table.Sin(static_cast<std::int64_t>(k % static_cast<std::size_t>(period)));
     }
-    drift_ += sumOfSquares_ + newestSquare;
-    sumOfSquares_ += newestSquare - oldestSquare;
-    const double change = newest - oldest;
-    harmonic_ += Phasor(change * table_.Cos(phase_), change * table_.Sin(phase_));
-    if (stale_ || ++sinceAnchor_ == kAnchorInterval || drift_ > kDriftLimit * sumOfSquares_)
-        Anchor(pos);
 }
 
-void SlidingHarmonic::Anchor(std::int64_t pos)
+void SlidingHarmonic::Advance(std::int64_t first, int count)
+{
+    if (sinceAnchor_ >= kAnchorInterval)
+        Anchor(first - 1, phase_);
+    const std::int32_t phase = NextPhase(phase_);
+    const double* newest = x_.data() + first;
+    if (first >= period_) {
+        TakeChanges(newest, newest - period_, count, phase);
+    } else {
+        for (int k = 0; k < count; ++k)
+            leaving_[k] = At(first + k - period_);
+        TakeChanges(newest, leaving_.data(), count, phase);
+    }
+    double squares = sumOfSquares_;
+    double re = sumRe_;
+    double im = sumIm_;
+    double drift = drift_;
+    for (int k = 0; k < count; ++k) {
+        drift += squares + newestSquare_[k];
+        squares += changeOfSquares_[k];
+        re += changeRe_[k];
+        im += changeIm_[k];
+        if (drift > kDriftLimit * squares) [[unlikely]] {
+            Anchor(first + k, (phase + k) % period_);
+            squares = sumOfSquares_;
+            re = sumRe_;
+            im = sumIm_;
+            drift = drift_;
+        }
+        chunk_.sumOfSquares[k] = squares;
+        chunk_.re[k] = re;
+        chunk_.im[k] = im;
+    }
+    sumOfSquares_ = squares;
+    sumRe_ = re;
+    sumIm_ = im;
+    drift_ = drift;
+    sinceAnchor_ += count;
+    chunk_.count = count;
+    TurnToEnds(phase);
+    phase_ = (phase + count - 1) % period_;
+}
+
+void SlidingHarmonic::TakeChanges(const double* newest, const double* oldest, int count,
+                                  std::int32_t phase)
+{
+    const double* cosines = cosines_.data() + phase;
+    const double* sines = sines_.data() + phase;
+    for (int k = 0; k < count; ++k) {
+        newestSquare_[k] = newest[k] * newest[k];
+        changeOfSquares_[k] = newest[k] * newest[k] - oldest[k] * oldest[k];
+        changeRe_[k] = (newest[k] - oldest[k]) * cosines[k];
+        changeIm_[k] = (newest[k] - oldest[k]) * sines[k];
+    }
+}
+
+void SlidingHarmonic::Restart(std::int64_t pos)
+{
+    phase_ = NextPhase(phase_);
+    Anchor(pos, phase_);
+    chunk_.count = 1;
+    chunk_.sumOfSquares[0] = sumOfSquares_;
+    chunk_.re[0] = sumRe_;
+    chunk_.im[0] = sumIm_;
+    TurnToEnds(phase_);
+}
+
+void SlidingHarmonic::Anchor(std::int64_t pos, std::int32_t phase)
 {
     double squares = 0.0;
     double re = 0.0;
     double im = 0.0;
-    std::int32_t phase = phase_;
     for (std::int64_t k = 0; k < period_; ++k) {
         const double value = At(pos - k);
         squares += value * value;
-        re += value * table_.Cos(phase);
-        im += value * table_.Sin(phase);
+        re += value * cosines_[static_cast<std::size_t>(phase)];
+        im += value * sines_[static_cast<std::size_t>(phase)];
         phase = phase == 0 ? period_ - 1 : phase - 1;
     }
     sumOfSquares_ = squares;
-    harmonic_ = {re, im};
+    sumRe_ = re;
+    sumIm_ = im;
     drift_ = static_cast<double>(period_) * squares;
     sinceAnchor_ = 0;
-    stale_ = false;
 }
 
-Phasor SlidingHarmonic::PhasorAtEnd() const
+// The sums are at absolute phase; turned back to the phase of each window's end they are
+// W = sum x e^{j 2 pi (m - pos) / N}, and the sine convention reads the phasor as (Im W, Re W).
+void SlidingHarmonic::TurnToEnds(std::int32_t phase)
 {
-    // Turn the sum back to the phase of the window's end: W = sum x e^{j 2 pi (m - pos) / N};
-    // the sine convention takes (Im W, Re W).
-    const double c = table_.Cos(phase_);
-    const double s = table_.Sin(phase_);
-    const double re = harmonic_.real() * c + harmonic_.imag() * s;
-    const double im = harmonic_.imag() * c - harmonic_.real() * s;
-    const double scale = std::numbers::sqrt2 / period_;
-    return {scale * im, scale * re};
+    const double* cosines = cosines_.data() + phase;
+    const double* sines = sines_.data() + phase;
+    for (int k = 0; k < chunk_.count; ++k) {
+        const double re = chunk_.re[k];
+        const double im = chunk_.im[k];
+        chunk_.re[k] = scale_ * (im * cosines[k] - re * sines[k]);
+        chunk_.im[k] = scale_ * (re * cosines[k] + im * sines[k]);
+    }
 }
 
 } // namespace zarva

@@ -28,11 +28,7 @@ double TrackingSeries::Rms(std::int64_t pos)
     const auto window = TrackingWindow::Ending(pos, rate_, frequency, 1);
     if (!window)
         return 0.0;
-    const double integral = window->Integrate([&](std::int64_t i) {
-        const double value = x_[static_cast<std::size_t>(pos - i)];
-        return value * value;
-    });
-    return std::sqrt(integral * frequency);
+    return window->RootMeanSquare(x_, pos, frequency, 1);
 }
 
 Phasor TrackingSeries::FirstHarmonic(std::int64_t pos)

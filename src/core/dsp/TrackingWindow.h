@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -27,6 +28,18 @@ struct TrackingWindow {
             inner += q(i);
         return inner * step + q(0) * nearWeight + q(whole) * farWeight +
                q(whole + 1) * beyondWeight;
+    }
+
+    // The RMS over the window of `periods` periods of `frequency` ending at pos, x[i] the
+    // instantaneous value of sample i.
+    template <class Values>
+    double RootMeanSquare(const Values& x, std::int64_t pos, double frequency, int periods) const
+    {
+        const double integral = Integrate([&](std::int64_t i) {
+            const double value = x[pos - i];
+            return value * value;
+        });
+        return std::sqrt(integral * frequency / periods);
     }
 };
 

@@ -86,12 +86,7 @@ double TrackingRms(const Channel& channel, std::int64_t pos, int periods, const 
     const auto window = TrackingWindow::Ending(pos, SamplingRate(channel), frequency, periods);
     if (!window)
         return 0.0;
-    const InstantSamples x(channel);
-    const double integral = window->Integrate([&](std::int64_t i) {
-        const double value = x[pos - i];
-        return value * value;
-    });
-    return std::sqrt(integral * frequency / periods);
+    return window->RootMeanSquare(InstantSamples(channel), pos, frequency, periods);
 }
 
 double TrackingDc(const Channel& channel, std::int64_t pos, int periods, const Channel& reference)

@@ -58,15 +58,24 @@ MappedFile::~MappedFile()
         ::munmap(data_, size_);
 }
 
-void MappedFile::Release(std::size_t offset)
+void MappedFile::Advance(std::size_t offset)
 {
-    // Releasing in large steps keeps the system calls rare.
     constexpr std::size_t kStep = std::size_t{1} << 22;
-    const std::size_t end = std::min(offset, size_) / kStep * kStep;
-    if (data_ == nullptr || end <= released_)
+    if (data_ == nullptr)
         return;
-    ::madvise(data_ + released_, end - released_, MADV_DONTNEED);
-    released_ = end;
+    const std::size_t done = std::min(offset, size_) / kStep * kStep;
+    if (done > released_) {
+        ::madvise(data_ + released_, done - released_, MADV_DONTNEED);
+        released_ = done;
+    }
+#ifdef MADV_POPULATE_READ
+    if (offset + kStep / 2 >= populated_ && populated_ < size_) {
+        const std::size_t start = std::max(populated_, done);
+        const std::size_t end = std::min(size_, start + kStep);
+        ::madvise(data_ + start, end - start, MADV_POPULATE_READ);
+        populated_ = end;
+    }
+#endif
 }
 
 } // namespace zarva

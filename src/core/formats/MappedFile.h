@@ -21,15 +21,17 @@ public:
     std::size_t Size() const { return size_; }
     const std::filesystem::path& Path() const { return path_; }
 
-    // Hints that the bytes before `offset` are done with, so a long sequential read does
-    // not keep the whole file resident.
-    void Release(std::size_t offset);
+    // A sequential reader has reached `offset`: the bytes before it are done with, so a long
+    // read does not keep the whole file resident, and the next stretch is mapped in one go
+    // rather than a page fault at a time.
+    void Advance(std::size_t offset);
 
 private:
     std::filesystem::path path_;
     char* data_ = nullptr;
     std::size_t size_ = 0;
     std::size_t released_ = 0;
+    std::size_t populated_ = 0;
 };
 
 } // namespace zarva

@@ -137,6 +137,7 @@ void Channel::RecomputeDiscrete()
         for (std::size_t i = 0; i < samples.size(); ++i)
             displayValues_[i] = samples[i] == 0.0 ? 1.0 : 0.0;
     }
+    owner->progress.Advance(samples.size());
     if (samples.empty())
         return;
     maxValue = minValue = samples[0];

@@ -147,7 +147,6 @@ private:
     void RecomputeDiscrete();
     void RecomputeAnalog();
     void UpdateDisplayRatio();
-    void UpdateExtremes();
 
     std::vector<double> instantValues_;
     std::vector<double> displayValues_;

@@ -3,34 +3,26 @@
 #include "core/document/Document.h"
 #include "core/dsp/AnalogSeries.h"
 
-#include <algorithm>
-
 namespace zarva {
 
 void Channel::RecomputeAnalog()
 {
     UpdateDisplayRatio();
     const std::int32_t period = owner->oscillogram.SamplesPerPeriod(*this);
-    dcMean = WholePeriodMean(*this, period);
-    AnalogSeries series = BuildAnalogSeries(*this, period, owner->progress);
+    const SampleSummary summary = SummariseSamples(*this, period);
+    dcMean = summary.wholePeriodMean;
+    AnalogSeries series;
+    series.instant = std::move(instantValues_);
+    series.display = std::move(displayValues_);
+    series.phasors = std::move(phasorSeries);
+    BuildAnalogSeries(*this, period, summary, owner->progress, series);
     instantSource_ = series.instant.empty() ? SeriesSource::Samples : SeriesSource::Own;
     displaySource_ = series.display.empty() ? SeriesSource::Instant : SeriesSource::Own;
     instantValues_ = std::move(series.instant);
     displayValues_ = std::move(series.display);
     phasorSeries = std::move(series.phasors);
-    UpdateExtremes();
-}
-
-void Channel::UpdateExtremes()
-{
-    maxValue = -DBL_MAX;
-    minValue = DBL_MAX;
-    for (const double value : DisplaySeries()) {
-        if (value > -DBL_MAX && value < DBL_MAX) {
-            maxValue = std::max(maxValue, value);
-            minValue = std::min(minValue, value);
-        }
-    }
+    maxValue = series.extremes.high;
+    minValue = series.extremes.low;
 }
 
 } // namespace zarva

@@ -56,8 +56,13 @@ void Oscillogram::RebuildFrequencyChannels()
 void Oscillogram::ApplyCodePage(CodePage page)
 {
     codePage = page;
-    stationText = DecodeText(stationName, page);
-    recorderText = DecodeText(recorderId, page);
+    auto shown = [page](const std::string& bytes) {
+        const std::size_t first = bytes.find_first_not_of(' ');
+        return first == std::string::npos ? std::string()
+                                           : DecodeText(bytes.substr(first, bytes.find_last_not_of(' ') - first + 1), page);
+    };
+    stationText = shown(stationName);
+    recorderText = shown(recorderId);
     for (Channel& channel : channels) {
         if (channel.aliasName.empty())
             channel.name = DecodeText(channel.channelId, page);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zarva::test {
@@ -41,14 +42,16 @@ Phasor ExpectedPhasor(const Channel& channel, std::int64_t i)
 
 } // namespace
 
-void ExpectSeriesMatchMeasures(const Channel& channel, std::int64_t first, std::int64_t stride)
+void ExpectSeriesMatchMeasures(const Channel& channel, std::int64_t first, std::int64_t stride,
+                               std::int64_t end)
 {
     const auto count = static_cast<std::int64_t>(channel.samples.size());
     ASSERT_EQ(static_cast<std::int64_t>(channel.InstantSeries().size()), count);
     ASSERT_EQ(static_cast<std::int64_t>(channel.DisplaySeries().size()), count);
     ASSERT_EQ(static_cast<std::int64_t>(channel.phasorSeries.size()), count);
     int failures = 0;
-    for (std::int64_t i = first; i < count && failures < 5; i += stride) {
+    const std::int64_t last = end > 0 ? std::min(end, count) : count;
+    for (std::int64_t i = first; i < last && failures < 5; i += stride) {
         const auto at = static_cast<std::size_t>(i);
         const double scale = Rms(channel, i, 1);
         const double instant = channel.InstantSeries()[at];

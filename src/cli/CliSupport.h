@@ -1,0 +1,49 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zarva {
+class Document;
+}
+
+namespace zarva::cli {
+
+// A command-line mistake or a record that cannot be opened: its text is printed as it is.
+class CliError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The arguments of one command: positional words and "--name value" options.
+struct Arguments {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> options;
+    std::vector<std::string> flags;
+
+    // `valued` names the options that take a value; other "--name" words are flags.
+    static Arguments Parse(const std::vector<std::string>& words, const std::vector<std::string>& valued,
+                           const std::vector<std::string>& allowedFlags);
+    bool Has(const std::string& flag) const;
+    const std::string* Option(const std::string& name) const;
+};
+
+// Reads the record a path names: its configuration, or its data file. A single-file record
+// is not read yet and says so.
+void OpenRecord(Document& document, const std::filesystem::path& path);
+
+// 17 significant digits, so the value reads back exactly; "nan", "inf", "-inf" for the rest.
+std::string FormatNumber(double value);
+// A JSON number, or null for a value JSON cannot hold.
+std::string JsonNumber(double value);
+// A JSON string literal; bytes that are not UTF-8 become U+FFFD.
+std::string JsonString(std::string_view text);
+
+std::size_t ParseCount(const std::string& option, const std::string& text);
+
+} // namespace zarva::cli

@@ -1,0 +1,106 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "core/document/Document.h"
+
+#include <algorithm>
+
+namespace zarva::cli {
+namespace {
+
+struct Selection {
+    std::vector<std::size_t> channels;
+    std::size_t from = 0;
+    std::size_t to = 0;  // one past the last sample
+};
+
+std::vector<std::size_t> ChosenChannels(const Oscillogram& record, const std::string* names)
+{
+    std::vector<std::size_t> chosen;
+    if (names == nullptr) {
+        for (std::size_t i = 0; i < record.channels.size(); ++i)
+            chosen.push_back(i);
+        return chosen;
+    }
+    for (std::size_t start = 0; start <= names->size();) {
+        const std::size_t comma = std::min(names->find(',', start), names->size());
+        if (comma > start)
+            chosen.push_back(record.FindChannel(names->substr(start, comma - start)));
+        start = comma + 1;
+    }
+    return chosen;
+}
+
+Selection Select(const Oscillogram& record, const Arguments& arguments)
+{
+    Selection selection;
+    selection.channels = ChosenChannels(record, arguments.Option("--channels"));
+    const std::size_t count = record.SampleCount();
+    const std::string* from = arguments.Option("--from");
+    const std::string* to = arguments.Option("--to");
+    selection.from = std::min(count, from ? ParseCount("--from", *from) : 0);
+    selection.to = to ? std::min(count, ParseCount("--to", *to) + 1) : count;
+    selection.to = std::max(selection.from, selection.to);
+    return selection;
+}
+
+std::string CsvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+void PrintCsv(const Oscillogram& record, const Selection& selection, std::ostream& out)
+{
+    out << "time_us";
+    for (const std::size_t j : selection.channels)
+        out << "," << CsvField(record.channels[j].name);
+    out << "\n";
+    for (std::size_t i = selection.from; i < selection.to; ++i) {
+        out << record.sampleTimes[i];
+        for (const std::size_t j : selection.channels)
+            out << "," << FormatNumber(record.channels[j].samples[i]);
+        out << "\n";
+    }
+}
+
+void PrintJson(const Oscillogram& record, const Selection& selection, std::ostream& out)
+{
+    out << "{\"times\": [";
+    for (std::size_t i = selection.from; i < selection.to; ++i)
+        out << (i > selection.from ? ", " : "") << record.sampleTimes[i];
+    out << "],\n \"channels\": [";
+    for (std::size_t k = 0; k < selection.channels.size(); ++k) {
+        const Channel& channel = record.channels[selection.channels[k]];
+        out << (k > 0 ? "," : "") << "\n  {\"name\": " << JsonString(channel.name) << ", \"values\": [";
+        for (std::size_t i = selection.from; i < selection.to; ++i)
+            out << (i > selection.from ? ", " : "") << JsonNumber(channel.samples[i]);
+        out << "]}";
+    }
+    out << "\n]}\n";
+}
+
+} // namespace
+
+int DumpCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream&)
+{
+    const Arguments arguments = Arguments::Parse(words, {"--channels", "--from", "--to", "--format"}, {});
+    if (arguments.positional.size() != 1)
+        throw CliError("usage: zarva-cli dump RECORD [--channels NAME,...] [--from N] [--to N] [--format csv|json]");
+    const std::string* format = arguments.Option("--format");
+    if (format != nullptr && *format != "csv" && *format != "json")
+        throw CliError("--format: csv | json");
+    Document document;
+    OpenRecord(document, arguments.positional[0]);
+    const Selection selection = Select(document.oscillogram, arguments);
+    if (format != nullptr && *format == "json")
+        PrintJson(document.oscillogram, selection, out);
+    else
+        PrintCsv(document.oscillogram, selection, out);
+    return 0;
+}
+
+} // namespace zarva::cli

@@ -1,0 +1,132 @@
+#include "cli/Commands.h"
+#include "core/model/CodePage.h"
+#include "support/Json.h"
+#include "support/RecordBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace zarva::cli {
+namespace {
+
+using test::Json;
+using test::RecordBuilder;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(const std::vector<std::string>& words)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunCli(words, out, err);
+    return {code, out.str(), err.str()};
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RecordBuilder builder;
+        builder.Station(FromUtf8("ПС \"Северная\"", CodePage::Windows1251), "R1", "1999")
+            .FileType("BINARY")
+            .Analog({.id = "Ua", .unit = "kV", .a = 0.25, .primary = "110", .secondary = "0.1", .ps = "S"})
+            .Analog({.id = "Ia \"line\"", .unit = "A"})
+            .Discrete({.id = "Trip", .normalState = 1})
+            .Rate(1000, 4)
+            .Ramp(5);
+        cfg = builder.Write(folder, "rec").string();
+    }
+
+    test::TempFolder folder;
+    std::string cfg;
+};
+
+TEST_F(CliTest, InfoJsonDescribesTheRecord)
+{
+    const CliRun run = Cli({"info", cfg, "--json"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const Json info = Json::Parse(run.out);
+    EXPECT_EQ(info["station"].String(), "ПС \"Северная\"");
+    EXPECT_EQ(info["revision"].String(), "1999");
+    EXPECT_EQ(info["sample_rate"].Number(), 1000);
+    EXPECT_EQ(info["samples"].Number(), 5);
+    EXPECT_EQ(info["file_type"].String(), "BINARY");
+    EXPECT_EQ(info["rate_segments"].Items()[0].Items()[1].Number(), 4);
+    ASSERT_EQ(info["warnings"].Items().size(), 1u);
+    const Json& voltage = info["analog"].Items()[0];
+    EXPECT_EQ(voltage["unit"].String(), "kV");
+    EXPECT_EQ(voltage["unit_factor"].Number(), 1000);
+    EXPECT_EQ(voltage["primary"].Number(), 110);
+    EXPECT_EQ(voltage["ps"].String(), "S");
+    EXPECT_EQ(info["analog"].Items()[1]["id"].String(), "Ia \"line\"");
+    EXPECT_EQ(info["digital"].Items()[0]["normal_state"].Number(), 1);
+}
+
+TEST_F(CliTest, InfoTextListsWarningsAndChannels)
+{
+    const CliRun run = Cli({"info", cfg});
+    ASSERT_EQ(run.code, 0);
+    EXPECT_NE(run.out.find("Warnings: 1"), std::string::npos);
+    EXPECT_NE(run.out.find("id=\"Trip\""), std::string::npos);
+    EXPECT_NE(run.out.find("PS=S"), std::string::npos);
+}
+
+TEST_F(CliTest, DumpWritesChosenChannelsAndSamples)
+{
+    const CliRun csv = Cli({"dump", cfg, "--channels", "ua,Trip", "--from", "1", "--to", "2"});
+    ASSERT_EQ(csv.code, 0) << csv.err;
+    EXPECT_EQ(csv.out, "time_us,Ua,Trip\n1000,250,1\n2000,500,0\n");
+
+    const CliRun json = Cli({"dump", cfg, "--format", "json", "--channels", "Ia \"line\"", "--from", "3"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    const Json tail = Json::Parse(json.out);
+    EXPECT_EQ(tail["times"].Items().size(), 2u);
+    EXPECT_EQ(tail["channels"].Items()[0]["values"].Items()[1].Number(), 4 + 10.0);
+}
+
+TEST_F(CliTest, DumpJsonIsValidAndCsvQuotesNames)
+{
+    const CliRun json = Cli({"dump", cfg, "--format", "json", "--to", "1"});
+    ASSERT_EQ(json.code, 0);
+    const Json dump = Json::Parse(json.out);
+    EXPECT_EQ(dump["times"].Items().size(), 2u);
+    EXPECT_EQ(dump["channels"].Items()[1]["name"].String(), "Ia \"line\"");
+    EXPECT_EQ(dump["channels"].Items()[0]["values"].Items()[1].Number(), 0.25 * 1000 * 1);
+
+    const CliRun csv = Cli({"dump", cfg, "--to", "0"});
+    EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')), "time_us,Ua,\"Ia \"\"line\"\"\",Trip");
+}
+
+TEST_F(CliTest, AnyFileOfTheRecordOpensIt)
+{
+    EXPECT_EQ(Cli({"info", (folder / "rec.dat").string()}).code, 0);
+    const CliRun single = Cli({"info", (folder / "rec.cff").string()});
+    EXPECT_EQ(single.code, 1);
+    EXPECT_NE(single.err.find(".cff"), std::string::npos);
+}
+
+TEST_F(CliTest, ErrorsPrintTheMessageAndFail)
+{
+    const CliRun missing = Cli({"info", (folder / "none.cfg").string()});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find("none.cfg"), std::string::npos);
+
+    const CliRun broken = Cli({"info", folder.Write("bad.cfg", "S,R,1999\n1,1A,0D\n").string()});
+    EXPECT_EQ(broken.code, 1);
+    EXPECT_NE(broken.err.find("Неправильный формат файла - "), std::string::npos);
+
+    EXPECT_EQ(Cli({"dump", cfg, "--channels", "nope"}).code, 1);
+    EXPECT_EQ(Cli({"dump", cfg, "--from", "x"}).code, 1);
+    EXPECT_EQ(Cli({"dump", cfg, "--format", "xml"}).code, 1);
+    EXPECT_EQ(Cli({"info", cfg, "--bogus"}).code, 1);
+    EXPECT_EQ(Cli({"frobnicate"}).code, 1);
+    EXPECT_EQ(Cli({}).code, 2);
+}
+
+} // namespace
+} // namespace zarva::cli

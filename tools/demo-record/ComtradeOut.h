@@ -1,0 +1,20 @@
+#pragma once
+
+#include "DemoParameters.h"
+#include "DemoRecord.h"
+
+#include <string>
+
+namespace zarva::demo {
+
+// The demo record as COMTRADE 1999 files: configuration and header in Windows-1251 with
+// CR LF line ends, BINARY samples.
+struct DemoFiles {
+    std::string cfg;
+    std::string dat;
+    std::string hdr;
+};
+
+DemoFiles FormatDemoRecord(const DemoParameters& parameters, const DemoSamples& samples);
+
+} // namespace zarva::demo

@@ -1,0 +1,38 @@
+// Writes the demo record into the folder given on the command line.
+#include "ComtradeOut.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+bool WriteFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fputs("usage: demo-record FOLDER\n", stderr);
+        return 2;
+    }
+    using namespace zarva::demo;
+    const DemoFiles files = FormatDemoRecord(kDemoParameters, Simulate(kDemoParameters));
+    const std::filesystem::path base = std::filesystem::path(argv[1]) / "demo-110kv-ag-fault";
+    for (const auto& [extension, bytes] : {std::pair{".cfg", &files.cfg}, {".dat", &files.dat},
+                                           {".hdr", &files.hdr}}) {
+        std::filesystem::path path = base;
+        path += extension;
+        if (!WriteFile(path, *bytes)) {
+            std::fprintf(stderr, "demo-record: cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
