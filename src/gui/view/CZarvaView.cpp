@@ -29,7 +29,8 @@ QString Summary(const Oscillogram& record)
     const QString station = QString::fromStdString(record.stationText.empty() ? record.stationName : record.stationText);
     const QString gap = QStringLiteral("    ");
     return Tr(ids::kStation) + station + gap + Tr(ids::kRecordStart) +
-           QString::fromStdString(record.startDate + " " + record.startTime) + gap + Tr(ids::kSamples) +
+           QString::fromStdString(record.startText.empty() ? record.startDate + " " + record.startTime
+                                                                   : record.startText) + gap + Tr(ids::kSamples) +
            QString::number(record.SampleCount()) + gap + Tr(ids::kRate) + QString::number(record.sampleRate);
 }
 
