@@ -7,6 +7,7 @@
 QObject* MakeCommandLineTest();
 QObject* MakeCommandRoutingTest();
 QObject* MakeDocumentLifecycleTest();
+QObject* MakeProgramSettingsTest();
 QObject* MakeRibbonTest();
 
 int main(int argc, char** argv)
@@ -14,7 +15,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     int failures = 0;
-    for (auto make : {MakeCommandLineTest, MakeCommandRoutingTest, MakeDocumentLifecycleTest, MakeRibbonTest}) {
+    for (auto make : {MakeCommandLineTest, MakeCommandRoutingTest, MakeDocumentLifecycleTest, MakeProgramSettingsTest,
+                       MakeRibbonTest}) {
         const std::unique_ptr<QObject> test(make());
         failures += QTest::qExec(test.get(), argc, argv);
     }

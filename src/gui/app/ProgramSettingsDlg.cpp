@@ -65,6 +65,7 @@ QWidget* ProgramSettingsDlg::BuildGeneralPage()
     auto* form = new QFormLayout(page);
     auto* folderRow = new QHBoxLayout;
     dstFolder_ = new QLineEdit(settings_.program.dstFolder, page);
+    dstFolder_->setObjectName(QStringLiteral("DstFolder"));
     dstFolder_->setMinimumWidth(280);
     auto* browse = new QPushButton(Tr(ids::kBrowse), page);
     connect(browse, &QPushButton::clicked, this, [this] {
@@ -76,9 +77,11 @@ QWidget* ProgramSettingsDlg::BuildGeneralPage()
     folderRow->addWidget(browse);
     form->addRow(Tr(ids::kDstFolder), folderRow);
     utcFor2013_ = new QCheckBox(Tr(ids::kUtc), page);
+    utcFor2013_->setObjectName(QStringLiteral("UtcFor2013"));
     utcFor2013_->setChecked(settings_.program.utcFor2013);
     form->addRow(utcFor2013_);
     language_ = new QComboBox(page);
+    language_->setObjectName(QStringLiteral("Language"));
     language_->addItem(Tr(ids::kRussian), QStringLiteral("ru"));
     language_->addItem(Tr(ids::kEnglish), QStringLiteral("en"));
     language_->setCurrentIndex(settings_.program.language == QLatin1String("en") ? 1 : 0);
@@ -96,6 +99,7 @@ QWidget* ProgramSettingsDlg::BuildPrintPage()
     auto* marginsRow = new QHBoxLayout;
     for (int i = 0; i < 4; ++i) {
         margins_[i] = new QDoubleSpinBox(page);
+        margins_[i]->setObjectName(QStringLiteral("Margin%1").arg(i));
         margins_[i]->setRange(0.0, 100.0);
         margins_[i]->setDecimals(1);
         margins_[i]->setValue(values[i] / 100.0);
@@ -104,6 +108,7 @@ QWidget* ProgramSettingsDlg::BuildPrintPage()
     }
     form->addRow(Tr(ids::kMargins), marginsRow);
     orientation_ = new QComboBox(page);
+    orientation_->setObjectName(QStringLiteral("Orientation"));
     orientation_->addItem(Tr(ids::kPortrait), 1);
     orientation_->addItem(Tr(ids::kLandscape), 2);
     orientation_->setCurrentIndex(print.pageOrientation == 2 ? 1 : 0);
