@@ -15,14 +15,26 @@
 
 namespace {
 
-const std::filesystem::path& Folder()
+// A folder of this process for the two files, removed when the fuzzer exits.
+class Folder {
+public:
+    Folder() { std::filesystem::create_directories(path_); }
+    ~Folder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / ("zarva-fuzz-" + std::to_string(::getpid()));
+};
+
+const std::filesystem::path& FolderPath()
 {
-    static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() / ("zarva-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return folder;
+    static const Folder folder;
+    return folder.Path();
 }
 
 void Write(const std::filesystem::path& path, std::string_view bytes)
@@ -38,11 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t split = input.find("\n#DAT\n");
     const std::string_view cfg = input.substr(0, split);
     const std::string_view dat = split == std::string_view::npos ? std::string_view() : input.substr(split + 6);
-    Write(Folder() / "r.cfg", cfg);
-    Write(Folder() / "r.dat", dat);
+    Write(FolderPath() / "r.cfg", cfg);
+    Write(FolderPath() / "r.dat", dat);
     try {
         zarva::Document document;
-        zarva::ReadComtradeFiles(document, Folder() / "r.cfg");
+        zarva::ReadComtradeFiles(document, FolderPath() / "r.cfg");
     } catch (const std::exception&) {
         // Broken records are reported to the user; only crashes, hangs and leaks matter here.
     }

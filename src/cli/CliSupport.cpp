@@ -40,6 +40,7 @@ Arguments Arguments::Parse(const std::vector<std::string>& words, const std::vec
             if (i + 1 == words.size())
                 throw CliError(FormatText(kBadOptionValue, {word, std::string()}));
             arguments.options[word] = words[++i];
+            arguments.givenOptions.emplace_back(word, words[i]);
         } else if (Contains(allowedFlags, word)) {
             arguments.flags.push_back(word);
         } else {
@@ -58,6 +59,16 @@ const std::string* Arguments::Option(const std::string& name) const
 {
     const auto found = options.find(name);
     return found == options.end() ? nullptr : &found->second;
+}
+
+std::vector<std::string> Arguments::Values(const std::string& name) const
+{
+    std::vector<std::string> values;
+    for (const auto& [option, value] : givenOptions) {
+        if (option == name)
+            values.push_back(value);
+    }
+    return values;
 }
 
 void OpenRecord(Document& document, const std::filesystem::path& path)

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zarva {
@@ -23,7 +24,8 @@ public:
 // The arguments of one command: positional words and "--name value" options.
 struct Arguments {
     std::vector<std::string> positional;
-    std::map<std::string, std::string> options;
+    std::map<std::string, std::string> options;  // the last value of each option
+    std::vector<std::pair<std::string, std::string>> givenOptions;  // every one, in order
     std::vector<std::string> flags;
 
     // `valued` names the options that take a value; other "--name" words are flags.
@@ -31,6 +33,8 @@ struct Arguments {
                            const std::vector<std::string>& allowedFlags);
     bool Has(const std::string& flag) const;
     const std::string* Option(const std::string& name) const;
+    // Every value of an option that may be repeated, in order.
+    std::vector<std::string> Values(const std::string& name) const;
 };
 
 // Reads the record a path names: its configuration, or its data file. A single-file record

@@ -22,6 +22,9 @@ constexpr NamedCommand kCommands[] = {
     {"measure", MeasureCommand,
      "measure RECORD --at SAMPLE [--periods P] [--harmonics K] [--sequence A,B,C]\n"
      "          [--frequency-channel NAME] [--json]"},
+    {"calc", CalcCommand,
+     "calc RECORD --formula NAME=TEXT [--formula ...] [--frm FILE] [--out PATH] [--format csv|json] "
+     "[--from N] [--to N]"},
 };
 
 void PrintUsage(std::ostream& out)

@@ -1,17 +1,12 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/DumpOutput.h"
 #include "core/document/Document.h"
 
 #include <algorithm>
 
 namespace zarva::cli {
 namespace {
-
-struct Selection {
-    std::vector<std::size_t> channels;
-    std::size_t from = 0;
-    std::size_t to = 0;  // one past the last sample
-};
 
 std::vector<std::size_t> ChosenChannels(const Oscillogram& record, const std::string* names)
 {
@@ -30,10 +25,11 @@ std::vector<std::size_t> ChosenChannels(const Oscillogram& record, const std::st
     return chosen;
 }
 
-Selection Select(const Oscillogram& record, const Arguments& arguments)
+} // namespace
+
+DumpSelection SelectSamples(const Oscillogram& record, const Arguments& arguments)
 {
-    Selection selection;
-    selection.channels = ChosenChannels(record, arguments.Option("--channels"));
+    DumpSelection selection;
     const std::size_t count = record.SampleCount();
     const std::string* from = arguments.Option("--from");
     const std::string* to = arguments.Option("--to");
@@ -42,6 +38,8 @@ Selection Select(const Oscillogram& record, const Arguments& arguments)
     selection.to = std::max(selection.from, selection.to);
     return selection;
 }
+
+namespace {
 
 std::string CsvField(const std::string& text)
 {
@@ -53,7 +51,7 @@ std::string CsvField(const std::string& text)
     return quoted + "\"";
 }
 
-void PrintCsv(const Oscillogram& record, const Selection& selection, std::ostream& out)
+void PrintCsv(const Oscillogram& record, const DumpSelection& selection, std::ostream& out)
 {
     out << "time_us";
     for (const std::size_t j : selection.channels)
@@ -67,7 +65,7 @@ void PrintCsv(const Oscillogram& record, const Selection& selection, std::ostrea
     }
 }
 
-void PrintJson(const Oscillogram& record, const Selection& selection, std::ostream& out)
+void PrintJson(const Oscillogram& record, const DumpSelection& selection, std::ostream& out)
 {
     out << "{\"times\": [";
     for (std::size_t i = selection.from; i < selection.to; ++i)
@@ -85,21 +83,34 @@ void PrintJson(const Oscillogram& record, const Selection& selection, std::ostre
 
 } // namespace
 
+const std::string* DumpFormat(const Arguments& arguments)
+{
+    const std::string* format = arguments.Option("--format");
+    if (format != nullptr && *format != "csv" && *format != "json")
+        throw CliError("--format: csv | json");
+    return format;
+}
+
+void PrintDump(const Oscillogram& record, const DumpSelection& selection, const std::string* format,
+               std::ostream& out)
+{
+    if (format != nullptr && *format == "json")
+        PrintJson(record, selection, out);
+    else
+        PrintCsv(record, selection, out);
+}
+
 int DumpCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream&)
 {
     const Arguments arguments = Arguments::Parse(words, {"--channels", "--from", "--to", "--format"}, {});
     if (arguments.positional.size() != 1)
         throw CliError("usage: zarva-cli dump RECORD [--channels NAME,...] [--from N] [--to N] [--format csv|json]");
-    const std::string* format = arguments.Option("--format");
-    if (format != nullptr && *format != "csv" && *format != "json")
-        throw CliError("--format: csv | json");
+    const std::string* format = DumpFormat(arguments);
     Document document;
     OpenRecord(document, arguments.positional[0]);
-    const Selection selection = Select(document.oscillogram, arguments);
-    if (format != nullptr && *format == "json")
-        PrintJson(document.oscillogram, selection, out);
-    else
-        PrintCsv(document.oscillogram, selection, out);
+    DumpSelection selection = SelectSamples(document.oscillogram, arguments);
+    selection.channels = ChosenChannels(document.oscillogram, arguments.Option("--channels"));
+    PrintDump(document.oscillogram, selection, format, out);
     return 0;
 }
 

@@ -11,12 +11,12 @@
 namespace zarva::test {
 
 struct AnalogLine {
-    std::string id;
+    std::string id{};
     std::string unit = "V";
     double a = 1.0;
     double b = 0.0;
-    std::string phase;
-    std::string ccbm;
+    std::string phase{};
+    std::string ccbm{};
     std::string skew = "0";
     std::string min = "-32767";
     std::string max = "32767";
@@ -27,10 +27,10 @@ struct AnalogLine {
 };
 
 struct DiscreteLine {
-    std::string id;
+    std::string id{};
     int normalState = 0;
-    std::string phase;
-    std::string ccbm;
+    std::string phase{};
+    std::string ccbm{};
 };
 
 // Writes COMTRADE records for tests: a configuration and a data file in any of the four data

@@ -89,6 +89,10 @@ void RecomputeAll(Document& document)
         queue.Work();
     }
     queue.RaiseError();
+    if (document.progress.CancelRequested())
+        return;
+    // Computed channels follow the channels they are computed from.
+    document.oscillogram.calcChannels.Compute();
 }
 
 } // namespace zarva

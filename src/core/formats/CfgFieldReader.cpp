@@ -19,28 +19,26 @@ void CfgFieldReader::SkipBlank()
         ++position_;
 }
 
-std::string_view CfgFieldReader::ReadLine()
+std::string_view CfgFieldReader::TakeUntil(bool (*stop)(char))
 {
     SkipBlank();
     const std::size_t start = position_;
-    while (position_ < text_.size() && !IsLineEnd(text_[position_]))
+    while (position_ < text_.size() && !stop(text_[position_]))
         ++position_;
-    const std::string_view line = text_.substr(start, position_ - start);
+    const std::string_view taken = text_.substr(start, position_ - start);
     if (position_ < text_.size())
         ++position_;
-    return line;
+    return taken;
+}
+
+std::string_view CfgFieldReader::ReadLine()
+{
+    return TakeUntil(IsLineEnd);
 }
 
 std::string_view CfgFieldReader::ReadField()
 {
-    SkipBlank();
-    const std::size_t start = position_;
-    while (position_ < text_.size() && !IsDelimiter(text_[position_]))
-        ++position_;
-    const std::string_view field = text_.substr(start, position_ - start);
-    if (position_ < text_.size())
-        ++position_;
-    return field;
+    return TakeUntil(IsDelimiter);
 }
 
 std::int32_t CfgFieldReader::ReadInt()

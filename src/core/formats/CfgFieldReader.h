@@ -26,6 +26,9 @@ public:
     std::size_t Position() const { return position_; }
 
 private:
+    // SkipBlank, then everything up to the first character `stop` accepts, which is passed over.
+    std::string_view TakeUntil(bool (*stop)(char));
+
     std::string_view text_;
     std::size_t position_ = 0;
 };

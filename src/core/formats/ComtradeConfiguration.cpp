@@ -35,6 +35,25 @@ std::string TrimEnd(std::string_view text)
     return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
 }
 
+// The one rate of the record. Frequency-tracking recorders vary the rate by a fraction of a
+// percent from line to line: their average is matched against the bands of standard rates.
+// Rate lines that all give one rate are that rate; recorders that switch between a fast and a
+// slow rate record the fault at the fast one, which the window measures need.
+std::int64_t RecordRate(const std::vector<RateSegment>& segments, double lineFrequency)
+{
+    double sum = 0.0;
+    double lowest = segments.front().rate;
+    double highest = segments.front().rate;
+    for (const RateSegment& segment : segments) {
+        sum += segment.rate;
+        lowest = std::min(lowest, segment.rate);
+        highest = std::max(highest, segment.rate);
+    }
+    if (lowest > 0.0 && highest >= 1.5 * lowest)
+        return SnapSampleRate(highest, lineFrequency, false);
+    return SnapSampleRate(sum / static_cast<double>(segments.size()), lineFrequency, highest != lowest);
+}
+
 class ConfigurationParser {
 public:
     ConfigurationParser(Oscillogram& record, std::string_view text, const std::string& cfgName)
@@ -163,7 +182,6 @@ void ConfigurationParser::ReadLineFrequency()
 std::int64_t ConfigurationParser::ReadRates()
 {
     const std::int32_t nrates = std::max(1, LeadingInt(NextLine()));
-    double sum = 0.0;
     for (std::int32_t i = 0; i < nrates; ++i) {
         CfgFieldReader fields(NextLine());
         RateSegment segment;
@@ -172,13 +190,8 @@ std::int64_t ConfigurationParser::ReadRates()
         if (segment.endSample < 0 || segment.endSample > kMostSamples)
             Fail();
         record_.rateSegments.push_back(segment);
-        sum += segment.rate;
     }
-    // Rate lines that all give one rate (recording windows with gaps between them) are one
-    // rate, not an average to be matched against the bands of rates.
-    const bool several = std::any_of(record_.rateSegments.begin(), record_.rateSegments.end(),
-                                     [&](const RateSegment& s) { return s.rate != record_.rateSegments[0].rate; });
-    const std::int64_t rate = SnapSampleRate(sum / nrates, record_.lineFrequency, several);
+    const std::int64_t rate = RecordRate(record_.rateSegments, record_.lineFrequency);
     if (rate > std::numeric_limits<std::int32_t>::max())
         Fail();
     record_.sampleRate = static_cast<std::int32_t>(rate);
@@ -275,9 +288,6 @@ Configuration ReadConfiguration(Oscillogram& record, std::string_view text, cons
     for (Channel& channel : record.channels)
         InterpretUnit(channel, record.codePage);
     record.RebuildFrequencyChannels();
-    const auto reserve = static_cast<std::size_t>(std::min<std::int64_t>(configuration.declaredSamples, 50000));
-    for (Channel& channel : record.channels)
-        channel.Reserve(reserve);
     return configuration;
 }
 

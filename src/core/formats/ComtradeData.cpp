@@ -72,7 +72,8 @@ double* Extend(Channel& channel, std::size_t count)
     return channel.samples.data() + old;
 }
 
-// Room for every sample of every channel. Large arrays are backed by huge pages where the
+// Room for every sample the data file holds (the configuration's count can be far off either
+// way), so that reading never reallocates. Large arrays are backed by huge pages where the
 // system allows it: a record of a gigabyte otherwise spends much of its reading time in page
 // faults.
 void ReserveSamples(Oscillogram& record, std::size_t count)

@@ -56,13 +56,13 @@ void Calculator::Parse(ParseList&& parseList)
 
 FormulaValue Calculator::Evaluate()
 {
-    values_.clear();
+    values_.Clear();
     ValueSemantics semantics(*this);
     FormulaGrammar<ValueSemantics> grammar(tokens_, semantics, values_);
     Parse([&] { grammar.List(); });
-    if (values_.size() != 1)
+    if (values_.Size() != 1)
         throw SyntaxError();
-    return values_.front();
+    return values_[0];
 }
 
 std::string Calculator::ResultUnit()
@@ -75,13 +75,13 @@ std::string Calculator::ResultUnit()
     };
     if (const Token* unit = unitAtPosition())
         return unit->text;
-    std::vector<std::string> units;
+    ItemStack<std::string> units;
     UnitSemantics semantics;
     FormulaGrammar<UnitSemantics> grammar(tokens_, semantics, units);
     Parse([&] { grammar.List(); });
     if (const Token* unit = unitAtPosition())
         return unit->text;
-    return units.empty() ? std::string() : units.front();
+    return units.Empty() ? std::string() : units[0];
 }
 
 void Calculator::SetVariable(const std::string& name, const std::string& expression)

@@ -68,7 +68,7 @@ private:
 
     std::string text_;
     TokenStream tokens_;
-    std::vector<FormulaValue> values_;
+    ItemStack<FormulaValue> values_;
     std::map<std::string, double, std::less<>> variables_;
     bool channelMode_ = true;
     std::int64_t sample_ = 0;

@@ -116,6 +116,17 @@ int TruncatedInt(double x)
                                        double(std::numeric_limits<int>::max())));
 }
 
+// |z| without the cost of hypot where the squares can neither overflow nor underflow.
+double Modulus(Phasor z)
+{
+    const double x = std::abs(z.real());
+    const double y = std::abs(z.imag());
+    const double larger = std::max(x, y);
+    if (larger > 1e-150 && larger < 1e150)
+        return std::sqrt(x * x + y * y);
+    return std::abs(z);
+}
+
 void SetReal(FormulaValue& result, double x)
 {
     result.real = x;
@@ -125,7 +136,7 @@ void SetReal(FormulaValue& result, double x)
 void SetPhasorAndModulus(FormulaValue& result, Phasor z)
 {
     result.phasor = z;
-    result.real = std::abs(z);
+    result.real = Modulus(z);
     result.flags = kRealAndPhasor;
 }
 
@@ -265,23 +276,24 @@ void ApplyLegSum(TokenId function, FormulaValue& result, std::span<const Formula
         const double r = GuardDivisor(ReductionRatioOf(a[1]));
         double moduli = 0.0;
         for (const FormulaValue& leg : a.subspan(1))
-            moduli += std::abs(leg.phasor);
+            moduli += Modulus(leg.phasor);
         result.real = a[0].real * moduli / r;
     } else if (function == kTormSubCur) {
         const double r = GuardDivisor(ReductionRatioOf(a[0]));
-        result.real = a[2].real * std::abs(a[0].phasor - a[1].phasor) / r;
+        result.real = a[2].real * Modulus(a[0].phasor - a[1].phasor) / r;
     } else {
         const double r = GuardDivisor(ReductionRatioOf(a[0]));
         double largest = 0.0;
         for (const FormulaValue& leg : a)
-            largest = std::max(largest, std::abs(leg.phasor));
+            largest = std::max(largest, Modulus(leg.phasor));
         result.real = largest / r;
     }
     result.flags = kRealAndPhasor;
 }
 
-void Compute(TokenId function, std::span<FormulaValue> args, const Calculator& engine,
-             std::int64_t sample)
+// The mathematical functions and the measures of one channel.
+void ApplyElementary(TokenId function, std::span<FormulaValue> args, const Calculator& engine,
+                     std::int64_t sample)
 {
     FormulaValue& result = args[0];
     const double x = result.real;
@@ -304,7 +316,7 @@ void Compute(TokenId function, std::span<FormulaValue> args, const Calculator& e
     case kIm:
         return SetReal(result, z.imag());
     case kMod:
-        result.real = std::abs(z);
+        result.real = Modulus(z);
         result.flags = kRealAndPhasor;
         return;
     case kArg: {
@@ -325,6 +337,18 @@ void Compute(TokenId function, std::span<FormulaValue> args, const Calculator& e
         return SetReal(result, FaultComponent(*result.channel, sample));
     case kFrequency:
         return SetReal(result, engine.Frequency(sample));
+    default:
+        return;
+    }
+}
+
+// Symmetrical components, line and phase quantities, powers, impedances and protection.
+void ApplyElectrical(TokenId function, std::span<FormulaValue> args)
+{
+    FormulaValue& result = args[0];
+    const double x = result.real;
+    const Phasor z = result.phasor;
+    switch (function) {
     case kIb:
         result.flags &= args[1].flags & args[2].flags;
         return OnPhasorsAndReals(result, args, [](auto arg) {
@@ -420,7 +444,10 @@ void Compute(TokenId function, std::span<FormulaValue> args, const Calculator& e
 void ValueSemantics::Apply(TokenId function, std::span<FormulaValue> args) const
 {
     CheckArguments(function, args);
-    Compute(function, args, engine_, sample_);
+    if (function <= kFrequency)
+        ApplyElementary(function, args, engine_, sample_);
+    else
+        ApplyElectrical(function, args);
     args[0].channel = nullptr;
 }
 

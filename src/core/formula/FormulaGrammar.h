@@ -15,21 +15,26 @@ struct FormulaArgumentFault {
     int messageId;
 };
 
+[[noreturn, gnu::cold, gnu::noinline]] inline void RaiseSyntaxFault()
+{
+    throw FormulaSyntaxFault{};
+}
+
 // The token list of one formula and the position of the next token to read.
 class TokenStream {
 public:
-    const Token& Peek() const
+    [[gnu::always_inline]] const Token& Peek() const
     {
         if (position_ >= tokens_.size())
-            throw FormulaSyntaxFault{};
+            RaiseSyntaxFault();
         return tokens_[position_];
     }
 
     // The last token (END) is never consumed.
-    const Token& Next()
+    [[gnu::always_inline]] const Token& Next()
     {
         if (position_ + 1 >= tokens_.size())
-            throw FormulaSyntaxFault{};
+            RaiseSyntaxFault();
         return tokens_[position_++];
     }
 
@@ -58,6 +63,36 @@ private:
     std::size_t position_ = 0;
 };
 
+// The sequences of items the grammar works on, one above the other. Truncating keeps the
+// storage, so evaluating the same formula again allocates nothing.
+template <typename T>
+class ItemStack {
+public:
+    std::size_t Size() const { return size_; }
+    bool Empty() const { return size_ == 0; }
+    T& operator[](std::size_t index) { return items_[index]; }
+    const T& operator[](std::size_t index) const { return items_[index]; }
+    std::span<T> From(std::size_t first) { return {items_.data() + first, size_ - first}; }
+
+    [[gnu::always_inline]] void Push(T item)
+    {
+        if (size_ == items_.size()) [[unlikely]]
+            Grow();
+        items_[size_++] = std::move(item);
+    }
+    void Truncate(std::size_t size) { size_ = size; }
+    void Clear() { size_ = 0; }
+
+private:
+    [[gnu::noinline]] void Grow() { items_.resize(size_ * 2 + 16); }
+
+    std::vector<T> items_;
+    std::size_t size_ = 0;
+};
+
+// Rules below the bracket level are folded into List: only brackets recurse.
+#define ZARVA_GRAMMAR_RULE [[gnu::always_inline]] inline
+
 // The recursive-descent grammar, computing as it recognises. Each rule leaves its sequence
 // of items on top of `items` and returns the index of the first; operators combine the
 // first items of their operands and drop the right operand's sequence. Semantics supplies
@@ -67,7 +102,7 @@ class FormulaGrammar {
 public:
     using Item = typename Semantics::Item;
 
-    FormulaGrammar(TokenStream& tokens, Semantics& semantics, std::vector<Item>& items)
+    FormulaGrammar(TokenStream& tokens, Semantics& semantics, ItemStack<Item>& items)
         : tokens_(tokens), semantics_(semantics), items_(items)
     {
     }
@@ -86,7 +121,7 @@ private:
     // Brackets nested deeper than this are refused rather than exhausting the stack.
     static constexpr int kMaxDepth = 200;
 
-    std::size_t Sum()
+    ZARVA_GRAMMAR_RULE std::size_t Sum()
     {
         const std::size_t first = Product();
         for (;;) {
@@ -98,7 +133,7 @@ private:
         }
     }
 
-    std::size_t Product()
+    ZARVA_GRAMMAR_RULE std::size_t Product()
     {
         const std::size_t first = Power();
         for (;;) {
@@ -111,19 +146,19 @@ private:
     }
 
     // One "^" only: a second one ends the expression.
-    std::size_t Power()
+    ZARVA_GRAMMAR_RULE std::size_t Power()
     {
         const std::size_t first = Unary();
         if (tokens_.Peek().id == kPower) {
             tokens_.Next();
             const std::size_t exponent = Unary();
             semantics_.Raise(items_[first], items_[exponent]);
-            items_.resize(exponent);
+            items_.Truncate(exponent);
         }
         return first;
     }
 
-    std::size_t Unary()
+    ZARVA_GRAMMAR_RULE std::size_t Unary()
     {
         const TokenId sign = tokens_.Peek().id;
         if (sign == kPlus || sign == kMinus)
@@ -134,7 +169,7 @@ private:
         return first;
     }
 
-    std::size_t Call()
+    ZARVA_GRAMMAR_RULE std::size_t Call()
     {
         const TokenId function = tokens_.Peek().id;
         if (!IsFunctionToken(function))
@@ -143,31 +178,31 @@ private:
             tokens_.ReadChannelsAsPrimary();
         tokens_.Next();
         const std::size_t first = Group();
-        semantics_.Apply(function, std::span<Item>(items_).subspan(first));
-        items_.resize(first + 1);
+        semantics_.Apply(function, items_.From(first));
+        items_.Truncate(first + 1);
         return first;
     }
 
-    std::size_t Group()
+    ZARVA_GRAMMAR_RULE std::size_t Group()
     {
         if (tokens_.Peek().id != kOpenBracket)
             return Primary();
         tokens_.Next();
         if (tokens_.Peek().id == kCloseBracket) {
             tokens_.Next();
-            items_.push_back(semantics_.Default());
-            return items_.size() - 1;
+            items_.Push(semantics_.Default());
+            return items_.Size() - 1;
         }
         if (++depth_ > kMaxDepth)
-            throw FormulaSyntaxFault{};
+            RaiseSyntaxFault();
         const std::size_t first = List();
         --depth_;
         if (tokens_.Next().id != kCloseBracket)
-            throw FormulaSyntaxFault{};
+            RaiseSyntaxFault();
         return first;
     }
 
-    std::size_t Primary()
+    ZARVA_GRAMMAR_RULE std::size_t Primary()
     {
         const Token& token = tokens_.Next();
         switch (token.id) {
@@ -179,24 +214,26 @@ private:
         case kPrimaryChannel:
             break;
         default:
-            throw FormulaSyntaxFault{};
+            RaiseSyntaxFault();
         }
-        items_.push_back(semantics_.Primary(token));
+        items_.Push(semantics_.Primary(token));
         if (tokens_.Peek().id == kDimension)
             tokens_.Next();
-        return items_.size() - 1;
+        return items_.Size() - 1;
     }
 
-    void Combine(TokenId op, std::size_t left, std::size_t right)
+    ZARVA_GRAMMAR_RULE void Combine(TokenId op, std::size_t left, std::size_t right)
     {
         semantics_.Combine(op, items_[left], items_[right]);
-        items_.resize(right);
+        items_.Truncate(right);
     }
 
     TokenStream& tokens_;
     Semantics& semantics_;
-    std::vector<Item>& items_;
+    ItemStack<Item>& items_;
     int depth_ = 0;
 };
+
+#undef ZARVA_GRAMMAR_RULE
 
 } // namespace zarva

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 
 namespace zarva {
@@ -96,15 +95,6 @@ constexpr bool ReadsPrimaryValues(TokenId id)
 {
     return id >= kCoeffPriv && id <= kTormMaxCur;
 }
-
-struct TokenText {
-    const char* text;
-    TokenId id;
-};
-
-// The matched texts in matching order: the first entry that is a prefix of the lower-cased
-// formula at the scan position wins.
-std::span<const TokenText> TokenTable();
 
 struct Token {
     TokenId id = kEnd;

@@ -9,6 +9,13 @@
 namespace zarva {
 namespace {
 
+struct TokenText {
+    const char* text;
+    TokenId id;
+};
+
+// The matched texts in matching order: the first entry that is a prefix of the lower-cased
+// formula at the scan position wins.
 constexpr TokenText kTokenTable[] = {
     {",", kComma},
     {"+", kPlus},
@@ -124,11 +131,6 @@ CZarvaException NotDefined(const std::string& name)
 }
 
 } // namespace
-
-std::span<const TokenText> TokenTable()
-{
-    return kTokenTable;
-}
 
 void Calculator::Tokenize(const std::string& text)
 {

@@ -23,9 +23,11 @@ std::string ToFileText(const std::string& utf8)
 
 // A line's name runs to its first comma and its formula from there to the trailing comma.
 // Lines without a comma or without a name are skipped, and a hand-written line without the
-// trailing comma keeps its formula whole.
+// trailing comma keeps its formula whole. A file saved as UTF-8 by an editor reads too.
 std::vector<FormulaEntry> ParseFrmText(std::string_view bytes)
 {
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
     const std::string text = DecodeText(bytes, CodePage::Windows1251);
     std::vector<FormulaEntry> entries;
     std::size_t start = 0;

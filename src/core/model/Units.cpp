@@ -3,6 +3,7 @@
 #include "core/model/Channel.h"
 #include "core/model/StringTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -15,13 +16,10 @@ std::u32string ToCodePoints(const std::string& utf8)
 {
     std::u32string out;
     for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        char32_t c = U'?';
+        const std::size_t length = Utf8SequenceLength(utf8, i, &c);
         out += c;
-        i += length;
+        i += std::max<std::size_t>(length, 1);
     }
     return out;
 }

@@ -3,7 +3,6 @@
 
 #include "core/dsp/AnalogSeries.h"
 #include "core/dsp/WindowMeasures.h"
-#include "core/model/ZarvaException.h"
 
 #include <gtest/gtest.h>
 
@@ -216,13 +215,6 @@ TEST(Recompute, AdvancesProgressAndStopsWhenCancelled)
     channel.SetFlag(display::kInverted, true);
     channel.Recompute();
     EXPECT_EQ(test.document.progress.Position(), 80000u);
-}
-
-TEST(Recompute, RecordWithoutWholeSamplesPerPeriodIsAFormatError)
-{
-    TestRecord test(40);
-    Channel& channel = test.AddAnalog("I", {1.0});
-    EXPECT_THROW(channel.Recompute(), CZarvaException);
 }
 
 } // namespace

@@ -142,6 +142,12 @@ TEST_F(ConfigurationTest, RatesAndLineFrequency)
     ReadConfiguration(windows.oscillogram, RecordBuilder().Analog({.id = "a"}).Rate(1000, 200).Rate(1000, 950).ConfigurationText(), "r.cfg");
     EXPECT_EQ(windows.oscillogram.sampleRate, 1000);
 
+    Document fastAndSlow;
+    ReadConfiguration(fastAndSlow.oscillogram,
+                      RecordBuilder().Analog({.id = "a"}).Rate(4000, 1120).Rate(200, 1256).Rate(4000, 2376).ConfigurationText(),
+                      "r.cfg");
+    EXPECT_EQ(fastAndSlow.oscillogram.sampleRate, 4000);
+
     Document zero;
     const auto text = RecordBuilder().Analog({.id = "a"}).LineFrequency("0").NoRateLines().Ramp(3).ConfigurationText();
     ReadConfiguration(zero.oscillogram, text, "r.cfg");

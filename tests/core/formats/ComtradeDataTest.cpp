@@ -194,7 +194,8 @@ TEST_F(ReaderTest, SeveralRatesTimeEachSegmentByItsOwnRate)
     builder.Rate(3200, 2).Rate(50, 4).Rate(3200, 5).Ramp(6);
     const Oscillogram& record = Read(builder);
     EXPECT_EQ(record.sampleTimes, (std::vector<std::int64_t>{0, 313, 20313, 40313, 40625, 40938}));
-    EXPECT_EQ(record.sampleRate, 2400);
+    EXPECT_EQ(record.sampleRate, 3200);
+    EXPECT_EQ(record.lineFrequencySeries[1], 50.0);
 }
 
 TEST_F(ReaderTest, AsciiLayoutsOfRealRecorders)

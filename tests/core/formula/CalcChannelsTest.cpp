@@ -1,5 +1,6 @@
 #include "FormulaTestRecord.h"
 
+#include "core/document/Recompute.h"
 #include "core/formula/CalcChannels.h"
 #include "core/model/CodePage.h"
 #include "core/storage/SettingsStore.h"
@@ -18,13 +19,7 @@ using test::Polar;
 
 class CalcChannelsTest : public ::testing::Test {
 protected:
-    CalcChannelsTest()
-    {
-        fixture.Add("Ia", 1.0, Polar(10.0, -30.0), "A");
-        fixture.Add("Ib", 2.0, Polar(10.0, -150.0), "A");
-        fixture.Add("Ic", 3.0, Polar(10.0, 90.0), "A");
-        fixture.Add("Ua", 50.0, Polar(100.0, 0.0), "V");
-    }
+    CalcChannelsTest() { fixture.AddPhaseSet(); }
 
     const Channel& ChannelNamed(const std::string& name) const
     {
@@ -121,6 +116,8 @@ TEST_F(CalcChannelsTest, FormulaMayReferToEarlierComputedChannelsOnly)
     set.Add("Quad", "Double * 2");
     set.Compute();
     EXPECT_EQ(ChannelNamed("Quad").samples[0], 4.0);
+    const Phasor quad = ChannelNamed("Quad").phasorSeries[5];
+    EXPECT_NEAR(std::abs(quad - Polar(40.0, -30.0)), 0.0, 1e-12);
 
     set.Add("Early", "late + 1");
     set.Add("Late", "Ia");
@@ -153,14 +150,25 @@ TEST_F(CalcChannelsTest, NamesAlreadyTakenAreRefused)
     EXPECT_EQ(fixture.record.channels.back().samples[0], 2.0);
 }
 
+TEST_F(CalcChannelsTest, WholeRecordRecomputeComputesTheSetAfterTheChannels)
+{
+    set.Add("Double", "Ia * 2");
+    set.Compute();
+    Channel& ia = fixture.record.channels[0];
+    ia.showPrimary = true;
+    ia.primary = 100.0;
+    RecomputeAll(fixture.document);
+    EXPECT_EQ(ChannelNamed("Double").samples[0], 200.0);
+}
+
 TEST_F(CalcChannelsTest, RemoveAllTakesOnlyTheComputedChannels)
 {
     set.Add("X", "Ia");
     set.Add("Y", "Ib");
     set.RemoveAll();
     EXPECT_TRUE(set.Empty());
-    ASSERT_EQ(fixture.record.channels.size(), 4u);
-    EXPECT_EQ(fixture.record.channels.back().name, "Ua");
+    ASSERT_EQ(fixture.record.channels.size(), 6u);
+    EXPECT_EQ(fixture.record.channels.back().name, "Uc");
 }
 
 TEST_F(CalcChannelsTest, CallsBackToTheRecordForFrequencyAndPeriod)
@@ -192,6 +200,7 @@ TEST(FrmText, WrittenInTheSystemCodePageUnlessItCannotHoldTheText)
     const std::vector<FormulaEntry> greek = {{"Ω", "Ia"}};
     EXPECT_EQ(FormatFrmText(greek), "Ω,Ia,\r\n");
     EXPECT_EQ(ParseFrmText(FormatFrmText(greek)), greek);
+    EXPECT_EQ(ParseFrmText("\xEF\xBB\xBFΩ,Ia,\n"), greek);
 }
 
 TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSet)
@@ -208,7 +217,7 @@ TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSet)
     set.LoadFrm(file);
     EXPECT_EQ(set.Names(), (std::vector<std::string>{"Old", "I1", "Sum"}));
     EXPECT_EQ(set.Formulas()[2], "GrsSumCur: (Ia, Ib" + std::string(22, ',') + ")");
-    EXPECT_EQ(fixture.record.channels.size(), 7u);
+    EXPECT_EQ(fixture.record.channels.size(), 9u);
     EXPECT_NEAR(ChannelNamed("I1").samples[0], 10.0, 1e-12);
     EXPECT_EQ(ErrorText([&] { fixture.record.FindChannel("Other"); }),
               "Имя канала задано неправильно.");

@@ -23,6 +23,16 @@ Channel& FormulaTestRecord::Add(const std::string& name, double value, Phasor ph
     return channel;
 }
 
+void FormulaTestRecord::AddPhaseSet()
+{
+    Add("Ia", 1.0, Polar(10.0, -30.0), "A");
+    Add("Ib", 2.0, Polar(10.0, -150.0), "A");
+    Add("Ic", 3.0, Polar(10.0, 90.0), "A");
+    Add("Ua", 50.0, Polar(100.0, 0.0), "V");
+    Add("Ub", 60.0, Polar(100.0, -120.0), "V");
+    Add("Uc", 70.0, Polar(100.0, 120.0), "V");
+}
+
 Channel& FormulaTestRecord::AddSamples(const std::string& name, std::vector<double> samples,
                                        const std::string& unit)
 {

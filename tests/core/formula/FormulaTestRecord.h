@@ -17,6 +17,10 @@ public:
 
     // A channel holding `value` at every sample and `phasor` as every phasor-series entry.
     Channel& Add(const std::string& name, double value, Phasor phasor, const std::string& unit = {});
+    // A balanced positive-sequence set: Ia, Ib, Ic of 10 A with -30, -150 and 90 degrees
+    // and values 1, 2, 3; Ua, Ub, Uc of 100 V with 0, -120 and 120 degrees and values 50,
+    // 60, 70.
+    void AddPhaseSet();
     Channel& AddSamples(const std::string& name, std::vector<double> samples,
                         const std::string& unit = {});
 

@@ -23,18 +23,9 @@ void ExpectPhasorNear(Phasor actual, Phasor expected, double tolerance = 1e-12)
     EXPECT_NEAR(actual.imag(), expected.imag(), tolerance) << "actual " << actual << ", expected " << expected;
 }
 
-// A balanced positive-sequence set of currents and voltages, plus odd channels.
 class FunctionsTest : public ::testing::Test {
 protected:
-    FunctionsTest()
-    {
-        fixture.Add("Ia", 1.0, Polar(10.0, -30.0), "A");
-        fixture.Add("Ib", 2.0, Polar(10.0, -150.0), "A");
-        fixture.Add("Ic", 3.0, Polar(10.0, 90.0), "A");
-        fixture.Add("Ua", 50.0, Polar(100.0, 0.0), "V");
-        fixture.Add("Ub", 60.0, Polar(100.0, -120.0), "V");
-        fixture.Add("Uc", 70.0, Polar(100.0, 120.0), "V");
-    }
+    FunctionsTest() { fixture.AddPhaseSet(); }
 
     FormulaValue Eval(const std::string& formula, std::int64_t sample = 0)
     {

@@ -18,17 +18,6 @@ std::vector<TokenId> IdsOf(const Calculator& engine)
     return ids;
 }
 
-TEST(TokenTable, HoldsEveryMatchedTextInMatchingOrder)
-{
-    const auto table = TokenTable();
-    ASSERT_EQ(table.size(), 65u);
-    EXPECT_STREQ(table[30].text, "ua:");
-    EXPECT_EQ(table[30].id, kUa);
-    EXPECT_STREQ(table[33].text, "ulf:");
-    EXPECT_EQ(table[33].id, kUlf);
-    EXPECT_EQ(table.back().id, kNullValue);
-}
-
 TEST(Tokenizer, MatchesTableTextsByPrefixOnTheLowerCasedFormula)
 {
     Calculator engine;

@@ -1,0 +1,67 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/DumpOutput.h"
+#include "core/document/Document.h"
+#include "core/formats/LoadWarnings.h"
+#include "core/formula/FormulaPatterns.h"
+#include "core/model/ZarvaException.h"
+
+namespace zarva::cli {
+namespace {
+
+constexpr int kBadOptionValue = 4023;
+constexpr int kSavingLater = 4030;
+constexpr const char* kUsage =
+    "usage: zarva-cli calc RECORD --formula NAME=TEXT [--formula ...] [--frm FILE] [--out PATH] "
+    "[--format csv|json] [--from N] [--to N]";
+
+// "NAME=TEXT": the name runs to the first "=", so formulas may hold any character.
+FormulaEntry ParseFormulaOption(const std::string& option)
+{
+    const std::size_t equals = option.find('=');
+    if (equals == std::string::npos)
+        throw CliError(FormatText(kBadOptionValue, {std::string("--formula"), option}));
+    return {option.substr(0, equals), option.substr(equals + 1)};
+}
+
+void AddFormula(Oscillogram& record, const FormulaEntry& entry)
+{
+    if (const int refusal = CheckNewChannelName(record, entry.name))
+        throw CZarvaException(refusal, entry.name);
+    record.calcChannels.Add(entry.name, entry.formula);
+}
+
+} // namespace
+
+int CalcCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream&)
+{
+    const Arguments arguments =
+        Arguments::Parse(words, {"--formula", "--frm", "--out", "--format", "--from", "--to"}, {});
+    const std::vector<std::string> formulas = arguments.Values("--formula");
+    const std::string* frm = arguments.Option("--frm");
+    if (arguments.positional.size() != 1 || (formulas.empty() && frm == nullptr))
+        throw CliError(kUsage);
+    if (arguments.Option("--out") != nullptr)
+        throw CliError(FormatText(kSavingLater, {}));
+    const std::string* format = DumpFormat(arguments);
+    std::vector<FormulaEntry> entries;
+    for (const std::string& option : formulas)
+        entries.push_back(ParseFormulaOption(option));
+
+    Document document;
+    OpenRecord(document, arguments.positional[0]);
+    Oscillogram& record = document.oscillogram;
+    if (frm != nullptr)
+        record.calcChannels.LoadFrm(*frm);
+    for (const FormulaEntry& entry : entries)
+        AddFormula(record, entry);
+    record.calcChannels.Compute();
+
+    DumpSelection selection = SelectSamples(record, arguments);
+    for (const std::string& name : record.calcChannels.Names())
+        selection.channels.push_back(record.FindChannel(name));
+    PrintDump(record, selection, format, out);
+    return 0;
+}
+
+} // namespace zarva::cli
