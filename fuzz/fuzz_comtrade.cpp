@@ -1,9 +1,8 @@
 // The configuration and data reader fed a configuration and a data file split from the input
 // at the first line that reads "#DAT".
+#include "FuzzFolder.h"
 #include "core/document/Document.h"
 #include "core/formats/ComtradeReader.h"
-
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -15,26 +14,9 @@
 
 namespace {
 
-// A folder of this process for the two files, removed when the fuzzer exits.
-class Folder {
-public:
-    Folder() { std::filesystem::create_directories(path_); }
-    ~Folder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_ =
-        std::filesystem::temp_directory_path() / ("zarva-fuzz-" + std::to_string(::getpid()));
-};
-
 const std::filesystem::path& FolderPath()
 {
-    static const Folder folder;
-    return folder.Path();
+    return zarva::fuzz::FolderPath("zarva-fuzz");
 }
 
 void Write(const std::filesystem::path& path, std::string_view bytes)

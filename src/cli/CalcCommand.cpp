@@ -10,7 +10,6 @@ namespace zarva::cli {
 namespace {
 
 constexpr int kBadOptionValue = 4023;
-constexpr int kSavingLater = 4030;
 constexpr const char* kUsage =
     "usage: zarva-cli calc RECORD --formula NAME=TEXT [--formula ...] [--frm FILE] [--out PATH] "
     "[--format csv|json] [--from N] [--to N]";
@@ -41,8 +40,6 @@ int CalcCommand(const std::vector<std::string>& words, std::ostream& out, std::o
     const std::string* frm = arguments.Option("--frm");
     if (arguments.positional.size() != 1 || (formulas.empty() && frm == nullptr))
         throw CliError(kUsage);
-    if (arguments.Option("--out") != nullptr)
-        throw CliError(FormatText(kSavingLater, {}));
     const std::string* format = DumpFormat(arguments);
     std::vector<FormulaEntry> entries;
     for (const std::string& option : formulas)
@@ -56,6 +53,10 @@ int CalcCommand(const std::vector<std::string>& words, std::ostream& out, std::o
     for (const FormulaEntry& entry : entries)
         AddFormula(record, entry);
     record.calcChannels.Compute();
+    if (const std::string* outPath = arguments.Option("--out")) {
+        SaveRecordAs(document, *outPath);
+        return 0;
+    }
 
     DumpSelection selection = SelectSamples(record, arguments);
     for (const std::string& name : record.calcChannels.Names())

@@ -1,6 +1,9 @@
 #include "cli/CliSupport.h"
 
+#include "core/formats/CffFile.h"
 #include "core/formats/ComtradeReader.h"
+#include "core/formats/ComtradeWriter.h"
+#include "core/formats/ZipWriter.h"
 #include "core/formats/LoadWarnings.h"
 #include "core/model/CodePage.h"
 
@@ -11,7 +14,7 @@
 namespace zarva::cli {
 namespace {
 
-constexpr int kCffLater = 4020;
+constexpr int kUnknownSavedKind = 4101;
 constexpr int kUnknownOption = 4022;
 constexpr int kBadOptionValue = 4023;
 
@@ -74,10 +77,32 @@ std::vector<std::string> Arguments::Values(const std::string& name) const
 void OpenRecord(Document& document, const std::filesystem::path& path)
 {
     const std::string extension = LowerCase(path.extension().string());
-    if (extension == ".cff")
-        throw CliError(FormatText(kCffLater, {}) + " - " + path.string());
+    if (extension == ".cff") {
+        ReadCff(document, path);
+        return;
+    }
     const std::filesystem::path cfg = extension == ".dat" ? CompanionPath(path, ".cfg") : path;
     ReadComtrade(document, cfg);
+}
+
+void SaveRecordAs(Document& document, const std::filesystem::path& path, const std::string* type)
+{
+    SaveOptions options;
+    if (type != nullptr) {
+        const std::optional<DataFormat> format = DataFormatOf(*type);
+        if (!format)
+            throw CliError(FormatText(kBadOptionValue, {std::string("--type"), *type}));
+        options.fileType = FileTypeText(*format);
+    }
+    const std::string extension = LowerCase(path.extension().string());
+    if (extension == ".cfg")
+        SaveComtrade(document, path, options);
+    else if (extension == ".cff")
+        SaveCff(document, path, options);
+    else if (extension == ".zip")
+        SaveZip(document, path, options);
+    else
+        throw CliError(FormatText(kUnknownSavedKind, {path.string()}));
 }
 
 std::string FormatNumber(double value)

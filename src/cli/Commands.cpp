@@ -25,12 +25,13 @@ constexpr NamedCommand kCommands[] = {
     {"calc", CalcCommand,
      "calc RECORD --formula NAME=TEXT [--formula ...] [--frm FILE] [--out PATH] [--format csv|json] "
      "[--from N] [--to N]"},
+    {"convert", ConvertCommand, "convert RECORD OUT.cfg|OUT.cff|OUT.zip [--type ascii|binary|binary32|float32]"},
 };
 
 void PrintUsage(std::ostream& out)
 {
     out << "usage: zarva-cli COMMAND RECORD [options]\n"
-           "RECORD names a .cfg or .dat file.\n";
+           "RECORD names a .cfg, .dat or .cff file.\n";
     for (const NamedCommand& command : kCommands)
         out << "  zarva-cli " << command.usage << "\n";
 }

@@ -13,6 +13,7 @@ using Command = int (*)(const std::vector<std::string>& words, std::ostream& out
 int InfoCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int DumpCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int MeasureCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int ConvertCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int CalcCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 // Runs the command named by the first word; prints the usage when there is none.

@@ -105,9 +105,9 @@ TEST_F(CliTest, DumpJsonIsValidAndCsvQuotesNames)
 TEST_F(CliTest, AnyFileOfTheRecordOpensIt)
 {
     EXPECT_EQ(Cli({"info", (folder / "rec.dat").string()}).code, 0);
-    const CliRun single = Cli({"info", (folder / "rec.cff").string()});
-    EXPECT_EQ(single.code, 1);
-    EXPECT_NE(single.err.find(".cff"), std::string::npos);
+    const CliRun missing = Cli({"info", (folder / "rec.cff").string()});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find("rec.cff"), std::string::npos);
 }
 
 TEST_F(CliTest, ErrorsPrintTheMessageAndFail)

@@ -77,8 +77,8 @@ void CommandRoutingTest::statesFollowTheOpenDocuments()
 
     QVERIFY(app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "a"))) != nullptr);
     QVERIFY(router.StateOf(cmd::kFileClose).enabled);
-    QVERIFY2(!router.StateOf(cmd::kFileSave).enabled, "no record writer yet");
-    QVERIFY(!router.StateOf(cmd::kFileSaveAs).enabled);
+    QVERIFY(router.StateOf(cmd::kFileSave).enabled);
+    QVERIFY(router.StateOf(cmd::kFileSaveAs).enabled);
     QVERIFY(!router.StateOf(cmd::kWindowNext).enabled);
     QVERIFY(app.App().OpenDocumentFile(Str(WriteOscRecord(folder_, "b"))) != nullptr);
     QVERIFY(router.StateOf(cmd::kWindowNext).enabled);

@@ -33,6 +33,7 @@ private slots:
     void stoRecordWarnsBeforeChangesAreLost();
     void changedRecordAsksToSaveBeforeClosing();
     void droppedFilesOpen();
+    void savedCopyReopensAsTheSameRecord();
 
 private:
     zarva::test::TempFolder folder_;
@@ -90,7 +91,7 @@ void DocumentLifecycleTest::failedOpenShowsTheReasonAndLeavesNoWindow_data()
     folder_.Write("broken.dat", "1,0,1\r\n");
     QTest::newRow("missing") << Str(folder_ / "absent.cfg") << Tr(124, Str(folder_ / "absent.cfg"));
     QTest::newRow("broken configuration") << Str(broken) << Tr(330);
-    QTest::newRow("single file") << Str(folder_.Write("new.cff", "--- file type: CFG ---\r\n")) << Tr(4020);
+    QTest::newRow("single file without data") << Str(folder_.Write("new.cff", "--- file type: CFG ---\r\n")) << Tr(330);
     QTest::newRow("unknown kind") << Str(folder_.Write("notes.txt", "text")) << Tr(4607);
     QTest::newRow("no converter") << Str(folder_.Write("relay.sto", "STO 1 1\n")) << Tr(4605);
 }
@@ -193,6 +194,24 @@ void DocumentLifecycleTest::droppedFilesOpen()
     data.setText(QStringLiteral("not a file"));
     app.Frame().OpenDropped(data);
     QTRY_COMPARE(app.WindowCount(), std::size_t{2});
+}
+
+void DocumentLifecycleTest::savedCopyReopensAsTheSameRecord()
+{
+    AppUnderTest app;
+    CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteOscRecord(folder_, "source")));
+    QVERIFY(document != nullptr);
+    document->SetModifiedFlag(true);
+    const QString copy = Str(folder_ / "copy.cfg");
+    QVERIFY(document->SaveDocument(copy));
+    QVERIFY(!document->IsModified());
+    QCOMPARE(document->Title(), QStringLiteral("copy.cfg"));
+    QCOMPARE(app.Frame().windowTitle(), QStringLiteral("copy.cfg - Zarva"));
+
+    Document reread;
+    ReadComtrade(reread, copy.toStdString());
+    QCOMPARE(reread.oscillogram.SampleCount(), document->Core().oscillogram.SampleCount());
+    QCOMPARE(reread.oscillogram.channels.size(), document->Core().oscillogram.channels.size());
 }
 
 } // namespace zarva::gui::test

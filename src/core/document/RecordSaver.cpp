@@ -2,45 +2,53 @@
 
 #include "core/document/Document.h"
 #include "core/document/FileDispatch.h"
+#include "core/formats/CffFile.h"
+#include "core/formats/LoadWarnings.h"
+#include "core/formats/ComtradeWriter.h"
+#include "core/formats/SettingsFile.h"
+#include "core/formats/ZipWriter.h"
 #include "core/model/ZarvaException.h"
 #include "core/storage/TextFile.h"
 
 namespace zarva {
 namespace {
 
-// The settings file (".set") arrives with the record writers.
-void WriteSettingsFile(Document&, const std::filesystem::path& setPath)
-{
-    throw CZarvaException(messages::kNotAvailableYet, setPath.string());
-}
+constexpr int kNotSavableAs = 4101;
 
 void SaveOsc(Document& document, const std::filesystem::path& path)
 {
     const Oscillogram& record = document.oscillogram;
-    if (path.string() != record.sourcePath)
+    // Only the bytes of an ".osc" read can be written back as one.
+    if (record.oscBytes.empty())
+        throw CZarvaException::Composed(kNotSavableAs, FormatText(kNotSavableAs, {path.string()}));
+    if (!SamePath(path, record.sourcePath))
         ReplaceFile(path, std::string_view(reinterpret_cast<const char*>(record.oscBytes.data()), record.oscBytes.size()));
-    WriteSettingsFile(document, WithLastFour(path.string(), ".set"));
+    WriteSettings(document, WithLastFour(path.string(), ".set"));
 }
 
 } // namespace
 
-bool CanSave(std::string_view)
+bool CanSave(std::string_view path)
 {
-    return false;
+    switch (KindOf(path)) {
+    case FileKind::Comtrade:
+    case FileKind::Osc:
+    case FileKind::Zip:
+    case FileKind::SingleFile:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void SaveRecord(Document& document, const std::filesystem::path& path)
 {
     switch (KindOf(path.string())) {
-    case FileKind::Osc:
-        SaveOsc(document, path);
-        return;
-    case FileKind::Comtrade:
-    case FileKind::Zip:
-    case FileKind::SingleFile:
-        throw CZarvaException(messages::kNotAvailableYet, path.string());
-    default:
-        throw CZarvaException(messages::kUnknownFileType, path.string());
+    case FileKind::Comtrade: SaveComtrade(document, path); return;
+    case FileKind::Osc: SaveOsc(document, path); return;
+    case FileKind::Zip: SaveZip(document, path); return;
+    case FileKind::SingleFile: SaveCff(document, path); return;
+    default: throw CZarvaException(messages::kUnknownFileType, path.string());
     }
 }
 

@@ -13,6 +13,16 @@
 namespace zarva {
 namespace {
 
+struct KnownType {
+    const char* kept;
+    DataFormat format;
+};
+
+constexpr KnownType kTypes[] = {{"ASCII", DataFormat::Ascii},
+                                {"BINARY", DataFormat::Binary},
+                                {"binary32", DataFormat::Binary32},
+                                {"FLOAT32", DataFormat::Float32}};
+
 // Far beyond any recorder; a count above it is a broken file, not a record to allocate for.
 constexpr std::int64_t kMostSamples = 1'000'000'000;
 
@@ -200,23 +210,11 @@ std::int64_t ConfigurationParser::ReadRates()
 
 DataFormat ConfigurationParser::ReadFileType()
 {
-    const std::string_view type = TrimBlanks(CfgFieldReader(NextLine()).ReadField());
-    struct Known {
-        const char* written;
-        const char* kept;
-        DataFormat format;
-    };
-    static constexpr Known kTypes[] = {{"ASCII", "ASCII", DataFormat::Ascii},
-                                       {"BINARY", "BINARY", DataFormat::Binary},
-                                       {"BINARY32", "binary32", DataFormat::Binary32},
-                                       {"FLOAT32", "FLOAT32", DataFormat::Float32}};
-    for (const Known& known : kTypes) {
-        if (EqualIgnoringCase(type, known.written)) {
-            record_.fileType = known.kept;
-            return known.format;
-        }
-    }
-    Fail();
+    const std::optional<DataFormat> format = DataFormatOf(TrimBlanks(CfgFieldReader(NextLine()).ReadField()));
+    if (!format)
+        Fail();
+    record_.fileType = FileTypeText(*format);
+    return *format;
 }
 
 void ConfigurationParser::ReadTail()
@@ -235,7 +233,7 @@ void ConfigurationParser::ReadTail()
     if (file_.AtEnd() || record_.revisionYear != "2013")
         return;
     CfgFieldReader codes(file_.ReadLine());
-    codes.ReadField();
+    record_.timeCode = std::string(TrimBlanks(codes.ReadField()));
     record_.localCode = std::string(TrimBlanks(codes.ReadField()));
 }
 
@@ -276,6 +274,24 @@ void ApplyDetectedCodePage(Oscillogram& record)
 }
 
 } // namespace
+
+std::optional<DataFormat> DataFormatOf(std::string_view fileType)
+{
+    for (const KnownType& known : kTypes) {
+        if (EqualIgnoringCase(fileType, known.kept))
+            return known.format;
+    }
+    return std::nullopt;
+}
+
+const char* FileTypeText(DataFormat format)
+{
+    for (const KnownType& known : kTypes) {
+        if (known.format == format)
+            return known.kept;
+    }
+    return kTypes[0].kept;
+}
 
 Configuration ReadConfiguration(Oscillogram& record, std::string_view text, const std::string& cfgName)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,11 @@ namespace zarva {
 class Oscillogram;
 
 enum class DataFormat { Ascii, Binary, Binary32, Float32 };
+
+// The data form a file type names, in any case: "ASCII", "BINARY", "BINARY32", "FLOAT32".
+std::optional<DataFormat> DataFormatOf(std::string_view fileType);
+// The file type as a record keeps and writes it: "ASCII", "BINARY", "binary32", "FLOAT32".
+const char* FileTypeText(DataFormat format);
 
 struct Configuration {
     DataFormat format = DataFormat::Ascii;

@@ -90,17 +90,19 @@ void WarnAboutSampleCount(Oscillogram& record, std::int64_t declared)
         AddWarning(record, warnings::kFewerSamples, {found, declared});
 }
 
-void ReadHeader(Oscillogram& record, const std::filesystem::path& cfgPath)
+// Every revision's header is kept, so that saving the record elsewhere carries it along.
+void ReadHeader(Document& document, const std::filesystem::path& cfgPath)
 {
-    if (record.revisionYear == "2013")
-        return;
+    Oscillogram& record = document.oscillogram;
     try {
         const MappedFile header(CompanionPath(cfgPath, ".hdr"));
         record.headerText = std::string(header.Text());
-        record.headerCodePage = DetectCodePage(record.headerText);
     } catch (const std::exception&) {
         // A header is optional; one that cannot be read is left out.
+        return;
     }
+    record.headerCodePage = DetectCodePage(record.headerText);
+    document.settings.Section(kCommentsSection).SetInt(kCodePageKey, record.headerCodePage == CodePage::Oem866 ? 0 : 1);
 }
 
 } // namespace
@@ -146,7 +148,7 @@ void ReadComtradeFiles(Document& document, const std::filesystem::path& cfgPath,
     record.startText = StartText(record, options.utcFor2013);
     record.triggerText = TriggerText(record, options.utcFor2013);
     ReadSettings(document, CompanionPath(cfgPath, ".set"), false);
-    ReadHeader(record, cfgPath);
+    ReadHeader(document, cfgPath);
 }
 
 void ReadComtrade(Document& document, const std::filesystem::path& cfgPath, const ReadOptions& options)

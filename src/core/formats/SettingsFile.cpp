@@ -1,8 +1,171 @@
 #include "core/formats/SettingsFile.h"
 
-namespace zarva {
+#include "core/document/Document.h"
+#include "core/formats/CfgFieldReader.h"
+#include "core/formats/ComtradeReader.h"
 
-// The settings file is not read yet: a record opens with its settings at their defaults.
-void ReadSettings(Document&, const std::filesystem::path&, bool) {}
+#include <charconv>
+
+namespace zarva {
+namespace {
+
+constexpr const char* kRateKey = "DiscretisationFrequensy";
+constexpr const char* kShowFlagsKey = "ShowFlags";
+constexpr const char* kPrimaryKey = "PrimaryMul";
+constexpr const char* kSecondaryKey = "SecondaryMul";
+constexpr const char* kAliasKey = "AliasName";
+constexpr const char* kNetFreqKey = "NetFreq";
+constexpr const char* kCustomColourSetKey = "CustomColorSet";
+constexpr const char* kCustomColourKey = "colorCustom";
+
+// What a channel is rather than how it is shown: a settings file never changes them, or an
+// edited file could turn a channel of the record into one that is neither drawn nor saved.
+constexpr std::uint32_t kKindFlags = display::kSuppliedPhasors | display::kPasted;
+
+void LoadStore(SettingsStore& store, const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) {
+        store.Load(path);
+        return;
+    }
+    if (path.string().size() <= 3)
+        return;
+    const std::filesystem::path older = CompanionPath(path, ".ini");
+    if (std::filesystem::exists(older, error))
+        store.Load(older);
+}
+
+const SettingsSection& SectionOrEmpty(const SettingsStore& store, const std::string& name)
+{
+    static const SettingsSection kEmpty;
+    const auto found = store.Sections().find(name);
+    return found == store.Sections().end() ? kEmpty : found->second;
+}
+
+// Channel sections are named by the identifier as the file has it, read as ANSI text, so
+// that they do not change when the record's code page does.
+std::string SectionName(const Channel& channel)
+{
+    return DecodeText(channel.channelId, CodePage::Windows1251);
+}
+
+// One value per sample from the comma-separated list; a short list leaves the rest 0.
+std::vector<double> ParseFrequencies(std::string_view list, std::size_t count)
+{
+    std::vector<double> values(count, 0.0);
+    for (std::size_t k = 0; k < count && !list.empty(); ++k) {
+        const std::size_t comma = list.find(',');
+        values[k] = ToNumber(list.substr(0, comma));
+        list.remove_prefix(comma == std::string_view::npos ? list.size() : comma + 1);
+    }
+    return values;
+}
+
+std::string FormatFrequencies(const std::vector<double>& values)
+{
+    std::string list;
+    char number[32];
+    for (const double value : values) {
+        if (!list.empty())
+            list += ',';
+        list.append(number, std::to_chars(number, number + sizeof number, value, std::chars_format::general, 6).ptr);
+    }
+    return list;
+}
+
+void ReadChannelKeys(Channel& channel, const SettingsSection& section)
+{
+    const auto flags = static_cast<std::uint32_t>(section.GetInt(kShowFlagsKey, static_cast<int>(channel.displayFlags)));
+    channel.displayFlags = (flags & ~kKindFlags) | (channel.displayFlags & kKindFlags);
+    channel.primary = section.GetDouble(kPrimaryKey, channel.primary);
+    channel.secondary = section.GetDouble(kSecondaryKey, channel.secondary);
+    const std::string alias = section.GetString(kAliasKey, channel.aliasName);
+    if (!alias.empty()) {
+        channel.aliasName = alias;
+        // A computed channel keeps the name its formula goes by.
+        if (!channel.HasFlag(display::kSuppliedPhasors))
+            channel.name = alias;
+    }
+    channel.customColourSet = section.GetInt(kCustomColourSetKey, 0) != 0;
+    channel.customColour = section.GetInt(kCustomColourKey, 0);
+    if (channel.IsAnalog()) {
+        const std::string frequencies = section.GetString(kNetFreqKey);
+        if (!frequencies.empty())
+            channel.lineFrequencySeries = ParseFrequencies(frequencies, channel.samples.size());
+    }
+}
+
+void StoreChannelKeys(const Channel& channel, SettingsSection& section)
+{
+    section.SetInt(kShowFlagsKey, static_cast<int>(channel.displayFlags));
+    section.SetDouble(kPrimaryKey, channel.primary);
+    section.SetDouble(kSecondaryKey, channel.secondary);
+    section.SetString(kAliasKey, channel.aliasName);
+    if (channel.IsAnalog() && !channel.lineFrequencySeries.empty())
+        section.SetString(kNetFreqKey, FormatFrequencies(channel.lineFrequencySeries));
+    section.SetInt(kCustomColourSetKey, channel.customColourSet ? 1 : 0);
+    section.SetInt(kCustomColourKey, channel.customColour);
+}
+
+void ReadAllChannelKeys(Document& document, bool analogOnly)
+{
+    for (Channel& channel : document.oscillogram.channels) {
+        if (document.progress.CancelRequested())
+            return;
+        if (!analogOnly || channel.IsAnalog())
+            ReadChannelKeys(channel, SectionOrEmpty(document.settings, SectionName(channel)));
+    }
+}
+
+void ApplyStoredCodePage(Oscillogram& record, const SettingsSection& section)
+{
+    const bool oem = record.codePage == CodePage::Oem866;
+    const bool storedOem = section.GetInt(kCodePageKey, oem ? 0 : 1) == 0;
+    if (storedOem != oem)
+        record.ApplyCodePage(storedOem ? CodePage::Oem866 : CodePage::Windows1251);
+}
+
+} // namespace
+
+// The annotations of "Comments" belong to the view; until it reads them the section is kept
+// as it is, so `skipComments` has nothing to leave out yet.
+void ReadSettings(Document& document, const std::filesystem::path& path, bool)
+{
+    LoadStore(document.settings, path);
+    Oscillogram& record = document.oscillogram;
+    const SettingsSection& main = SectionOrEmpty(document.settings, kOscillogramSection);
+    // Every period and window divides by the rate: a broken value keeps the record's own.
+    if (const int rate = main.GetInt(kRateKey, record.sampleRate); rate > 0)
+        record.sampleRate = rate;
+    ApplyStoredCodePage(record, main);
+    ReadAllChannelKeys(document, false);
+    if (document.progress.CancelRequested())
+        return;
+    const auto computed = document.settings.Sections().find(kCalcChannelsSection);
+    if (computed != document.settings.Sections().end())
+        record.calcChannels.LoadSettings(computed->second);
+    // Once more, so that the computed channels just created get their display keys too.
+    ReadAllChannelKeys(document, true);
+}
+
+void StoreSettings(Document& document)
+{
+    SettingsStore& store = document.settings;
+    const Oscillogram& record = document.oscillogram;
+    if (!record.calcChannels.Empty() || store.Sections().contains(kCalcChannelsSection))
+        record.calcChannels.SaveSettings(store.Section(kCalcChannelsSection));
+    for (const Channel& channel : record.channels)
+        StoreChannelKeys(channel, store.Section(SectionName(channel)));
+    SettingsSection& main = store.Section(kOscillogramSection);
+    main.SetInt(kCodePageKey, record.codePage == CodePage::Oem866 ? 0 : 1);
+    main.SetInt(kRateKey, record.sampleRate);
+}
+
+void WriteSettings(Document& document, const std::filesystem::path& path)
+{
+    StoreSettings(document);
+    document.settings.Save(path);
+}
 
 } // namespace zarva

@@ -12,6 +12,13 @@ namespace zarva {
 
 class Document;
 
+// A section of a single-file record that is neither its configuration, data, header nor
+// settings (the information file among them), kept to be written back.
+struct RecordSection {
+    std::string name;  // upper case: "INF"
+    std::string text;  // 8-bit text as read
+};
+
 struct RateSegment {
     double rate = 0.0;           // samples per second
     std::int32_t endSample = 0;  // 1-based number of the segment's last sample
@@ -72,7 +79,12 @@ public:
     std::string triggerText;
     std::string fileType;
     std::string sourcePath;
+    std::string timeCode;   // COMTRADE 2013 time code and local code; empty for older revisions
     std::string localCode;
+    std::vector<RecordSection> fileSections;
+    // The channels or samples no longer match the record's own files (after a merge), so a
+    // save over those files must rewrite them.
+    bool storedDataChanged = false;
     std::vector<std::uint8_t> oscBytes;
     double firstHarmonicFactor = 1.0;
     std::int32_t zeroSample = 0;

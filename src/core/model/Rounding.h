@@ -29,6 +29,15 @@ inline std::int64_t RoundToInt64(double x)
     return static_cast<std::int64_t>(rounded);
 }
 
+// RoundHalfUp for x within the range of int32, without a call into the maths library and
+// without branches: the writers round every stored value with it.
+inline std::int32_t RoundHalfUpInt32(double x)
+{
+    const auto truncated = static_cast<double>(static_cast<std::int32_t>(x));
+    const double down = truncated - (x < truncated ? 1.0 : 0.0);
+    return static_cast<std::int32_t>(down + (x - down >= 0.5 ? 1.0 : 0.0));
+}
+
 inline std::int32_t RoundToInt32(double x)
 {
     const std::int64_t wide = RoundToInt64(x);

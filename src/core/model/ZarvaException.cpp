@@ -20,10 +20,10 @@ CZarvaException CZarvaException::Composed(int messageId, std::string text)
     return error;
 }
 
-FileException::FileException(int errorCode, std::filesystem::path path)
-    : errorCode_(errorCode), path_(std::move(path))
+FileException::FileException(int errorCode, std::filesystem::path path, FileAccess access)
+    : errorCode_(errorCode), path_(std::move(path)), access_(access)
 {
-    std::string format = Text(messages::kFileReadError);
+    std::string format = Text(access == FileAccess::Write ? messages::kFileWriteError : messages::kFileReadError);
     const std::string pathText = path_.string();
     if (const auto at = format.find("%s"); at != std::string::npos)
         format.replace(at, 2, pathText);

@@ -25,18 +25,22 @@ private:
     std::string text_;
 };
 
+enum class FileAccess { Read, Write };
+
 // A file that cannot be opened, read or written: the system error and the path.
 class FileException : public std::exception {
 public:
-    FileException(int errorCode, std::filesystem::path path);
+    FileException(int errorCode, std::filesystem::path path, FileAccess access = FileAccess::Read);
 
     int ErrorCode() const noexcept { return errorCode_; }
+    FileAccess Access() const noexcept { return access_; }
     const std::filesystem::path& Path() const noexcept { return path_; }
     const char* what() const noexcept override { return text_.c_str(); }
 
 private:
     int errorCode_;
     std::filesystem::path path_;
+    FileAccess access_;
     std::string text_;
 };
 
@@ -51,6 +55,7 @@ constexpr int kConverterNotLoaded = 4606;
 constexpr int kUnknownFileType = 4607;
 constexpr int kNoTemporaryFolder = 4609;
 constexpr int kConversionFailed = 4610;
+constexpr int kFileWriteError = 4100;  // "Ошибка записи файла %s"
 } // namespace messages
 
 } // namespace zarva

@@ -40,12 +40,27 @@ SettingsSection& SettingsStore::Section(const std::string& name)
     return sections_[name];
 }
 
-void SettingsStore::Save(const std::filesystem::path& path) const
+XmlNode SettingsStore::ToXml() const
 {
     XmlNode root("settings");
     for (const auto& [name, section] : sections_)
         WriteCategory(root.AddChild("category"), name, section);
-    root.WriteFile(path);
+    return root;
+}
+
+void SettingsStore::Save(const std::filesystem::path& path) const
+{
+    ToXml().WriteFile(path);
+}
+
+std::string SettingsStore::FileBytes() const
+{
+    return ToXml().FileBytes();
+}
+
+std::string SettingsStore::Utf8Text() const
+{
+    return ToXml().Utf8FileText();
 }
 
 void SettingsStore::Load(const std::filesystem::path& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/storage/SettingsSection.h"
+#include "core/storage/XmlNode.h"
 
 #include <filesystem>
 #include <map>
@@ -20,6 +21,11 @@ public:
     // Writes the store over the file safely: on failure the previous file stays whole and
     // FileException is raised, so the caller can tell the user the settings were not saved.
     void Save(const std::filesystem::path& path) const;
+    // The bytes Save writes.
+    std::string FileBytes() const;
+    // The same XML in UTF-8 after its byte-order mark, for carriers of 8-bit text; Load reads
+    // it back from a file.
+    std::string Utf8Text() const;
 
     // Reads a file written by Save, or ini text. A file that cannot be opened raises
     // FileException; an empty one leaves the store as it was.
@@ -34,6 +40,7 @@ public:
     bool operator==(const SettingsStore&) const = default;
 
 private:
+    XmlNode ToXml() const;
     void LoadIniText(std::string_view text);
 
     std::map<std::string, SettingsSection> sections_;

@@ -2,11 +2,10 @@
 
 #include "core/model/CodePage.h"
 #include "core/model/ZarvaException.h"
+#include "core/storage/StagedFile.h"
 
-#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zarva {
@@ -31,49 +30,6 @@ bool StartsWith(std::string_view text, std::string_view prefix)
     return text.substr(0, prefix.size()) == prefix;
 }
 
-// Closes the descriptor and removes the unfinished file unless released.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::filesystem::path& target)
-    {
-        static std::atomic<unsigned> counter{0};
-        for (int attempt = 0; attempt < 100 && descriptor_ < 0; ++attempt) {
-            path_ = target;
-            path_ += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-            descriptor_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (descriptor_ < 0 && errno != EEXIST)
-                break;
-        }
-        if (descriptor_ < 0)
-            throw FileException(errno, target);
-    }
-    ~TemporaryFile()
-    {
-        if (descriptor_ >= 0)
-            ::close(descriptor_);
-        if (!path_.empty())
-            ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    int Descriptor() const { return descriptor_; }
-    const std::filesystem::path& Path() const { return path_; }
-
-    // Returns 0 or the error of the last step.
-    int Close()
-    {
-        const int result = ::close(descriptor_);
-        descriptor_ = -1;
-        return result == 0 ? 0 : errno;
-    }
-    void Release() { path_.clear(); }
-
-private:
-    std::filesystem::path path_;
-    int descriptor_ = -1;
-};
-
 std::string ReadAll(const std::filesystem::path& path)
 {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -96,19 +52,6 @@ std::string ReadAll(const std::filesystem::path& path)
     }
     ::close(descriptor);
     return bytes;
-}
-
-int WriteAll(int descriptor, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return written < 0 ? errno : EIO;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return 0;
 }
 
 } // namespace
@@ -166,25 +109,9 @@ std::string ReadStoredText(const std::filesystem::path& path)
 
 void ReplaceFile(const std::filesystem::path& path, std::string_view bytes)
 {
-    std::error_code ignored;
-    const std::filesystem::path target =
-        std::filesystem::is_symlink(path, ignored) ? std::filesystem::canonical(path, ignored) : path;
-    const std::filesystem::path& destination = target.empty() ? path : target;
-
-    TemporaryFile file(destination);
-    struct stat existing {};
-    if (::stat(destination.c_str(), &existing) == 0)
-        ::fchmod(file.Descriptor(), existing.st_mode & 07777);
-    int error = WriteAll(file.Descriptor(), bytes);
-    if (error == 0 && ::fsync(file.Descriptor()) != 0)
-        error = errno;
-    if (const int closeError = file.Close(); error == 0)
-        error = closeError;
-    if (error == 0 && ::rename(file.Path().c_str(), destination.c_str()) != 0)
-        error = errno;
-    if (error != 0)
-        throw FileException(error, path);
-    file.Release();
+    StagedFile file(path);
+    file.Write(bytes);
+    file.Commit();
 }
 
 } // namespace zarva

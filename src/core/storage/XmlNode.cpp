@@ -6,7 +6,8 @@
 namespace zarva {
 namespace {
 
-constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"utf-16\"?>\r\n";
+constexpr std::string_view kUtf16 = "utf-16";
+constexpr std::string_view kUtf8 = "utf-8";
 constexpr std::string_view kLineEnd = "\r\n";
 
 enum class EscapeOrder { AmpersandFirst, QuoteFirst };
@@ -52,9 +53,12 @@ void AppendElement(std::string& out, const XmlNode& node, const std::string& ind
     out += kLineEnd;
 }
 
-std::string Document(const XmlNode& root, EscapeOrder order)
+std::string Document(const XmlNode& root, EscapeOrder order, std::string_view encoding = kUtf16)
 {
-    std::string out(kDeclaration);
+    std::string out = "<?xml version=\"1.0\" encoding=\"";
+    out += encoding;
+    out += "\"?>";
+    out += kLineEnd;
     AppendElement(out, root, {}, order);
     return out;
 }
@@ -78,9 +82,19 @@ const std::string& XmlNode::GetAttribute(const std::string& attributeName) const
     return found == attributes.end() ? kAbsent : found->second;
 }
 
+std::string XmlNode::FileBytes() const
+{
+    return "\xFF\xFE" + Utf8ToUtf16Le(Document(*this, EscapeOrder::AmpersandFirst));
+}
+
+std::string XmlNode::Utf8FileText() const
+{
+    return "\xEF\xBB\xBF" + Document(*this, EscapeOrder::AmpersandFirst, kUtf8);
+}
+
 void XmlNode::WriteFile(const std::filesystem::path& path) const
 {
-    ReplaceFile(path, "\xFF\xFE" + Utf8ToUtf16Le(Document(*this, EscapeOrder::AmpersandFirst)));
+    ReplaceFile(path, FileBytes());
 }
 
 std::string XmlNode::ToText() const

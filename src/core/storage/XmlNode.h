@@ -22,7 +22,11 @@ public:
     const std::string& GetAttribute(const std::string& attributeName) const;
 
     // The whole document as the system's files hold it: UTF-16LE with a byte-order mark and
-    // CR LF line ends, written safely over the file. Raises FileException on failure.
+    // CR LF line ends.
+    std::string FileBytes() const;
+    // The same document in UTF-8 with its byte-order mark, for carriers of 8-bit text.
+    std::string Utf8FileText() const;
+    // FileBytes written safely over the file. Raises FileException on failure.
     void WriteFile(const std::filesystem::path& path) const;
 
     // The whole document as text for the clipboard, in UTF-8 (the clipboard layer carries it

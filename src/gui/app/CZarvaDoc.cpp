@@ -31,8 +31,8 @@ std::filesystem::path ToPath(const QString& path)
 CZarvaDoc::CZarvaDoc(DocumentServices& services, QObject* parent) : QObject(parent), services_(services)
 {
     OnCommand(cmd::kFileClose, [this] { emit closeRequested(); });
-    OnCommand(cmd::kFileSave, [this] { Save(); }, [this] { return CommandState{CanSaveAt(path_)}; });
-    OnCommand(cmd::kFileSaveAs, [this] { SaveAs(); }, [] { return CommandState{CanSave(".cfg")}; });
+    OnCommand(cmd::kFileSave, [this] { Save(); });
+    OnCommand(cmd::kFileSaveAs, [this] { SaveAs(); });
 }
 
 QString CZarvaDoc::Title() const

@@ -21,35 +21,39 @@ std::string Contents(const std::filesystem::path& path)
     return text.str();
 }
 
-TEST(RecordSaver, OscRecordSavedUnderANewNameGetsTheBytesItWasReadFrom)
+TEST(RecordSaver, OscRecordSavedUnderANewNameGetsTheBytesItWasReadFromAndItsSettings)
 {
     const test::TempFolder folder;
     Document document;
     const std::string original("OSC2\x02\x05 block bytes \x00\xFF", 22);
     document.oscillogram.oscBytes.assign(original.begin(), original.end());
-    document.oscillogram.sourcePath = (folder / "read.osc").string();
-    const auto copy = folder / "copy.osc";
-    try {
-        SaveRecord(document, copy);
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), messages::kNotAvailableYet) << "only the settings file may be missing";
-    }
-    EXPECT_EQ(Contents(copy), original);
+    document.oscillogram.sourcePath = folder.Write("read.osc", original).string();
+    SaveRecord(document, folder / "copy.osc");
+    EXPECT_EQ(Contents(folder / "copy.osc"), original);
+    EXPECT_TRUE(std::filesystem::exists(folder / "copy.set"));
+
+    SaveRecord(document, folder / "read.osc");
+    EXPECT_EQ(Contents(folder / "read.osc"), original);
+    EXPECT_TRUE(std::filesystem::exists(folder / "read.set"));
 }
 
-TEST(RecordSaver, KindsWithoutAWriterRefuseClearly)
+TEST(RecordSaver, OnlyKindsWithAWriterAreSaved)
 {
+    for (const char* name : {"/r/x.cfg", "/r/x.CFF", "/r/x.zip", "/r/x.osc"})
+        EXPECT_TRUE(CanSave(name)) << name;
+    for (const char* name : {"/r/x.sto", "/r/x.dat", "/r/x.txt"})
+        EXPECT_FALSE(CanSave(name)) << name;
+
+    const test::TempFolder folder;
     Document document;
-    for (const char* name : {"/tmp/x.cfg", "/tmp/x.cff", "/tmp/x.zip"}) {
-        EXPECT_FALSE(CanSave(name));
-        try {
-            SaveRecord(document, name);
-            ADD_FAILURE() << name;
-        } catch (const CZarvaException& error) {
-            EXPECT_EQ(error.MessageId(), messages::kNotAvailableYet);
-        }
+    try {
+        SaveRecord(document, folder / "x.sto");
+        ADD_FAILURE() << "no error";
+    } catch (const CZarvaException& error) {
+        EXPECT_EQ(error.MessageId(), messages::kUnknownFileType);
     }
-    EXPECT_THROW(SaveRecord(document, "/tmp/x.sto"), CZarvaException);
+    EXPECT_THROW(SaveRecord(document, folder / "x.osc"), CZarvaException) << "not read from an .osc";
+    EXPECT_FALSE(std::filesystem::exists(folder / "x.osc"));
 }
 
 } // namespace

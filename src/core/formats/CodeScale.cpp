@@ -1,0 +1,196 @@
+#include "core/formats/CodeScale.h"
+
+#include "core/model/Channel.h"
+
+#include <algorithm>
+#include <atomic>
+#include <limits>
+#include <system_error>
+#include <thread>
+
+namespace zarva {
+namespace {
+
+// A code this close to a whole number is that number: the stored value went through a
+// multiplication and back, and a thousandth of a step is far below any recorder's noise.
+constexpr double kWholeTolerance = 1e-3;
+// Adding and taking away 1.5 × 2^52 rounds a double below 2^51 to a whole number.
+constexpr double kRounder = 6755399441055744.0;
+// Spread float codes keep about the precision of a float's mantissa.
+constexpr double kFloatSpread = 16777216.0;
+
+struct Limits {
+    double lowest;
+    double highest;
+    double spread;  // codes used when the values are spread: ±spread
+};
+
+Limits LimitsOf(DataFormat format)
+{
+    switch (format) {
+    case DataFormat::Binary: return {-32768.0, 32767.0, 32767.0};
+    case DataFormat::Float32: return {-FLT_MAX, FLT_MAX, kFloatSpread};
+    case DataFormat::Ascii:
+    case DataFormat::Binary32: break;
+    }
+    constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
+    constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
+    return {kLowest, kHighest, kHighest};
+}
+
+bool IsFinite(double value)
+{
+    return value - value == 0.0;
+}
+
+struct Extremes {
+    double low = std::numeric_limits<double>::infinity();
+    double high = -std::numeric_limits<double>::infinity();
+    bool Empty() const { return low > high; }
+};
+
+// What one pass over a channel's codes at its own scale finds. Codes that are not numbers
+// are passed over.
+struct CodeSurvey {
+    Extremes codes;
+    double worstFraction = 0.0;  // the largest distance of a code from a whole number
+};
+
+// The pass runs over every value of every save, so each step is a plain arithmetic one with
+// no branch, and two surveys run side by side so that no step waits for the one before.
+// Codes beyond 2^51, which kRounder does not round, fit no form as whole numbers anyway.
+CodeSurvey SurveyCodes(const double* values, std::size_t count, const CodeScale& scale)
+{
+    const double offset = scale.offset;
+    const double inverse = scale.inverse;
+    CodeSurvey lanes[2];
+    auto add = [](CodeSurvey& lane, double code) {
+        lane.codes.low = code < lane.codes.low ? code : lane.codes.low;
+        lane.codes.high = code > lane.codes.high ? code : lane.codes.high;
+        const double fraction = std::fabs(code - ((code + kRounder) - kRounder));
+        lane.worstFraction = fraction > lane.worstFraction ? fraction : lane.worstFraction;
+    };
+    std::size_t i = 0;
+    for (; i + 2 <= count; i += 2) {
+        add(lanes[0], (values[i] - offset) * inverse);
+        add(lanes[1], (values[i + 1] - offset) * inverse);
+    }
+    if (i < count)
+        add(lanes[0], (values[i] - offset) * inverse);
+    return {{std::min(lanes[0].codes.low, lanes[1].codes.low), std::max(lanes[0].codes.high, lanes[1].codes.high)},
+            std::max(lanes[0].worstFraction, lanes[1].worstFraction)};
+}
+
+Extremes ValueSpan(const double* values, std::size_t count)
+{
+    Extremes span;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (IsFinite(values[i])) {
+            span.low = std::min(span.low, values[i]);
+            span.high = std::max(span.high, values[i]);
+        }
+    }
+    return span;
+}
+
+CodeScale MakeScale(double multiplier, double offset, double unitFactor, const Limits& limits)
+{
+    const double factor = unitFactor * multiplier;
+    return {multiplier, offset, factor, 1.0 / factor, limits.lowest, limits.highest, 0.0, 0.0};
+}
+
+// Values [low, high] become codes [-spread, spread] around the middle of the span.
+CodeScale SpreadScale(const Channel& channel, const Extremes& span, const Limits& limits)
+{
+    const double unitFactor = IsFinite(channel.unitFactor) && channel.unitFactor != 0.0 ? channel.unitFactor : 1.0;
+    if (span.Empty())
+        return MakeScale(1.0, 0.0, unitFactor, limits);
+    const double halfWidth = span.high / 2 - span.low / 2;
+    const double multiplier = halfWidth / (unitFactor * limits.spread);
+    if (!(multiplier > 0.0) || !IsFinite(1.0 / (unitFactor * multiplier)))
+        return MakeScale(1.0, span.low, unitFactor, limits);
+    return MakeScale(multiplier, span.low + halfWidth, unitFactor, limits);
+}
+
+// The codes of a span of values, lower first.
+Extremes CodesOf(const Extremes& span, const CodeScale& scale)
+{
+    if (span.Empty())
+        return span;
+    const double first = (span.low - scale.offset) * scale.inverse;
+    const double second = (span.high - scale.offset) * scale.inverse;
+    return {std::min(first, second), std::max(first, second)};
+}
+
+void SetCodeRange(CodeScale& scale, const Extremes& codes, DataFormat format)
+{
+    if (codes.Empty())
+        return;
+    if (format == DataFormat::Float32) {
+        scale.minCode = static_cast<float>(std::max(codes.low, -static_cast<double>(FLT_MAX)));
+        scale.maxCode = static_cast<float>(std::min(codes.high, static_cast<double>(FLT_MAX)));
+    } else {
+        scale.minCode = RoundHalfUpInt32(HeldCode(codes.low, scale));
+        scale.maxCode = RoundHalfUpInt32(HeldCode(codes.high, scale));
+    }
+}
+
+} // namespace
+
+CodeScale ChooseCodeScale(const Channel& channel, std::size_t count, DataFormat format)
+{
+    const Limits limits = LimitsOf(format);
+    const double* values = channel.samples.data();
+    count = std::min(count, channel.samples.size());
+    CodeScale scale = MakeScale(channel.multiplier, channel.offset, channel.unitFactor, limits);
+    const bool usable = IsFinite(scale.inverse) && scale.inverse != 0.0 && IsFinite(scale.offset);
+    if (usable && format == DataFormat::Float32) {
+        const Extremes span = ValueSpan(values, count);
+        const Extremes codes = CodesOf(span, scale);
+        if (span.Empty() || (std::fabs(codes.low) <= FLT_MAX && std::fabs(codes.high) <= FLT_MAX)) {
+            SetCodeRange(scale, codes, format);
+            return scale;
+        }
+    } else if (usable) {
+        const CodeSurvey survey = SurveyCodes(values, count, scale);
+        const Extremes& codes = survey.codes;
+        const bool fits = codes.low >= limits.lowest - 0.5 && codes.high < limits.highest + 0.5;
+        if (codes.Empty() || (fits && survey.worstFraction <= kWholeTolerance)) {
+            SetCodeRange(scale, codes, format);
+            return scale;
+        }
+    }
+    const Extremes span = ValueSpan(values, count);
+    scale = SpreadScale(channel, span, limits);
+    SetCodeRange(scale, CodesOf(span, scale), format);
+    return scale;
+}
+
+std::vector<CodeScale> ChooseCodeScales(const std::vector<const Channel*>& channels, std::size_t count,
+                                        DataFormat format)
+{
+    constexpr std::size_t kParallelFrom = 1 << 16;  // values in all; below it threads cost more
+    std::vector<CodeScale> scales(channels.size());
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < channels.size(); i = next++)
+            scales[i] = ChooseCodeScale(*channels[i], count, format);
+    };
+    {
+        std::vector<std::jthread> helpers;
+        const std::size_t threads = count * channels.size() < kParallelFrom
+                                        ? 1
+                                        : std::min<std::size_t>(std::max(1U, std::thread::hardware_concurrency()),
+                                                                channels.size());
+        try {
+            for (std::size_t t = 1; t < threads; ++t)
+                helpers.emplace_back(work);
+        } catch (const std::system_error&) {
+            // Fewer threads than asked for only make it slower.
+        }
+        work();
+    }
+    return scales;
+}
+
+} // namespace zarva

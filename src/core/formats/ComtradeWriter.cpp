@@ -1,0 +1,364 @@
+#include "core/formats/ComtradeWriter.h"
+
+#include "core/document/Document.h"
+#include "core/formats/CfgFieldReader.h"
+#include "core/formats/ComtradeReader.h"
+#include "core/formats/RecordFiles.h"
+#include "core/model/ZarvaException.h"
+#include "core/storage/StagedFile.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+
+namespace zarva {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+// Records are built a block at a time, channel by channel, so that each channel's samples
+// are read in long runs while the block stays in the second-level cache.
+constexpr std::size_t kBlockRecords = 2048;
+
+// Configuration numbers carry 23 significant digits, so every double reads back exactly.
+std::string ConfigNumber(double value)
+{
+    char text[48];
+    return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, 23).ptr);
+}
+
+// A text field of the configuration: commas and line breaks would split the line, so they
+// become blanks.
+std::string Field(std::string_view text)
+{
+    std::string field(text);
+    std::replace_if(field.begin(), field.end(), [](char c) { return c == ',' || c == '\r' || c == '\n'; }, ' ');
+    return field;
+}
+
+// One configuration line: the fields joined by commas, then CR LF.
+void AppendLine(std::string& text, const std::vector<std::string>& fields)
+{
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            text += ',';
+        text += fields[i];
+    }
+    text += kLineEnd;
+}
+
+// BINARY32 and FLOAT32 exist from revision 2013 on; a file in one of them says so.
+std::string WrittenRevision(const std::string& revision, DataFormat format)
+{
+    const bool needs2013 = format == DataFormat::Binary32 || format == DataFormat::Float32;
+    return needs2013 && LeadingInt(revision) < 2013 ? std::string("2013") : revision;
+}
+
+void Put16(unsigned char* out, std::uint32_t value)
+{
+    out[0] = static_cast<unsigned char>(value);
+    out[1] = static_cast<unsigned char>(value >> 8);
+}
+
+void Put32(unsigned char* out, std::uint32_t value)
+{
+    Put16(out, value);
+    Put16(out + 2, value >> 16);
+}
+
+// Samples of the block [first, first + count) that the channel holds.
+std::size_t Available(const Channel& channel, std::size_t first, std::size_t count)
+{
+    return channel.samples.size() > first ? std::min(count, channel.samples.size() - first) : 0;
+}
+
+void AppendInteger(std::string& out, std::int64_t value)
+{
+    char text[24];
+    out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+} // namespace
+
+DataFormat SavedFormat(const Oscillogram& record, const SaveOptions& options)
+{
+    if (options.fileType.empty())
+        return DataFormatOf(record.fileType).value_or(DataFormat::Binary);
+    const std::optional<DataFormat> format = DataFormatOf(options.fileType);
+    if (!format)
+        throw CZarvaException(messages::kBadFileFormat, options.fileType);
+    return *format;
+}
+
+ComtradeWriter::ComtradeWriter(const Oscillogram& record, DataFormat format)
+    : record_(record), format_(format), revision_(WrittenRevision(record.revisionYear, format)),
+      sampleCount_(record.SampleCount())
+{
+    for (std::size_t i = 0; i < record.channels.size(); ++i) {
+        const Channel& channel = record.channels[i];
+        if (channel.HasFlag(display::kSuppliedPhasors) || channel.HasFlag(display::kPasted))
+            continue;
+        if (channel.IsDiscrete()) {
+            discrete_.push_back(&channel);
+            continue;
+        }
+        analog_.push_back(&channel);
+        analogPositions_.push_back(i + 1);
+    }
+    scales_ = ChooseCodeScales(analog_, sampleCount_, format);
+    // Without the multiplier line (revision 1991) time stamps are read as microseconds.
+    if (!revision_.empty())
+        stampMultiplier_ = record.timeMultiplier > 0.0 ? record.timeMultiplier : 1.0;
+}
+
+std::string ComtradeWriter::BuildConfigurationText() const
+{
+    std::string text;
+    std::vector<std::string> first = {Field(record_.stationName)};
+    if (!record_.recorderId.empty() || !revision_.empty())
+        first.push_back(Field(record_.recorderId));
+    if (!revision_.empty())
+        first.push_back(revision_);
+    AppendLine(text, first);
+    AppendLine(text, {std::to_string(analog_.size() + discrete_.size()), std::to_string(analog_.size()) + "A",
+                      std::to_string(discrete_.size()) + "D"});
+    AppendAnalogLines(text);
+    AppendDiscreteLines(text);
+    AppendLine(text, {ConfigNumber(record_.lineFrequency)});
+    AppendRates(text);
+    AppendLine(text, {Field(record_.startDate), Field(record_.startTime)});
+    AppendLine(text, {Field(record_.triggerDate), Field(record_.triggerTime)});
+    AppendLine(text, {FileTypeText(format_)});
+    if (!revision_.empty())
+        AppendLine(text, {ConfigNumber(stampMultiplier_)});
+    if (revision_ == "2013" && !(record_.timeCode.empty() && record_.localCode.empty()))
+        AppendLine(text, {Field(record_.timeCode), Field(record_.localCode)});
+    return text;
+}
+
+void ComtradeWriter::AppendAnalogLines(std::string& text) const
+{
+    for (std::size_t j = 0; j < analog_.size(); ++j) {
+        const Channel& channel = *analog_[j];
+        const CodeScale& scale = scales_[j];
+        std::vector<std::string> fields = {std::to_string(analogPositions_[j]), Field(channel.channelId),
+                                           Field(channel.phase),           Field(channel.circuitComponent),
+                                           Field(channel.unit8),           ConfigNumber(scale.multiplier),
+                                           ConfigNumber(scale.offset),     ConfigNumber(channel.timeShift),
+                                           ConfigNumber(scale.minCode),    ConfigNumber(scale.maxCode)};
+        if (!revision_.empty()) {
+            fields.push_back(channel.primaryText.empty() ? ConfigNumber(channel.filePrimary) : Field(channel.primaryText));
+            fields.push_back(channel.secondaryText.empty() ? ConfigNumber(channel.fileSecondary)
+                                                           : Field(channel.secondaryText));
+            fields.emplace_back(channel.valuesArePrimary ? "P" : "S");
+        }
+        AppendLine(text, fields);
+    }
+}
+
+void ComtradeWriter::AppendDiscreteLines(std::string& text) const
+{
+    for (std::size_t j = 0; j < discrete_.size(); ++j) {
+        const Channel& channel = *discrete_[j];
+        if (revision_.empty())
+            AppendLine(text, {std::to_string(j + 1), Field(channel.channelId), std::to_string(channel.normalState)});
+        else
+            AppendLine(text, {std::to_string(j + 1), Field(channel.channelId), Field(channel.phase),
+                              Field(channel.circuitComponent), std::to_string(channel.normalState)});
+    }
+}
+
+// The rate lines as read, the last one ending at the last sample written, so that the
+// configuration describes the data that goes with it.
+void ComtradeWriter::AppendRates(std::string& text) const
+{
+    std::vector<RateSegment> segments = record_.rateSegments;
+    if (segments.empty())
+        segments.push_back({static_cast<double>(record_.sampleRate), 0});
+    segments.back().endSample = static_cast<std::int32_t>(std::min<std::size_t>(sampleCount_, INT32_MAX));
+    AppendLine(text, {std::to_string(segments.size())});
+    for (const RateSegment& segment : segments)
+        AppendLine(text, {ConfigNumber(segment.rate), std::to_string(segment.endSample)});
+}
+
+std::int64_t ComtradeWriter::SampleTime(std::size_t i) const
+{
+    const std::vector<std::int64_t>& times = record_.sampleTimes;
+    if (i < times.size())
+        return times[i];
+    const std::int64_t last = times.empty() ? 0 : times.back();
+    const std::size_t lastIndex = times.empty() ? 0 : times.size() - 1;
+    if (record_.sampleRate <= 0)
+        return last;
+    return last + RoundToInt64(static_cast<double>(i - lastIndex) * 1000000.0 / record_.sampleRate);
+}
+
+std::int64_t ComtradeWriter::Stamp(std::size_t i) const
+{
+    const std::int64_t time = SampleTime(i);
+    return stampMultiplier_ == 1.0 ? time : RoundToInt64(static_cast<double>(time) / stampMultiplier_);
+}
+
+std::string ComtradeWriter::BuildAsciiData() const
+{
+    std::string data;
+    BuildAscii([&data](std::string_view block) { data += block; });
+    return data;
+}
+
+std::string ComtradeWriter::BuildBinaryData() const
+{
+    std::string data;
+    data.reserve(BinaryDataSize());
+    const Sink append = [&data](std::string_view block) { data += block; };
+    switch (format_) {
+    case DataFormat::Ascii:
+    case DataFormat::Binary: BuildBinary<DataFormat::Binary>(append); break;
+    case DataFormat::Binary32: BuildBinary<DataFormat::Binary32>(append); break;
+    case DataFormat::Float32: BuildBinary<DataFormat::Float32>(append); break;
+    }
+    return data;
+}
+
+void ComtradeWriter::BuildData(const Sink& sink) const
+{
+    switch (format_) {
+    case DataFormat::Ascii: BuildAscii(sink); break;
+    case DataFormat::Binary: BuildBinary<DataFormat::Binary>(sink); break;
+    case DataFormat::Binary32: BuildBinary<DataFormat::Binary32>(sink); break;
+    case DataFormat::Float32: BuildBinary<DataFormat::Float32>(sink); break;
+    }
+}
+
+std::size_t ComtradeWriter::RecordSize() const
+{
+    const std::size_t width = format_ == DataFormat::Binary || format_ == DataFormat::Ascii ? 2 : 4;
+    return 8 + width * analog_.size() + 2 * ((discrete_.size() + 15) / 16);
+}
+
+std::uint64_t ComtradeWriter::BinaryDataSize() const
+{
+    return std::uint64_t{RecordSize()} * sampleCount_;
+}
+
+void ComtradeWriter::BuildAscii(const Sink& sink) const
+{
+    std::string block;
+    for (std::size_t first = 0; first < sampleCount_; first += kBlockRecords) {
+        const std::size_t count = std::min(kBlockRecords, sampleCount_ - first);
+        block.clear();
+        for (std::size_t i = first; i < first + count; ++i) {
+            AppendInteger(block, static_cast<std::int64_t>(i + 1));
+            block += ',';
+            AppendInteger(block, Stamp(i));
+            for (std::size_t j = 0; j < analog_.size(); ++j) {
+                const std::vector<double>& samples = analog_[j]->samples;
+                block += ", ";
+                AppendInteger(block, i < samples.size() ? IntegerCode(samples[i], scales_[j]) : 0);
+            }
+            for (const Channel* channel : discrete_) {
+                block += ", ";
+                block += i < channel->samples.size() && channel->samples[i] != 0.0 ? '1' : '0';
+            }
+            block += kLineEnd;
+        }
+        sink(block);
+    }
+}
+
+// The codes of a run of values, gathered contiguously so that the loop needs no store
+// into the interleaved records.
+template <DataFormat format>
+void EncodeAnalog(const double* values, std::size_t count, const CodeScale scale, std::uint32_t* codes)
+{
+    for (std::size_t r = 0; r < count; ++r) {
+        if constexpr (format == DataFormat::Float32)
+            codes[r] = std::bit_cast<std::uint32_t>(FloatCode(values[r], scale));
+        else
+            codes[r] = static_cast<std::uint32_t>(IntegerCode(values[r], scale));
+    }
+}
+
+// Sixteen status channels' bits per record; a value other than 0 (NaN included) is set. The
+// words are as wide as the values, so that the loop vectorises.
+void EncodeStatusWord(const std::vector<const Channel*>& channels, std::size_t firstChannel, std::size_t first,
+                      std::size_t count, std::uint64_t* words)
+{
+    std::fill(words, words + count, std::uint64_t{0});
+    for (std::size_t b = 0; b < 16 && firstChannel + b < channels.size(); ++b) {
+        const Channel& channel = *channels[firstChannel + b];
+        const double* values = channel.samples.data() + first;
+        const std::size_t available = Available(channel, first, count);
+        const std::uint64_t bit = std::uint64_t{1} << b;
+        for (std::size_t r = 0; r < available; ++r)
+            words[r] |= values[r] != 0.0 ? bit : 0;
+    }
+}
+
+template <DataFormat format>
+void ComtradeWriter::BuildBinary(const Sink& sink) const
+{
+    constexpr std::size_t width = format == DataFormat::Binary ? 2 : 4;
+    const std::size_t size = RecordSize();
+    const std::size_t analogEnd = 8 + width * analog_.size();
+    std::string block;
+    std::vector<std::uint32_t> codes(kBlockRecords);
+    std::vector<std::uint64_t> words(kBlockRecords);
+    for (std::size_t first = 0; first < sampleCount_; first += kBlockRecords) {
+        const std::size_t count = std::min(kBlockRecords, sampleCount_ - first);
+        block.assign(count * size, '\0');
+        auto* out = reinterpret_cast<unsigned char*>(block.data());
+        for (std::size_t r = 0; r < count; ++r) {
+            Put32(out + r * size, static_cast<std::uint32_t>(first + r + 1));
+            Put32(out + r * size + 4, static_cast<std::uint32_t>(Stamp(first + r)));
+        }
+        for (std::size_t j = 0; j < analog_.size(); ++j) {
+            const std::size_t available = Available(*analog_[j], first, count);
+            EncodeAnalog<format>(analog_[j]->samples.data() + first, available, scales_[j], codes.data());
+            unsigned char* column = out + 8 + width * j;
+            for (std::size_t r = 0; r < available; ++r) {
+                if constexpr (width == 2)
+                    Put16(column + r * size, codes[r]);
+                else
+                    Put32(column + r * size, codes[r]);
+            }
+        }
+        for (std::size_t word = 0; 16 * word < discrete_.size(); ++word) {
+            EncodeStatusWord(discrete_, 16 * word, first, count, words.data());
+            unsigned char* column = out + analogEnd + 2 * word;
+            for (std::size_t r = 0; r < count; ++r)
+                Put16(column + r * size, static_cast<std::uint32_t>(words[r]));
+        }
+        sink(block);
+    }
+}
+
+void SaveComtrade(Document& document, const std::filesystem::path& path, const SaveOptions& options)
+{
+    const Oscillogram& record = document.oscillogram;
+    const DataFormat format = SavedFormat(record, options);
+    const bool ownFiles = SamePath(path, record.sourcePath) && !record.storedDataChanged &&
+                          DataFormatOf(record.fileType) == format;
+    std::vector<StagedFile> files;
+    files.reserve(5);
+    if (!ownFiles) {
+        const ComtradeWriter writer(record, format);
+        StagedFile& data = files.emplace_back(CompanionPath(path, ".dat"));
+        writer.BuildData([&data](std::string_view block) { data.Write(block); });
+        files.emplace_back(path).Write(writer.BuildConfigurationText());
+    }
+    for (const CompanionFile& companion : CompanionFiles(document))
+        files.emplace_back(CompanionPath(path, companion.extension)).Write(companion.bytes);
+    CommitAll(files);
+}
+
+bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error))
+        return true;
+    return std::filesystem::weakly_canonical(a, error) == std::filesystem::weakly_canonical(b, error);
+}
+
+} // namespace zarva

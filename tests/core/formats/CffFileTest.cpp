@@ -1,0 +1,178 @@
+#include "SavedRecord.h"
+
+#include "core/formats/CffFile.h"
+#include "core/model/ZarvaException.h"
+#include "support/RecordBuilder.h"
+
+#include <gtest/gtest.h>
+
+namespace zarva {
+namespace {
+
+using test::RecordBuilder;
+
+RecordBuilder Record2013(const std::string& type)
+{
+    RecordBuilder builder;
+    builder.Station("SUB", "IED", "2013")
+        .FileType(type)
+        .Analog({.id = "IA", .unit = "A", .a = 0.25, .b = -1})
+        .Analog({.id = "UA", .unit = "kV", .a = 0.01})
+        .Discrete({.id = "51A"})
+        .TimeCodes("0", "+3")
+        .Ramp(30);
+    return builder;
+}
+
+// A single file assembled from a record's configuration and data as other writers lay it out.
+std::string SingleFile(const RecordBuilder& builder, const std::string& dataMarker, const std::string& extra = {})
+{
+    return "--- file type: CFG ---\r\n" + builder.ConfigurationText() + extra + dataMarker + "\r\n" + builder.DataBytes();
+}
+
+void ExpectFormatError(const std::function<void()>& read, const std::string& path)
+{
+    try {
+        read();
+        ADD_FAILURE() << "read";
+    } catch (const CZarvaException& error) {
+        EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
+        EXPECT_EQ(error.Parameter(), path);
+    }
+}
+
+TEST(CffSplit, MarkersOfEveryLayoutAndTheTextBetweenThem)
+{
+    const std::string file = "--- file type: CFG ---\r\ncfg line\r\n"
+                             "-- file type  INF ---\nab\n\n"
+                             "--- FILE TYPE: hdr ---\r\nheader\r\n"
+                             "--- file type: DAT BINARY32: 4 ---\r\n\x01\r\n\x02"
+                             "--- file type: XYZ ---\r\ntail";
+    const std::vector<CffSection> sections = SplitCff(file, "r.cff");
+    ASSERT_EQ(sections.size(), 5u);
+    EXPECT_EQ(sections[0].name, "CFG");
+    EXPECT_EQ(sections[0].bytes, "cfg line");
+    EXPECT_EQ(sections[1].name, "INF");
+    EXPECT_EQ(sections[1].bytes, "ab\n");
+    EXPECT_EQ(sections[2].name, "HDR");
+    EXPECT_EQ(sections[2].bytes, "header");
+    EXPECT_EQ(sections[3].name, "DAT");
+    EXPECT_EQ(sections[3].bytes, std::string_view("\x01\r\n\x02", 4)) << "counted bytes are taken as they are";
+    EXPECT_EQ(sections[4].name, "XYZ");
+    EXPECT_EQ(sections[4].bytes, "tail");
+}
+
+TEST(CffSplit, BrokenFilesAreFormatErrorsNamingTheFile)
+{
+    const std::string path = "/data/r.cff";
+    ExpectFormatError([&] { SplitCff("--- file type: DAT ---\r\n1,2\r\n", path); }, path);
+    ExpectFormatError([&] { SplitCff("--- file type: CFG ---\r\nS,R,2013\r\n", path); }, path);
+    ExpectFormatError([&] { SplitCff("--- file type: CFG ---\r\nx\r\n--- file type: DAT BINARY: 9 ---\r\n12345678", path); },
+                      path);
+    EXPECT_NO_THROW(SplitCff("--- file type: CFG ---\r\nx\r\n--- file type: DAT BINARY: 8 ---\r\n12345678", path));
+}
+
+class CffTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+};
+
+TEST_F(CffTest, CountedDataSectionReadsAsTheSameRecordFromFiles)
+{
+    const RecordBuilder builder = Record2013("BINARY");
+    const auto fromFiles = test::ReadRecord(builder.Write(folder, "plain"));
+    const std::string marker = "--- file type: DAT BINARY: " + std::to_string(builder.DataBytes().size()) + " ---";
+    const std::filesystem::path cff = folder.Write("single.cff", SingleFile(builder, marker));
+    const auto single = test::ReadRecord(cff);
+    test::ExpectSameRecord(fromFiles->oscillogram, single->oscillogram);
+    EXPECT_EQ(single->oscillogram.sourcePath, cff.string());
+    EXPECT_TRUE(single->oscillogram.fileSections.empty()) << "no information or header section is needed";
+}
+
+TEST_F(CffTest, UncountedAsciiDataRunsToTheEnd)
+{
+    const RecordBuilder builder = Record2013("ASCII");
+    const auto single = test::ReadRecord(folder.Write("a.cff", SingleFile(builder, "-- file type  DAT ---")));
+    EXPECT_EQ(single->oscillogram.SampleCount(), 30u);
+    EXPECT_TRUE(single->oscillogram.loadWarnings.empty()) << single->oscillogram.loadWarnings.front();
+}
+
+TEST_F(CffTest, ErrorsOfTheSectionsNameTheSingleFile)
+{
+    RecordBuilder builder = Record2013("ASCII");
+    builder.FileType("BINARY64");
+    const std::filesystem::path cff = folder.Write("bad.cff", SingleFile(builder, "--- file type: DAT ---"));
+    ExpectFormatError([&] { test::ReadRecord(cff); }, cff.string());
+}
+
+TEST_F(CffTest, SettingsFileBesideIsReadWithoutASettingsSection)
+{
+    const RecordBuilder builder = Record2013("ASCII");
+    folder.Write("s.set", "[IA]\r\nAliasName=Phase A\r\n");
+    const auto single = test::ReadRecord(folder.Write("s.cff", SingleFile(builder, "--- file type: DAT ---")));
+    EXPECT_EQ(single->oscillogram.channels[0].name, "Phase A");
+}
+
+class CffForms : public CffTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CffForms, SavedRecordCarriesItsSectionsAndDataInTheNamedForm)
+{
+    const RecordBuilder builder = Record2013("BINARY");
+    const std::string extra = "--- file type: INF ---\r\n[Public Record]\r\n--- file type: HDR ---\r\nHeader text\r\n"
+                              "--- file type: SET ---\r\n[IA]\r\nAliasName=Phase A\r\n";
+    const std::string marker = "--- file type: DAT BINARY: " + std::to_string(builder.DataBytes().size()) + " ---";
+    auto original = test::ReadRecord(folder.Write("in.cff", SingleFile(builder, marker, extra)));
+    ASSERT_EQ(original->oscillogram.headerText, "Header text");
+    original->oscillogram.channels[1].aliasName = original->oscillogram.channels[1].name = "Bus U";
+
+    SaveCff(*original, folder / "out.cff", {GetParam()});
+    const std::string written = test::FileBytes(folder / "out.cff");
+    const std::string type = GetParam() == std::string("binary32") ? "BINARY32" : GetParam();
+    EXPECT_NE(written.find("\r\n" + std::string(GetParam()) + "\r\n"), std::string::npos) << "the configuration's form";
+    EXPECT_NE(written.find("--- file type: DAT " + type + ": "), std::string::npos) << "announced in the same form";
+    const auto copy = test::ReadRecord(folder / "out.cff");
+    test::ExpectSameRecord(original->oscillogram, copy->oscillogram);
+    ASSERT_EQ(copy->oscillogram.fileSections.size(), 2u);
+    EXPECT_EQ(copy->oscillogram.fileSections[0].name, "INF");
+    EXPECT_EQ(copy->oscillogram.fileSections[0].text, "[Public Record]");
+    EXPECT_EQ(copy->oscillogram.fileSections[1].name, "SET");
+    EXPECT_EQ(copy->oscillogram.channels[0].name, "Phase A");
+    EXPECT_EQ(copy->oscillogram.channels[1].name, "Bus U") << "the settings section holds the change";
+    EXPECT_TRUE(std::filesystem::exists(folder / "out.set"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, CffForms, ::testing::Values("ASCII", "BINARY", "binary32", "FLOAT32"));
+
+TEST_F(CffTest, RecordBefore2013IsRefusedAndNothingIsWritten)
+{
+    RecordBuilder builder = Record2013("BINARY");
+    builder.Station("SUB", "IED", "1999");
+    auto document = test::ReadRecord(builder.Write(folder, "old"));
+    try {
+        SaveCff(*document, folder / "old.cff");
+        ADD_FAILURE() << "saved";
+    } catch (const CZarvaException& error) {
+        EXPECT_EQ(error.MessageId(), 187);
+        EXPECT_EQ(error.Parameter(), "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "old.cff"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "old.set"));
+}
+
+TEST_F(CffTest, RecordFromFilesSavedAsSingleFileAndAsFilesAgain)
+{
+    RecordBuilder builder = Record2013("FLOAT32");
+    folder.Write("f.hdr", "Relay 7\r\n");
+    auto original = test::ReadRecord(builder.Write(folder, "f"));
+    SaveCff(*original, folder / "g.cff");
+    const std::string written = test::FileBytes(folder / "g.cff");
+    EXPECT_NE(written.find("--- file type: HDR ---\r\nRelay 7\r\n\r\n"), std::string::npos);
+    EXPECT_EQ(written.find("file type: SET"), std::string::npos);
+    auto single = test::ReadRecord(folder / "g.cff");
+    test::ExpectSameRecord(original->oscillogram, single->oscillogram);
+    SaveComtrade(*single, folder / "h.cfg");
+    test::ExpectSameRecord(original->oscillogram, test::ReadRecord(folder / "h.cfg")->oscillogram);
+}
+
+} // namespace
+} // namespace zarva

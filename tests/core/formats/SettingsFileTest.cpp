@@ -1,0 +1,161 @@
+#include "SavedRecord.h"
+
+#include "core/formats/ComtradeReader.h"
+#include "core/formats/SettingsFile.h"
+#include "core/storage/TextFile.h"
+#include "support/RecordBuilder.h"
+
+#include <gtest/gtest.h>
+
+namespace zarva {
+namespace {
+
+using test::RecordBuilder;
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    // Ia and Ib in A, Ua in kV with the Cyrillic name bytes of OEM 866, one status channel.
+    RecordBuilder Record() const
+    {
+        RecordBuilder builder;
+        builder.Analog({.id = "Ia", .unit = "A"})
+            .Analog({.id = "Ib", .unit = "A"})
+            .Analog({.id = "\x8D\xA0\xAF\xE0", .unit = "kV"})
+            .Discrete({.id = "Trip"})
+            .Ramp(100);
+        return builder;
+    }
+
+    std::unique_ptr<Document> ReadWithSettings(const std::string& settingsName, const std::string& text)
+    {
+        folder.Write(settingsName, text);
+        return test::ReadRecord(Record().Write(folder, "r"));
+    }
+
+    test::TempFolder folder;
+};
+
+TEST_F(SettingsFileTest, WrittenKeysReadBackOntoTheChannels)
+{
+    const std::filesystem::path cfg = Record().Write(folder, "r");
+    auto document = test::ReadRecord(cfg);
+    Channel& ia = document->oscillogram.channels[0];
+    ia.aliasName = "Phase A";
+    ia.displayFlags = display::kVisible | display::kCurveRms | display::kInverted;
+    ia.primary = 600;
+    ia.secondary = 5;
+    ia.customColourSet = true;
+    ia.customColour = 0x00FF00;
+    ia.lineFrequencySeries.assign(100, 50.25);
+    document->oscillogram.channels[3].displayFlags = display::kVisible;
+    WriteSettings(*document, folder / "r.set");
+
+    const auto copy = test::ReadRecord(cfg);
+    const Channel& read = copy->oscillogram.channels[0];
+    EXPECT_EQ(read.name, "Phase A");
+    EXPECT_EQ(read.channelId, "Ia");
+    EXPECT_EQ(read.displayFlags, ia.displayFlags);
+    EXPECT_EQ(read.primary, 600);
+    EXPECT_EQ(read.secondary, 5);
+    EXPECT_TRUE(read.customColourSet);
+    EXPECT_EQ(read.customColour, 0x00FF00);
+    EXPECT_EQ(read.lineFrequencySeries, ia.lineFrequencySeries);
+    EXPECT_EQ(copy->oscillogram.channels[3].displayFlags, display::kVisible);
+    EXPECT_EQ(copy->oscillogram.channels[1].name, "Ib") << "an empty alias keeps the name from the file";
+    WriteSettings(*copy, folder / "again.set");
+    EXPECT_EQ(test::FileBytes(folder / "again.set"), test::FileBytes(folder / "r.set"));
+}
+
+TEST_F(SettingsFileTest, OlderIniFileIsReadWhenThereIsNoSettingsFile)
+{
+    const auto document = ReadWithSettings("r.ini", "[Ib]\r\nAliasName=Phase B\r\nPrimaryMul=1000\r\n"
+                                                    "[Oscillogram]\r\nDiscretisationFrequensy=2000\r\n");
+    EXPECT_EQ(document->oscillogram.channels[1].name, "Phase B");
+    EXPECT_EQ(document->oscillogram.channels[1].primary, 1000);
+    EXPECT_EQ(document->oscillogram.sampleRate, 2000) << "the corrected rate replaces the configuration's";
+}
+
+TEST_F(SettingsFileTest, BrokenRateKeepsTheRecordsOwn)
+{
+    const auto document = ReadWithSettings("r.set", "[Oscillogram]\r\nDiscretisationFrequensy=0\r\n");
+    EXPECT_EQ(document->oscillogram.sampleRate, 1000);
+}
+
+TEST_F(SettingsFileTest, StoredCodePageDecodesTheNames)
+{
+    const auto ansi = ReadWithSettings("r.set", "[Oscillogram]\r\nCodepage=1\r\n");
+    EXPECT_EQ(ansi->oscillogram.codePage, CodePage::Windows1251);
+    EXPECT_EQ(ansi->oscillogram.channels[2].name, ToUtf8("\x8D\xA0\xAF\xE0", CodePage::Windows1251));
+    const auto oem = ReadWithSettings("r.set", "[Oscillogram]\r\nCodepage=0\r\n");
+    EXPECT_EQ(oem->oscillogram.codePage, CodePage::Oem866);
+    EXPECT_EQ(oem->oscillogram.channels[2].name, "Напр");
+}
+
+TEST_F(SettingsFileTest, FileCannotTurnAChannelIntoAPastedOrComputedOne)
+{
+    const auto document = ReadWithSettings("r.set", "[Ia]\r\nShowFlags=24833\r\n");  // 0x6101
+    const Channel& ia = document->oscillogram.channels[0];
+    EXPECT_FALSE(ia.HasFlag(display::kPasted));
+    EXPECT_FALSE(ia.HasFlag(display::kSuppliedPhasors));
+    EXPECT_TRUE(ia.HasFlag(display::kCurveRms));
+    EXPECT_EQ(document->oscillogram.SampleCount(), 100u);
+}
+
+TEST_F(SettingsFileTest, ShortFrequencyListLeavesTheRestZero)
+{
+    const auto document = ReadWithSettings("r.set", "[Ia]\r\nNetFreq=49.5,50.5,x\r\n[Trip]\r\nNetFreq=50\r\n");
+    const std::vector<double>& series = document->oscillogram.channels[0].lineFrequencySeries;
+    ASSERT_EQ(series.size(), 100u);
+    EXPECT_EQ(series[0], 49.5);
+    EXPECT_EQ(series[1], 50.5);
+    EXPECT_EQ(series[2], 0.0);
+    EXPECT_EQ(series[99], 0.0);
+    EXPECT_TRUE(document->oscillogram.channels[3].lineFrequencySeries.empty()) << "status channels have none";
+}
+
+TEST_F(SettingsFileTest, ChannelsOfOneIdentifierShareTheirSection)
+{
+    RecordBuilder builder;
+    builder.Analog({.id = "I"}).Analog({.id = "I"}).Ramp(20);
+    folder.Write("twin.set", "[I]\r\nAliasName=Twin\r\n");
+    const auto document = test::ReadRecord(builder.Write(folder, "twin"));
+    EXPECT_EQ(document->oscillogram.channels[0].name, "Twin");
+    EXPECT_EQ(document->oscillogram.channels[1].name, "Twin");
+    document->oscillogram.channels[0].primary = 2;
+    document->oscillogram.channels[1].primary = 3;
+    StoreSettings(*document);
+    EXPECT_EQ(document->settings.Section("I").GetDouble("PrimaryMul", 0), 3.0) << "the later channel's keys win";
+}
+
+TEST_F(SettingsFileTest, ComputedChannelsComeBackWithTheirDisplayKeys)
+{
+    const auto document = ReadWithSettings(
+        "r.set", "[CalculatedChannels]\r\nChannel0=Sum,Ia + Ib\r\n[Sum]\r\nShowFlags=257\r\nAliasName=Total\r\n");
+    const Oscillogram& record = document->oscillogram;
+    ASSERT_EQ(record.calcChannels.Names(), std::vector<std::string>{"Sum"});
+    const Channel& sum = record.channels[record.FindChannel("Sum")];
+    EXPECT_EQ(sum.samples[5], record.channels[0].samples[5] + record.channels[1].samples[5]);
+    EXPECT_TRUE(sum.HasFlag(display::kCurveRms));
+    EXPECT_TRUE(sum.HasFlag(display::kSuppliedPhasors));
+    EXPECT_EQ(sum.aliasName, "Total") << "kept, while the channel keeps the name its formula goes by";
+}
+
+TEST_F(SettingsFileTest, SectionsOfOtherOwnersAndUnknownOnesPassThrough)
+{
+    const std::string text = "[View]\r\nZoom=3\r\n[WrongPlaceFinding]\r\nLength=60.5\r\n[Vendor Extras]\r\nKey=Value\r\n"
+                             "[Comments]\r\nMoment0=12;text\r\n";
+    const auto document = ReadWithSettings("r.set", text);
+    WriteSettings(*document, folder / "copy.set");
+    SettingsStore stored;
+    stored.Load(folder / "copy.set");
+    EXPECT_EQ(stored.Section("View").GetString("Zoom"), "3");
+    EXPECT_EQ(stored.Section("WrongPlaceFinding").GetString("Length"), "60.5");
+    EXPECT_EQ(stored.Section("Vendor Extras").GetString("Key"), "Value");
+    EXPECT_EQ(stored.Section("Comments").GetString("Moment0"), "12;text");
+    EXPECT_EQ(stored.Section("Oscillogram").GetInt("DiscretisationFrequensy", 0), 1000);
+    EXPECT_EQ(stored.Section("Ia").GetString("ShowFlags"), "225");
+    EXPECT_FALSE(stored.Sections().contains("CalculatedChannels")) << "no empty section for a record without any";
+}
+
+} // namespace
+} // namespace zarva
