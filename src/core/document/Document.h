@@ -4,6 +4,8 @@
 #include "core/model/Oscillogram.h"
 #include "core/storage/SettingsStore.h"
 
+#include <filesystem>
+
 namespace zarva {
 
 // The framework-free document: one record and the state that travels with it.
@@ -19,6 +21,9 @@ public:
     // 1-based index into oscillogram.frequencyChannels of the frequency the measures
     // track; 0 = none.
     int frequencyReference = 0;
+    // Holds the files of a record converted from ".sto" or split from ".cff"; empty
+    // otherwise.
+    std::filesystem::path tempFolder;
 };
 
 } // namespace zarva

@@ -49,6 +49,12 @@ constexpr int kFileReadError = 124;  // "Ошибка чтения файла %s
 constexpr int kBadFileFormat = 330;
 constexpr int kBadChannelName = 354;
 constexpr int kBadXmlFormat = 469;
+constexpr int kNotAvailableYet = 4604;
+constexpr int kConverterMissing = 4605;
+constexpr int kConverterNotLoaded = 4606;
+constexpr int kUnknownFileType = 4607;
+constexpr int kNoTemporaryFolder = 4609;
+constexpr int kConversionFailed = 4610;
 constexpr int kFileWriteError = 4100;  // "Ошибка записи файла %s"
 } // namespace messages
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace zarva {
+
+class Document;
+
+// Whether a record can be written under `path`: ".cfg", ".osc", ".zip" or ".cff".
+bool CanSave(std::string_view path);
+
+// Writes the record by the extension of `path`: ".cfg", ".osc", ".zip" or ".cff". A record
+// read from ".osc" and saved under another ".osc" name gets the bytes it was read from,
+// unchanged, then its settings file beside them. Any other kind raises error 4607.
+void SaveRecord(Document& document, const std::filesystem::path& path);
+
+} // namespace zarva

@@ -1,0 +1,9 @@
+#pragma once
+
+class QWidget;
+
+namespace zarva::gui {
+
+void ShowAboutBox(QWidget* parent);
+
+} // namespace zarva::gui

@@ -1,0 +1,128 @@
+#include "gui/app/Application.h"
+
+#include "gui/app/AppSettings.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CZarvaApp.h"
+#include "gui/app/CommandLine.h"
+#include "gui/app/ErrorReporter.h"
+#include "gui/app/Icons.h"
+#include "gui/app/SingleInstance.h"
+#include "gui/app/Texts.h"
+
+#include "core/model/StringTable.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QSettings>
+
+#include <clocale>
+#include <cstdio>
+
+namespace zarva::gui {
+namespace {
+
+constexpr int kCannotOpen = 4646;
+constexpr int kCannotSavePicture = 4647;
+
+void PrintError(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+QString EnglishTablePath()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    for (const QString& candidate : {program.filePath(QStringLiteral("../share/zarva/strings/en.txt")),
+                                     program.filePath(QStringLiteral("strings/en.txt")),
+                                     QStringLiteral(ZARVA_SOURCE_STRINGS "/en.txt")}) {
+        if (QFileInfo::exists(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+// The string table is chosen before any window exists and before another thread runs.
+void ChooseLanguage(const QString& language)
+{
+    if (language != QLatin1String("en"))
+        return;
+    const QString table = EnglishTablePath();
+    if (table.isEmpty() || !UseEnglishTable(table.toStdString()))
+        PrintError(QStringLiteral("The English string table is missing; the interface stays Russian."));
+}
+
+QFont InterfaceFont()
+{
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setPointSize(9);
+    return font;
+}
+
+int TakeScreenshot(const CommandLine& line)
+{
+    CZarvaApp app(AppEnvironment{});
+    QStringList errors;
+    app.Errors().SetPresenter([&errors](QWidget*, const QString& text) { errors.append(text); });
+    const int failed = app.Start(line);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    if (failed > 0 || !errors.isEmpty()) {
+        PrintError(errors.isEmpty() ? Tr(kCannotOpen, line.files.join(QLatin1Char(' '))) : errors.join(QLatin1Char('\n')));
+        return 1;
+    }
+    if (!app.MainFrame().grab().save(line.screenshot)) {
+        PrintError(Tr(kCannotSavePicture, line.screenshot));
+        return 1;
+    }
+    return 0;
+}
+
+int RunInteractive(const CommandLine& line, std::unique_ptr<QSettings> settings)
+{
+    SingleInstance instance(SingleInstance::DefaultName());
+    if (!line.files.isEmpty() && instance.HandOver(QFileInfo(line.files.front()).absoluteFilePath())) {
+        for (qsizetype i = 1; i < line.files.size(); ++i)
+            instance.HandOver(QFileInfo(line.files[i]).absoluteFilePath());
+        return 0;
+    }
+    instance.Listen();
+    AppEnvironment environment;
+    environment.settings = std::move(settings);
+    CZarvaApp app(std::move(environment));
+    QObject::connect(&instance, &SingleInstance::fileReceived, &app, &CZarvaApp::OpenHandedOver);
+    app.Start(line);
+    return QApplication::exec();
+}
+
+} // namespace
+
+int RunApplication(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QStringLiteral("Zarva"));
+    QApplication::setWindowIcon(ApplicationIcon());
+    QApplication::setFont(InterfaceFont());
+
+    const CommandLine line = ParseCommandLine(QApplication::arguments().mid(1));
+    if (!line.error.isEmpty()) {
+        PrintError(line.error);
+        return 2;
+    }
+    if (!line.screenshot.isEmpty()) {
+        ChooseLanguage(line.language);
+        return TakeScreenshot(line);
+    }
+    // The store is opened before the language is chosen: its name never changes with it.
+    std::unique_ptr<QSettings> settings = OpenUserSettings();
+    ChooseLanguage(line.language.isEmpty()
+                       ? settings->value(QStringLiteral("Settings Parameters/Language")).toString()
+                       : line.language);
+    return RunInteractive(line, std::move(settings));
+}
+
+} // namespace zarva::gui

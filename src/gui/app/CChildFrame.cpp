@@ -1,0 +1,49 @@
+#include "gui/app/CChildFrame.h"
+
+#include "gui/app/CZarvaDoc.h"
+#include "gui/app/Icons.h"
+#include "gui/view/CZarvaView.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+
+namespace zarva::gui {
+
+CChildFrame::CChildFrame(std::unique_ptr<CZarvaDoc> document, QWidget* parent)
+    : QMdiSubWindow(parent), document_(std::move(document))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    view_ = new CZarvaView(*document_, this);
+    setWidget(view_);
+    setWindowIcon(ApplicationIcon());
+    // The ribbon's commands own the keyboard (Ctrl+W closes through the document).
+    for (QAction* action : systemMenu()->actions())
+        action->setShortcuts({});
+    connect(document_.get(), &CZarvaDoc::titleChanged, this, &CChildFrame::UpdateTitle);
+    connect(document_.get(), &CZarvaDoc::modifiedChanged, this, &CChildFrame::UpdateTitle);
+    connect(document_.get(), &CZarvaDoc::closeRequested, this, &QWidget::close, Qt::QueuedConnection);
+    UpdateTitle();
+}
+
+// The view reads the document: it goes first.
+CChildFrame::~CChildFrame()
+{
+    delete view_;
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    if (!document_->CanClose(this)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+void CChildFrame::UpdateTitle()
+{
+    setWindowTitle(document_->Title() + (document_->IsModified() ? QStringLiteral("*") : QString()));
+}
+
+} // namespace zarva::gui

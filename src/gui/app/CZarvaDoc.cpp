@@ -1,0 +1,160 @@
+#include "gui/app/CZarvaDoc.h"
+
+#include "gui/app/CommandIds.h"
+#include "gui/app/RecordLoading.h"
+#include "gui/app/SaveAsDialog.h"
+#include "gui/app/Texts.h"
+
+#include "core/document/FileDispatch.h"
+#include "core/document/RecordSaver.h"
+#include "core/document/TemporaryFolder.h"
+#include "core/model/ZarvaException.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <cerrno>
+#include <fstream>
+
+namespace zarva::gui {
+namespace {
+
+constexpr int kStoCloseWarning = 190;
+
+std::filesystem::path ToPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdString());
+}
+
+} // namespace
+
+CZarvaDoc::CZarvaDoc(DocumentServices& services, QObject* parent) : QObject(parent), services_(services)
+{
+    OnCommand(cmd::kFileClose, [this] { emit closeRequested(); });
+    OnCommand(cmd::kFileSave, [this] { Save(); });
+    OnCommand(cmd::kFileSaveAs, [this] { SaveAs(); });
+}
+
+QString CZarvaDoc::Title() const
+{
+    return QFileInfo(path_).fileName();
+}
+
+void CZarvaDoc::SetModifiedFlag(bool modified)
+{
+    if (modified_ == modified)
+        return;
+    modified_ = modified;
+    emit modifiedChanged(modified_);
+}
+
+bool CZarvaDoc::OpenDocument(const QString& requested)
+{
+    const QString path = QString::fromStdString(RecordPathFor(requested.toStdString()));
+    {
+        std::ifstream readable(ToPath(path), std::ios::binary);
+        if (!readable || QFileInfo(path).isDir()) {
+            services_.ReportError(QString::fromStdString(FileException(errno != 0 ? errno : ENOENT, ToPath(path)).what()));
+            return false;
+        }
+    }
+    std::filesystem::path loadPath = ToPath(path);
+    try {
+        if (KindOf(path.toStdString()) == FileKind::Sto) {
+            loadPath = services_.ConvertSto(loadPath, document_.tempFolder);
+            if (loadPath.empty())
+                return false;
+        }
+        if (!Load(loadPath))
+            return false;
+    } catch (const std::exception& error) {
+        DeleteTemporaryFolder(document_.tempFolder);
+        document_.tempFolder.clear();
+        services_.ReportError(QString::fromStdString(error.what()));
+        return false;
+    }
+    Oscillogram& record = document_.oscillogram;
+    if (KindOf(path.toStdString()) == FileKind::Sto)
+        record.sourcePath = path.toStdString();
+    if (!record.channels.empty())
+        record.channels.front().selected = true;
+    path_ = path;
+    SetModifiedFlag(false);
+    emit titleChanged();
+    return true;
+}
+
+bool CZarvaDoc::Load(std::filesystem::path loadPath)
+{
+    LoadRequest request;
+    request.showProgress = LoadShowsProgress(loadPath.string());
+    request.loadPath = std::move(loadPath);
+    request.options = services_.CurrentReadOptions();
+    request.readers = &services_.Readers();
+    request.dialogParent = services_.DialogParent();
+    request.reportError = [this](const QString& text) { services_.ReportError(text); };
+    const bool loaded = LoadOnThread(document_, request);
+    return loaded && !document_.progress.CancelRequested();
+}
+
+bool CZarvaDoc::CanSaveAt(const QString& path) const
+{
+    return !path.isEmpty() && KindOf(path.toStdString()) != FileKind::Sto && CanSave(path.toStdString());
+}
+
+bool CZarvaDoc::SaveDocument(const QString& path)
+{
+    try {
+        SaveRecord(document_, ToPath(path));
+    } catch (const std::exception& error) {
+        QMessageBox::warning(services_.DialogParent(), Tr(text::kAppName), QString::fromStdString(error.what()));
+        return false;
+    }
+    if (path != path_) {
+        path_ = path;
+        emit titleChanged();
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CZarvaDoc::Save()
+{
+    if (CanSaveAt(path_))
+        SaveDocument(path_);
+    else
+        SaveAs();
+}
+
+void CZarvaDoc::SaveAs()
+{
+    const QString chosen = ChooseSaveAsName(services_.DialogParent(), document_.oscillogram.sourcePath, path_);
+    if (!chosen.isEmpty())
+        SaveDocument(chosen);
+}
+
+bool CZarvaDoc::CanClose(QWidget* parent)
+{
+    if (WarnsOnClose(document_.oscillogram.sourcePath, modified_)) {
+        const auto answer = QMessageBox::information(parent, Tr(text::kAppName), Tr(kStoCloseWarning),
+                                                     QMessageBox::Ok | QMessageBox::Cancel);
+        if (answer != QMessageBox::Ok)
+            return false;
+    }
+    return SaveModified(parent);
+}
+
+bool CZarvaDoc::SaveModified(QWidget* parent)
+{
+    if (!modified_ || SkipsSavePrompt(path_.toStdString()))
+        return true;
+    const auto answer = QMessageBox::question(parent, Tr(text::kAppName), Tr(text::kSaveChangesTo, Title()),
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) {
+        Save();
+        return !modified_;
+    }
+    return answer == QMessageBox::No;
+}
+
+} // namespace zarva::gui

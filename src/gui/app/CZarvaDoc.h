@@ -1,0 +1,72 @@
+#pragma once
+
+#include "gui/app/CommandTarget.h"
+
+#include "core/document/Document.h"
+#include "core/document/RecordLoader.h"
+
+#include <QObject>
+#include <QString>
+
+#include <filesystem>
+
+class QWidget;
+
+namespace zarva::gui {
+
+// What a document needs from the application to open and save.
+class DocumentServices {
+public:
+    virtual ~DocumentServices() = default;
+    virtual const RecordReaders& Readers() const = 0;
+    virtual ReadOptions CurrentReadOptions() const = 0;
+    // The interactive ".sto" conversion: the ".cfg" written into a new folder stored in
+    // `tempFolder`, or empty. Raises CZarvaException.
+    virtual std::filesystem::path ConvertSto(const std::filesystem::path& path,
+                                             std::filesystem::path& tempFolder) = 0;
+    // Hands an error to the main window's deferred reporting; safe from any thread.
+    virtual void ReportError(const QString& text) = 0;
+    virtual QWidget* DialogParent() const = 0;
+};
+
+// One open record: the framework-free document plus its path, the modified flag and the
+// signals the windows follow.
+class CZarvaDoc : public QObject, public CommandTarget {
+    Q_OBJECT
+public:
+    explicit CZarvaDoc(DocumentServices& services, QObject* parent = nullptr);
+
+    Document& Core() { return document_; }
+    const Document& Core() const { return document_; }
+    const QString& Path() const { return path_; }
+    QString Title() const;
+
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true);
+
+    // Reads the record; a failure has been reported (or was the user's cancel) and leaves
+    // the document empty.
+    bool OpenDocument(const QString& path);
+    bool SaveDocument(const QString& path);
+    // Asked before the window closes: the ".sto" warning, then the usual prompt to save.
+    bool CanClose(QWidget* parent);
+    bool SaveModified(QWidget* parent);
+
+signals:
+    void modifiedChanged(bool modified);
+    void titleChanged();
+    void closeRequested();
+
+private:
+    bool Load(std::filesystem::path loadPath);
+    void Save();
+    void SaveAs();
+    bool CanSaveAt(const QString& path) const;
+
+    DocumentServices& services_;
+    Document document_;
+    QString path_;
+    bool modified_ = false;
+};
+
+} // namespace zarva::gui

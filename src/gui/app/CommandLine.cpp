@@ -1,0 +1,55 @@
+#include "gui/app/CommandLine.h"
+
+#include "gui/app/Texts.h"
+
+#include <QRegularExpression>
+
+namespace zarva::gui {
+namespace {
+
+constexpr int kWrongSize = 4645;
+constexpr int kUnknownOption = 4648;
+
+bool ParseSize(const QString& text, QSize& size)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{2,5})[xX](\\d{2,5})$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return false;
+    size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
+    return size.width() >= 200 && size.height() >= 150 && size.width() <= 8000 && size.height() <= 8000;
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const QStringList& arguments)
+{
+    CommandLine line;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument.compare(QLatin1String("-Dst"), Qt::CaseInsensitive) == 0) {
+            if (hasValue)
+                line.dst = arguments[++i];
+        } else if (argument == QLatin1String("-Find")) {
+            line.find = true;
+        } else if (argument == QLatin1String("--screenshot") && hasValue) {
+            line.screenshot = arguments[++i];
+        } else if (argument == QLatin1String("--size") && hasValue) {
+            const QString size = arguments[++i];
+            if (!ParseSize(size, line.size))
+                line.error = Tr(kWrongSize, size);
+        } else if (argument == QLatin1String("--lang") && hasValue) {
+            line.language = arguments[++i].toLower();
+            if (line.language != QLatin1String("ru") && line.language != QLatin1String("en"))
+                line.error = Tr(kUnknownOption, argument + QLatin1Char(' ') + line.language);
+        } else if (argument.startsWith(QLatin1Char('-'))) {
+            line.error = Tr(kUnknownOption, argument);
+        } else {
+            line.files.append(argument);
+        }
+    }
+    return line;
+}
+
+} // namespace zarva::gui

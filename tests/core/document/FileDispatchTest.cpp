@@ -1,0 +1,98 @@
+#include "core/document/FileDispatch.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace zarva {
+namespace {
+
+TEST(FileDispatch, KindIsToldByTheLastFourCharactersInAnyCase)
+{
+    EXPECT_EQ(KindOf("/r/a.CFG"), FileKind::Comtrade);
+    EXPECT_EQ(KindOf("a.Dat"), FileKind::ComtradeData);
+    EXPECT_EQ(KindOf("запись.cff"), FileKind::SingleFile);
+    EXPECT_EQ(KindOf("a.OSC"), FileKind::Osc);
+    EXPECT_EQ(KindOf("a.sTo"), FileKind::Sto);
+    EXPECT_EQ(KindOf("a.zip"), FileKind::Zip);
+    EXPECT_EQ(KindOf("a.cfg.bak"), FileKind::Other);
+    EXPECT_EQ(KindOf("cfg"), FileKind::Other);
+    EXPECT_EQ(KindOf(""), FileKind::Other);
+}
+
+TEST(FileDispatch, DataFileOpensItsConfiguration)
+{
+    EXPECT_EQ(RecordPathFor("/r/fault.DAT"), "/r/fault.cfg");
+    EXPECT_EQ(RecordPathFor("/r/fault.cfg"), "/r/fault.cfg");
+    EXPECT_EQ(RecordPathFor("/r/fault.osc"), "/r/fault.osc");
+}
+
+TEST(FileDispatch, ProgressDialogAppearsOnlyAboveTheThreshold)
+{
+    const test::TempFolder folder;
+    folder.Write("small.cfg", "x");
+    folder.Write("small.dat", std::string(200000, 'd'));
+    folder.Write("big.cfg", "x");
+    folder.Write("big.dat", std::string(200001, 'd'));
+    const auto single = folder.Write("big.cff", std::string(200001, 'c'));
+    const auto oscSmall = folder.Write("small.osc", std::string(20000, 'o'));
+    const auto oscBig = folder.Write("big.osc", std::string(20001, 'o'));
+
+    EXPECT_FALSE(LoadShowsProgress((folder / "small.cfg").string()));
+    EXPECT_TRUE(LoadShowsProgress((folder / "big.cfg").string()));
+    EXPECT_TRUE(LoadShowsProgress(single.string()));
+    EXPECT_FALSE(LoadShowsProgress(oscSmall.string()));
+    EXPECT_TRUE(LoadShowsProgress(oscBig.string()));
+    EXPECT_FALSE(LoadShowsProgress((folder / "missing.cfg").string()));
+}
+
+TEST(FileDispatch, ConvertedRecordsSkipTheSavePromptAndWarnWhenChanged)
+{
+    EXPECT_TRUE(SkipsSavePrompt("/r/a.STO"));
+    EXPECT_FALSE(SkipsSavePrompt("/r/a.cfg"));
+    EXPECT_TRUE(WarnsOnClose("/r/a.sto", true));
+    EXPECT_FALSE(WarnsOnClose("/r/a.sto", false));
+    EXPECT_FALSE(WarnsOnClose("/r/a.cfg", true));
+}
+
+TEST(FileDispatch, FilterTextsInBothForms)
+{
+    const auto pairs = ParseFileFilters("Все (*.cfg;*.osc)|*.cfg;*.osc|Все файлы (*.*)|*.*||");
+    ASSERT_EQ(pairs.size(), 2u);
+    EXPECT_EQ(pairs[0].description, "Все (*.cfg;*.osc)");
+    EXPECT_EQ(pairs[0].patterns, (std::vector<std::string>{"*.cfg", "*.osc"}));
+    EXPECT_EQ(FilterExtension(pairs[0]), ".cfg");
+    EXPECT_EQ(FilterExtension(pairs[1]), "");
+
+    const auto single = ParseFileFilters("Осциллограммы OSC2 (*.osc)");
+    ASSERT_EQ(single.size(), 1u);
+    EXPECT_EQ(single[0].patterns, std::vector<std::string>{"*.osc"});
+    EXPECT_TRUE(ParseFileFilters("no patterns").empty());
+    EXPECT_TRUE(ParseFileFilters("").empty());
+}
+
+TEST(FileDispatch, SaveAsOffersTheFiltersOfTheRecordsKind)
+{
+    const auto osc = SaveAsChoiceFor("/r/a.osc", "/r/a.osc");
+    EXPECT_EQ(osc.filterTextIds, (std::vector<int>{filters::kComtrade, filters::kOsc}));
+    EXPECT_EQ(osc.proposedName, "/r/a.cfg");
+
+    const auto zip = SaveAsChoiceFor("/r/a.cfg", "/r/a.ZIP");
+    EXPECT_EQ(zip.filterTextIds, std::vector<int>{filters::kZip});
+
+    const auto sto = SaveAsChoiceFor("/r/a.sto", "/r/a.sto");
+    EXPECT_EQ(sto.filterTextIds, (std::vector<int>{filters::kComtrade, filters::kComtrade2013}));
+    EXPECT_EQ(sto.proposedName, "/r/a.cfg");
+}
+
+TEST(FileDispatch, ChosenNameTakesTheSelectedExtension)
+{
+    const std::vector<std::string> offered{".cfg", ".cff"};
+    EXPECT_EQ(NameForFilter("/r/a", ".cfg", offered), "/r/a.cfg");
+    EXPECT_EQ(NameForFilter("/r/a.CFG", ".cfg", offered), "/r/a.CFG");
+    EXPECT_EQ(NameForFilter("/r/a.cff", ".cfg", offered), "/r/a.cfg");
+    EXPECT_EQ(NameForFilter("/r/a.v2", ".cff", offered), "/r/a.v2.cff");
+}
+
+} // namespace
+} // namespace zarva

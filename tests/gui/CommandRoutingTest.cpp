@@ -1,0 +1,133 @@
+#include "GuiTestSupport.h"
+
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CommandActions.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/RibbonBar.h"
+#include "gui/view/CZarvaView.h"
+
+#include <QAction>
+#include <QTest>
+#include <QToolButton>
+
+namespace zarva::gui::test {
+
+// A command number no part of the program uses.
+constexpr int kProbe = 61000;
+
+class CommandRoutingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstHandlerAlongTheChainWins();
+    void commandNobodyHandlesIsDisabled();
+    void statesFollowTheOpenDocuments();
+    void ribbonButtonShowsAndRoutesItsCommand();
+    void keyboardShortcutRoutesItsCommand();
+
+private:
+    zarva::test::TempFolder folder_;
+};
+
+void CommandRoutingTest::firstHandlerAlongTheChainWins()
+{
+    AppUnderTest app;
+    QVERIFY(app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_))) != nullptr);
+    CChildFrame& child = *app.Frame().ActiveChild();
+    std::vector<std::string> reached;
+    const auto note = [&reached](const char* who) { return [&reached, who] { reached.emplace_back(who); }; };
+    CommandTarget* chain[] = {&child.View(), &child.Document(), &child, &app.Frame(), &app.App()};
+    const char* names[] = {"view", "document", "child", "main", "application"};
+    // Command kProbe + i is handled by link i and every link after it.
+    for (int first = 0; first < 5; ++first) {
+        for (int link = first; link < 5; ++link)
+            chain[link]->OnCommand(kProbe + first, note(names[link]));
+    }
+    const CommandRouter& router = app.Frame().Router();
+    for (int first = 0; first < 5; ++first) {
+        reached.clear();
+        QVERIFY(router.Route(kProbe + first));
+        QCOMPARE(reached, std::vector<std::string>{names[first]});
+    }
+    QVERIFY(!router.Route(kProbe + 99));
+}
+
+void CommandRoutingTest::commandNobodyHandlesIsDisabled()
+{
+    AppUnderTest app;
+    QVERIFY(app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_))) != nullptr);
+    app.Frame().RefreshCommandStates();
+    for (const int command : {cmd::kCircleDiagram, cmd::kQuickAnalysis, cmd::kFaultLocationAnalysis,
+                              cmd::kUntitledComputation, cmd::kFileFinder}) {
+        QVERIFY(!app.Frame().Router().StateOf(command).enabled);
+        QVERIFY(!app.Frame().Actions().Action(command)->isEnabled());
+    }
+}
+
+void CommandRoutingTest::statesFollowTheOpenDocuments()
+{
+    AppUnderTest app;
+    const CommandRouter& router = app.Frame().Router();
+    QVERIFY(router.StateOf(cmd::kFileOpen).enabled);
+    QVERIFY(router.StateOf(cmd::kProgramSettings).enabled);
+    QVERIFY(router.StateOf(cmd::kAbout).enabled);
+    QVERIFY(!router.StateOf(cmd::kFileClose).enabled);
+    QVERIFY(!router.StateOf(cmd::kWindowCascade).enabled);
+
+    QVERIFY(app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "a"))) != nullptr);
+    QVERIFY(router.StateOf(cmd::kFileClose).enabled);
+    QVERIFY(router.StateOf(cmd::kFileSave).enabled);
+    QVERIFY(router.StateOf(cmd::kFileSaveAs).enabled);
+    QVERIFY(!router.StateOf(cmd::kWindowNext).enabled);
+    QVERIFY(app.App().OpenDocumentFile(Str(WriteOscRecord(folder_, "b"))) != nullptr);
+    QVERIFY(router.StateOf(cmd::kWindowNext).enabled);
+    const CommandState tabs = router.StateOf(cmd::kWindowTabs);
+    QVERIFY(tabs.checkable && tabs.checked);
+
+    QVERIFY(router.Route(cmd::kFileClose));
+    QTRY_COMPARE(app.WindowCount(), std::size_t{1});
+}
+
+void CommandRoutingTest::ribbonButtonShowsAndRoutesItsCommand()
+{
+    AppUnderTest app;
+    QVERIFY(app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_))) != nullptr);
+    CZarvaView& view = app.Frame().ActiveChild()->View();
+    bool instant = false;
+    int clicks = 0;
+    view.OnCommand(cmd::kCurveInstant, [&] { ++clicks; instant = !instant; },
+                   [&] { return CommandState{true, true, instant}; });
+    app.Frame().RefreshCommandStates();
+    QToolButton* button = app.Frame().Ribbon().ButtonOf(cmd::kCurveInstant);
+    QVERIFY(button != nullptr);
+    QVERIFY(button->isEnabled());
+    QVERIFY(!button->isChecked());
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(clicks, 1);
+    QTRY_VERIFY(button->isChecked());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY(!button->isChecked());
+    QCOMPARE(clicks, 2);
+}
+
+void CommandRoutingTest::keyboardShortcutRoutesItsCommand()
+{
+    AppUnderTest app;
+    QVERIFY(app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_))) != nullptr);
+    app.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app.Frame()));
+    app.Frame().RefreshCommandStates();
+    QTest::keyClick(&app.Frame(), Qt::Key_W, Qt::ControlModifier);
+    QTRY_COMPARE(app.WindowCount(), std::size_t{0});
+}
+
+} // namespace zarva::gui::test
+
+#include "CommandRoutingTest.moc"
+
+QObject* MakeCommandRoutingTest()
+{
+    return new zarva::gui::test::CommandRoutingTest;
+}

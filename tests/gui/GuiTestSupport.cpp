@@ -1,0 +1,119 @@
+#include "GuiTestSupport.h"
+
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CommandLine.h"
+
+#include "support/FakeConverter.h"
+#include "support/Osc2Writer.h"
+#include "support/RecordBuilder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+
+namespace zarva::gui::test {
+
+AppUnderTest::AppUnderTest(AppEnvironment environment)
+{
+    environment.settings = std::make_unique<QSettings>(
+        QString::fromStdString((settingsFolder_ / "Zarva.conf").string()), QSettings::IniFormat);
+    app_ = std::make_unique<CZarvaApp>(std::move(environment));
+    app_->Start(CommandLine{});
+}
+
+AppUnderTest::~AppUnderTest()
+{
+    for (CChildFrame* child : Frame().Children())
+        child->Document().SetModifiedFlag(false);
+    app_.reset();
+}
+
+CMainFrame& AppUnderTest::Frame()
+{
+    return app_->MainFrame();
+}
+
+std::size_t AppUnderTest::WindowCount()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return Frame().Children().size();
+}
+
+QString TakeErrorBox(CMainFrame& frame, int timeoutMs)
+{
+    QMessageBox* box = nullptr;
+    if (!QTest::qWaitFor([&] { return (box = frame.findChild<QMessageBox*>()) != nullptr; }, timeoutMs))
+        return {};
+    const QString text = box->text();
+    box->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return text;
+}
+
+void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, button, text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        if (text != nullptr)
+            *text = box->text();
+        box->button(button)->click();
+        timer->deleteLater();
+    });
+    timer->start();
+}
+
+std::filesystem::path WriteComtradeRecord(const zarva::test::TempFolder& folder, const std::string& name)
+{
+    zarva::test::AnalogLine voltage;
+    voltage.id = "UA";
+    voltage.unit = "kV";
+    voltage.a = 0.01;
+    zarva::test::AnalogLine current = voltage;
+    current.id = "IA";
+    current.unit = "A";
+    zarva::test::DiscreteLine trip;
+    trip.id = "TRIP";
+    zarva::test::RecordBuilder builder;
+    builder.Station("Подстанция").Analog(voltage).Analog(current).Discrete(trip);
+    builder.Rate(2400, 96);
+    for (int i = 0; i < 96; ++i) {
+        const double phase = 2 * M_PI * i / 48.0;
+        builder.Sample({std::round(9000 * std::sin(phase)), std::round(800 * std::sin(phase - 0.4))}, {i > 50 ? 1 : 0});
+    }
+    return builder.Write(folder, name);
+}
+
+std::filesystem::path WriteOscRecord(const zarva::test::TempFolder& folder, const std::string& name)
+{
+    zarva::test::Osc2Record record;
+    zarva::test::Osc2Analog channel{"Ua", "A", "kV", 0.01f, 0.0f, 110.0f, 0.1f, {}};
+    for (int i = 0; i < 96; ++i)
+        channel.codes.push_back(static_cast<std::int16_t>(std::lround(9000 * std::sin(2 * M_PI * i / 48.0))));
+    record.analog = {channel};
+    return folder.Write(name + ".osc", zarva::test::WriteOsc2(record));
+}
+
+std::function<ConverterFactory()> FakeConverters(std::vector<std::string>* calls)
+{
+    return [calls] {
+        return ConverterFactory([calls](std::size_t size, ConversionProgress* progress) {
+            return std::make_unique<zarva::test::FakeConverter>(size, progress, calls);
+        });
+    };
+}
+
+QString Str(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+} // namespace zarva::gui::test

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "gui/app/CZarvaApp.h"
+
+#include "support/TempFolder.h"
+
+#include <QMessageBox>
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zarva::gui::test {
+
+// An application with its settings in a temporary file, started with no record.
+class AppUnderTest {
+public:
+    explicit AppUnderTest(AppEnvironment environment = {});
+    ~AppUnderTest();
+
+    CZarvaApp& App() { return *app_; }
+    CMainFrame& Frame();
+    std::size_t WindowCount();
+
+private:
+    zarva::test::TempFolder settingsFolder_;
+    std::unique_ptr<CZarvaApp> app_;
+};
+
+// The text of the error box the main window shows next; the box is closed. Empty when none
+// appears within the timeout.
+QString TakeErrorBox(CMainFrame& frame, int timeoutMs = 3000);
+
+// Answers the next modal message box with `button` and stores its text.
+void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr);
+
+// Small records in each format.
+std::filesystem::path WriteComtradeRecord(const zarva::test::TempFolder& folder, const std::string& name = "fault");
+std::filesystem::path WriteOscRecord(const zarva::test::TempFolder& folder, const std::string& name = "fault");
+
+// A converter that makes a known record of every ".sto" whose description lies beside it;
+// `calls` receives what the converter was asked.
+std::function<ConverterFactory()> FakeConverters(std::vector<std::string>* calls);
+
+QString Str(const std::filesystem::path& path);
+
+} // namespace zarva::gui::test
