@@ -1,9 +1,7 @@
 #include "cli/CliSupport.h"
 
-#include "core/formats/CffFile.h"
-#include "core/formats/ComtradeReader.h"
-#include "core/formats/ComtradeWriter.h"
-#include "core/formats/ZipWriter.h"
+#include "core/document/RecordLoader.h"
+#include "core/document/RecordSaver.h"
 #include "core/formats/LoadWarnings.h"
 #include "core/model/CodePage.h"
 
@@ -14,7 +12,6 @@
 namespace zarva::cli {
 namespace {
 
-constexpr int kUnknownSavedKind = 4101;
 constexpr int kUnknownOption = 4022;
 constexpr int kBadOptionValue = 4023;
 
@@ -77,12 +74,7 @@ std::vector<std::string> Arguments::Values(const std::string& name) const
 void OpenRecord(Document& document, const std::filesystem::path& path)
 {
     const std::string extension = LowerCase(path.extension().string());
-    if (extension == ".cff") {
-        ReadCff(document, path);
-        return;
-    }
-    const std::filesystem::path cfg = extension == ".dat" ? CompanionPath(path, ".cfg") : path;
-    ReadComtrade(document, cfg);
+    LoadRecord(document, extension == ".dat" ? CompanionPath(path, ".cfg") : path, ReadOptions{});
 }
 
 void SaveRecordAs(Document& document, const std::filesystem::path& path, const std::string* type)
@@ -94,15 +86,7 @@ void SaveRecordAs(Document& document, const std::filesystem::path& path, const s
             throw CliError(FormatText(kBadOptionValue, {std::string("--type"), *type}));
         options.fileType = FileTypeText(*format);
     }
-    const std::string extension = LowerCase(path.extension().string());
-    if (extension == ".cfg")
-        SaveComtrade(document, path, options);
-    else if (extension == ".cff")
-        SaveCff(document, path, options);
-    else if (extension == ".zip")
-        SaveZip(document, path, options);
-    else
-        throw CliError(FormatText(kUnknownSavedKind, {path.string()}));
+    SaveRecord(document, path, options);
 }
 
 std::string FormatNumber(double value)

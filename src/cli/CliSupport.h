@@ -37,12 +37,13 @@ struct Arguments {
     std::vector<std::string> Values(const std::string& name) const;
 };
 
-// Reads the record a path names: its configuration, its data file or its single file.
+// Reads the record a path names: its configuration, its data file, its single file or its
+// ".osc" file.
 void OpenRecord(Document& document, const std::filesystem::path& path);
 
-// Writes the record under `path` by its extension: ".cfg", ".cff" or ".zip". `type` names the
-// data form (ascii, binary, binary32 or float32, in any case); without it the record keeps its
-// own.
+// Writes the record under `path` by its extension: ".cfg", ".cff", ".zip", or ".osc" for a
+// record read from one. `type` names the data form (ascii, binary, binary32 or float32, in any
+// case); without it the record keeps its own.
 void SaveRecordAs(Document& document, const std::filesystem::path& path, const std::string* type = nullptr);
 
 // 17 significant digits, so the value reads back exactly; "nan", "inf", "-inf" for the rest.

@@ -31,7 +31,7 @@ constexpr NamedCommand kCommands[] = {
 void PrintUsage(std::ostream& out)
 {
     out << "usage: zarva-cli COMMAND RECORD [options]\n"
-           "RECORD names a .cfg, .dat or .cff file.\n";
+           "RECORD names a .cfg, .dat, .cff or .osc file.\n";
     for (const NamedCommand& command : kCommands)
         out << "  zarva-cli " << command.usage << "\n";
 }

@@ -80,8 +80,7 @@ TEST_F(CalcCliTest, FailuresPrintTheMessageAndExitWithOne)
         {{"--formula", "Ia=Ib"}, "Данное имя канала уже существует. - Ia\n"},
         {{"--formula", "1st=Ib"}, "Неправильное имя канала. - 1st\n"},
         {{"--formula", "Sum"}, "Неправильное значение параметра --formula: Sum\n"},
-        {{"--formula", "Sum=Ia", "--out", "x.txt"},
-         "Осциллограмму можно сохранить только в файл .cfg, .cff или .zip: x.txt\n"},
+        {{"--formula", "Sum=Ia", "--out", "x.txt"}, "Неизвестный тип файла - x.txt\n"},
     };
     for (const auto& [options, message] : cases) {
         const CalcRun run = Calc(options);

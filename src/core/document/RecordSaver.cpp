@@ -41,13 +41,13 @@ bool CanSave(std::string_view path)
     }
 }
 
-void SaveRecord(Document& document, const std::filesystem::path& path)
+void SaveRecord(Document& document, const std::filesystem::path& path, const SaveOptions& options)
 {
     switch (KindOf(path.string())) {
-    case FileKind::Comtrade: SaveComtrade(document, path); return;
+    case FileKind::Comtrade: SaveComtrade(document, path, options); return;
     case FileKind::Osc: SaveOsc(document, path); return;
-    case FileKind::Zip: SaveZip(document, path); return;
-    case FileKind::SingleFile: SaveCff(document, path); return;
+    case FileKind::Zip: SaveZip(document, path, options); return;
+    case FileKind::SingleFile: SaveCff(document, path, options); return;
     default: throw CZarvaException(messages::kUnknownFileType, path.string());
     }
 }

@@ -1,6 +1,7 @@
 #include "core/formats/CffFile.h"
 
 #include "core/document/Document.h"
+#include "core/document/TemporaryFolder.h"
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/MappedFile.h"
 #include "core/formats/SettingsFile.h"
@@ -10,7 +11,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstdlib>
 #include <fstream>
 #include <optional>
 
@@ -98,29 +98,35 @@ bool HasSection(const std::vector<CffSection>& sections, std::string_view name)
     return std::any_of(sections.begin(), sections.end(), [name](const CffSection& s) { return s.name == name; });
 }
 
-// A new folder under the system's temporary path, removed with its content.
+// The document's temporary folder for the split files, removed with its content however
+// the reading ends: the record keeps what it needs from them in memory.
 class ScratchFolder {
 public:
-    ScratchFolder()
+    ScratchFolder(Document& document, const std::filesystem::path& cffPath) : document_(document)
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "Zarva_XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw FileException(errno, pattern, FileAccess::Write);
-        path_ = pattern;
+        document.tempFolder = NewTemporaryFolder();
+        if (document.tempFolder.empty())
+            throw CZarvaException(messages::kNoTemporaryFolder, cffPath.string());
     }
     ~ScratchFolder()
     {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        DeleteTemporaryFolder(document_.tempFolder);
+        document_.tempFolder.clear();
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    std::filesystem::path File(std::string_view extension) const { return path_ / ("tmp_cfg" + std::string(extension)); }
-    bool Holds(const std::filesystem::path& path) const { return path.string().starts_with(path_.string()); }
+    std::filesystem::path File(std::string_view extension) const
+    {
+        return document_.tempFolder / ("tmp_cfg" + std::string(extension));
+    }
+    bool Holds(const std::filesystem::path& path) const
+    {
+        return !document_.tempFolder.empty() && path.string().starts_with(document_.tempFolder.string());
+    }
 
 private:
-    std::filesystem::path path_;
+    Document& document_;
 };
 
 void WriteScratchFile(const std::filesystem::path& path, std::string_view bytes)
@@ -219,7 +225,7 @@ std::vector<CffSection> SplitCff(std::string_view bytes, const std::string& path
 void ReadCff(Document& document, const std::filesystem::path& path, const ReadOptions& options)
 {
     Oscillogram& record = document.oscillogram;
-    const ScratchFolder folder;
+    const ScratchFolder folder(document, path);
     {
         const MappedFile file(path);
         Unpack(record, SplitCff(file.Text(), path.string()), folder, path);
