@@ -10,6 +10,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -67,6 +69,32 @@ void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text)
             *text = box->text();
         box->button(button)->click();
         timer->deleteLater();
+    });
+    timer->start();
+}
+
+// The name is typed into the dialog's name field: a dialog still filling its folder view
+// would otherwise put its proposed name back. It is accepted once it shows the name typed.
+void AnswerNextSaveDialog(const QString& path, const QString& extension, QStringList* filters)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, path, extension, filters] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* name = dialog != nullptr ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (name == nullptr)
+            return;
+        if (filters != nullptr)
+            *filters = dialog->nameFilters();
+        for (const QString& filter : dialog->nameFilters()) {
+            if (filter.contains(QLatin1Char('*') + extension))
+                dialog->selectNameFilter(filter);
+        }
+        name->setText(path);
+        if (dialog->selectedFiles().value(0) != path)
+            return;
+        timer->deleteLater();
+        static_cast<QDialog*>(dialog)->accept();
     });
     timer->start();
 }

@@ -6,6 +6,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 #include <filesystem>
 #include <functional>
@@ -36,6 +37,10 @@ QString TakeErrorBox(CMainFrame& frame, int timeoutMs = 3000);
 
 // Answers the next modal message box with `button` and stores its text.
 void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr);
+
+// Answers the next file dialog with `path`, the filter for `extension` (".cfg") chosen; stores
+// the filters it offered.
+void AnswerNextSaveDialog(const QString& path, const QString& extension, QStringList* filters = nullptr);
 
 // Small records in each format.
 std::filesystem::path WriteComtradeRecord(const zarva::test::TempFolder& folder, const std::string& name = "fault");
