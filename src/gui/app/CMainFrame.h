@@ -21,6 +21,7 @@ class CChildFrame;
 class CommandActions;
 class CZarvaApp;
 class CZarvaDoc;
+class RecordParametersPane;
 class RibbonBar;
 class StatusBarController;
 
@@ -46,6 +47,7 @@ public:
     RibbonBar& Ribbon() const { return *ribbon_; }
     CaptionBar& Caption() const { return *caption_; }
     StatusBarController& Status() const { return *status_; }
+    RecordParametersPane& Parameters() const { return *parameters_; }
 
     // Asks every command's handler for its state now; ScheduleRefresh does it once the
     // current event is done.
@@ -59,6 +61,7 @@ protected:
 
 private:
     std::vector<CommandTarget*> RoutingChain() const;
+    // The window list and the panes beside the documents.
     void RegisterWindowCommands();
     void FillWindowMenu();
     void FillStyleMenu();
@@ -71,6 +74,7 @@ private:
     QMdiArea* documents_;
     CaptionBar* caption_;
     StatusBarController* status_;
+    RecordParametersPane* parameters_;
     QList<QAction*> windowEntries_;  // the document list at the end of the window menu
     bool refreshScheduled_ = false;
 };
