@@ -1,0 +1,162 @@
+#include "gui/diagrams/FourieDiagramWnd.h"
+
+#include "gui/app/CZarvaDoc.h"
+#include "gui/app/CommandActions.h"
+#include "gui/app/Texts.h"
+#include "gui/diagrams/DiagramIds.h"
+#include "gui/diagrams/DiagramSource.h"
+#include "gui/diagrams/FourieDiagramPainter.h"
+#include "gui/diagrams/FourieDiagramSettingsDlg.h"
+
+#include "core/diagrams/DiagramTexts.h"
+#include "core/model/Oscillogram.h"
+
+#include <QMenu>
+#include <QPainter>
+
+namespace zarva::gui {
+namespace {
+
+using namespace diagram_cmd;
+
+QStringList FrequencyLabels(const Oscillogram& record, const FrequencyChartSettings& settings)
+{
+    QStringList labels;
+    for (int line = 0; line <= settings.numHarmonics; ++line)
+        labels.append(QString::fromStdString(LineFrequencyLabel(line, record.lineFrequency, settings.numPeriods)));
+    return labels;
+}
+
+} // namespace
+
+FourieDiagramWnd::FourieDiagramWnd(QWidget* parent) : DiagramWnd(parent)
+{
+    setObjectName(QStringLiteral("FourieDiagramWnd"));
+    const auto withRecord = [this] { return CommandState{Document() != nullptr}; };
+    OnCommand(kShowAll, [this] { ShowAll(true); }, withRecord);
+    OnCommand(kHideAll, [this] { ShowAll(false); }, withRecord);
+    OnCommand(kFrequencySettings, [this] { EditSettings(); }, withRecord);
+}
+
+void FourieDiagramWnd::RegisterChannelCommands()
+{
+    if (Document() == nullptr)
+        return;
+    const std::size_t count = Document()->Core().oscillogram.channels.size();
+    for (std::size_t i = registeredChannels_; i < count; ++i) {
+        OnCommand(kChannelEntry + static_cast<int>(i), [this, i] { ToggleChannel(i); }, [this, i] {
+            const Oscillogram* record = Document() != nullptr ? &Document()->Core().oscillogram : nullptr;
+            const bool listed = record != nullptr && i < record->channels.size() && record->channels[i].IsAnalog();
+            return CommandState{listed, true, listed && record->channels[i].HasFlag(display::kOnFrequencyDiagram)};
+        });
+    }
+    registeredChannels_ = std::max(registeredChannels_, count);
+}
+
+void FourieDiagramWnd::ReadSettings(CZarvaDoc& document)
+{
+    settings_ = ReadFrequencyChart(document.Core().settings, document.Core().oscillogram);
+    computed_.reset();
+    RegisterChannelCommands();
+}
+
+void FourieDiagramWnd::Refresh()
+{
+    computed_.reset();
+    DiagramWnd::Refresh();
+}
+
+void FourieDiagramWnd::ApplySettings(const FrequencyChartSettings& settings)
+{
+    if (Document() == nullptr)
+        return;
+    settings_ = settings;
+    WriteFrequencyChart(Document()->Core().settings, settings_);
+    RecordChanged();
+}
+
+void FourieDiagramWnd::EditSettings()
+{
+    if (Document() == nullptr)
+        return;
+    FourieDiagramSettingsDlg dialog(settings_, Document()->Core().oscillogram, this);
+    if (dialog.exec() == QDialog::Accepted)
+        ApplySettings(dialog.Settings());
+}
+
+void FourieDiagramWnd::ShowAll(bool show)
+{
+    if (Document() == nullptr)
+        return;
+    ShowAllOnFrequencyDiagram(Document()->Core().oscillogram, show);
+    RecordChanged();
+}
+
+void FourieDiagramWnd::ToggleChannel(std::size_t index)
+{
+    if (Document() == nullptr)
+        return;
+    Channel& channel = Document()->Core().oscillogram.channels.at(index);
+    if (!channel.IsAnalog())
+        return;
+    channel.SetFlag(display::kOnFrequencyDiagram, !channel.HasFlag(display::kOnFrequencyDiagram));
+    RecordChanged();
+}
+
+void FourieDiagramWnd::FillChannelsMenu(QMenu& menu)
+{
+    if (Document() == nullptr)
+        return;
+    RegisterChannelCommands();
+    AddCommandEntry(menu, kShowAll, Tr(diagram_text::kShowAll));
+    AddCommandEntry(menu, kHideAll, Tr(diagram_text::kHideAll));
+    menu.addSeparator();
+    const Oscillogram& record = Document()->Core().oscillogram;
+    for (std::size_t i = 0; i < record.channels.size(); ++i) {
+        if (record.channels[i].IsAnalog())
+            AddCommandEntry(menu, kChannelEntry + static_cast<int>(i), QString::fromStdString(record.channels[i].Name()));
+    }
+}
+
+void FourieDiagramWnd::FillOwnMenu(QMenu& menu)
+{
+    FillChannelsMenu(*menu.addMenu(CommandShortTip(kChannelsMenu)));
+    AddCommandEntry(menu, kFrequencySettings, CommandShortTip(kFrequencySettings));
+}
+
+std::vector<SpectrumChart> FourieDiagramWnd::Charts(const Oscillogram& record)
+{
+    const std::int64_t sample = Document() != nullptr ? CursorOneSample(*Document()) : 0;
+    const std::vector<std::size_t> channels = FrequencyChannels(record);
+    if (!computed_ || computed_->sample != sample || computed_->settings != settings_ || computed_->channels != channels) {
+        Computed fresh{sample, settings_, channels, {}};
+        for (const std::size_t i : channels)
+            fresh.spectra.push_back(ComputeSpectrum(record.channels[i], sample, settings_));
+        computed_ = std::move(fresh);
+    }
+    std::vector<SpectrumChart> charts;
+    for (std::size_t c = 0; c < channels.size(); ++c) {
+        const Spectrum& spectrum = computed_->spectra[c];
+        SpectrumChart chart{ChannelColourOf(record, channels[c]),
+                            QString::fromStdString(ChartCaption(record.channels[channels[c]].Name(), settings_)),
+                            spectrum.amplitudes, spectrum.largest, {}};
+        for (std::size_t line = 0; line < spectrum.amplitudes.size(); ++line)
+            chart.valueLabels.append(QString::fromStdString(BarLabel(BarValue(spectrum, line, settings_))));
+        charts.push_back(std::move(chart));
+    }
+    return charts;
+}
+
+void FourieDiagramWnd::DrawDiagram(QPainter& painter, const QRect& rect, bool screen, const QFont& font,
+                                   const Oscillogram& record)
+{
+    std::vector<SpectrumChart> charts;
+    try {
+        charts = Charts(record);
+    } catch (const std::exception&) {
+        // A record without whole samples per period has no spectrum: the window stays empty.
+    }
+    FourieDiagramPainter(painter, font, screen).Draw(rect, charts, FrequencyLabels(record, settings_));
+}
+
+} // namespace zarva::gui
