@@ -5,7 +5,6 @@
 #include "gui/app/CommandLine.h"
 #include "gui/app/CZarvaDoc.h"
 #include "gui/diagrams/DiagramPanes.h"
-#include "gui/diagrams/DiagramSource.h"
 #include "gui/diagrams/FourieDiagramWnd.h"
 #include "gui/diagrams/VectorDiagramWnd.h"
 
@@ -38,7 +37,7 @@ QString PutOnDiagram(CZarvaDoc& document, bool vector, const QStringList& names)
             return wrong;
         channel.SetFlag(vector ? display::kOnVectorDiagram : display::kOnFrequencyDiagram, true);
     }
-    AnnounceRecordChange(document);
+    document.NotifyRecordChanged();
     return {};
 }
 

@@ -1,15 +1,8 @@
 #include "gui/diagrams/DiagramSource.h"
 
-#include "gui/app/CZarvaDoc.h"
-
-#include <QVariant>
+#include "core/model/Oscillogram.h"
 
 namespace zarva::gui {
-
-std::int64_t CursorOneSample(const CZarvaDoc& document)
-{
-    return document.property("zarva.cursor1").toLongLong();
-}
 
 QColor ChannelColourOf(const Oscillogram& record, std::size_t index)
 {
@@ -19,19 +12,6 @@ QColor ChannelColourOf(const Oscillogram& record, std::size_t index)
     if (channel.customColourSet)
         return QColor(Red(channel.customColour), Green(channel.customColour), Blue(channel.customColour));
     return kPalette[index % 10];
-}
-
-} // namespace zarva::gui
-
-namespace zarva::gui {
-
-void FollowChanges(CZarvaDoc& document, QObject& receiver, const std::function<void()>& changed)
-{
-    QObject::connect(&document, &CZarvaDoc::modifiedChanged, &receiver, changed);
-}
-
-void AnnounceRecordChange(CZarvaDoc&)
-{
 }
 
 } // namespace zarva::gui

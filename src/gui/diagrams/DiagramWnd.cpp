@@ -2,7 +2,6 @@
 
 #include "gui/app/CZarvaDoc.h"
 #include "gui/app/Texts.h"
-#include "gui/diagrams/DiagramSource.h"
 #include "gui/diagrams/DiagramIds.h"
 
 #include <QAction>
@@ -58,7 +57,8 @@ void DiagramWnd::SetDocument(CZarvaDoc* document)
     document_ = document;
     if (document != nullptr) {
         ReadSettings(*document);
-        FollowChanges(*document, *this, [this] { Refresh(); });
+        connect(document, &CZarvaDoc::cursorsChanged, this, &DiagramWnd::Refresh);
+        connect(document, &CZarvaDoc::recordChanged, this, &DiagramWnd::Refresh);
     }
     Refresh();
 }
@@ -66,6 +66,11 @@ void DiagramWnd::SetDocument(CZarvaDoc* document)
 CZarvaDoc* DiagramWnd::Document() const
 {
     return document_;
+}
+
+std::int64_t DiagramWnd::CursorOneSample() const
+{
+    return document_ != nullptr ? document_->Core().cursors.Vertical(0).sample : 0;
 }
 
 void DiagramWnd::Refresh()
@@ -78,7 +83,7 @@ void DiagramWnd::RecordChanged()
     if (document_ == nullptr)
         return;
     document_->SetModifiedFlag(true);
-    AnnounceRecordChange(*document_);
+    document_->NotifyRecordChanged();
     Refresh();
 }
 

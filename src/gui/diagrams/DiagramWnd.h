@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 
 class QMenu;
@@ -51,9 +52,15 @@ public:
     // The context menu as the right button opens it, for the caller to show or inspect.
     void FillContextMenu(QMenu& menu);
 
+    QSize sizeHint() const override { return {380, 340}; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+
+    const QFont& Font() const { return font_; }
+    // The sample of vertical cursor 1 of the document shown; 0 without one.
+    std::int64_t CursorOneSample() const;
 
     // Called when the window starts showing a document: read its settings.
     virtual void ReadSettings(CZarvaDoc& document) = 0;

@@ -126,7 +126,7 @@ void FourieDiagramWnd::FillOwnMenu(QMenu& menu)
 
 std::vector<SpectrumChart> FourieDiagramWnd::Charts(const Oscillogram& record)
 {
-    const std::int64_t sample = Document() != nullptr ? CursorOneSample(*Document()) : 0;
+    const std::int64_t sample = CursorOneSample();
     const std::vector<std::size_t> channels = FrequencyChannels(record);
     if (!computed_ || computed_->sample != sample || computed_->settings != settings_ || computed_->channels != channels) {
         Computed fresh{sample, settings_, channels, {}};
@@ -145,6 +145,15 @@ std::vector<SpectrumChart> FourieDiagramWnd::Charts(const Oscillogram& record)
         charts.push_back(std::move(chart));
     }
     return charts;
+}
+
+std::vector<ChartLayout> FourieDiagramWnd::LayoutAt(QSize size)
+{
+    if (Document() == nullptr)
+        return {};
+    QImage device(size, QImage::Format_RGB32);
+    QPainter painter(&device);
+    return FourieDiagramPainter(painter, Font(), true).Layout(device.rect(), Charts(Document()->Core().oscillogram));
 }
 
 void FourieDiagramWnd::DrawDiagram(QPainter& painter, const QRect& rect, bool screen, const QFont& font,

@@ -10,6 +10,7 @@
 
 namespace zarva::gui {
 
+struct ChartLayout;
 struct SpectrumChart;
 
 // The frequency diagram: for each chosen analog channel, a bar chart of its spectral lines over
@@ -27,6 +28,8 @@ public:
 
     void DrawDiagram(QPainter& painter, const QRect& rect, bool screen, const QFont& font,
                      const Oscillogram& record) override;
+    // Where the screen picture at `size` puts each chart and its bars.
+    std::vector<ChartLayout> LayoutAt(QSize size);
 
     void FillChannelsMenu(QMenu& menu);
 

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 namespace zarva::gui {
@@ -129,37 +130,42 @@ std::vector<QRect> VectorDiagramPainter::AxisLabelRects(QPoint centre, int radiu
     return rects;
 }
 
-int VectorDiagramPainter::CircleRadius(const QRect& area) const
+bool VectorDiagramPainter::CircleFits(const QRect& area, const QRect& panel, QPoint centre, int radius) const
 {
-    const QFontMetrics metrics(font_, painter_.device());
-    const int across = std::max(metrics.horizontalAdvance(AxisLabel(0)), metrics.horizontalAdvance(AxisLabel(2)));
-    const int horizontal = area.width() - 2 * (across + 2 * pad_);
-    const int vertical = area.height() - 2 * (textHeight_ + 2 * pad_);
-    return std::max(0, std::min(horizontal, vertical) / 2);
+    QRect reach(centre - QPoint(radius, radius), QSize(2 * radius + 1, 2 * radius + 1));
+    for (const QRect& label : AxisLabelRects(centre, radius)) {
+        if (label.intersects(panel))
+            return false;
+        reach = reach.united(label);
+    }
+    return area.contains(reach) && Distance(centre, panel) > radius + pad_;
 }
 
 void VectorDiagramPainter::PlaceCircle(const QRect& area, const QRect& panel, VectorLayout& layout) const
 {
-    const QRect beside(panel.right() + 1, area.top(), area.right() - panel.right(), area.height());
-    const QRect below(area.left(), panel.bottom() + 1, area.width(), area.bottom() - panel.bottom());
-    for (const QRect& candidate : {beside, below}) {
-        const int radius = CircleRadius(candidate);
-        if (radius > layout.radius) {
-            layout.radius = radius;
-            layout.centre = candidate.center();
+    const QFontMetrics metrics(font_, painter_.device());
+    const int across = std::max(metrics.horizontalAdvance(AxisLabel(0)), metrics.horizontalAdvance(AxisLabel(2))) + pad_;
+    const int down = textHeight_ + pad_;
+    // Where the centre of a circle of radius r goes: in the middle, or as far from the
+    // panel's top left corner as the area allows, along one or both axes.
+    const auto centred = [&](int) { return area.center(); };
+    const auto low = [&](int r) { return QPoint(area.center().x(), area.bottom() - down - r); };
+    const auto right = [&](int r) { return QPoint(area.right() - across - r, area.center().y()); };
+    const auto corner = [&](int r) { return QPoint(area.right() - across - r, area.bottom() - down - r); };
+    const std::function<QPoint(int)> placements[] = {centred, low, right, corner};
+    for (const auto& place : placements) {
+        // The fit is monotonic in the radius for a placement: search the largest.
+        int fits = layout.radius;
+        int fails = std::min(area.width(), area.height()) / 2 + 1;
+        while (fails - fits > 1) {
+            const int radius = (fits + fails) / 2;
+            (CircleFits(area, panel, place(radius), radius) ? fits : fails) = radius;
+        }
+        if (fits > layout.radius) {
+            layout.radius = fits;
+            layout.centre = place(fits);
         }
     }
-    // Around the panel: the whole area, when the panel stays clear of circle and labels.
-    const int radius = CircleRadius(area);
-    const QPoint centre = area.center();
-    if (radius <= layout.radius || Distance(centre, panel) <= radius + pad_)
-        return;
-    for (const QRect& label : AxisLabelRects(centre, radius)) {
-        if (label.intersects(panel))
-            return;
-    }
-    layout.radius = radius;
-    layout.centre = centre;
 }
 
 VectorLayout VectorDiagramPainter::Layout(const QRect& rect, const VectorPicture& picture,
@@ -193,6 +199,9 @@ void VectorDiagramPainter::Draw(const QRect& rect, const VectorPicture& picture,
     painter_.fillRect(rect, Qt::white);
     painter_.setFont(font_);
     painter_.setRenderHint(QPainter::Antialiasing, true);
+    // Hair lines through pixel centres stay sharp instead of spreading over two rows.
+    if (screen_)
+        painter_.translate(0.5, 0.5);
     const VectorLayout layout = Layout(rect, picture, legend);
     const double ringScale = picture.voltageScale > 0.0 ? picture.voltageScale : picture.currentScale;
     const int circles = GridCircles(ringScale, layout.radius, 1.2 * textHeight_);

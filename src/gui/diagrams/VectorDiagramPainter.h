@@ -46,10 +46,10 @@ private:
     std::vector<std::vector<std::size_t>> LegendRows(const std::vector<LegendEntry>& legend, int width) const;
     int EntryWidth(const LegendEntry& entry) const;
     QString AxisLabel(int quarter) const;
-    // The largest circle, with room for its axis labels, beside or below the panel, or around
-    // it when the panel sits in a corner the circle leaves free.
+    // The largest circle, with room for its axis labels, that keeps clear of the panel: centred
+    // in the area when it can be, else pushed away from the panel's corner.
     void PlaceCircle(const QRect& area, const QRect& panel, VectorLayout& layout) const;
-    int CircleRadius(const QRect& area) const;
+    bool CircleFits(const QRect& area, const QRect& panel, QPoint centre, int radius) const;
     std::vector<QRect> AxisLabelRects(QPoint centre, int radius) const;
 
     void DrawScaleBox(const QRect& box, const VectorPicture& picture, int circles);

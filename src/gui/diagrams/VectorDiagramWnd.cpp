@@ -6,7 +6,6 @@
 #include "gui/app/Texts.h"
 #include "gui/diagrams/DiagramIds.h"
 #include "gui/diagrams/DiagramSource.h"
-#include "gui/diagrams/VectorDiagramPainter.h"
 
 #include "core/diagrams/DiagramTexts.h"
 #include "core/model/Units.h"
@@ -205,10 +204,22 @@ QToolBar* VectorDiagramWnd::CreateToolBar(QWidget* parent)
     return bar;
 }
 
+VectorLayout VectorDiagramWnd::LayoutAt(QSize size) const
+{
+    if (Document() == nullptr)
+        return {};
+    const Oscillogram& record = Document()->Core().oscillogram;
+    const VectorPicture picture = BuildVectorPicture(record, settings_, CursorOneSample());
+    QImage device(size, QImage::Format_RGB32);
+    QPainter painter(&device);
+    return VectorDiagramPainter(painter, Font(), true, settings_)
+        .Layout(device.rect(), picture, Legend(record, picture, settings_.angleInRadians));
+}
+
 void VectorDiagramWnd::DrawDiagram(QPainter& painter, const QRect& rect, bool screen, const QFont& font,
                                    const Oscillogram& record)
 {
-    const std::int64_t sample = Document() != nullptr ? CursorOneSample(*Document()) : 0;
+    const std::int64_t sample = CursorOneSample();
     const VectorPicture picture = BuildVectorPicture(record, settings_, sample);
     VectorDiagramPainter(painter, font, screen, settings_).Draw(rect, picture, Legend(record, picture, settings_.angleInRadians));
 }

@@ -2,6 +2,8 @@
 
 #include "gui/diagrams/DiagramWnd.h"
 
+#include "gui/diagrams/VectorDiagramPainter.h"
+
 #include "core/diagrams/VectorChart.h"
 
 class QAction;
@@ -23,6 +25,8 @@ public:
 
     void DrawDiagram(QPainter& painter, const QRect& rect, bool screen, const QFont& font,
                      const Oscillogram& record) override;
+    // Where the screen picture at `size` puts the scale box, the legend and the circle.
+    VectorLayout LayoutAt(QSize size) const;
 
     void FillChannelsMenu(QMenu& menu);
     void FillAngleMenu(QMenu& menu);
