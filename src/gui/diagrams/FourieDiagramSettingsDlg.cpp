@@ -29,6 +29,18 @@ QGroupBox* RadioGroup(int titleId, QRadioButton* first, QRadioButton* second, QW
     return group;
 }
 
+// The range message with its two "%i" filled in.
+QString RangeMessage(int lowest, int highest)
+{
+    QString text = Tr(kIntegerRange);
+    for (const int bound : {lowest, highest}) {
+        const qsizetype at = text.indexOf(QLatin1String("%i"));
+        if (at >= 0)
+            text.replace(at, 2, QString::number(bound));
+    }
+    return text;
+}
+
 } // namespace
 
 FourieDiagramSettingsDlg::FourieDiagramSettingsDlg(const FrequencyChartSettings& settings, const Oscillogram& record,
@@ -76,7 +88,7 @@ std::optional<int> FourieDiagramSettingsDlg::ReadNumber(QLineEdit& edit, int low
     const int value = edit.text().trimmed().toInt(&isNumber);
     if (isNumber && value >= lowest && value <= highest)
         return value;
-    const QString message = isNumber ? Tr(kIntegerRange).arg(lowest).arg(highest) : Tr(kNotAnInteger);
+    const QString message = isNumber ? RangeMessage(lowest, highest) : Tr(kNotAnInteger);
     QMessageBox::warning(this, windowTitle(), message);
     edit.setFocus();
     edit.selectAll();
