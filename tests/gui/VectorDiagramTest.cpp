@@ -45,6 +45,20 @@ QStringList Entries(const QMenu& menu)
     return texts;
 }
 
+// Ua 57.3 V at 0° and Ub 12 V at 90° on a vector diagram, cursor 1 past the first period.
+struct TwoVoltages {
+    TwoVoltages()
+    {
+        test.AddPhasor("Ua", "V", 57.3, 0, kMagenta);
+        test.AddPhasor("Ub", "V", 12.0, 90, kSky);
+        test.PlaceCursorOne(100);
+        window.SetDocument(&test.Document());
+    }
+
+    DiagramTestRecord test;
+    VectorDiagramWnd window;
+};
+
 class VectorDiagramTest : public QObject {
     Q_OBJECT
 
@@ -72,12 +86,8 @@ private slots:
 
     void onlyDirectionDrawsEveryArrowToTheCircle()
     {
-        DiagramTestRecord test;
-        test.AddPhasor("Ua", "V", 57.3, 0, kMagenta);
-        test.AddPhasor("Ub", "V", 12.0, 90, kSky);
-        test.PlaceCursorOne(100);
-        VectorDiagramWnd window;
-        window.SetDocument(&test.Document());
+        TwoVoltages two;
+        VectorDiagramWnd& window = two.window;
         window.ExecuteCommand(kOnlyDirection);
         const QImage image = window.Picture(QSize(400, 400));
         const VectorLayout layout = window.LayoutAt(QSize(400, 400));
@@ -87,11 +97,8 @@ private slots:
 
     void valuesMoveTheLegendIntoAColumnWhileThereIsRoom()
     {
-        DiagramTestRecord test;
-        test.AddPhasor("Ua", "V", 57.3, 0, kMagenta);
-        test.AddPhasor("Ub", "V", 12.0, 90, kSky);
-        VectorDiagramWnd window;
-        window.SetDocument(&test.Document());
+        TwoVoltages two;
+        VectorDiagramWnd& window = two.window;
         QVERIFY(!window.LayoutAt(QSize(400, 400)).legendColumn);
         window.ExecuteCommand(kShowValuesButton);
         const VectorLayout tall = window.LayoutAt(QSize(400, 400));
@@ -102,11 +109,9 @@ private slots:
 
     void togglesAreWrittenToTheRecordAndMarkIt()
     {
-        DiagramTestRecord test;
-        test.AddPhasor("Ua", "V", 57.3, 0, kMagenta);
-        test.AddPhasor("Ub", "V", 12.0, 90, kSky);
-        VectorDiagramWnd window;
-        window.SetDocument(&test.Document());
+        TwoVoltages two;
+        DiagramTestRecord& test = two.test;
+        VectorDiagramWnd& window = two.window;
         QSignalSpy changed(&test.Document(), &CZarvaDoc::recordChanged);
         QVERIFY(!test.Document().IsModified());
         for (const int command : {kShowValues, kAngleInRadians, kOnlyDirectionButton})

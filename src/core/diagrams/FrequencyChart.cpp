@@ -1,7 +1,7 @@
 #include "core/diagrams/FrequencyChart.h"
 
+#include "core/diagrams/ChannelChoice.h"
 #include "core/dsp/WindowMeasures.h"
-#include "core/model/Oscillogram.h"
 #include "core/storage/SettingsStore.h"
 
 #include <algorithm>
@@ -74,13 +74,9 @@ void WriteFrequencyChart(SettingsStore& store, const FrequencyChartSettings& set
 
 std::vector<std::size_t> FrequencyChannels(const Oscillogram& record)
 {
-    std::vector<std::size_t> listed;
-    for (std::size_t i = 0; i < record.channels.size(); ++i) {
-        const Channel& channel = record.channels[i];
-        if (channel.IsAnalog() && channel.HasFlag(display::kOnFrequencyDiagram))
-            listed.push_back(i);
-    }
-    return listed;
+    return ChannelsWhere(record, [](const Channel& channel) {
+        return channel.IsAnalog() && channel.HasFlag(display::kOnFrequencyDiagram);
+    });
 }
 
 void ShowAllOnFrequencyDiagram(Oscillogram& record, bool show)

@@ -1,6 +1,6 @@
 #include "core/diagrams/VectorChart.h"
 
-#include "core/model/Oscillogram.h"
+#include "core/diagrams/ChannelChoice.h"
 #include "core/model/Rounding.h"
 #include "core/model/ZarvaException.h"
 #include "core/storage/SettingsStore.h"
@@ -84,22 +84,12 @@ bool IsCurrentChannel(const Channel& channel)
 
 std::vector<std::size_t> VectorMenuChannels(const Oscillogram& record)
 {
-    std::vector<std::size_t> listed;
-    for (std::size_t i = 0; i < record.channels.size(); ++i) {
-        if (IsVectorEligible(record.channels[i]))
-            listed.push_back(i);
-    }
-    return listed;
+    return ChannelsWhere(record, IsVectorEligible);
 }
 
 std::vector<std::size_t> AngleReferenceChannels(const Oscillogram& record)
 {
-    std::vector<std::size_t> listed;
-    for (std::size_t i = 0; i < record.channels.size(); ++i) {
-        if (Participates(record.channels[i]))
-            listed.push_back(i);
-    }
-    return listed;
+    return ChannelsWhere(record, Participates);
 }
 
 void ShowAllOnVectorDiagram(Oscillogram& record, bool show)

@@ -4,6 +4,8 @@
 #include "gui/app/Texts.h"
 #include "gui/diagrams/DiagramIds.h"
 
+#include "core/diagrams/ChannelChoice.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
@@ -18,15 +20,20 @@
 #include <QScreen>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zarva::gui {
-DiagramWnd::DiagramWnd(QWidget* parent) : QWidget(parent), font_(ScreenFont())
+DiagramWnd::DiagramWnd(ChannelChoice choice, QWidget* parent)
+    : QWidget(parent), choice_(choice), font_(ScreenFont())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(120, 120);
-    OnCommand(diagram_cmd::kPrint, [this] { PrintWithDialog(); }, [this] { return CommandState{document_ != nullptr}; });
-    OnCommand(diagram_cmd::kCopy, [this] { CopyToClipboard(); });
+    const auto withRecord = [this] { return WithRecord(); };
+    OnCommand(diagram_cmd::kPrint, [this] { PrintWithDialog(); }, withRecord);
+    OnCommand(diagram_cmd::kCopy, [this] { CopyToClipboard(); }, withRecord);
+    OnCommand(diagram_cmd::kShowAll, [this] { ShowAll(true); }, withRecord);
+    OnCommand(diagram_cmd::kHideAll, [this] { ShowAll(false); }, withRecord);
 }
 
 QFont DiagramWnd::ScreenFont()
@@ -57,6 +64,7 @@ void DiagramWnd::SetDocument(CZarvaDoc* document)
     document_ = document;
     if (document != nullptr) {
         ReadSettings(*document);
+        RegisterChannelCommands();
         connect(document, &CZarvaDoc::cursorsChanged, this, &DiagramWnd::Refresh);
         connect(document, &CZarvaDoc::recordChanged, this, &DiagramWnd::Refresh);
     }
@@ -66,6 +74,11 @@ void DiagramWnd::SetDocument(CZarvaDoc* document)
 CZarvaDoc* DiagramWnd::Document() const
 {
     return document_;
+}
+
+CommandState DiagramWnd::WithRecord() const
+{
+    return CommandState{document_ != nullptr};
 }
 
 std::int64_t DiagramWnd::CursorOneSample() const
@@ -170,6 +183,53 @@ void DiagramWnd::CopyToClipboard()
     picture->setData(QStringLiteral("image/svg+xml"), svg);
     picture->setImageData(image);
     QApplication::clipboard()->setMimeData(picture);
+}
+
+void DiagramWnd::RegisterChannelCommands()
+{
+    if (document_ == nullptr)
+        return;
+    const std::size_t count = document_->Core().oscillogram.channels.size();
+    for (std::size_t i = registeredChannels_; i < count; ++i) {
+        OnCommand(diagram_cmd::kChannelEntry + static_cast<int>(i), [this, i] { ToggleChannel(i); }, [this, i] {
+            const Oscillogram* record = document_ != nullptr ? &document_->Core().oscillogram : nullptr;
+            const bool listed = record != nullptr && i < record->channels.size() && choice_.listed(record->channels[i]);
+            return CommandState{listed, true, listed && record->channels[i].HasFlag(choice_.bit)};
+        });
+    }
+    registeredChannels_ = std::max(registeredChannels_, count);
+}
+
+void DiagramWnd::ShowAll(bool show)
+{
+    if (document_ == nullptr)
+        return;
+    choice_.showAll(document_->Core().oscillogram, show);
+    RecordChanged();
+}
+
+void DiagramWnd::ToggleChannel(std::size_t index)
+{
+    if (document_ == nullptr)
+        return;
+    Channel& channel = document_->Core().oscillogram.channels.at(index);
+    if (!choice_.listed(channel))
+        return;
+    channel.SetFlag(choice_.bit, !channel.HasFlag(choice_.bit));
+    RecordChanged();
+}
+
+void DiagramWnd::FillChannelsMenu(QMenu& menu)
+{
+    if (document_ == nullptr)
+        return;
+    RegisterChannelCommands();
+    AddCommandEntry(menu, diagram_cmd::kShowAll, Tr(diagram_text::kShowAll));
+    AddCommandEntry(menu, diagram_cmd::kHideAll, Tr(diagram_text::kHideAll));
+    menu.addSeparator();
+    const Oscillogram& record = document_->Core().oscillogram;
+    for (const std::size_t i : ChannelsWhere(record, choice_.listed))
+        AddCommandEntry(menu, diagram_cmd::kChannelEntry + static_cast<int>(i), QString::fromStdString(record.channels[i].Name()));
 }
 
 QAction* DiagramWnd::AddCommandEntry(QMenu& menu, int command, const QString& text)

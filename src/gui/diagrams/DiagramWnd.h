@@ -14,6 +14,7 @@ class QMenu;
 class QPrinter;
 
 namespace zarva {
+class Channel;
 class Oscillogram;
 }
 
@@ -28,7 +29,15 @@ class CZarvaDoc;
 class DiagramWnd : public QWidget, public CommandTarget {
     Q_OBJECT
 public:
-    explicit DiagramWnd(QWidget* parent = nullptr);
+    // How a diagram chooses its channels: its bit of the channels' display flags, the channels
+    // its channels menu lists and toggles, and what "Показать все" / "Скрыть все" do.
+    struct ChannelChoice {
+        std::uint32_t bit;
+        bool (*listed)(const Channel& channel);
+        void (*showAll)(Oscillogram& record, bool show);
+    };
+
+    DiagramWnd(ChannelChoice choice, QWidget* parent);
 
     // The record the window shows; null shows nothing. A new document has its settings read.
     void SetDocument(CZarvaDoc* document);
@@ -51,6 +60,8 @@ public:
 
     // The context menu as the right button opens it, for the caller to show or inspect.
     void FillContextMenu(QMenu& menu);
+    // "Показать все", "Скрыть все", then an entry per channel the diagram may show.
+    void FillChannelsMenu(QMenu& menu);
 
     QSize sizeHint() const override { return {380, 340}; }
 
@@ -69,6 +80,8 @@ protected:
 
     // A menu entry that runs `command` of this window and shows its check mark.
     QAction* AddCommandEntry(QMenu& menu, int command, const QString& text);
+    // Enabled while a record is shown.
+    CommandState WithRecord() const;
     // Registers a command whose check mark follows `checked`.
     void OnToggle(int command, std::function<void()> toggle, std::function<bool()> checked);
     // After this window changed the record's options or channels: the document is marked
@@ -78,7 +91,13 @@ protected:
     virtual void Refresh();
 
 private:
+    // Channel commands for every channel of the record, before a menu lists them.
+    void RegisterChannelCommands();
+    void ShowAll(bool show);
+    void ToggleChannel(std::size_t index);
 
+    ChannelChoice choice_;
+    std::size_t registeredChannels_ = 0;
     QPointer<CZarvaDoc> document_;
     QFont font_;
     QPixmap canvas_;

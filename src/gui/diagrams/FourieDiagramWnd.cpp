@@ -29,35 +29,19 @@ QStringList FrequencyLabels(const Oscillogram& record, const FrequencyChartSetti
 
 } // namespace
 
-FourieDiagramWnd::FourieDiagramWnd(QWidget* parent) : DiagramWnd(parent)
+FourieDiagramWnd::FourieDiagramWnd(QWidget* parent)
+    : DiagramWnd({display::kOnFrequencyDiagram, [](const Channel& channel) { return channel.IsAnalog(); },
+                  ShowAllOnFrequencyDiagram},
+                 parent)
 {
     setObjectName(QStringLiteral("FourieDiagramWnd"));
-    const auto withRecord = [this] { return CommandState{Document() != nullptr}; };
-    OnCommand(kShowAll, [this] { ShowAll(true); }, withRecord);
-    OnCommand(kHideAll, [this] { ShowAll(false); }, withRecord);
-    OnCommand(kFrequencySettings, [this] { EditSettings(); }, withRecord);
-}
-
-void FourieDiagramWnd::RegisterChannelCommands()
-{
-    if (Document() == nullptr)
-        return;
-    const std::size_t count = Document()->Core().oscillogram.channels.size();
-    for (std::size_t i = registeredChannels_; i < count; ++i) {
-        OnCommand(kChannelEntry + static_cast<int>(i), [this, i] { ToggleChannel(i); }, [this, i] {
-            const Oscillogram* record = Document() != nullptr ? &Document()->Core().oscillogram : nullptr;
-            const bool listed = record != nullptr && i < record->channels.size() && record->channels[i].IsAnalog();
-            return CommandState{listed, true, listed && record->channels[i].HasFlag(display::kOnFrequencyDiagram)};
-        });
-    }
-    registeredChannels_ = std::max(registeredChannels_, count);
+    OnCommand(kFrequencySettings, [this] { EditSettings(); }, [this] { return WithRecord(); });
 }
 
 void FourieDiagramWnd::ReadSettings(CZarvaDoc& document)
 {
     settings_ = ReadFrequencyChart(document.Core().settings, document.Core().oscillogram);
     computed_.reset();
-    RegisterChannelCommands();
 }
 
 void FourieDiagramWnd::Refresh()
@@ -82,40 +66,6 @@ void FourieDiagramWnd::EditSettings()
     FourieDiagramSettingsDlg dialog(settings_, Document()->Core().oscillogram, this);
     if (dialog.exec() == QDialog::Accepted)
         ApplySettings(dialog.Settings());
-}
-
-void FourieDiagramWnd::ShowAll(bool show)
-{
-    if (Document() == nullptr)
-        return;
-    ShowAllOnFrequencyDiagram(Document()->Core().oscillogram, show);
-    RecordChanged();
-}
-
-void FourieDiagramWnd::ToggleChannel(std::size_t index)
-{
-    if (Document() == nullptr)
-        return;
-    Channel& channel = Document()->Core().oscillogram.channels.at(index);
-    if (!channel.IsAnalog())
-        return;
-    channel.SetFlag(display::kOnFrequencyDiagram, !channel.HasFlag(display::kOnFrequencyDiagram));
-    RecordChanged();
-}
-
-void FourieDiagramWnd::FillChannelsMenu(QMenu& menu)
-{
-    if (Document() == nullptr)
-        return;
-    RegisterChannelCommands();
-    AddCommandEntry(menu, kShowAll, Tr(diagram_text::kShowAll));
-    AddCommandEntry(menu, kHideAll, Tr(diagram_text::kHideAll));
-    menu.addSeparator();
-    const Oscillogram& record = Document()->Core().oscillogram;
-    for (std::size_t i = 0; i < record.channels.size(); ++i) {
-        if (record.channels[i].IsAnalog())
-            AddCommandEntry(menu, kChannelEntry + static_cast<int>(i), QString::fromStdString(record.channels[i].Name()));
-    }
 }
 
 void FourieDiagramWnd::FillOwnMenu(QMenu& menu)

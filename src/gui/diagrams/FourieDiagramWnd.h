@@ -31,17 +31,12 @@ public:
     // Where the screen picture at `size` puts each chart and its bars.
     std::vector<ChartLayout> LayoutAt(QSize size);
 
-    void FillChannelsMenu(QMenu& menu);
-
 protected:
     void ReadSettings(CZarvaDoc& document) override;
     void FillOwnMenu(QMenu& menu) override;
     void Refresh() override;
 
 private:
-    void RegisterChannelCommands();
-    void ShowAll(bool show);
-    void ToggleChannel(std::size_t index);
     void EditSettings();
 
     // The spectra of the last drawing, kept while neither the record, the cursor nor the
@@ -54,7 +49,6 @@ private:
     };
 
     FrequencyChartSettings settings_;
-    std::size_t registeredChannels_ = 0;
     std::optional<Computed> computed_;
 };
 

@@ -35,7 +35,8 @@ std::vector<LegendEntry> Legend(const Oscillogram& record, const VectorPicture& 
 
 } // namespace
 
-VectorDiagramWnd::VectorDiagramWnd(QWidget* parent) : DiagramWnd(parent)
+VectorDiagramWnd::VectorDiagramWnd(QWidget* parent)
+    : DiagramWnd({display::kOnVectorDiagram, IsVectorEligible, ShowAllOnVectorDiagram}, parent)
 {
     setObjectName(QStringLiteral("VectorDiagramWnd"));
     RegisterCommands();
@@ -43,9 +44,7 @@ VectorDiagramWnd::VectorDiagramWnd(QWidget* parent) : DiagramWnd(parent)
 
 void VectorDiagramWnd::RegisterCommands()
 {
-    const auto withRecord = [this] { return CommandState{Document() != nullptr}; };
-    OnCommand(kShowAll, [this] { ShowAll(true); }, withRecord);
-    OnCommand(kHideAll, [this] { ShowAll(false); }, withRecord);
+    const auto withRecord = [this] { return WithRecord(); };
     OnCommand(kAbsoluteAngle, [this] { ChangeAngleReference({}); }, [this] {
         return CommandState{Document() != nullptr, true, settings_.angleChannelName.empty()};
     });
@@ -61,33 +60,27 @@ void VectorDiagramWnd::RegisterCommands()
     OnCommand(kAngleMenu, [this] { PopUp(&VectorDiagramWnd::FillAngleMenu, angleButton_); }, withRecord);
 }
 
-void VectorDiagramWnd::RegisterChannelCommands()
+void VectorDiagramWnd::RegisterAngleCommands()
 {
     if (Document() == nullptr)
         return;
     const std::size_t count = Document()->Core().oscillogram.channels.size();
-    for (std::size_t i = registeredChannels_; i < count; ++i) {
-        const int entry = kChannelEntry + static_cast<int>(i);
-        OnCommand(entry, [this, i] { ToggleChannel(i); }, [this, i] {
-            const Oscillogram* record = Document() != nullptr ? &Document()->Core().oscillogram : nullptr;
-            const bool listed = record != nullptr && i < record->channels.size() && IsVectorEligible(record->channels[i]);
-            return CommandState{listed, true, listed && record->channels[i].HasFlag(display::kOnVectorDiagram)};
-        });
+    for (std::size_t i = registeredAngles_; i < count; ++i) {
         OnCommand(kAbsoluteAngle + 1 + static_cast<int>(i), [this, i] {
-            ChangeAngleReference(Document()->Core().oscillogram.channels[i].Name());
+            ChangeAngleReference(Document()->Core().oscillogram.channels.at(i).Name());
         }, [this, i] {
             const Oscillogram* record = Document() != nullptr ? &Document()->Core().oscillogram : nullptr;
             const bool listed = record != nullptr && i < record->channels.size();
             return CommandState{listed, true, listed && record->channels[i].Name() == settings_.angleChannelName};
         });
     }
-    registeredChannels_ = std::max(registeredChannels_, count);
+    registeredAngles_ = std::max(registeredAngles_, count);
 }
 
 void VectorDiagramWnd::ReadSettings(CZarvaDoc& document)
 {
     settings_ = ReadVectorChart(document.Core().settings, document.Core().oscillogram);
-    RegisterChannelCommands();
+    RegisterAngleCommands();
     ShowSettings();
 }
 
@@ -118,43 +111,11 @@ void VectorDiagramWnd::ChangeAngleReference(std::string name)
     RecordChanged();
 }
 
-void VectorDiagramWnd::ShowAll(bool show)
-{
-    if (Document() == nullptr)
-        return;
-    ShowAllOnVectorDiagram(Document()->Core().oscillogram, show);
-    RecordChanged();
-}
-
-void VectorDiagramWnd::ToggleChannel(std::size_t index)
-{
-    if (Document() == nullptr)
-        return;
-    Channel& channel = Document()->Core().oscillogram.channels.at(index);
-    if (!IsVectorEligible(channel))
-        return;
-    channel.SetFlag(display::kOnVectorDiagram, !channel.HasFlag(display::kOnVectorDiagram));
-    RecordChanged();
-}
-
-void VectorDiagramWnd::FillChannelsMenu(QMenu& menu)
-{
-    if (Document() == nullptr)
-        return;
-    RegisterChannelCommands();
-    AddCommandEntry(menu, kShowAll, Tr(diagram_text::kShowAll));
-    AddCommandEntry(menu, kHideAll, Tr(diagram_text::kHideAll));
-    menu.addSeparator();
-    const Oscillogram& record = Document()->Core().oscillogram;
-    for (const std::size_t i : VectorMenuChannels(record))
-        AddCommandEntry(menu, kChannelEntry + static_cast<int>(i), QString::fromStdString(record.channels[i].Name()));
-}
-
 void VectorDiagramWnd::FillAngleMenu(QMenu& menu)
 {
     if (Document() == nullptr)
         return;
-    RegisterChannelCommands();
+    RegisterAngleCommands();
     AddCommandEntry(menu, kAbsoluteAngle, CommandShortTip(kAbsoluteAngle));
     const Oscillogram& record = Document()->Core().oscillogram;
     for (const std::size_t i : AngleReferenceChannels(record))

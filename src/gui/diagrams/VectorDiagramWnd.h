@@ -28,7 +28,6 @@ public:
     // Where the screen picture at `size` puts the scale box, the legend and the circle.
     VectorLayout LayoutAt(QSize size) const;
 
-    void FillChannelsMenu(QMenu& menu);
     void FillAngleMenu(QMenu& menu);
 
 protected:
@@ -37,17 +36,15 @@ protected:
 
 private:
     void RegisterCommands();
-    // Channel commands for every channel of the record, before a menu lists them.
-    void RegisterChannelCommands();
+    // Angle reference commands for every channel of the record, before a menu lists them.
+    void RegisterAngleCommands();
     void ChangeSettings(void (*change)(VectorChartSettings&));
     void ChangeAngleReference(std::string name);
-    void ShowAll(bool show);
-    void ToggleChannel(std::size_t index);
     void ShowSettings();
     void PopUp(void (VectorDiagramWnd::*fill)(QMenu&), QToolButton* button);
 
     VectorChartSettings settings_;
-    std::size_t registeredChannels_ = 0;
+    std::size_t registeredAngles_ = 0;
     QToolButton* channelsButton_ = nullptr;
     QToolButton* angleButton_ = nullptr;
     QAction* showValuesAction_ = nullptr;
