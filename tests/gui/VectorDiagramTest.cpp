@@ -156,6 +156,13 @@ private slots:
         QVERIFY(window.ExecuteCommand(kShowAll));
         QVERIFY(!test.Record().channels[1].HasFlag(display::kOnVectorDiagram));
         QVERIFY(test.Record().channels[2].HasFlag(display::kOnVectorDiagram));
+
+        // Commands of channels the record no longer has change nothing.
+        test.Record().channels.pop_back();
+        QVERIFY(window.ExecuteCommand(kChannelEntry + 2));
+        QVERIFY(window.ExecuteCommand(kAbsoluteAngle + 1 + 2));
+        QVERIFY(window.Settings().angleChannelName.empty());
+        QVERIFY(!window.CommandStateOf(kChannelEntry + 2)->enabled);
     }
 
     void repaintsWhenCursorOneMoves()

@@ -210,9 +210,10 @@ void DiagramWnd::ShowAll(bool show)
 
 void DiagramWnd::ToggleChannel(std::size_t index)
 {
-    if (document_ == nullptr)
+    // The record may have lost channels since the command was registered.
+    if (document_ == nullptr || index >= document_->Core().oscillogram.channels.size())
         return;
-    Channel& channel = document_->Core().oscillogram.channels.at(index);
+    Channel& channel = document_->Core().oscillogram.channels[index];
     if (!choice_.listed(channel))
         return;
     channel.SetFlag(choice_.bit, !channel.HasFlag(choice_.bit));

@@ -67,7 +67,8 @@ void VectorDiagramWnd::RegisterAngleCommands()
     const std::size_t count = Document()->Core().oscillogram.channels.size();
     for (std::size_t i = registeredAngles_; i < count; ++i) {
         OnCommand(kAbsoluteAngle + 1 + static_cast<int>(i), [this, i] {
-            ChangeAngleReference(Document()->Core().oscillogram.channels.at(i).Name());
+            if (Document() != nullptr && i < Document()->Core().oscillogram.channels.size())
+                ChangeAngleReference(Document()->Core().oscillogram.channels[i].Name());
         }, [this, i] {
             const Oscillogram* record = Document() != nullptr ? &Document()->Core().oscillogram : nullptr;
             const bool listed = record != nullptr && i < record->channels.size();
