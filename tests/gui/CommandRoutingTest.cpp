@@ -4,6 +4,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandActions.h"
 #include "gui/app/CommandIds.h"
+#include "gui/app/RecordParametersPane.h"
 #include "gui/app/RibbonBar.h"
 #include "gui/view/CZarvaView.h"
 
@@ -25,6 +26,7 @@ private slots:
     void statesFollowTheOpenDocuments();
     void ribbonButtonShowsAndRoutesItsCommand();
     void keyboardShortcutRoutesItsCommand();
+    void parameterBarShowsTheActiveRecord();
 
 private:
     zarva::test::TempFolder folder_;
@@ -121,6 +123,29 @@ void CommandRoutingTest::keyboardShortcutRoutesItsCommand()
     app.Frame().RefreshCommandStates();
     QTest::keyClick(&app.Frame(), Qt::Key_W, Qt::ControlModifier);
     QTRY_COMPARE(app.WindowCount(), std::size_t{0});
+}
+
+void CommandRoutingTest::parameterBarShowsTheActiveRecord()
+{
+    AppUnderTest app;
+    const CommandRouter& router = app.Frame().Router();
+    RecordParametersPane& pane = app.Frame().Parameters();
+    QVERIFY(!router.StateOf(cmd::kParameterBar).checked);
+    QVERIFY(router.Route(cmd::kParameterBar));
+    QVERIFY(pane.isVisible());
+    QVERIFY(router.StateOf(cmd::kParameterBar).checked);
+
+    QVERIFY(app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "first"))) != nullptr);
+    QCOMPARE(pane.Value(3287), QStringLiteral("first.cfg"));
+    QCOMPARE(pane.Value(3478), QStringLiteral("Подстанция"));
+    QCOMPARE(pane.Value(4666), QStringLiteral("96"));
+    QVERIFY(app.App().OpenDocumentFile(Str(WriteOscRecord(folder_, "second"))) != nullptr);
+    QCOMPARE(pane.Value(3287), QStringLiteral("second.osc"));
+    QVERIFY(router.Route(cmd::kFileClose));
+    QTRY_COMPARE(pane.Value(3287), QStringLiteral("first.cfg"));
+
+    QVERIFY(router.Route(cmd::kParameterBar));
+    QVERIFY(!pane.isVisible());
 }
 
 } // namespace zarva::gui::test

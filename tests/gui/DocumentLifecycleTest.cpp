@@ -10,6 +10,7 @@
 
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -34,6 +35,7 @@ private slots:
     void changedRecordAsksToSaveBeforeClosing();
     void droppedFilesOpen();
     void savedCopyReopensAsTheSameRecord();
+    void cursorChangesReachFollowersOnce();
 
 private:
     zarva::test::TempFolder folder_;
@@ -212,6 +214,20 @@ void DocumentLifecycleTest::savedCopyReopensAsTheSameRecord()
     ReadComtrade(reread, copy.toStdString());
     QCOMPARE(reread.oscillogram.SampleCount(), document->Core().oscillogram.SampleCount());
     QCOMPARE(reread.oscillogram.channels.size(), document->Core().oscillogram.channels.size());
+}
+
+void DocumentLifecycleTest::cursorChangesReachFollowersOnce()
+{
+    AppUnderTest app;
+    CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "cursors")));
+    QVERIFY(document != nullptr);
+    QSignalSpy moved(document, &CZarvaDoc::cursorsChanged);
+    CursorSet cursors = document->Core().cursors;
+    cursors.PlaceVertical(0, 3, document->Core().oscillogram.SampleCount());
+    document->SetCursors(cursors);
+    document->SetCursors(cursors);
+    QCOMPARE(moved.count(), 1);
+    QCOMPARE(document->Core().cursors.Vertical(0).sample, std::int64_t{3});
 }
 
 } // namespace zarva::gui::test

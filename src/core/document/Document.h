@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/document/CursorSet.h"
 #include "core/document/LoadProgress.h"
 #include "core/model/Oscillogram.h"
 #include "core/storage/SettingsStore.h"
@@ -18,6 +19,9 @@ public:
     Oscillogram oscillogram{this};
     SettingsStore settings;  // the record's .set file
     LoadProgress progress;
+    CursorSet cursors;
+    // The band of cursor times under the time ruler is shown in every view of the record.
+    bool showCursorDifference = false;
     // 1-based index into oscillogram.frequencyChannels of the frequency the measures
     // track; 0 = none.
     int frequencyReference = 0;

@@ -147,6 +147,8 @@ void ReadSettings(Document& document, const std::filesystem::path& path, bool)
         record.calcChannels.LoadSettings(computed->second);
     // Once more, so that the computed channels just created get their display keys too.
     ReadAllChannelKeys(document, true);
+    document.cursors = LoadCursors(SectionOrEmpty(document.settings, kViewSection), record.SampleCount(),
+                                   record.channels.size());
 }
 
 void StoreSettings(Document& document)
@@ -160,6 +162,8 @@ void StoreSettings(Document& document)
     SettingsSection& main = store.Section(kOscillogramSection);
     main.SetInt(kCodePageKey, record.codePage == CodePage::Oem866 ? 0 : 1);
     main.SetInt(kRateKey, record.sampleRate);
+    if (document.cursors != CursorSet{} || store.Sections().contains(kViewSection))
+        SaveCursors(document.cursors, store.Section(kViewSection));
 }
 
 void WriteSettings(Document& document, const std::filesystem::path& path)

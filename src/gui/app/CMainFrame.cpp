@@ -8,9 +8,11 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/Icons.h"
 #include "gui/app/RecentFiles.h"
+#include "gui/app/RecordParametersPane.h"
 #include "gui/app/RibbonBar.h"
 #include "gui/app/StatusBarController.h"
 #include "gui/app/Texts.h"
+#include "gui/diagrams/DiagramPanes.h"
 #include "gui/view/CZarvaView.h"
 
 #include <QAction>
@@ -70,6 +72,10 @@ CMainFrame::CMainFrame(CZarvaApp& app)
     layout->addWidget(documents_, 1);
     setCentralWidget(centre);
     status_ = new StatusBarController(*statusBar());
+    parameters_ = new RecordParametersPane(this);
+    addDockWidget(Qt::LeftDockWidgetArea, parameters_);
+    parameters_->hide();
+    diagrams_ = new DiagramPanes(*this, *this);
 
     RegisterWindowCommands();
     FillStyleMenu();
@@ -83,6 +89,8 @@ CMainFrame::CMainFrame(CZarvaApp& app)
         UpdateTitle();
         ScheduleRefresh();
     });
+    connect(parameters_, &QDockWidget::visibilityChanged, this, &CMainFrame::ScheduleRefresh);
+    connect(diagrams_, &DiagramPanes::visibilityChanged, this, &CMainFrame::ScheduleRefresh);
     app_.Recent().FillMenu(*ribbon_->RecentMenu(), [this](const QString& path) { app_.OpenRecentFile(path); });
     UpdateTitle();
     RefreshCommandStates();
@@ -187,6 +195,8 @@ void CMainFrame::RegisterWindowCommands()
         const bool tabbed = documents_->viewMode() == QMdiArea::TabbedView;
         documents_->setViewMode(tabbed ? QMdiArea::SubWindowView : QMdiArea::TabbedView);
     }, [this] { return CommandState{true, true, documents_->viewMode() == QMdiArea::TabbedView}; });
+    OnCommand(cmd::kParameterBar, [this] { parameters_->setVisible(!parameters_->isVisible()); },
+              [this] { return CommandState{true, true, parameters_->isVisible()}; });
     OnCommand(cmd::kWindowNext, [this] { documents_->activateNextSubWindow(); }, someWindows(2));
     OnCommand(cmd::kWindowPrevious, [this] { documents_->activatePreviousSubWindow(); }, someWindows(2));
 }
@@ -226,6 +236,8 @@ void CMainFrame::FillStyleMenu()
 void CMainFrame::UpdateTitle()
 {
     const CChildFrame* child = ActiveChild();
+    parameters_->ShowRecord(child != nullptr ? &child->Document() : nullptr);
+    diagrams_->ShowDocument(child != nullptr ? &child->Document() : nullptr);
     const QString application = Tr(text::kAppName);
     setWindowTitle(child != nullptr ? child->Document().Title() + QStringLiteral(" - ") + application : application);
 }

@@ -21,6 +21,8 @@ class CChildFrame;
 class CommandActions;
 class CZarvaApp;
 class CZarvaDoc;
+class DiagramPanes;
+class RecordParametersPane;
 class RibbonBar;
 class StatusBarController;
 
@@ -46,6 +48,8 @@ public:
     RibbonBar& Ribbon() const { return *ribbon_; }
     CaptionBar& Caption() const { return *caption_; }
     StatusBarController& Status() const { return *status_; }
+    RecordParametersPane& Parameters() const { return *parameters_; }
+    DiagramPanes& Diagrams() const { return *diagrams_; }
 
     // Asks every command's handler for its state now; ScheduleRefresh does it once the
     // current event is done.
@@ -59,6 +63,7 @@ protected:
 
 private:
     std::vector<CommandTarget*> RoutingChain() const;
+    // The window list and the panes beside the documents.
     void RegisterWindowCommands();
     void FillWindowMenu();
     void FillStyleMenu();
@@ -71,6 +76,8 @@ private:
     QMdiArea* documents_;
     CaptionBar* caption_;
     StatusBarController* status_;
+    RecordParametersPane* parameters_;
+    DiagramPanes* diagrams_;
     QList<QAction*> windowEntries_;  // the document list at the end of the window menu
     bool refreshScheduled_ = false;
 };

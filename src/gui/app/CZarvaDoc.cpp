@@ -48,6 +48,19 @@ void CZarvaDoc::SetModifiedFlag(bool modified)
     emit modifiedChanged(modified_);
 }
 
+void CZarvaDoc::SetCursors(const CursorSet& cursors)
+{
+    if (document_.cursors == cursors)
+        return;
+    document_.cursors = cursors;
+    emit cursorsChanged();
+}
+
+void CZarvaDoc::NotifyRecordChanged()
+{
+    emit recordChanged();
+}
+
 bool CZarvaDoc::OpenDocument(const QString& requested)
 {
     const QString path = QString::fromStdString(RecordPathFor(requested.toStdString()));

@@ -31,6 +31,11 @@ public:
 
 // One open record: the framework-free document plus its path, the modified flag and the
 // signals the windows follow.
+//
+// How a window follows the record (diagrams, panes): connect to cursorsChanged() to follow
+// the cursors (read Core().cursors, e.g. Vertical(0) for cursor 1) and to recordChanged() to
+// redraw after the channels, their flags or their series change. Both are emitted on the
+// interface thread after the change is complete; neither is emitted while a record loads.
 class CZarvaDoc : public QObject, public CommandTarget {
     Q_OBJECT
 public:
@@ -44,6 +49,12 @@ public:
     bool IsModified() const { return modified_; }
     void SetModifiedFlag(bool modified = true);
 
+    // Every change of the cursors goes through here; emits cursorsChanged() when anything
+    // differs.
+    void SetCursors(const CursorSet& cursors);
+    // Called after the channels, their display flags or their series changed.
+    void NotifyRecordChanged();
+
     // Reads the record; a failure has been reported (or was the user's cancel) and leaves
     // the document empty.
     bool OpenDocument(const QString& path);
@@ -53,6 +64,8 @@ public:
     bool SaveModified(QWidget* parent);
 
 signals:
+    void cursorsChanged();
+    void recordChanged();
     void modifiedChanged(bool modified);
     void titleChanged();
     void closeRequested();

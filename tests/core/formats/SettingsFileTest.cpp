@@ -66,6 +66,19 @@ TEST_F(SettingsFileTest, WrittenKeysReadBackOntoTheChannels)
     EXPECT_EQ(test::FileBytes(folder / "again.set"), test::FileBytes(folder / "r.set"));
 }
 
+TEST_F(SettingsFileTest, CursorsComeBackWhereTheyWereSaved)
+{
+    const std::filesystem::path cfg = Record().Write(folder, "r");
+    auto document = test::ReadRecord(cfg);
+    WriteSettings(*document, folder / "r.set");
+    EXPECT_FALSE(document->settings.Sections().contains(kViewSection));
+
+    document->cursors.PlaceVertical(0, 42, 100);
+    document->cursors.PlaceHorizontal(1, -0.25, 2);
+    WriteSettings(*document, folder / "r.set");
+    EXPECT_EQ(test::ReadRecord(cfg)->cursors, document->cursors);
+}
+
 TEST_F(SettingsFileTest, OlderIniFileIsReadWhenThereIsNoSettingsFile)
 {
     const auto document = ReadWithSettings("r.ini", "[Ib]\r\nAliasName=Phase B\r\nPrimaryMul=1000\r\n"
