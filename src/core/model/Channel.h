@@ -140,6 +140,9 @@ public:
     bool customColourSet = false;
     std::int32_t customColour = 0;
     VerticalZoom zoom;
+    // The group of channels drawn merged in one row of the view: its identifier text, empty
+    // for a channel in no group.
+    std::string group;
 
 private:
     enum class SeriesSource : std::uint8_t { Own, Samples, Instant };
