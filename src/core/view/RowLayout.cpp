@@ -99,6 +99,22 @@ std::optional<RowHit> RowAt(const std::vector<Row>& rows, const std::vector<Chan
     return hit;
 }
 
+std::vector<std::vector<Row>> PaginateRows(const std::vector<Row>& rows, int pageHeight)
+{
+    std::vector<std::vector<Row>> pages;
+    int used = pageHeight;
+    for (Row row : rows) {
+        if (used + row.height > pageHeight || pages.empty()) {
+            pages.emplace_back();
+            used = 0;
+        }
+        row.top = used;
+        used += row.height;
+        pages.back().push_back(std::move(row));
+    }
+    return pages;
+}
+
 std::optional<std::size_t> RowOf(const std::vector<Row>& rows, std::size_t channel)
 {
     for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -44,6 +44,11 @@ struct RowHit {
 std::optional<RowHit> RowAt(const std::vector<Row>& rows, const std::vector<Channel>& channels, int y,
                             const TextMetrics& metrics);
 
+// The rows on printed pages `pageHeight` pixels tall (without the ruler's band), each page's
+// rows moved to start at its top: a row that does not fit the rest of a page starts the
+// next one; a row taller than a page gets a page of its own.
+std::vector<std::vector<Row>> PaginateRows(const std::vector<Row>& rows, int pageHeight);
+
 // The row that shows the channel, merged or not.
 std::optional<std::size_t> RowOf(const std::vector<Row>& rows, std::size_t channel);
 

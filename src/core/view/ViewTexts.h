@@ -38,5 +38,6 @@ constexpr int kOk = 4853;
 constexpr int kSavePictureTitle = 4854;
 constexpr int kPictureFilters = 4855;
 constexpr int kCannotSavePicture = 4856;
+constexpr int kBadRatio = 4857;
 
 } // namespace zarva::viewtext

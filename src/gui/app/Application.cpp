@@ -1,6 +1,7 @@
 #include "gui/app/Application.h"
 
 #include "gui/app/AppSettings.h"
+#include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CZarvaApp.h"
 #include "gui/app/CommandLine.h"
@@ -8,6 +9,7 @@
 #include "gui/app/Icons.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/app/Texts.h"
+#include "gui/view/ScreenshotSetup.h"
 
 #include "core/model/StringTable.h"
 
@@ -73,6 +75,14 @@ int TakeScreenshot(const CommandLine& line)
     if (failed > 0 || !errors.isEmpty()) {
         PrintError(errors.isEmpty() ? Tr(kCannotOpen, line.files.join(QLatin1Char(' '))) : errors.join(QLatin1Char('\n')));
         return 1;
+    }
+    if (CChildFrame* child = app.MainFrame().ActiveChild()) {
+        const QString problem = ApplyScreenshotView(child->View(), line.view);
+        if (!problem.isEmpty()) {
+            PrintError(problem);
+            return 1;
+        }
+        QCoreApplication::processEvents();
     }
     if (!app.MainFrame().grab().save(line.screenshot)) {
         PrintError(Tr(kCannotSavePicture, line.screenshot));

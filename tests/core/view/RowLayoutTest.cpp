@@ -75,5 +75,21 @@ TEST(RowLayout, MergedChannelsShareTheRowOfTheirFirstMember)
     EXPECT_EQ(alone[0].members, (std::vector<std::size_t>{0}));
 }
 
+TEST(PaginateRows, RowsThatDoNotFitStartTheNextPage)
+{
+    std::vector<Row> rows;
+    for (const int height : {93, 93, 93, 300, 20})
+        rows.push_back(Row{{rows.size()}, 0, height, false});
+    const auto pages = PaginateRows(rows, 200);
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_EQ(pages[0].size(), 2u);
+    EXPECT_EQ(pages[0][1].top, 93);
+    EXPECT_EQ(pages[1][0].top, 0);
+    EXPECT_EQ(pages[1][0].Channel(), 2u);
+    EXPECT_EQ(pages[2][0].height, 300) << "a row taller than a page has one of its own";
+    EXPECT_EQ(pages[3][0].Channel(), 4u);
+    EXPECT_TRUE(PaginateRows({}, 200).empty());
+}
+
 } // namespace
 } // namespace zarva

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/view/MinMaxPyramid.h"
+
+#include <QPixmap>
+
+#include <span>
+#include <vector>
+
+namespace zarva::gui {
+
+// What the view keeps between paints: a min/max pyramid per channel, built from the
+// channel's displayed series on first use, and the picture of everything that does not
+// move with the cursors.
+class TraceCache {
+public:
+    // The pyramid of a channel's series; rebuilt when the series is not the one it was
+    // built from.
+    const MinMaxPyramid& Pyramid(std::size_t channel, std::span<const double> series);
+    // Forgets every pyramid: the record's series changed.
+    void ForgetSeries();
+
+    // The cached layer; null when it must be drawn again.
+    const QPixmap* Layer(const QSize& size) const;
+    QPixmap& NewLayer(const QSize& size, qreal pixelRatio);
+    void ForgetLayer() { layerValid_ = false; }
+
+private:
+    struct Entry {
+        const double* data = nullptr;
+        std::size_t size = 0;
+        MinMaxPyramid pyramid;
+    };
+    std::vector<Entry> entries_;
+    QPixmap layer_;
+    bool layerValid_ = false;
+};
+
+} // namespace zarva::gui
