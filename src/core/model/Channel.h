@@ -92,6 +92,9 @@ public:
     // another series, or the samples, it is not stored twice.
     std::span<const double> InstantSeries() const;
     std::span<const double> DisplaySeries() const;
+    // Counts the rebuilds of the derived series, so that what is kept from them (the view's
+    // min/max levels) knows when it is out of date.
+    std::uint64_t SeriesRevision() const { return seriesRevision_; }
 
     Document* owner;
     ChannelKind kind;
@@ -155,6 +158,7 @@ private:
     std::vector<double> displayValues_;
     SeriesSource instantSource_ = SeriesSource::Own;
     SeriesSource displaySource_ = SeriesSource::Own;
+    std::uint64_t seriesRevision_ = 0;
 };
 
 } // namespace zarva

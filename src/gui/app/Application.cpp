@@ -9,6 +9,7 @@
 #include "gui/app/Icons.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/app/Texts.h"
+#include "gui/diagrams/DiagramScreenshot.h"
 #include "gui/view/ScreenshotSetup.h"
 
 #include "core/model/StringTable.h"
@@ -69,6 +70,10 @@ int TakeScreenshot(const CommandLine& line)
     QStringList errors;
     app.Errors().SetPresenter([&errors](QWidget*, const QString& text) { errors.append(text); });
     const int failed = app.Start(line);
+    if (failed == 0 && errors.isEmpty()) {
+        if (const QString error = ApplyDiagramOptions(app.MainFrame(), line); !error.isEmpty())
+            errors.append(error);
+    }
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
@@ -84,7 +89,9 @@ int TakeScreenshot(const CommandLine& line)
         }
         QCoreApplication::processEvents();
     }
-    if (!app.MainFrame().grab().save(line.screenshot)) {
+    const QImage picture = line.diagram.isEmpty() ? app.MainFrame().grab().toImage()
+                                                  : DiagramPicture(app.MainFrame(), line.diagram, line.size);
+    if (!picture.save(line.screenshot)) {
         PrintError(Tr(kCannotSavePicture, line.screenshot));
         return 1;
     }

@@ -12,6 +12,7 @@
 #include "gui/app/RibbonBar.h"
 #include "gui/app/StatusBarController.h"
 #include "gui/app/Texts.h"
+#include "gui/diagrams/DiagramPanes.h"
 #include "gui/view/CZarvaView.h"
 
 #include <QAction>
@@ -74,6 +75,7 @@ CMainFrame::CMainFrame(CZarvaApp& app)
     parameters_ = new RecordParametersPane(this);
     addDockWidget(Qt::LeftDockWidgetArea, parameters_);
     parameters_->hide();
+    diagrams_ = new DiagramPanes(*this, *this);
 
     RegisterWindowCommands();
     FillStyleMenu();
@@ -88,6 +90,7 @@ CMainFrame::CMainFrame(CZarvaApp& app)
         ScheduleRefresh();
     });
     connect(parameters_, &QDockWidget::visibilityChanged, this, &CMainFrame::ScheduleRefresh);
+    connect(diagrams_, &DiagramPanes::visibilityChanged, this, &CMainFrame::ScheduleRefresh);
     app_.Recent().FillMenu(*ribbon_->RecentMenu(), [this](const QString& path) { app_.OpenRecentFile(path); });
     UpdateTitle();
     RefreshCommandStates();
@@ -245,6 +248,7 @@ void CMainFrame::UpdateTitle()
     const CChildFrame* child = ActiveChild();
     parameters_->ShowRecord(child != nullptr ? &child->Document() : nullptr);
     status_->SetCursorTexts(child != nullptr ? child->View().StatusTexts() : QStringList());
+    diagrams_->ShowDocument(child != nullptr ? &child->Document() : nullptr);
     const QString application = Tr(text::kAppName);
     setWindowTitle(child != nullptr ? child->Document().Title() + QStringLiteral(" - ") + application : application);
 }

@@ -21,6 +21,7 @@ class CChildFrame;
 class CommandActions;
 class CZarvaApp;
 class CZarvaDoc;
+class DiagramPanes;
 class RecordParametersPane;
 class RibbonBar;
 class StatusBarController;
@@ -48,6 +49,7 @@ public:
     CaptionBar& Caption() const { return *caption_; }
     StatusBarController& Status() const { return *status_; }
     RecordParametersPane& Parameters() const { return *parameters_; }
+    DiagramPanes& Diagrams() const { return *diagrams_; }
 
     // Asks every command's handler for its state now; ScheduleRefresh does it once the
     // current event is done.
@@ -75,6 +77,7 @@ private:
     CaptionBar* caption_;
     StatusBarController* status_;
     RecordParametersPane* parameters_;
+    DiagramPanes* diagrams_;
     QList<QAction*> windowEntries_;  // the document list at the end of the window menu
     bool refreshScheduled_ = false;
 };

@@ -90,6 +90,38 @@ bool ParseViewOption(const QString& option, const QString& value, ScreenshotView
     return true;
 }
 
+bool IsDiagramName(const QString& name)
+{
+    return name == QLatin1String("vector") || name == QLatin1String("frequency");
+}
+
+// "--pane", "--on" and "--diagram"; false when `option` is none of them.
+bool ParseDiagramOption(const QString& option, const QString& value, CommandLine& line)
+{
+    const QString wrong = Tr(kUnknownOption, option + QLatin1Char(' ') + value);
+    if (option == QLatin1String("--pane")) {
+        line.panes = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (const QString& pane : line.panes) {
+            if (!IsDiagramName(pane))
+                line.error = wrong;
+        }
+    } else if (option == QLatin1String("--on")) {
+        for (const QString& part : value.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString diagram = part.section(QLatin1Char(':'), 0, 0);
+            if (!IsDiagramName(diagram) || !part.contains(QLatin1Char(':')))
+                line.error = wrong;
+            line.onDiagrams.emplace_back(diagram, part.section(QLatin1Char(':'), 1).split(QLatin1Char(','), Qt::SkipEmptyParts));
+        }
+    } else if (option == QLatin1String("--diagram")) {
+        line.diagram = value;
+        if (!IsDiagramName(value))
+            line.error = wrong;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const QStringList& arguments)
@@ -113,7 +145,8 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             line.language = arguments[++i].toLower();
             if (line.language != QLatin1String("ru") && line.language != QLatin1String("en"))
                 line.error = Tr(kUnknownOption, argument + QLatin1Char(' ') + line.language);
-        } else if (hasValue && ParseViewOption(argument, arguments[i + 1], line.view, line.error)) {
+        } else if (hasValue && (ParseViewOption(argument, arguments[i + 1], line.view, line.error) ||
+                                ParseDiagramOption(argument, arguments[i + 1], line))) {
             ++i;
         } else if (argument.startsWith(QLatin1Char('-'))) {
             line.error = Tr(kUnknownOption, argument);

@@ -25,7 +25,8 @@ struct ScreenshotView {
 //   zarva [RECORD...] [-Dst FILE.dst] [-Find]
 //   zarva --screenshot FILE.png [--size WxH] [--lang ru|en] [--cursor v1=N[,v2=M,v3=K]]
 //         [--select NAME[,NAME]] [--xscale X] [--first-sample N] [--ruler 0..4]
-//         [--readouts minmax,rms,a1] RECORD...
+//         [--readouts minmax,rms,a1] [--pane vector,frequency]
+//         [--on vector:NAME,NAME;frequency:NAME] [--diagram vector|frequency] RECORD...
 struct CommandLine {
     QStringList files;
     QString dst;         // "-Dst": the description for the ".sto" opened from this command line
@@ -34,6 +35,10 @@ struct CommandLine {
     QString screenshot;  // "--screenshot": save a picture of the main window and end
     QSize size{1280, 800};
     ScreenshotView view;
+    QStringList panes;  // "--pane": diagram panes shown in the picture
+    // "--on": channel names put on a diagram, as its channel menu does
+    std::vector<std::pair<QString, QStringList>> onDiagrams;
+    QString diagram;  // "--diagram": the picture is this diagram window alone, at `size`
     QString error;       // not empty when the arguments make no sense
 };
 

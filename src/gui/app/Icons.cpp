@@ -1,6 +1,7 @@
 #include "gui/app/Icons.h"
 
 #include "gui/app/CommandIds.h"
+#include "gui/diagrams/DiagramIds.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -331,6 +332,35 @@ const std::unordered_map<int, Draw>& Pictures()
                  Sine(p, QRectF(11, 4 + i * 9, 18, 7), colours[i], 1.5, 0.0, 1.8);
              }
          }},
+        {diagram_cmd::kChannelsMenu, [](QPainter& p) {
+             const QColor colours[] = {kYellow, kGreen, kRed};
+             for (int i = 0; i < 3; ++i) {
+                 p.setPen(Pen(kInk, 1));
+                 p.setBrush(colours[i]);
+                 p.drawRect(QRectF(3, 5 + i * 9, 6, 6));
+                 Arrow(p, {12, 8.0 + i * 9}, {29, 8.0 + i * 9}, colours[i], 2);
+             }
+         }},
+        {diagram_cmd::kAngleMenu, [](QPainter& p) {
+             Arrow(p, {5, 26}, {29, 26}, kInk, 2);
+             Arrow(p, {5, 26}, {22, 6}, kBlue, 2);
+             p.setPen(Pen(kRed, 2));
+             p.setBrush(Qt::NoBrush);
+             p.drawArc(QRectF(-7, 14, 24, 24), 0, 50 * 16);
+         }},
+        {diagram_cmd::kShowValuesButton, [](QPainter& p) {
+             Arrow(p, {4, 28}, {18, 14}, kBlue, 2);
+             Glyph(p, QRectF(14, 2, 17, 12), QStringLiteral("1.2"), kInk);
+         }},
+        {diagram_cmd::kOnlyDirectionButton, [](QPainter& p) {
+             p.setPen(QPen(kGrey, 1, Qt::DotLine));
+             p.setBrush(Qt::NoBrush);
+             p.drawEllipse(QPointF(16, 16), 13, 13);
+             Arrow(p, {16, 16}, {16, 3}, kYellow, 2);
+             Arrow(p, {16, 16}, {27.3, 22.5}, kGreen, 2);
+             Arrow(p, {16, 16}, {4.7, 22.5}, kRed, 2);
+         }},
+        {diagram_cmd::kFrequencySettings, [](QPainter& p) { Gear(p, {16, 16}, 13); }},
         {cmd::kShowDiscrete, [](QPainter& p) { SquareWave(p, kGreen); }},
         {cmd::kHideDiscrete, [](QPainter& p) { SquareWave(p, kGrey); Cross(p, {16, 16}, 9); }},
         {cmd::kHideUnchangingDiscrete, [](QPainter& p) {

@@ -77,10 +77,10 @@ QByteArray CBaseView::SvgPicture()
 
 void CBaseView::CopyAsPicture()
 {
-    auto* data = new QMimeData;
-    data->setImageData(Picture());
-    data->setData(QStringLiteral("image/svg+xml"), SvgPicture());
-    QApplication::clipboard()->setMimeData(data);
+    auto* picture = new QMimeData;
+    picture->setImageData(Picture());
+    picture->setData(QStringLiteral("image/svg+xml"), SvgPicture());
+    QApplication::clipboard()->setMimeData(picture);
 }
 
 bool CBaseView::SavePicture(const QString& path)

@@ -117,7 +117,7 @@ void CZarvaView::UpdateColours()
 
 void CZarvaView::Refresh()
 {
-    cache_.ForgetSeries();
+    cache_.ForgetLayer();
     UpdateColours();
     Relayout();
     emit statusTextsChanged();

@@ -7,6 +7,10 @@
 #include <span>
 #include <vector>
 
+namespace zarva {
+class Channel;
+}
+
 namespace zarva::gui {
 
 // What the view keeps between paints: a min/max pyramid per channel, built from the
@@ -14,11 +18,9 @@ namespace zarva::gui {
 // move with the cursors.
 class TraceCache {
 public:
-    // The pyramid of a channel's series; rebuilt when the series is not the one it was
-    // built from.
-    const MinMaxPyramid& Pyramid(std::size_t channel, std::span<const double> series);
-    // Forgets every pyramid: the record's series changed.
-    void ForgetSeries();
+    // The pyramid of a channel's displayed series; rebuilt when the series is not the one
+    // it was built from.
+    const MinMaxPyramid& Pyramid(std::size_t index, const Channel& channel);
 
     // The cached layer; null when it must be drawn again.
     const QPixmap* Layer(const QSize& size) const;
@@ -29,6 +31,7 @@ private:
     struct Entry {
         const double* data = nullptr;
         std::size_t size = 0;
+        std::uint64_t revision = 0;
         MinMaxPyramid pyramid;
     };
     std::vector<Entry> entries_;

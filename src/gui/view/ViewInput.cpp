@@ -358,10 +358,10 @@ bool CZarvaView::ShowValueTooltip(const QPoint& at, const QPoint& global)
 
 void CZarvaView::StartChannelDrag(std::size_t channel)
 {
-    auto* data = new QMimeData;
-    data->setData(kChannelMime, QByteArray::number(reinterpret_cast<quintptr>(this)) + ' ' + QByteArray::number(channel));
+    auto* dragged = new QMimeData;
+    dragged->setData(kChannelMime, QByteArray::number(reinterpret_cast<quintptr>(this)) + ' ' + QByteArray::number(channel));
     auto* drag = new QDrag(this);
-    drag->setMimeData(data);
+    drag->setMimeData(dragged);
     drag->exec(Qt::MoveAction);
 }
 

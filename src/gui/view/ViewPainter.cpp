@@ -235,7 +235,7 @@ void ViewPainter::DrawCurve(std::size_t index, const TraceMapping& mapping)
     const std::span<const double> series = channel.DisplaySeries();
     const std::vector<QPoint> points =
         ToQPoints(everyVertex_ ? VertexPoints(series, mapping)
-                               : EnvelopePoints(series, cache_.Pyramid(index, series), mapping));
+                               : EnvelopePoints(series, cache_.Pyramid(index, channel), mapping));
     if (points.empty())
         return;
     painter_.setPen(ToQColor(frame_.colours[index]));
@@ -260,7 +260,7 @@ void ViewPainter::DrawDiscreteRow(const Row& row)
     const int stripEnd = static_cast<int>(std::min<double>(end, frame_.width));
     painter_.fillRect(QRect(frame_.state.leftMargin, middle - 2, stripEnd - frame_.state.leftMargin, 4), kDiscreteBase);
     const std::span<const double> series = channel.DisplaySeries();
-    const DiscreteBars bars = DiscreteRuns(series, cache_.Pyramid(row.Channel(), series), mapping);
+    const DiscreteBars bars = DiscreteRuns(series, cache_.Pyramid(row.Channel(), channel), mapping);
     painter_.setPen(kBarOutline);
     painter_.setBrush(channel.selected && frame_.highlightSelection ? kSelectedBar : ToQColor(frame_.colours[row.Channel()]));
     for (const auto& [x0, x1] : bars.runs)
