@@ -10,6 +10,7 @@ QObject* MakeDocumentLifecycleTest();
 QObject* MakeProgramSettingsTest();
 QObject* MakeRibbonTest();
 QObject* MakeSaveTest();
+QObject* MakeViewTest();
 
 int main(int argc, char** argv)
 {
@@ -17,7 +18,7 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C");
     int failures = 0;
     for (auto make : {MakeCommandLineTest, MakeCommandRoutingTest, MakeDocumentLifecycleTest, MakeProgramSettingsTest,
-                       MakeRibbonTest, MakeSaveTest}) {
+                       MakeRibbonTest, MakeSaveTest, MakeViewTest}) {
         const std::unique_ptr<QObject> test(make());
         failures += QTest::qExec(test.get(), argc, argv);
     }
