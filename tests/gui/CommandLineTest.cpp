@@ -29,6 +29,28 @@ private slots:
                                          QStringList{"--lang", "de"}, QStringList{"--unknown"}})
             QVERIFY2(!ParseCommandLine(wrong).error.isEmpty(), qPrintable(wrong.join(' ')));
     }
+
+    void screenshotViewOptions()
+    {
+        const CommandLine line = ParseCommandLine({"--cursor", "v1=10,V3=20", "--select", "Ia,Ib", "--xscale", "0.5",
+                                                   "--first-sample", "7", "--ruler", "3", "--readouts", "minmax,a1",
+                                                   "r.cfg"});
+        QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
+        QCOMPARE(line.view.cursors, (std::vector<std::pair<int, std::int64_t>>{{0, 10}, {2, 20}}));
+        QCOMPARE(line.view.select, (QStringList{"Ia", "Ib"}));
+        QCOMPARE(line.view.xScale, 0.5);
+        QCOMPARE(line.view.firstSample, std::int64_t{7});
+        QCOMPARE(line.view.ruler, 3);
+        QCOMPARE(line.view.readouts, std::uint32_t{0x10 | 0x20});
+        QCOMPARE(line.files, QStringList{"r.cfg"});
+        for (const QStringList& wrong : {QStringList{"--cursor", "v4=1"}, QStringList{"--cursor", "v1=-2"},
+                                         QStringList{"--xscale", "0"}, QStringList{"--ruler", "5"},
+                                         QStringList{"--readouts", "peak"}, QStringList{"--first-sample", "x"}}) {
+            const QString error = ParseCommandLine(wrong).error;
+            QVERIFY2(error.startsWith(QStringLiteral("Неправильное значение параметра ") + wrong[0]),
+                     qPrintable(error));
+        }
+    }
 };
 
 } // namespace zarva::gui::test

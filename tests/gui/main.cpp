@@ -9,6 +9,7 @@ QObject* MakeCommandRoutingTest();
 QObject* MakeDocumentLifecycleTest();
 QObject* MakeProgramSettingsTest();
 QObject* MakeRibbonTest();
+QObject* MakeViewTest();
 
 int main(int argc, char** argv)
 {
@@ -16,7 +17,7 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C");
     int failures = 0;
     for (auto make : {MakeCommandLineTest, MakeCommandRoutingTest, MakeDocumentLifecycleTest, MakeProgramSettingsTest,
-                       MakeRibbonTest}) {
+                       MakeRibbonTest, MakeViewTest}) {
         const std::unique_ptr<QObject> test(make());
         failures += QTest::qExec(test.get(), argc, argv);
     }

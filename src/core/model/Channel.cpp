@@ -98,6 +98,7 @@ bool Channel::IsFrequencyChannel() const
 
 void Channel::Recompute()
 {
+    ++seriesRevision_;
     if (IsDiscrete())
         RecomputeDiscrete();
     else

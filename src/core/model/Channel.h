@@ -92,6 +92,9 @@ public:
     // another series, or the samples, it is not stored twice.
     std::span<const double> InstantSeries() const;
     std::span<const double> DisplaySeries() const;
+    // Counts the rebuilds of the derived series, so that what is kept from them (the view's
+    // min/max levels) knows when it is out of date.
+    std::uint64_t SeriesRevision() const { return seriesRevision_; }
 
     Document* owner;
     ChannelKind kind;
@@ -140,6 +143,9 @@ public:
     bool customColourSet = false;
     std::int32_t customColour = 0;
     VerticalZoom zoom;
+    // The group of channels drawn merged in one row of the view: its identifier text, empty
+    // for a channel in no group.
+    std::string group;
 
 private:
     enum class SeriesSource : std::uint8_t { Own, Samples, Instant };
@@ -152,6 +158,7 @@ private:
     std::vector<double> displayValues_;
     SeriesSource instantSource_ = SeriesSource::Own;
     SeriesSource displaySource_ = SeriesSource::Own;
+    std::uint64_t seriesRevision_ = 0;
 };
 
 } // namespace zarva

@@ -1,6 +1,7 @@
 #include "gui/app/Application.h"
 
 #include "gui/app/AppSettings.h"
+#include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CZarvaApp.h"
 #include "gui/app/CommandLine.h"
@@ -9,6 +10,7 @@
 #include "gui/app/SingleInstance.h"
 #include "gui/app/Texts.h"
 #include "gui/diagrams/DiagramScreenshot.h"
+#include "gui/view/ScreenshotSetup.h"
 
 #include "core/model/StringTable.h"
 
@@ -78,6 +80,14 @@ int TakeScreenshot(const CommandLine& line)
     if (failed > 0 || !errors.isEmpty()) {
         PrintError(errors.isEmpty() ? Tr(kCannotOpen, line.files.join(QLatin1Char(' '))) : errors.join(QLatin1Char('\n')));
         return 1;
+    }
+    if (CChildFrame* child = app.MainFrame().ActiveChild()) {
+        const QString problem = ApplyScreenshotView(child->View(), line.view);
+        if (!problem.isEmpty()) {
+            PrintError(problem);
+            return 1;
+        }
+        QCoreApplication::processEvents();
     }
     const QImage picture = line.diagram.isEmpty() ? app.MainFrame().grab().toImage()
                                                   : DiagramPicture(app.MainFrame(), line.diagram, line.size);

@@ -116,6 +116,16 @@ CChildFrame* CMainFrame::AddDocument(std::unique_ptr<CZarvaDoc> document)
     auto* child = new CChildFrame(std::move(document));
     documents_->addSubWindow(child);
     connect(&child->Document(), &CZarvaDoc::modifiedChanged, this, &CMainFrame::ScheduleRefresh);
+    connect(&child->Document(), &CZarvaDoc::cursorsChanged, this, &CMainFrame::ScheduleRefresh);
+    connect(&child->Document(), &CZarvaDoc::recordChanged, this, [this, child] {
+        if (child == ActiveChild())
+            parameters_->ShowRecord(&child->Document());
+        ScheduleRefresh();
+    });
+    connect(&child->View(), &CZarvaView::statusTextsChanged, this, [this, child] {
+        if (child == ActiveChild())
+            status_->SetCursorTexts(child->View().StatusTexts());
+    });
     connect(&child->Document(), &CZarvaDoc::titleChanged, this, &CMainFrame::UpdateTitle);
     connect(child, &QObject::destroyed, this, [this] {
         UpdateTitle();
@@ -237,6 +247,7 @@ void CMainFrame::UpdateTitle()
 {
     const CChildFrame* child = ActiveChild();
     parameters_->ShowRecord(child != nullptr ? &child->Document() : nullptr);
+    status_->SetCursorTexts(child != nullptr ? child->View().StatusTexts() : QStringList());
     diagrams_->ShowDocument(child != nullptr ? &child->Document() : nullptr);
     const QString application = Tr(text::kAppName);
     setWindowTitle(child != nullptr ? child->Document().Title() + QStringLiteral(" - ") + application : application);

@@ -142,14 +142,20 @@ void CZarvaApp::ChooseAndOpen()
         OpenDocumentFile(file);
 }
 
-void CZarvaApp::PageSetup()
+void CZarvaApp::SetUpPrinter(QPrinter& printer) const
 {
-    PrintParameters& print = settings_->print;
-    QPrinter printer;
+    const PrintParameters& print = settings_->print;
     printer.setPageOrientation(print.pageOrientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setPageMargins(QMarginsF(print.leftMargin / 100.0, print.topMargin / 100.0, print.rightMargin / 100.0,
                                      print.bottomMargin / 100.0),
                            QPageLayout::Millimeter);
+}
+
+void CZarvaApp::PageSetup()
+{
+    PrintParameters& print = settings_->print;
+    QPrinter printer;
+    SetUpPrinter(printer);
     QPageSetupDialog dialog(&printer, mainFrame_.get());
     if (dialog.exec() != QDialog::Accepted)
         return;

@@ -61,6 +61,7 @@ public:
     std::filesystem::path ConvertSto(const std::filesystem::path& path, std::filesystem::path& tempFolder) override;
     void ReportError(const QString& text) override;
     QWidget* DialogParent() const override;
+    void SetUpPrinter(QPrinter& printer) const override;
 
 signals:
     void documentOpened(CZarvaDoc* document);

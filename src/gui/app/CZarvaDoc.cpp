@@ -33,6 +33,8 @@ CZarvaDoc::CZarvaDoc(DocumentServices& services, QObject* parent) : QObject(pare
     OnCommand(cmd::kFileClose, [this] { emit closeRequested(); });
     OnCommand(cmd::kFileSave, [this] { Save(); });
     OnCommand(cmd::kFileSaveAs, [this] { SaveAs(); });
+    OnCommand(cmd::kCursorDifference, [this] { SetShowCursorDifference(!document_.showCursorDifference); },
+              [this] { return CommandState{true, true, document_.showCursorDifference}; });
 }
 
 QString CZarvaDoc::Title() const
@@ -59,6 +61,14 @@ void CZarvaDoc::SetCursors(const CursorSet& cursors)
 void CZarvaDoc::NotifyRecordChanged()
 {
     emit recordChanged();
+}
+
+void CZarvaDoc::SetShowCursorDifference(bool show)
+{
+    if (document_.showCursorDifference == show)
+        return;
+    document_.showCursorDifference = show;
+    emit cursorDifferenceChanged();
 }
 
 bool CZarvaDoc::OpenDocument(const QString& requested)

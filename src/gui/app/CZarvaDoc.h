@@ -10,6 +10,7 @@
 
 #include <filesystem>
 
+class QPrinter;
 class QWidget;
 
 namespace zarva::gui {
@@ -27,6 +28,8 @@ public:
     // Hands an error to the main window's deferred reporting; safe from any thread.
     virtual void ReportError(const QString& text) = 0;
     virtual QWidget* DialogParent() const = 0;
+    // Applies the user's stored page margins and orientation.
+    virtual void SetUpPrinter(QPrinter& printer) const { (void)printer; }
 };
 
 // One open record: the framework-free document plus its path, the modified flag and the
@@ -41,6 +44,7 @@ class CZarvaDoc : public QObject, public CommandTarget {
 public:
     explicit CZarvaDoc(DocumentServices& services, QObject* parent = nullptr);
 
+    DocumentServices& Services() const { return services_; }
     Document& Core() { return document_; }
     const Document& Core() const { return document_; }
     const QString& Path() const { return path_; }
@@ -54,6 +58,8 @@ public:
     void SetCursors(const CursorSet& cursors);
     // Called after the channels, their display flags or their series changed.
     void NotifyRecordChanged();
+    // The band of cursor times under the ruler, shown in every view of the record.
+    void SetShowCursorDifference(bool show);
 
     // Reads the record; a failure has been reported (or was the user's cancel) and leaves
     // the document empty.
@@ -66,6 +72,7 @@ public:
 signals:
     void cursorsChanged();
     void recordChanged();
+    void cursorDifferenceChanged();
     void modifiedChanged(bool modified);
     void titleChanged();
     void closeRequested();

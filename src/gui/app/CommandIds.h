@@ -50,9 +50,28 @@ constexpr int kVerticalCursor2 = 32814;
 constexpr int kVerticalCursor3 = 139;
 constexpr int kHorizontalCursor1 = 32815;
 constexpr int kHorizontalCursor2 = 32816;
+constexpr int kCursorDifference = 33033;
 constexpr int kMomentMark = 155;
 constexpr int kAreaMark = 157;
 constexpr int kLevelMark = 156;
+
+// View
+constexpr int kMicroseconds = 32853;
+constexpr int kMilliseconds = 32854;
+constexpr int kSeconds = 32855;
+constexpr int kAbsoluteTime = 33007;
+constexpr int kSampleNumbers = 32856;
+constexpr int kGrid = 32857;
+constexpr int kHideSelected = 32848;
+constexpr int kOnFrequencyDiagram = 32849;
+constexpr int kOnVectorDiagram = 32850;
+constexpr int kOnCircleDiagram = 32851;
+constexpr int kAdcCounts = 32852;
+constexpr int kChannelColour = 33030;
+constexpr int kJoinChannels = 33035;
+constexpr int kSeparateChannels = 33037;
+constexpr int kCopyPicture = 33060;
+constexpr int kSavePicture = 33061;
 
 // Computations
 constexpr int kReadMinMax = 32817;

@@ -2,6 +2,10 @@
 
 #include "gui/app/Texts.h"
 
+#include "core/model/Channel.h"
+#include "core/model/StringTable.h"
+#include "core/model/TextFormat.h"
+
 #include <QRegularExpression>
 
 namespace zarva::gui {
@@ -18,6 +22,72 @@ bool ParseSize(const QString& text, QSize& size)
         return false;
     size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
     return size.width() >= 200 && size.height() >= 150 && size.width() <= 8000 && size.height() <= 8000;
+}
+
+constexpr int kWrongValue = 4023;
+
+QString WrongValue(const QString& option, const QString& value)
+{
+    return QString::fromStdString(
+        FormatText(Text(kWrongValue), {option.toStdString(), value.toStdString()}));
+}
+
+bool ParseCursors(const QString& text, ScreenshotView& view)
+{
+    static const QRegularExpression form(QStringLiteral("^v([123])=(\\d{1,12})$"));
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        const QRegularExpressionMatch match = form.match(part.trimmed().toLower());
+        if (!match.hasMatch())
+            return false;
+        view.cursors.emplace_back(match.captured(1).toInt() - 1, match.captured(2).toLongLong());
+    }
+    return true;
+}
+
+bool ParseReadouts(const QString& text, ScreenshotView& view)
+{
+    std::uint32_t flags = 0;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString name = part.trimmed().toLower();
+        if (name == QLatin1String("minmax"))
+            flags |= display::kReadMinMax;
+        else if (name == QLatin1String("rms"))
+            flags |= display::kReadRms;
+        else if (name == QLatin1String("a1"))
+            flags |= display::kReadFirstHarmonic;
+        else
+            return false;
+    }
+    view.readouts = flags;
+    return true;
+}
+
+// The view options of a screenshot; false when `option` is none of them.
+bool ParseViewOption(const QString& option, const QString& value, ScreenshotView& view, QString& error)
+{
+    bool valid = true;
+    if (option == QLatin1String("--cursor")) {
+        valid = ParseCursors(value, view);
+    } else if (option == QLatin1String("--select")) {
+        view.select = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    } else if (option == QLatin1String("--xscale")) {
+        const double scale = value.toDouble(&valid);
+        valid = valid && scale > 0.0;
+        view.xScale = scale;
+    } else if (option == QLatin1String("--first-sample")) {
+        view.firstSample = value.toLongLong(&valid);
+        valid = valid && *view.firstSample >= 0;
+    } else if (option == QLatin1String("--ruler")) {
+        view.ruler = value.toInt(&valid);
+        valid = valid && *view.ruler >= 0 && *view.ruler <= 4;
+    } else if (option == QLatin1String("--readouts")) {
+        valid = ParseReadouts(value, view);
+    } else {
+        return false;
+    }
+    if (!valid)
+        error = WrongValue(option, value);
+    return true;
 }
 
 bool IsDiagramName(const QString& name)
@@ -75,7 +145,8 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             line.language = arguments[++i].toLower();
             if (line.language != QLatin1String("ru") && line.language != QLatin1String("en"))
                 line.error = Tr(kUnknownOption, argument + QLatin1Char(' ') + line.language);
-        } else if (hasValue && ParseDiagramOption(argument, arguments[i + 1], line)) {
+        } else if (hasValue && (ParseViewOption(argument, arguments[i + 1], line.view, line.error) ||
+                                ParseDiagramOption(argument, arguments[i + 1], line))) {
             ++i;
         } else if (argument.startsWith(QLatin1Char('-'))) {
             line.error = Tr(kUnknownOption, argument);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QStringList>
 
 class QLabel;
 class QStatusBar;
@@ -15,12 +17,17 @@ class StatusBarController : public QObject {
 public:
     explicit StatusBarController(QStatusBar& bar);
 
+    // The cursor panes: V1, V2, their difference, H1, H2, theirs; none without texts.
+    void SetCursorTexts(const QStringList& texts);
+    QStringList CursorTexts() const;
+
     // The pane of an indicator; null for an unknown name.
     QLabel* Indicator(const QString& name) const;
     void SetIndicator(const QString& name, bool on);
 
 private:
     QStatusBar& bar_;
+    QList<QLabel*> cursorPanes_;
 };
 
 } // namespace zarva::gui

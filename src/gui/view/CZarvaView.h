@@ -1,30 +1,152 @@
 #pragma once
 
 #include "gui/app/CommandTarget.h"
+#include "gui/view/CBaseView.h"
+#include "gui/view/TraceCache.h"
 
-#include <QWidget>
+#include "core/model/Colour.h"
+#include "core/view/RowLayout.h"
+#include "core/view/ViewState.h"
 
-class QLabel;
-class QTreeWidget;
+#include <QPoint>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLineEdit;
+
+namespace zarva {
+class Document;
+}
 
 namespace zarva::gui {
 
 class CZarvaDoc;
 
-// The window that shows one record and takes the view's commands. Until the drawn
-// oscillogram arrives it shows the record's facts and a plain list of its channels.
-class CZarvaView : public QWidget, public CommandTarget {
+// The oscillogram view: the record's channels as rows against a common time axis, with the
+// label panel, the time ruler and the cursors. It takes the view's commands and the mouse;
+// the numbers it draws by come from the core (core/view).
+class CZarvaView : public CBaseView, public CommandTarget {
     Q_OBJECT
 public:
     CZarvaView(CZarvaDoc& document, QWidget* parent);
+    ~CZarvaView() override;
 
     CZarvaDoc& Document() const { return document_; }
+    const ViewState& State() const { return state_; }
+    const std::vector<Row>& Rows() const { return rows_; }
+    // The status-bar texts of the cursors: V1, V2, their difference, H1, H2, theirs.
+    QStringList StatusTexts() const;
+
+    // Redraws after the record, its channels or their series changed.
     void Refresh();
+    // Recomputes the layout from the client size and repaints.
+    void Relayout();
+
+    // Direct settings for pictures made from the command line; each is kept within its limits.
+    void SetXScale(double xScale);
+    void SetFirstSample(std::int64_t sample);
+    void SetRulerUnit(RulerUnit unit);
+
+    // Draws every sample as a vertex instead of the column envelope (for comparing the two).
+    void SetEveryVertex(bool everyVertex);
+
+    void DrawView(QPainter& painter, int width, int height) override;
+    // One printed page: the given rows from its top, the ruler at its foot.
+    void DrawPrintPage(QPainter& painter, const std::vector<Row>& pageRows, int width, int height);
+    int GetContentHeight() const override;
+
+    // Pixel x of a sample and the screen top of a row, as drawn.
+    int CursorX(std::int64_t sample) const;
+    int RowScreenTop(const Row& row) const { return row.top + state_.verticalOffset; }
+
+signals:
+    void statusTextsChanged();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Layout and drawing (CZarvaView.cpp).
+    void EnsureSettingsRead();
+    void WriteSettings();
+    void UpdateColours();
+    void UpdateScrollBars();
+    int ClientWidth() const;
+    int ClientHeight() const;
+    int RulerBandHeight() const;
+    double CurrentFitScale() const;
+    void RepaintTraces();
+    void RepaintOverlay();
+    void CursorsChanged();
+
+    // Commands (ViewCommands.cpp).
+    void RegisterCommands();
+    void RegisterChannelCommands();
+    void RegisterCursorCommands();
+    void RegisterOutputCommands();
+    // Recomputes the listed channels' series, marks the record changed and redraws.
+    void ChannelsChanged(const std::vector<std::size_t>& recompute);
+    void Recompute(const std::function<void(zarva::Document&)>& recompute);
+    void ZoomHorizontally(bool zoomIn);
+    void ZoomVertically(bool zoomIn);
+    void ToggleVerticalCursor(int index);
+    void ToggleHorizontalCursor(int index);
+    void SetPrimaryValues(bool primary);
+    void EditRatios();
+    void ChooseColour();
+    void MergeSelected();
+    void SplitSelected();
+    void SavePictureAs();
+    bool AnySelected() const;
+    std::optional<int> HorizontalAnchorY() const;
+
+    // Mouse and keyboard (ViewInput.cpp).
+    bool InLabelPanel(const QPoint& at) const;
+    bool InRulerBand(const QPoint& at) const;
+    std::optional<RowHit> HitRow(int y) const;
+    std::optional<MouseMode> CursorUnder(const QPoint& at) const;
+    void PressInLabelPanel(QMouseEvent* event);
+    void PressInPlot(QMouseEvent* event);
+    void DragTo(const QPoint& at);
+    void PlaceHorizontal(int index, const QPoint& at);
+    void FinishZoomDrag(const QPoint& at);
+    void ShowContextMenu(const QPoint& at);
+    void StartRename(std::size_t channel, const QRect& nameArea);
+    void FinishRename(bool confirmed);
+    bool ShowValueTooltip(const QPoint& at, const QPoint& global);
+    void StartChannelDrag(std::size_t channel);
+    void MergeDropped(std::size_t dragged, std::size_t target);
+
     CZarvaDoc& document_;
-    QLabel* summary_;
-    QTreeWidget* channels_;
+    ViewState state_;
+    std::vector<Row> rows_;
+    std::vector<Colour> colours_;
+    TraceCache cache_;
+    bool settingsRead_ = false;
+    bool everyVertex_ = false;
+    int selectionAnchor_ = -1;
+    // The vertical-zoom drag: its start point and the channel of its row.
+    QPoint zoomStart_;
+    int zoomY_ = 0;
+    std::size_t zoomChannel_ = 0;
+    // A press in the label panel that may become a channel drag.
+    std::optional<std::pair<QPoint, std::size_t>> dragCandidate_;
+    QLineEdit* editor_ = nullptr;
+    int editedChannel_ = -1;
 };
 
 } // namespace zarva::gui

@@ -1,0 +1,142 @@
+#include "core/view/TraceGeometry.h"
+
+#include "core/model/Rounding.h"
+#include "core/view/ViewState.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zarva {
+namespace {
+
+// Beyond this many pixels from the row a value's y is held: the part of a steep line that
+// crosses the row stays as it was, and no coordinate overflows.
+constexpr double kFarOff = 1e7;
+
+double PixelsPerSample(const TraceMapping& mapping)
+{
+    return view::kSampleWidth * mapping.xScale;
+}
+
+double Counted(double value)
+{
+    return std::isfinite(value) ? value : 0.0;
+}
+
+// The first point whose x lies at or right of plot column `column`.
+std::int64_t FirstPointOfColumn(const TraceMapping& mapping, int column)
+{
+    const double step = PixelsPerSample(mapping);
+    auto point = static_cast<std::int64_t>(std::ceil((column - 0.5) / step));
+    point = std::max<std::int64_t>(point, 0);
+    while (point > 0 && RoundHalfUp(step * static_cast<double>(point - 1)) >= column)
+        --point;
+    while (RoundHalfUp(step * static_cast<double>(point)) < column)
+        ++point;
+    return point;
+}
+
+// Calls visit(column, firstPoint, endPoint) for every plot column holding points.
+template <typename Visit>
+void ForEachColumn(const TraceMapping& mapping, std::int64_t count, Visit visit)
+{
+    std::int64_t first = 0;
+    for (int column = 0; first < count; ++column) {
+        const std::int64_t end = std::min(FirstPointOfColumn(mapping, column + 1), count);
+        if (end > first)
+            visit(column, first, end);
+        first = std::max(first, end);
+    }
+}
+
+} // namespace
+
+std::int64_t TraceMapping::PointCount(std::size_t seriesSize) const
+{
+    const auto fitting = static_cast<std::int64_t>(std::ceil(plotWidth / PixelsPerSample(*this)));
+    return std::max<std::int64_t>(std::min(fitting, static_cast<std::int64_t>(seriesSize) - firstSample), 0);
+}
+
+int TraceMapping::X(std::int64_t point) const
+{
+    return leftMargin + static_cast<int>(RoundHalfUp(PixelsPerSample(*this) * static_cast<double>(point)));
+}
+
+int TraceMapping::Y(double value) const
+{
+    const double y = base - RoundHalfUp((Counted(value) - lowest) * scale);
+    return static_cast<int>(std::clamp(y, -kFarOff, kFarOff));
+}
+
+std::vector<PixelPoint> VertexPoints(std::span<const double> series, const TraceMapping& mapping)
+{
+    const std::int64_t count = mapping.PointCount(series.size());
+    std::vector<PixelPoint> points;
+    points.reserve(static_cast<std::size_t>(count));
+    for (std::int64_t i = 0; i < count; ++i)
+        points.push_back({mapping.X(i), mapping.Y(series[static_cast<std::size_t>(mapping.firstSample + i)])});
+    return points;
+}
+
+std::vector<PixelPoint> EnvelopePoints(std::span<const double> series, const MinMaxPyramid& pyramid,
+                                       const TraceMapping& mapping)
+{
+    if (PixelsPerSample(mapping) >= 1.0 || pyramid.Size() != series.size())
+        return VertexPoints(series, mapping);
+    const std::int64_t count = mapping.PointCount(series.size());
+    std::vector<PixelPoint> points;
+    points.reserve(static_cast<std::size_t>(mapping.plotWidth + 1) * 4);
+    const auto add = [&points](PixelPoint point) {
+        if (points.empty() || !(points.back() == point))
+            points.push_back(point);
+    };
+    const auto sample = [&mapping](std::int64_t point) { return static_cast<std::size_t>(mapping.firstSample + point); };
+    ForEachColumn(mapping, count, [&](int column, std::int64_t first, std::int64_t end) {
+        const int x = mapping.leftMargin + column;
+        const int firstY = mapping.Y(series[sample(first)]);
+        const int lastY = mapping.Y(series[sample(end - 1)]);
+        const ValueSpan span = pyramid.Range(series, sample(first), sample(end));
+        const int highY = mapping.Y(span.high);
+        const int lowY = mapping.Y(span.low);
+        add({x, firstY});
+        // The nearer extreme first: the column is then one stroke down and up at most.
+        const bool highFirst = std::abs(highY - firstY) <= std::abs(lowY - firstY);
+        add({x, highFirst ? highY : lowY});
+        add({x, highFirst ? lowY : highY});
+        add({x, lastY});
+    });
+    return points;
+}
+
+DiscreteBars DiscreteRuns(std::span<const double> series, const MinMaxPyramid& pyramid, const TraceMapping& mapping)
+{
+    DiscreteBars bars;
+    const std::int64_t count = mapping.PointCount(series.size());
+    const auto sample = [&mapping](std::int64_t point) { return static_cast<std::size_t>(mapping.firstSample + point); };
+    const auto extend = [&bars](int x0, int x1) {
+        if (!bars.runs.empty() && bars.runs.back().second >= x0)
+            bars.runs.back().second = std::max(bars.runs.back().second, x1);
+        else
+            bars.runs.emplace_back(x0, x1);
+    };
+    if (PixelsPerSample(mapping) >= 0.5 || pyramid.Size() != series.size()) {
+        for (std::int64_t i = 0; i < count; ++i) {
+            if (Counted(series[sample(i)]) != 0.0)
+                extend(mapping.X(i), mapping.X(i + 1));
+        }
+        return bars;
+    }
+    ForEachColumn(mapping, count, [&](int column, std::int64_t first, std::int64_t end) {
+        const ValueSpan span = pyramid.Range(series, sample(first), sample(end));
+        const bool on = span.low != 0.0 || span.high != 0.0;
+        if (!on)
+            return;
+        const int x = mapping.leftMargin + column;
+        extend(x, x + 1);
+        if (span.low <= 0.0 && span.high >= 0.0)
+            bars.changeColumns.push_back(x);
+    });
+    return bars;
+}
+
+} // namespace zarva

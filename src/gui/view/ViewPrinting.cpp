@@ -1,0 +1,54 @@
+#include "gui/view/ViewPrinting.h"
+
+#include "gui/app/CZarvaDoc.h"
+#include "gui/view/CZarvaView.h"
+
+#include "core/view/RowLayout.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace zarva::gui {
+
+void PrintView(CZarvaView& view, QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const int width = std::max(view.viewport()->width(), 1);
+    const double scale = page.width() / width;
+    const int height = static_cast<int>(page.height() / scale);
+    painter.scale(scale, scale);
+    const int rulerBand = RulerBand(view.Document().Core().showCursorDifference);
+    const auto pages = PaginateRows(view.Rows(), std::max(height - rulerBand, 1));
+    for (std::size_t i = 0; i < std::max<std::size_t>(pages.size(), 1); ++i) {
+        if (i > 0)
+            printer.newPage();
+        view.DrawPrintPage(painter, pages.empty() ? std::vector<Row>{} : pages[i], width, height);
+    }
+    painter.end();
+}
+
+void PrintWithDialog(CZarvaView& view)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    view.Document().Services().SetUpPrinter(printer);
+    QPrintDialog dialog(&printer, &view);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintView(view, printer);
+}
+
+void ShowPrintPreview(CZarvaView& view)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    view.Document().Services().SetUpPrinter(printer);
+    QPrintPreviewDialog preview(&printer, &view);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &view,
+                     [&view](QPrinter* target) { PrintView(view, *target); });
+    preview.exec();
+}
+
+} // namespace zarva::gui

@@ -1,0 +1,196 @@
+#include "ViewTestRecord.h"
+
+#include "core/view/ChannelCommands.h"
+#include "core/view/RowLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace zarva {
+namespace {
+
+void Select(std::vector<Channel>& channels, std::initializer_list<std::size_t> chosen)
+{
+    for (Channel& channel : channels)
+        channel.selected = false;
+    for (std::size_t i : chosen)
+        channels[i].selected = true;
+}
+
+TEST(ChannelCommands, ToggleSetsOnAllUnlessAllHaveIt)
+{
+    test::ViewTestRecord record;
+    record.Analog("Ia");
+    record.Analog("Ib");
+    auto& channels = record.Channels();
+    channels[0].SetFlag(display::kReadMinMax, true);
+    Select(channels, {0, 1});
+    EXPECT_EQ(ToggleOnSelected(channels, display::kReadMinMax).size(), 2u);
+    EXPECT_TRUE(channels[1].HasFlag(display::kReadMinMax));
+    ToggleOnSelected(channels, display::kReadMinMax);
+    EXPECT_FALSE(channels[0].HasFlag(display::kReadMinMax));
+    EXPECT_FALSE(channels[1].HasFlag(display::kReadMinMax));
+    Select(channels, {});
+    EXPECT_TRUE(ToggleOnSelected(channels, display::kInverted).empty());
+}
+
+TEST(ChannelCommands, CurveModeKeepsExactlyOneModeBit)
+{
+    test::ViewTestRecord record;
+    record.Analog("Ia");
+    auto& channels = record.Channels();
+    Select(channels, {0});
+    EXPECT_EQ(SetCurveMode(channels, display::kCurveRms).size(), 1u);
+    EXPECT_EQ(channels[0].displayFlags & display::kCurveModes, display::kCurveRms);
+    EXPECT_TRUE(SetCurveMode(channels, display::kCurveRms).empty());
+}
+
+TEST(ChannelCommands, HidingUnchangingDiscreteKeepsOneThatSwitches)
+{
+    test::ViewTestRecord record(4);
+    record.Discrete("Still", {0, 0, 0, 0});
+    record.Discrete("Trip", {0, 0, 1, 1});
+    auto& channels = record.Channels();
+    channels[0].selected = true;
+    HideDiscrete(channels, true);
+    EXPECT_FALSE(channels[0].HasFlag(display::kVisible));
+    EXPECT_FALSE(channels[0].selected);
+    EXPECT_TRUE(channels[1].HasFlag(display::kVisible));
+    HideDiscrete(channels, false);
+    EXPECT_FALSE(channels[1].HasFlag(display::kVisible));
+    ShowDiscrete(channels);
+    EXPECT_TRUE(channels[0].HasFlag(display::kVisible) && channels[1].HasFlag(display::kVisible));
+}
+
+TEST(ChannelCommands, HidingAGroupMemberHidesAndDissolvesTheGroup)
+{
+    test::ViewTestRecord record;
+    record.Analog("Ia");
+    record.Analog("Ib");
+    record.Analog("Ic");
+    auto& channels = record.Channels();
+    channels[0].group = channels[1].group = "{G}";
+    Select(channels, {1});
+    HideSelected(channels);
+    EXPECT_FALSE(channels[0].HasFlag(display::kVisible));
+    EXPECT_FALSE(channels[1].HasFlag(display::kVisible));
+    EXPECT_TRUE(channels[2].HasFlag(display::kVisible));
+    EXPECT_TRUE(channels[0].group.empty() && channels[1].group.empty());
+}
+
+TEST(ChannelCommands, MergeNeedsTwoVisibleAnalogChannelsOfOneUnit)
+{
+    test::ViewTestRecord record;
+    record.Analog("Ia", "A");
+    record.Analog("Ib", "A");
+    record.Analog("Ua", "kV");
+    record.Discrete("Trip", std::vector<double>(100, 0.0));
+    auto& channels = record.Channels();
+    Select(channels, {0});
+    EXPECT_FALSE(CanMerge(channels));
+    Select(channels, {0, 1});
+    EXPECT_TRUE(CanMerge(channels));
+    Select(channels, {0, 2});
+    EXPECT_FALSE(CanMerge(channels));
+    Select(channels, {0, 3});
+    EXPECT_FALSE(CanMerge(channels));
+    channels[1].SetFlag(display::kPasted, true);
+    Select(channels, {0, 1});
+    EXPECT_FALSE(CanMerge(channels));
+    channels[1].SetFlag(display::kPasted, false);
+    channels[1].SetFlag(display::kAdcCounts, true);
+    EXPECT_FALSE(CanMerge(channels));
+    channels[1].SetFlag(display::kAdcCounts, false);
+
+    EXPECT_TRUE(SameSamplingRate(channels));
+    channels[1].ownSampleRate = 2000.0;
+    EXPECT_FALSE(SameSamplingRate(channels));
+    channels[1].ownSampleRate = 0.0;
+
+    const std::string group = NewGroupId();
+    EXPECT_EQ(group.size(), 38u);
+    EXPECT_NE(group, NewGroupId());
+    MergeSelected(channels, group);
+    EXPECT_EQ(channels[0].group, group);
+    EXPECT_EQ(channels[1].group, group);
+    Select(channels, {1});
+    SplitSelected(channels);
+    EXPECT_TRUE(channels[0].group.empty()) << "a group of one ends";
+}
+
+TEST(ChannelSelection, ClicksFollowShiftAndControlInRowOrder)
+{
+    test::ViewTestRecord record;
+    record.Analog("Ia");
+    record.Analog("Ib");
+    record.Analog("Ic");
+    record.Analog("Un");
+    auto& channels = record.Channels();
+    const std::vector<Row> rows = LayoutRows(channels, 93, TextMetrics{});
+    int anchor = -1;
+    ClickSelect(channels, rows, 1, {}, anchor);
+    EXPECT_EQ(anchor, 1);
+    ClickSelect(channels, rows, 3, {.shift = true}, anchor);
+    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{1, 2, 3}));
+    ClickSelect(channels, rows, 2, {.control = true}, anchor);
+    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{1, 3}));
+    ClickSelect(channels, rows, 0, {}, anchor);
+    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{0}));
+    ClickSelect(channels, rows, 0, {}, anchor);
+    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{0})) << "a plain click always selects";
+
+    Select(channels, {0, 1});
+    SelectForMenu(channels, 1);
+    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{0, 1}));
+    SelectForMenu(channels, 3);
+    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{3}));
+}
+
+TEST(ChannelRename, RefusesNamesOfOtherChannels)
+{
+    test::ViewTestRecord record;
+    record.Analog("Ia");
+    record.Analog("Ib");
+    auto& channels = record.Channels();
+    channels[1].aliasName = channels[1].name = "Phase B";
+    EXPECT_TRUE(NameInUse(channels, 0, "Phase B"));
+    EXPECT_TRUE(NameInUse(channels, 0, "Ib"));
+    EXPECT_FALSE(NameInUse(channels, 0, "Ia"));
+    EXPECT_FALSE(NameInUse(channels, 1, "Phase B"));
+    EXPECT_FALSE(NameInUse(channels, 0, "Phase A"));
+}
+
+TEST(VerticalZoomWindow, DragNarrowsEveryMemberToTheDraggedValues)
+{
+    test::ViewTestRecord record;
+    record.Analog("Ia", "A", std::vector<double>{-10.0, 10.0});
+    record.Analog("Ib", "A", std::vector<double>{-5.0, 30.0});
+    auto& channels = record.Channels();
+    for (Channel& channel : channels) {
+        channel.group = "{G}";
+        channel.displayFlags = display::kVisible | display::kCurveInstant;
+    }
+    const std::vector<Row> rows = LayoutRows(channels, 110, TextMetrics{});
+    ASSERT_EQ(rows.size(), 1u);
+    const ValueWindow full = RowWindow(channels, rows[0].members);
+    EXPECT_EQ(full.low, -10.0);
+    EXPECT_EQ(full.high, 30.0);
+    // Row height 110: 100 pixels for 40 units, value 30 at y 5 and -10 at y 105.
+    ZoomRowWindow(channels, rows[0], 30, 55);
+    const ValueWindow zoomed = RowWindow(channels, rows[0].members);
+    EXPECT_DOUBLE_EQ(zoomed.high, 20.0);
+    EXPECT_DOUBLE_EQ(zoomed.low, 10.0);
+    EXPECT_TRUE(channels[0].zoom.zoomed && channels[1].zoom.zoomed);
+
+    Select(channels, {1});
+    EXPECT_TRUE(ResetVerticalZoom(channels));
+    EXPECT_FALSE(channels[0].zoom.zoomed);
+    EXPECT_EQ(channels[0].zoom.from, 0.0);
+    EXPECT_FALSE(ResetVerticalZoom(channels));
+
+    ZoomRowWindow(channels, rows[0], 30, 55);
+    ZoomRowWindow(channels, rows[0], 40, 40);
+    EXPECT_FALSE(channels[1].zoom.zoomed) << "a click without a drag resets";
+}
+
+} // namespace
+} // namespace zarva

@@ -1,0 +1,314 @@
+#include "GuiTestSupport.h"
+
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/StatusBarController.h"
+#include "gui/view/CZarvaView.h"
+
+#include "core/view/ChannelCommands.h"
+#include "core/view/ViewScale.h"
+#include "support/RecordBuilder.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+#include <numbers>
+
+namespace zarva::gui::test {
+
+using zarva::test::AnalogLine;
+using zarva::test::DiscreteLine;
+using zarva::test::RecordBuilder;
+
+class ViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cursorLineStandsAtItsSampleAndStatusFollows();
+    void clickPicksTheNearerSample();
+    void curvesStayWithinTheirRows();
+    void envelopeLooksLikeEveryVertex();
+    void zoomCommandsKeepLimitsAndWriteSettings();
+    void arrowKeysMoveCursorOneWithinTheRecord();
+    void labelPanelClicksSelectAndMergeNeedsOneUnit();
+    void renameRefusesANameInUse();
+    void verticalZoomToolNarrowsTheRow();
+    void hidingDiscreteChannelsRemovesTheirRows();
+    void copyAsPicturePutsPngAndSvgOnTheClipboard();
+
+private:
+    // Opens a record of 1000 samples at 1000 per second: Ia (A, amplitude 100), Ub (kV,
+    // amplitude 50) and Trip switching on at sample 500.
+    CZarvaView& Open(AppUnderTest& app, std::size_t samples = 1000);
+    static QImage Grab(CZarvaView& view);
+
+    zarva::test::TempFolder folder_;
+    int records_ = 0;
+};
+
+// Closes the next context menu as soon as it is shown.
+void CloseNextPopup()
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            menu->close();
+            timer->deleteLater();
+        }
+    });
+    timer->start();
+}
+
+CZarvaView& ViewTest::Open(AppUnderTest& app, std::size_t samples)
+{
+    RecordBuilder builder;
+    builder.Analog(AnalogLine{.id = "Ia", .unit = "A", .a = 0.01})
+        .Analog(AnalogLine{.id = "Ub", .unit = "kV", .a = 0.01})
+        .Discrete(DiscreteLine{.id = "Trip"})
+        .Rate(1000, static_cast<std::int64_t>(samples));
+    for (std::size_t i = 0; i < samples; ++i) {
+        const double phase = 2.0 * std::numbers::pi * 50.0 * static_cast<double>(i) / 1000.0;
+        builder.Sample({std::round(10000.0 * std::sin(phase)), std::round(5000.0 * std::cos(phase))},
+                       {i >= samples / 2 ? 1 : 0});
+    }
+    const auto cfg = builder.Write(folder_, "view" + std::to_string(++records_));
+    app.Frame().resize(1200, 800);
+    CZarvaDoc* document = app.App().OpenDocumentFile(Str(cfg));
+    Q_ASSERT(document != nullptr);
+    CZarvaView& view = app.Frame().ActiveChild()->View();
+    QCoreApplication::processEvents();
+    Grab(view);
+    return view;
+}
+
+QImage ViewTest::Grab(CZarvaView& view)
+{
+    return view.viewport()->grab().toImage();
+}
+
+void ViewTest::cursorLineStandsAtItsSampleAndStatusFollows()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    view.SetXScale(1.0);
+    view.SetFirstSample(100);
+    CursorSet cursors;
+    cursors.PlaceVertical(0, 110, 1000);
+    view.Document().SetCursors(cursors);
+    const QImage image = Grab(view);
+    const int x = view.CursorX(110);
+    QCOMPARE(x, view.State().leftMargin + 250);
+    const int y = view.Rows().front().top + view.Rows().front().height / 2 + 10;
+    QCOMPARE(image.pixelColor(x, y), QColor(255, 100, 100));
+    QVERIFY(image.pixelColor(x + 2, y) != QColor(255, 100, 100));
+    QCOMPARE(app.Frame().Status().CursorTexts().value(0), QStringLiteral("Верт. визир 1: 110 мс"));
+    QVERIFY(app.Frame().Router().StateOf(cmd::kVerticalCursor1).checked);
+
+    view.Document().SetCursors(CursorSet{});
+    QVERIFY(Grab(view).pixelColor(x, y) != QColor(255, 100, 100));
+}
+
+void ViewTest::clickPicksTheNearerSample()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    view.SetXScale(1.0);
+    view.SetFirstSample(20);
+    const int y = view.Rows().front().top + 20;
+    const int x = view.CursorX(30);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(x + 12, y));
+    QCOMPARE(view.Document().Core().cursors.Vertical(0).sample, std::int64_t{30});
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(x + 13, y));
+    QCOMPARE(view.Document().Core().cursors.Vertical(0).sample, std::int64_t{31});
+    CloseNextPopup();
+    QTest::mouseClick(view.viewport(), Qt::RightButton, {}, QPoint(x, y));
+    QCOMPARE(view.Document().Core().cursors.Vertical(1).sample, std::int64_t{30});
+}
+
+void ViewTest::curvesStayWithinTheirRows()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    const QImage image = Grab(view);
+    const Row& ia = view.Rows().front();
+    const QColor colour(192, 192, 0);  // phase A
+    int inside = 0;
+    for (int y = 0; y < image.height() - 75; ++y) {
+        for (int x = view.State().leftMargin + 1; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) != colour)
+                continue;
+            QVERIFY2(y >= ia.top + 4 && y <= ia.top + ia.height - 4, qPrintable(QString("x %1 y %2").arg(x).arg(y)));
+            ++inside;
+        }
+    }
+    QVERIFY(inside > 100);
+}
+
+void ViewTest::envelopeLooksLikeEveryVertex()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app, 200'000);
+    QCOMPARE(view.State().xScale, 2.0 * FitScale(view.viewport()->width(), 200'000));
+    const QImage envelope = Grab(view);
+    view.SetEveryVertex(true);
+    const QImage every = Grab(view);
+    QCOMPARE(envelope.size(), every.size());
+    int differing = 0;
+    for (int y = 0; y < every.height(); ++y) {
+        for (int x = 0; x < every.width(); ++x)
+            differing += envelope.pixel(x, y) != every.pixel(x, y) ? 1 : 0;
+    }
+    QVERIFY2(differing * 100 < every.width() * every.height(), qPrintable(QString::number(differing)));
+}
+
+void ViewTest::zoomCommandsKeepLimitsAndWriteSettings()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    CZarvaDoc& document = view.Document();
+    const double fit = FitScale(view.viewport()->width(), 1000);
+    view.SetXScale(0.5);
+    QVERIFY(app.Frame().Router().Route(cmd::kZoomInHorizontally));
+    QCOMPARE(view.State().xScale, 1.0);
+    app.Frame().Router().Route(cmd::kZoomInHorizontally);
+    QCOMPARE(view.State().xScale, 1.0);
+    for (int i = 0; i < 20; ++i)
+        app.Frame().Router().Route(cmd::kZoomOutHorizontally);
+    QCOMPARE(view.State().xScale, fit);
+    QVERIFY(document.IsModified());
+    const SettingsSection& settings = document.Core().settings.Sections().at("View");
+    QCOMPARE(settings.GetDouble("XScale", 0.0), fit);
+
+    app.Frame().Router().Route(cmd::kZoomInVertically);
+    QCOMPARE(view.State().yAnalogSize, 121);
+    QCOMPARE(settings.GetInt("YAnalogSize", 0), 121);
+    QCOMPARE(view.Rows().front().height, 121);
+
+    app.Frame().Router().Route(cmd::kSeconds);
+    QCOMPARE(view.State().rulerState, RulerUnit::Seconds);
+    QCOMPARE(settings.GetInt("RulerState", 0), 2);
+    QVERIFY(app.Frame().Router().StateOf(cmd::kSeconds).checked);
+}
+
+void ViewTest::arrowKeysMoveCursorOneWithinTheRecord()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    CursorSet cursors;
+    cursors.PlaceVertical(0, 0, 1000);
+    cursors.PlaceVertical(1, 999, 1000);
+    view.Document().SetCursors(cursors);
+    QTest::keyClick(&view, Qt::Key_Left);
+    QCOMPARE(view.Document().Core().cursors.Vertical(0).sample, std::int64_t{0});
+    QTest::keyClick(&view, Qt::Key_Right);
+    QCOMPARE(view.Document().Core().cursors.Vertical(0).sample, std::int64_t{1});
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(view.Document().Core().cursors.Vertical(1).sample, std::int64_t{999});
+}
+
+void ViewTest::labelPanelClicksSelectAndMergeNeedsOneUnit()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    const auto& channels = view.Document().Core().oscillogram.channels;
+    const auto centre = [&view](std::size_t row) {
+        return QPoint(10, view.Rows()[row].top + view.Rows()[row].height / 2);
+    };
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centre(0));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ControlModifier, centre(1));
+    QVERIFY(channels[0].selected && channels[1].selected && !channels[2].selected);
+    QVERIFY2(!app.Frame().Router().StateOf(cmd::kJoinChannels).enabled, "amperes and volts");
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centre(2));
+    QVERIFY(!channels[0].selected && channels[2].selected);
+    app.Frame().Router().Route(cmd::kHideSelected);
+    QCOMPARE(view.Rows().size(), std::size_t{2});
+}
+
+void ViewTest::renameRefusesANameInUse()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    const QPoint name(8, view.Rows().front().top + 10);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, name);
+    auto* editor = view.viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor != nullptr && editor->isVisible());
+    QCOMPARE(editor->text(), QStringLiteral("Ia"));
+    editor->setText(QStringLiteral("Ub"));
+    QString message;
+    AnswerNextMessageBox(QMessageBox::Ok, &message);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(message, QStringLiteral("Данное имя канала уже используется."));
+    QCOMPARE(view.Document().Core().oscillogram.channels[0].Name(), std::string("Ia"));
+
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, name);
+    editor->setText(QStringLiteral("Фаза A"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(view.Document().Core().oscillogram.channels[0].aliasName, std::string("Фаза A"));
+    QVERIFY(view.Document().IsModified());
+}
+
+void ViewTest::verticalZoomToolNarrowsTheRow()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    app.Frame().Router().Route(cmd::kZoomSelectionVertically);
+    QVERIFY(app.Frame().Router().StateOf(cmd::kZoomSelectionVertically).checked);
+    const Row& row = view.Rows().front();
+    const int x = view.State().leftMargin + 200;
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(x, row.top + 5));
+    QTest::mouseMove(view.viewport(), QPoint(x, row.top + row.height / 2));
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(x, row.top + row.height / 2));
+    const Channel& ia = view.Document().Core().oscillogram.channels[0];
+    QVERIFY(ia.zoom.zoomed);
+    QVERIFY(std::abs(ChannelWindow(ia).low) < 5.0);
+    QVERIFY(std::abs(ChannelWindow(ia).high - 100.0) < 1.0);
+    QVERIFY(!app.Frame().Router().StateOf(cmd::kZoomSelectionVertically).checked);
+
+    app.Frame().Router().Route(cmd::kRestoreSize);
+    QVERIFY(!view.Document().Core().oscillogram.channels[0].zoom.zoomed);
+}
+
+void ViewTest::hidingDiscreteChannelsRemovesTheirRows()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    QCOMPARE(view.Rows().size(), std::size_t{3});
+    app.Frame().Router().Route(cmd::kHideUnchangingDiscrete);
+    QCOMPARE(view.Rows().size(), std::size_t{3});
+    app.Frame().Router().Route(cmd::kHideDiscrete);
+    QCOMPARE(view.Rows().size(), std::size_t{2});
+    app.Frame().Router().Route(cmd::kShowDiscrete);
+    QCOMPARE(view.Rows().size(), std::size_t{3});
+    QVERIFY(view.Rows().back().discrete);
+}
+
+void ViewTest::copyAsPicturePutsPngAndSvgOnTheClipboard()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    app.Frame().Router().Route(cmd::kCopyPicture);
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    QVERIFY(data != nullptr && data->hasImage());
+    QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), view.viewport()->size());
+    QVERIFY(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
+    const QString saved = Str(folder_ / "picture.pdf");
+    QVERIFY(view.SavePicture(saved));
+    QVERIFY(QFileInfo(saved).size() > 1000);
+}
+
+} // namespace zarva::gui::test
+
+#include "ViewTest.moc"
+
+QObject* MakeViewTest()
+{
+    return new zarva::gui::test::ViewTest;
+}
