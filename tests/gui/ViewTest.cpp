@@ -306,6 +306,13 @@ void ViewTest::mergedChannelsShareOneRowWithACommonScale()
     channels[2].selected = true;
     channels[0].SetFlag(display::kReadMinMax, true);
     QVERIFY(app.Frame().Router().StateOf(cmd::kJoinChannels).enabled);
+    channels[2].ownSampleRate = 2000.0;
+    QString refusal;
+    AnswerNextMessageBox(QMessageBox::Ok, &refusal);
+    app.Frame().Router().Route(cmd::kJoinChannels);
+    QCOMPARE(refusal, QStringLiteral("Выбранные каналы имеют разную частоту "));
+    QVERIFY(channels[0].group.empty());
+    channels[2].ownSampleRate = 0.0;
     app.Frame().Router().Route(cmd::kJoinChannels);
     QCOMPARE(view.Rows().size(), std::size_t{3});
     const Row merged = view.Rows().front();
