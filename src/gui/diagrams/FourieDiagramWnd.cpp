@@ -4,7 +4,7 @@
 #include "gui/app/CommandActions.h"
 #include "gui/app/Texts.h"
 #include "gui/diagrams/DiagramIds.h"
-#include "gui/diagrams/DiagramSource.h"
+#include "gui/diagrams/DiagramColours.h"
 #include "gui/diagrams/FourieDiagramPainter.h"
 #include "gui/diagrams/FourieDiagramSettingsDlg.h"
 

@@ -5,7 +5,7 @@
 #include "gui/app/Icons.h"
 #include "gui/app/Texts.h"
 #include "gui/diagrams/DiagramIds.h"
-#include "gui/diagrams/DiagramSource.h"
+#include "gui/diagrams/DiagramColours.h"
 
 #include "core/diagrams/DiagramTexts.h"
 #include "core/model/Units.h"
