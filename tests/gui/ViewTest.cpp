@@ -5,6 +5,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/StatusBarController.h"
 #include "gui/view/CZarvaView.h"
+#include "gui/view/ViewPrinting.h"
 
 #include "core/view/ChannelCommands.h"
 #include "core/view/ViewScale.h"
@@ -14,6 +15,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPrinter>
 #include <QTest>
 #include <QTimer>
 
@@ -40,11 +42,13 @@ private slots:
     void renameRefusesANameInUse();
     void verticalZoomToolNarrowsTheRow();
     void hidingDiscreteChannelsRemovesTheirRows();
+    void mergedChannelsShareOneRowWithACommonScale();
     void copyAsPicturePutsPngAndSvgOnTheClipboard();
+    void printedRowsThatDoNotFitStartANewPage();
 
 private:
     // Opens a record of 1000 samples at 1000 per second: Ia (A, amplitude 100), Ub (kV,
-    // amplitude 50) and Trip switching on at sample 500.
+    // amplitude 50), Ic (A, amplitude 20) and Trip switching on at sample 500.
     CZarvaView& Open(AppUnderTest& app, std::size_t samples = 1000);
     static QImage Grab(CZarvaView& view);
 
@@ -71,11 +75,13 @@ CZarvaView& ViewTest::Open(AppUnderTest& app, std::size_t samples)
     RecordBuilder builder;
     builder.Analog(AnalogLine{.id = "Ia", .unit = "A", .a = 0.01})
         .Analog(AnalogLine{.id = "Ub", .unit = "kV", .a = 0.01})
+        .Analog(AnalogLine{.id = "Ic", .unit = "A", .a = 0.001})
         .Discrete(DiscreteLine{.id = "Trip"})
         .Rate(1000, static_cast<std::int64_t>(samples));
     for (std::size_t i = 0; i < samples; ++i) {
         const double phase = 2.0 * std::numbers::pi * 50.0 * static_cast<double>(i) / 1000.0;
-        builder.Sample({std::round(10000.0 * std::sin(phase)), std::round(5000.0 * std::cos(phase))},
+        builder.Sample({std::round(10000.0 * std::sin(phase)), std::round(5000.0 * std::cos(phase)),
+                        std::round(20000.0 * std::sin(phase + 2.0))},
                        {i >= samples / 2 ? 1 : 0});
     }
     const auto cfg = builder.Write(folder_, "view" + std::to_string(++records_));
@@ -228,8 +234,9 @@ void ViewTest::labelPanelClicksSelectAndMergeNeedsOneUnit()
 
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centre(2));
     QVERIFY(!channels[0].selected && channels[2].selected);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centre(3));
     app.Frame().Router().Route(cmd::kHideSelected);
-    QCOMPARE(view.Rows().size(), std::size_t{2});
+    QCOMPARE(view.Rows().size(), std::size_t{3});
 }
 
 void ViewTest::renameRefusesANameInUse()
@@ -280,14 +287,58 @@ void ViewTest::hidingDiscreteChannelsRemovesTheirRows()
 {
     AppUnderTest app;
     CZarvaView& view = Open(app);
-    QCOMPARE(view.Rows().size(), std::size_t{3});
+    QCOMPARE(view.Rows().size(), std::size_t{4});
     app.Frame().Router().Route(cmd::kHideUnchangingDiscrete);
-    QCOMPARE(view.Rows().size(), std::size_t{3});
+    QCOMPARE(view.Rows().size(), std::size_t{4});
     app.Frame().Router().Route(cmd::kHideDiscrete);
-    QCOMPARE(view.Rows().size(), std::size_t{2});
-    app.Frame().Router().Route(cmd::kShowDiscrete);
     QCOMPARE(view.Rows().size(), std::size_t{3});
+    app.Frame().Router().Route(cmd::kShowDiscrete);
+    QCOMPARE(view.Rows().size(), std::size_t{4});
     QVERIFY(view.Rows().back().discrete);
+}
+
+void ViewTest::mergedChannelsShareOneRowWithACommonScale()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    auto& channels = view.Document().Core().oscillogram.channels;
+    channels[0].selected = true;
+    channels[2].selected = true;
+    channels[0].SetFlag(display::kReadMinMax, true);
+    QVERIFY(app.Frame().Router().StateOf(cmd::kJoinChannels).enabled);
+    channels[2].ownSampleRate = 2000.0;
+    QString refusal;
+    AnswerNextMessageBox(QMessageBox::Ok, &refusal);
+    app.Frame().Router().Route(cmd::kJoinChannels);
+    QCOMPARE(refusal, QStringLiteral("Выбранные каналы имеют разную частоту "));
+    QVERIFY(channels[0].group.empty());
+    channels[2].ownSampleRate = 0.0;
+    app.Frame().Router().Route(cmd::kJoinChannels);
+    QCOMPARE(view.Rows().size(), std::size_t{3});
+    const Row merged = view.Rows().front();
+    QCOMPARE(merged.members, (std::vector<std::size_t>{0, 2}));
+    QCOMPARE(merged.height, std::max(93, 2 * (view.TextHeight() + 33 + view.SmallTextHeight())));
+    QVERIFY(!channels[0].group.empty());
+    QCOMPARE(channels[0].group, channels[2].group);
+
+    // Ic (amplitude 20) on the scale of Ia (amplitude 100) keeps to the middle fifth.
+    const QImage image = Grab(view);
+    const QColor ic(255, 0, 0);
+    const int middle = merged.top + merged.height / 2;
+    const int reach = (merged.height - 10) / 10 + 2;
+    int seen = 0;
+    for (int y = merged.top; y < merged.top + merged.height; ++y) {
+        for (int x = view.State().leftMargin + 1; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == ic) {
+                QVERIFY2(std::abs(y - middle) <= reach, qPrintable(QString::number(y)));
+                ++seen;
+            }
+        }
+    }
+    QVERIFY(seen > 50);
+
+    app.Frame().Router().Route(cmd::kSeparateChannels);
+    QCOMPARE(view.Rows().size(), std::size_t{4});
 }
 
 void ViewTest::copyAsPicturePutsPngAndSvgOnTheClipboard()
@@ -302,6 +353,28 @@ void ViewTest::copyAsPicturePutsPngAndSvgOnTheClipboard()
     const QString saved = Str(folder_ / "picture.pdf");
     QVERIFY(view.SavePicture(saved));
     QVERIFY(QFileInfo(saved).size() > 1000);
+}
+
+void ViewTest::printedRowsThatDoNotFitStartANewPage()
+{
+    AppUnderTest app;
+    CZarvaView& view = Open(app);
+    for (int i = 0; i < 5; ++i)
+        app.Frame().Router().Route(cmd::kZoomInVertically);
+    QCOMPARE(view.State().yAnalogSize, 345);
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = Str(folder_ / "printed.pdf");
+    printer.setOutputFileName(path);
+    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    PrintView(view, printer);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    // A landscape A4 page across a view about 1170 pixels wide is about 800 pixels tall: two
+    // of the three analog rows, then the third with the discrete one.
+    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r"), 2);
 }
 
 } // namespace zarva::gui::test

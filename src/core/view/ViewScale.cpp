@@ -9,7 +9,7 @@ namespace zarva {
 namespace {
 
 constexpr double kCoarsestScale = 2.0;
-constexpr int kFinestExponent = -60;
+constexpr int kFinestExponent = -40;  // keeps sample counts of the view within 64 bits
 
 } // namespace
 

@@ -134,7 +134,7 @@ void CZarvaView::Relayout()
         [&smallMetrics](const std::string& text) { return smallMetrics.horizontalAdvance(QString::fromStdString(text)); });
     state_.leftMargin = widths.leftMargin;
     state_.nameColumnWidth = widths.nameColumnWidth;
-    rows_ = LayoutRows(record.channels, state_.yAnalogSize, TextMetrics{TextHeight(), SmallTextHeight()});
+    rows_ = LayoutRows(record.channels, state_.yAnalogSize, Metrics());
     UpdateScrollBars();
     RepaintTraces();
 }
@@ -238,7 +238,7 @@ void CZarvaView::DrawView(QPainter& painter, int width, int height)
         Relayout();
     }
     const bool print = Target() == DrawTarget::Print;
-    ViewFrame frame{document_.Core(), state_, rows_, colours_, TextMetrics{TextHeight(), SmallTextHeight()},
+    ViewFrame frame{document_.Core(), state_, rows_, colours_, Metrics(),
                     MainFont(), SmallFont(), width, height, RulerBandHeight(), print ? 0 : state_.verticalOffset,
                     !print, std::nullopt, 0};
     if (state_.mouseMode == MouseMode::ZoomDrag && !print) {

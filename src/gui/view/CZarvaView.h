@@ -6,6 +6,7 @@
 
 #include "core/model/Colour.h"
 #include "core/view/RowLayout.h"
+#include "core/view/TraceGeometry.h"
 #include "core/view/ViewState.h"
 
 #include <QPoint>
@@ -113,6 +114,12 @@ private:
     void SavePictureAs();
     bool AnySelected() const;
     std::optional<int> HorizontalAnchorY() const;
+    // How the row of horizontal cursor `index` maps values to pixels; none while the cursor
+    // is off or its channel has no row.
+    std::optional<TraceMapping> HorizontalCursorMapping(int index) const;
+    TextMetrics Metrics() const { return TextMetrics{TextHeight(), SmallTextHeight()}; }
+    // Screen top of the label block of a row's member.
+    int MemberTop(const Row& row, std::size_t member) const;
 
     // Mouse and keyboard (ViewInput.cpp).
     bool InLabelPanel(const QPoint& at) const;

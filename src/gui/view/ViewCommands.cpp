@@ -209,16 +209,27 @@ void CZarvaView::ZoomVertically(bool zoomIn)
     Relayout();
 }
 
+std::optional<TraceMapping> CZarvaView::HorizontalCursorMapping(int index) const
+{
+    const HorizontalCursor& cursor = document_.Core().cursors.Horizontal(index);
+    const auto row = cursor.active ? RowOf(rows_, static_cast<std::size_t>(cursor.channel)) : std::nullopt;
+    if (!row)
+        return std::nullopt;
+    const Row& shown = rows_[*row];
+    return RowTraceMapping(document_.Core().oscillogram.channels, shown, state_, RowScreenTop(shown), ClientWidth());
+}
+
+int CZarvaView::MemberTop(const Row& row, std::size_t member) const
+{
+    const int block = row.Merged() ? MemberBlockHeight(document_.Core().oscillogram.channels[row.Channel()], Metrics()) : 0;
+    return RowScreenTop(row) + static_cast<int>(member) * block;
+}
+
 std::optional<int> CZarvaView::HorizontalAnchorY() const
 {
-    const auto& channels = document_.Core().oscillogram.channels;
     for (int i = 0; i < CursorSet::kHorizontalCount; ++i) {
-        const HorizontalCursor& cursor = document_.Core().cursors.Horizontal(i);
-        const auto row = cursor.active ? RowOf(rows_, static_cast<std::size_t>(cursor.channel)) : std::nullopt;
-        if (row) {
-            const Row& shown = rows_[*row];
-            return RowTraceMapping(channels, shown, state_, RowScreenTop(shown), ClientWidth()).Y(cursor.value);
-        }
+        if (const auto mapping = HorizontalCursorMapping(i))
+            return mapping->Y(document_.Core().cursors.Horizontal(i).value);
     }
     return std::nullopt;
 }

@@ -45,8 +45,7 @@ bool CZarvaView::InRulerBand(const QPoint& at) const
 
 std::optional<RowHit> CZarvaView::HitRow(int y) const
 {
-    return RowAt(rows_, document_.Core().oscillogram.channels, y - state_.verticalOffset,
-                 TextMetrics{TextHeight(), SmallTextHeight()});
+    return RowAt(rows_, document_.Core().oscillogram.channels, y - state_.verticalOffset, Metrics());
 }
 
 std::optional<MouseMode> CZarvaView::CursorUnder(const QPoint& at) const
@@ -57,15 +56,9 @@ std::optional<MouseMode> CZarvaView::CursorUnder(const QPoint& at) const
         if (cursor.active && cursor.sample >= state_.firstSample && std::abs(CursorX(cursor.sample) - at.x()) <= kCursorReach)
             return static_cast<MouseMode>(static_cast<int>(MouseMode::DragV1) + i);
     }
-    const auto& channels = document_.Core().oscillogram.channels;
     for (int i = 0; i < CursorSet::kHorizontalCount; ++i) {
-        const HorizontalCursor& cursor = cursors.Horizontal(i);
-        const auto row = cursor.active ? RowOf(rows_, static_cast<std::size_t>(cursor.channel)) : std::nullopt;
-        if (!row)
-            continue;
-        const Row& shown = rows_[*row];
-        const int y = RowTraceMapping(channels, shown, state_, RowScreenTop(shown), ClientWidth()).Y(cursor.value);
-        if (std::abs(y - at.y()) <= kCursorReach)
+        const auto mapping = HorizontalCursorMapping(i);
+        if (mapping && std::abs(mapping->Y(cursors.Horizontal(i).value) - at.y()) <= kCursorReach)
             return static_cast<MouseMode>(static_cast<int>(MouseMode::DragH1) + i);
     }
     return std::nullopt;
@@ -232,14 +225,11 @@ void CZarvaView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Up:
     case Qt::Key_Down: {
         const HorizontalCursor& cursor = cursors.Horizontal(vertical);
-        const auto row = cursor.active ? RowOf(rows_, static_cast<std::size_t>(cursor.channel)) : std::nullopt;
-        if (!row)
+        const auto mapping = HorizontalCursorMapping(vertical);
+        if (!mapping)
             return;
-        const Row& shown = rows_[*row];
-        const TraceMapping mapping =
-            RowTraceMapping(document_.Core().oscillogram.channels, shown, state_, RowScreenTop(shown), ClientWidth());
-        const int y = mapping.Y(cursor.value) + (event->key() == Qt::Key_Up ? -1 : 1);
-        cursors.PlaceHorizontal(vertical, ValueAtY(mapping, y), cursor.channel);
+        const int y = mapping->Y(cursor.value) + (event->key() == Qt::Key_Up ? -1 : 1);
+        cursors.PlaceHorizontal(vertical, ValueAtY(*mapping, y), cursor.channel);
         document_.SetCursors(cursors);
         return;
     }
@@ -260,11 +250,7 @@ void CZarvaView::mouseDoubleClickEvent(QMouseEvent* event)
     const int nameWidth = QFontMetrics(MainFont()).horizontalAdvance(QString::fromStdString(PanelName(shown)));
     if (!shown.IsAnalog() || at.x() < 4 || at.x() > nameWidth + 7)
         return;
-    const int blockTop = RowScreenTop(row) + (row.Merged() ? static_cast<int>(hit->member) *
-                                                                 MemberBlockHeight(document_.Core().oscillogram.channels[row.Channel()],
-                                                                                   TextMetrics{TextHeight(), SmallTextHeight()})
-                                                           : 0);
-    StartRename(channel, QRect(2, blockTop + 2, std::max(nameWidth + 40, 120), TextHeight() + 2));
+    StartRename(channel, QRect(2, MemberTop(row, hit->member) + 2, std::max(nameWidth + 40, 120), TextHeight() + 2));
 }
 
 void CZarvaView::StartRename(std::size_t channel, const QRect& nameArea)
@@ -334,11 +320,7 @@ bool CZarvaView::ShowValueTooltip(const QPoint& at, const QPoint& global)
         return false;
     const Row& row = rows_[hit->row];
     const Channel& channel = document_.Core().oscillogram.channels[row.members[hit->member]];
-    const int top = RowScreenTop(row) + 3 +
-                    (row.Merged() ? static_cast<int>(hit->member) *
-                                        MemberBlockHeight(document_.Core().oscillogram.channels[row.Channel()],
-                                                          TextMetrics{TextHeight(), SmallTextHeight()})
-                                  : 0);
+    const int top = MemberTop(row, hit->member) + 3;
     const int line = (at.y() - top) / TextHeight();
     const VerticalCursor& v1 = document_.Core().cursors.Vertical(0);
     const std::optional<std::int64_t> cursor = v1.active ? std::optional<std::int64_t>(v1.sample) : std::nullopt;
