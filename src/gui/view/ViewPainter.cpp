@@ -288,6 +288,8 @@ void ViewPainter::DrawRuler()
             continue;
         const QString label = Q(tick.label);
         const int width = metrics.horizontalAdvance(label);
+        if (tick.x + width / 2 > frame_.width)
+            continue;  // a label cut by the edge reads as another number
         painter_.setPen(kRulerText);
         painter_.drawText(QRect(tick.x - width / 2, h - 20, width + 1, metrics.height()), Qt::AlignLeft, label);
     }
