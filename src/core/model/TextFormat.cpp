@@ -11,7 +11,7 @@
 namespace zarva {
 namespace {
 
-struct Spec {
+struct Directive {
     bool left = false;
     bool zero = false;
     char sign = 0;  // '+' or ' ' before non-negative numbers
@@ -28,31 +28,31 @@ std::size_t ReadNumber(std::string_view format, std::size_t& i)
     return value;
 }
 
-// The spec after '%' at format[i]; i ends after the conversion. False when it is none.
-bool ReadSpec(std::string_view format, std::size_t& i, Spec& spec)
+// The directive after '%' at format[i]; i ends after the conversion. False when it is none.
+bool ReadDirective(std::string_view format, std::size_t& i, Directive& directive)
 {
     for (; i < format.size(); ++i) {
         const char flag = format[i];
         if (flag == '-')
-            spec.left = true;
+            directive.left = true;
         else if (flag == '0')
-            spec.zero = true;
-        else if (flag == '+' || (flag == ' ' && spec.sign != '+'))
-            spec.sign = flag;
+            directive.zero = true;
+        else if (flag == '+' || (flag == ' ' && directive.sign != '+'))
+            directive.sign = flag;
         else
             break;
     }
-    spec.width = ReadNumber(format, i);
+    directive.width = ReadNumber(format, i);
     if (i < format.size() && format[i] == '.') {
         ++i;
-        spec.precision = static_cast<int>(ReadNumber(format, i));
+        directive.precision = static_cast<int>(ReadNumber(format, i));
     }
     while (i < format.size() && (format[i] == 'l' || format[i] == 'h'))
         ++i;
     if (i >= format.size())
         return false;
-    spec.conversion = format[i++];
-    return std::string_view("diugfeEs%").find(spec.conversion) != std::string_view::npos;
+    directive.conversion = format[i++];
+    return std::string_view("diugfeEs%").find(directive.conversion) != std::string_view::npos;
 }
 
 double AsDouble(const FormatArg& arg)
@@ -74,16 +74,16 @@ std::int64_t AsInteger(const FormatArg& arg)
     return static_cast<std::int64_t>(std::clamp(real, -9.2e18, 9.2e18));
 }
 
-std::string RealText(double value, const Spec& spec)
+std::string RealText(double value, const Directive& directive)
 {
     if (std::isnan(value))
         return "nan";
     if (std::isinf(value))
         return value < 0 ? "-inf" : "inf";
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    const int precision = directive.precision < 0 ? 6 : directive.precision;
     char text[400];
     std::to_chars_result result{};
-    switch (spec.conversion) {
+    switch (directive.conversion) {
     case 'f':
         result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, precision);
         break;
@@ -97,39 +97,39 @@ std::string RealText(double value, const Spec& spec)
         break;
     }
     std::string out(text, result.ec == std::errc{} ? result.ptr : text);
-    if (spec.conversion == 'E')
+    if (directive.conversion == 'E')
         std::replace(out.begin(), out.end(), 'e', 'E');
     return out;
 }
 
-std::string Converted(const Spec& spec, const FormatArg* arg)
+std::string Converted(const Directive& directive, const FormatArg* arg)
 {
-    if (spec.conversion == '%')
+    if (directive.conversion == '%')
         return "%";
     if (arg == nullptr)
         return {};
-    if (spec.conversion == 's') {
+    if (directive.conversion == 's') {
         const auto* text = std::get_if<std::string>(arg);
-        return text != nullptr ? *text : RealText(AsDouble(*arg), Spec{.conversion = 'g'});
+        return text != nullptr ? *text : RealText(AsDouble(*arg), Directive{.conversion = 'g'});
     }
-    std::string number = spec.conversion == 'd' || spec.conversion == 'i' || spec.conversion == 'u'
+    std::string number = directive.conversion == 'd' || directive.conversion == 'i' || directive.conversion == 'u'
                              ? std::to_string(AsInteger(*arg))
-                             : RealText(AsDouble(*arg), spec);
-    if (spec.sign != 0 && number.front() != '-')
-        number.insert(number.begin(), spec.sign);
+                             : RealText(AsDouble(*arg), directive);
+    if (directive.sign != 0 && number.front() != '-')
+        number.insert(number.begin(), directive.sign);
     return number;
 }
 
-std::string Padded(std::string text, const Spec& spec)
+std::string Padded(std::string text, const Directive& directive)
 {
     const std::size_t length = CharacterCount(text);
-    if (length >= spec.width)
+    if (length >= directive.width)
         return text;
-    const std::size_t missing = spec.width - length;
-    if (spec.left)
+    const std::size_t missing = directive.width - length;
+    if (directive.left)
         return text + std::string(missing, ' ');
-    const bool numeric = spec.conversion != 's' && spec.conversion != '%';
-    if (spec.zero && numeric && !text.empty() && std::isdigit(static_cast<unsigned char>(text.back()))) {
+    const bool numeric = directive.conversion != 's' && directive.conversion != '%';
+    if (directive.zero && numeric && !text.empty() && std::isdigit(static_cast<unsigned char>(text.back()))) {
         const std::size_t signs = (text[0] == '-' || text[0] == '+' || text[0] == ' ') ? 1 : 0;
         text.insert(signs, missing, '0');
         return text;
@@ -150,15 +150,15 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
             continue;
         }
         const std::size_t start = i++;
-        Spec spec;
-        if (!ReadSpec(format, i, spec)) {
+        Directive directive;
+        if (!ReadDirective(format, i, directive)) {
             out.append(format.substr(start, i - start));
             continue;
         }
         const FormatArg* arg = nullptr;
-        if (spec.conversion != '%' && next < values.size())
+        if (directive.conversion != '%' && next < values.size())
             arg = &values[next++];
-        out += Padded(Converted(spec, arg), spec);
+        out += Padded(Converted(directive, arg), directive);
     }
     return out;
 }
