@@ -1,9 +1,9 @@
 #include "core/document/CursorSet.h"
 
+#include "core/model/TextFormat.h"
 #include "core/storage/SettingsSection.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -21,13 +21,6 @@ std::string Key(char kind, int index, const char* suffix = "")
     return std::string("Cursor") + kind + std::to_string(index + 1) + suffix;
 }
 
-// Levels keep every digit: a level on a milliampere channel must come back where it was.
-std::string ExactText(double value)
-{
-    char text[64];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, error == std::errc{} ? end : text);
-}
 
 } // namespace
 
@@ -98,6 +91,7 @@ void SaveCursors(const CursorSet& cursors, SettingsSection& view)
     }
     for (int i = 0; i < CursorSet::kHorizontalCount; ++i) {
         const HorizontalCursor& cursor = cursors.Horizontal(i);
+        // Every digit: a level on a milliampere channel must come back where it was.
         view.SetString(Key('H', i), ExactText(cursor.value));
         view.SetInt(Key('H', i, "Channel"), cursor.channel);
         view.SetInt(Key('H', i, "On"), cursor.active ? 1 : 0);

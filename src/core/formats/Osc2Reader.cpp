@@ -11,11 +11,11 @@
 #include "core/model/CodePage.h"
 #include "core/model/Rounding.h"
 #include "core/model/StringTable.h"
+#include "core/model/TextFormat.h"
 #include "core/model/Units.h"
 #include "core/model/ZarvaException.h"
 
 #include <bit>
-#include <charconv>
 #include <cstdio>
 
 namespace zarva {
@@ -125,13 +125,6 @@ void ReadMoment(const unsigned char* at, std::string& date, std::string& time)
     time = text;
 }
 
-std::string ToText(double value)
-{
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
-
 void ReadChannels(Oscillogram& record, const Layout& layout, const Blocks& blocks)
 {
     const std::size_t textStart = 1 + layout.infoBlocks;
@@ -159,8 +152,8 @@ void ReadChannels(Oscillogram& record, const Layout& layout, const Blocks& block
             channel.offset = Blocks::F32(info + 4);
             channel.primary = channel.filePrimary = Blocks::F32(info + 8);
             channel.secondary = channel.fileSecondary = Blocks::F32(info + 12);
-            channel.primaryText = ToText(channel.primary);
-            channel.secondaryText = ToText(channel.secondary);
+            channel.primaryText = ExactText(channel.primary);
+            channel.secondaryText = ExactText(channel.secondary);
             channel.rangeMin = -32768 * channel.multiplier + channel.offset;
             channel.rangeMax = 32767 * channel.multiplier + channel.offset;
             ++record.analogCount;

@@ -39,8 +39,8 @@ void LoadStore(SettingsStore& store, const std::filesystem::path& path)
 const SettingsSection& SectionOrEmpty(const SettingsStore& store, const std::string& name)
 {
     static const SettingsSection kEmpty;
-    const auto found = store.Sections().find(name);
-    return found == store.Sections().end() ? kEmpty : found->second;
+    const SettingsSection* section = store.Find(name);
+    return section != nullptr ? *section : kEmpty;
 }
 
 // Channel sections are named by the identifier as the file has it, read as ANSI text, so
@@ -142,9 +142,8 @@ void ReadSettings(Document& document, const std::filesystem::path& path, bool)
     ReadAllChannelKeys(document, false);
     if (document.progress.CancelRequested())
         return;
-    const auto computed = document.settings.Sections().find(kCalcChannelsSection);
-    if (computed != document.settings.Sections().end())
-        record.calcChannels.LoadSettings(computed->second);
+    if (const SettingsSection* computed = document.settings.Find(kCalcChannelsSection))
+        record.calcChannels.LoadSettings(*computed);
     // Once more, so that the computed channels just created get their display keys too.
     ReadAllChannelKeys(document, true);
     document.cursors = LoadCursors(SectionOrEmpty(document.settings, kViewSection), record.SampleCount(),

@@ -55,6 +55,57 @@ std::filesystem::path FindDescription(ComtradeConverter& converter, const Descri
     return {};
 }
 
+// The description the command line names for an interactive open, else the first one that
+// fits beside the record or in the description folder, else the one the user picks. Empty
+// when there is none: the conversion is given up without an error.
+std::filesystem::path ChooseDescription(ComtradeConverter& converter, std::istream& sto,
+                                        const std::filesystem::path& stoPath, const StoConversionSetup& setup,
+                                        bool interactive)
+{
+    if (interactive && !setup.commandLineDst.empty())
+        return setup.commandLineDst;
+    DescriptionId id;
+    if (!converter.GetInfoFromStoHeader(sto, id.type, id.version))
+        throw ReadError(stoPath);
+    std::filesystem::path dstPath = FindDescription(converter, id, stoPath, setup.dstFolder);
+    if (!dstPath.empty() || !interactive || !setup.chooseDst)
+        return dstPath;
+    dstPath = setup.chooseDst();
+    if (!dstPath.empty() && !converter.CheckDstCompatibility(id.type, id.version, dstPath))
+        throw CZarvaException(kDescriptionNotMatching);
+    return dstPath;
+}
+
+// Converts the record's bytes into a new temporary folder and returns the configuration
+// written there. The folder of an interactive conversion is handed out at once, so that it is
+// deleted with the document's even when the conversion fails.
+std::filesystem::path ConvertInto(ComtradeConverter& converter, const std::string& name,
+                                  std::vector<std::uint8_t>& data, const std::filesystem::path& dstPath,
+                                  std::filesystem::path* tempFolderOut)
+{
+    if (!converter.ReadFromXml(dstPath))
+        throw ReadError(dstPath);
+    const std::filesystem::path outFolder = NewTemporaryFolder();
+    if (outFolder.empty())
+        throw CZarvaException(messages::kNoTemporaryFolder);
+    if (tempFolderOut != nullptr)
+        *tempFolderOut = outFolder;
+    std::string errorText;
+    bool converted = false;
+    try {
+        converted = converter.ConvertSto2Comtrade(outFolder, name, data, 24, 2, errorText);
+    } catch (const std::exception& failure) {
+        errorText = failure.what();
+    }
+    data = {};
+    if (!converted) {
+        if (tempFolderOut == nullptr)
+            DeleteTemporaryFolder(outFolder);
+        throw CZarvaException(messages::kConversionFailed, errorText);
+    }
+    return outFolder / (name + ".cfg");
+}
+
 std::filesystem::path Convert(const std::filesystem::path& path, const StoConversionSetup& setup,
                               std::filesystem::path* tempFolderOut)
 {
@@ -63,8 +114,6 @@ std::filesystem::path Convert(const std::filesystem::path& path, const StoConver
     // case-sensitive.
     const std::filesystem::path stoPath =
         LastFourLower(path.string()) == ".sto" ? path : std::filesystem::path(path).replace_extension(".sto");
-    std::filesystem::path dstPath = interactive ? std::filesystem::path(setup.commandLineDst) : std::filesystem::path();
-
     if (!setup.makeConverter)
         throw CZarvaException(messages::kConverterMissing, stoPath.string());
     std::ifstream sto(stoPath, std::ios::binary);
@@ -75,49 +124,14 @@ std::filesystem::path Convert(const std::filesystem::path& path, const StoConver
     const std::unique_ptr<ComtradeConverter> converter =
         setup.makeConverter(size, interactive ? setup.progress : nullptr);
 
-    if (dstPath.empty()) {
-        DescriptionId id;
-        if (!converter->GetInfoFromStoHeader(sto, id.type, id.version))
-            throw ReadError(stoPath);
-        dstPath = FindDescription(*converter, id, stoPath, setup.dstFolder);
-        if (dstPath.empty()) {
-            if (!interactive || !setup.chooseDst)
-                return {};
-            dstPath = setup.chooseDst();
-            if (dstPath.empty())
-                return {};
-            if (!converter->CheckDstCompatibility(id.type, id.version, dstPath))
-                throw CZarvaException(kDescriptionNotMatching);
-        }
-    }
-
+    const std::filesystem::path dstPath = ChooseDescription(*converter, sto, stoPath, setup, interactive);
+    if (dstPath.empty())
+        return {};
     sto.clear();
     sto.seekg(0);
     std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(sto), std::istreambuf_iterator<char>()};
     sto.close();
-
-    if (!converter->ReadFromXml(dstPath))
-        throw ReadError(dstPath);
-    const std::filesystem::path outFolder = NewTemporaryFolder();
-    if (outFolder.empty())
-        throw CZarvaException(messages::kNoTemporaryFolder);
-    if (interactive)
-        *tempFolderOut = outFolder;
-    const std::string name = path.stem().string();
-    std::string errorText;
-    bool converted = false;
-    try {
-        converted = converter->ConvertSto2Comtrade(outFolder, name, data, 24, 2, errorText);
-    } catch (const std::exception& failure) {
-        errorText = failure.what();
-    }
-    data = {};
-    if (!converted) {
-        if (!interactive)
-            DeleteTemporaryFolder(outFolder);
-        throw CZarvaException(messages::kConversionFailed, errorText);
-    }
-    return outFolder / (name + ".cfg");
+    return ConvertInto(*converter, path.stem().string(), data, dstPath, tempFolderOut);
 }
 
 } // namespace

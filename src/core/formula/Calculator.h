@@ -39,7 +39,6 @@ public:
     double VariableValue(const std::string& name) const;
 
     void SetChannelMode(bool on) { channelMode_ = on; }
-    bool ChannelMode() const { return channelMode_; }
     void SetSample(std::int64_t sample) { sample_ = sample; }
     std::int64_t Sample() const { return sample_; }
     const std::string& FormulaText() const { return text_; }

@@ -342,11 +342,10 @@ void ApplyElementary(TokenId function, std::span<FormulaValue> args, const Calcu
     }
 }
 
-// Symmetrical components, line and phase quantities, powers, impedances and protection.
-void ApplyElectrical(TokenId function, std::span<FormulaValue> args)
+// Symmetrical components, line and phase quantities.
+void ApplyPhaseQuantities(TokenId function, std::span<FormulaValue> args)
 {
     FormulaValue& result = args[0];
-    const double x = result.real;
     const Phasor z = result.phasor;
     switch (function) {
     case kIb:
@@ -387,6 +386,18 @@ void ApplyElectrical(TokenId function, std::span<FormulaValue> args)
     case kUncn:
         return SetPhasorAndModulus(result, UncnCombination(z, args[1].phasor, args[2].phasor,
                                                            args[3].phasor, args[4].phasor));
+    default:
+        return;
+    }
+}
+
+// Powers, impedances, protection and the rest of the electrical functions.
+void ApplyElectrical(TokenId function, std::span<FormulaValue> args)
+{
+    FormulaValue& result = args[0];
+    const double x = result.real;
+    const Phasor z = result.phasor;
+    switch (function) {
     case kPk:
         return SetReal(result, PowerFactor(z));
     case kPf:
@@ -434,7 +445,7 @@ void ApplyElectrical(TokenId function, std::span<FormulaValue> args)
         result.flags = kRealAndPhasor;
         return;
     default:
-        return;
+        return ApplyPhaseQuantities(function, args);
     }
 }
 

@@ -21,6 +21,7 @@ void ParallelFor(std::size_t count, std::size_t threads, const std::function<voi
     std::atomic<std::size_t> next{0};
     std::atomic<bool> failed{false};
     std::exception_ptr error;
+    std::size_t errorIndex = 0;
     std::mutex errorMutex;
     auto run = [&] {
         for (std::size_t i = next++; i < count && !failed; i = next++) {
@@ -28,7 +29,10 @@ void ParallelFor(std::size_t count, std::size_t threads, const std::function<voi
                 work(i);
             } catch (...) {
                 const std::lock_guard lock(errorMutex);
-                error = error ? error : std::current_exception();
+                if (!error || i < errorIndex) {
+                    error = std::current_exception();
+                    errorIndex = i;
+                }
                 failed = true;
             }
         }

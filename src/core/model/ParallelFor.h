@@ -10,8 +10,9 @@ namespace zarva {
 std::size_t ThreadsFor(std::size_t values);
 
 // Runs work(i) for every i in [0, count) on up to `threads` threads, the caller's among them,
-// each taking the next index when it is free. An exception of the work is raised again here
-// once every thread has stopped; fewer threads than asked for only make it slower.
+// each taking the next index when it is free. After an exception of the work no new index
+// starts; the exception of the lowest index is raised again here once every thread has
+// stopped. Fewer threads than asked for only make it slower.
 void ParallelFor(std::size_t count, std::size_t threads, const std::function<void(std::size_t)>& work);
 
 } // namespace zarva

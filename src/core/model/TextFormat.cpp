@@ -163,6 +163,12 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
     return out;
 }
 
+std::string ExactText(double value)
+{
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
 std::size_t CharacterCount(const std::string& utf8)
 {
     std::size_t count = 0;

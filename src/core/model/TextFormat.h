@@ -16,6 +16,9 @@ using FormatArg = std::variant<std::int64_t, double, std::string>;
 // one prints nothing, and an unknown conversion is copied as it stands.
 std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args);
 
+// The shortest text that reads back as exactly `value`, written locale-free.
+std::string ExactText(double value);
+
 // Characters (code points) of UTF-8 text; a byte that starts no character counts as one.
 std::size_t CharacterCount(const std::string& utf8);
 

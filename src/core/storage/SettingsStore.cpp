@@ -40,6 +40,12 @@ SettingsSection& SettingsStore::Section(const std::string& name)
     return sections_[name];
 }
 
+const SettingsSection* SettingsStore::Find(const std::string& name) const
+{
+    const auto found = sections_.find(name);
+    return found == sections_.end() ? nullptr : &found->second;
+}
+
 XmlNode SettingsStore::ToXml() const
 {
     XmlNode root("settings");

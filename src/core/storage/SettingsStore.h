@@ -16,6 +16,8 @@ class SettingsStore {
 public:
     // Created empty when absent.
     SettingsSection& Section(const std::string& name);
+    // Null when absent.
+    const SettingsSection* Find(const std::string& name) const;
     const std::map<std::string, SettingsSection>& Sections() const { return sections_; }
 
     // Writes the store over the file safely: on failure the previous file stays whole and

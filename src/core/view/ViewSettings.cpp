@@ -1,10 +1,10 @@
 #include "core/view/ViewSettings.h"
 
+#include "core/model/TextFormat.h"
 #include "core/storage/SettingsSection.h"
 #include "core/view/ViewScale.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -36,9 +36,7 @@ void ReadViewSettings(const SettingsSection* view, double fitScale, ViewState& s
 void WriteViewSettings(const ViewState& state, SettingsSection& view)
 {
     // Every digit: the scale is a power of two that six decimals would lose.
-    char text[64];
-    const auto written = std::to_chars(text, text + sizeof text, state.xScale);
-    view.SetString(kXScaleKey, std::string(text, written.ptr));
+    view.SetString(kXScaleKey, ExactText(state.xScale));
     view.SetInt(kRulerKey, static_cast<int>(state.rulerState));
     view.SetInt(kRowKey, state.yAnalogSize);
     view.SetInt(kGridKey, state.sells ? 1 : 0);
