@@ -5,6 +5,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CZarvaApp.h"
 #include "gui/app/CommandLine.h"
+#include "gui/app/Drawing.h"
 #include "gui/app/ErrorReporter.h"
 #include "gui/app/Icons.h"
 #include "gui/app/SingleInstance.h"
@@ -59,7 +60,7 @@ void ChooseLanguage(const QString& language)
 QFont InterfaceFont()
 {
     QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    UseTahoma(font);
     font.setPointSize(9);
     return font;
 }

@@ -56,7 +56,26 @@ CMainFrame::CMainFrame(CZarvaApp& app)
     setMenuWidget(ribbon_);
     for (const auto& [command, action] : actions_->Actions())
         addAction(action);
+    setCentralWidget(BuildCentre());
+    status_ = new StatusBarController(*statusBar());
+    parameters_ = new RecordParametersPane(this);
+    addDockWidget(Qt::LeftDockWidgetArea, parameters_);
+    parameters_->hide();
+    diagrams_ = new DiagramPanes(*this, *this);
 
+    RegisterWindowCommands();
+    FillStyleMenu();
+    ConnectMenusAndPanes();
+    FillRecentMenu();
+    UpdateTitle();
+    RefreshCommandStates();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+// The caption bar above the tabs of the open records.
+QWidget* CMainFrame::BuildCentre()
+{
     auto* centre = new QWidget(this);
     auto* layout = new QVBoxLayout(centre);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -70,19 +89,13 @@ CMainFrame::CMainFrame(CZarvaApp& app)
     documents_->setTabsMovable(true);
     documents_->setBackground(QColor(0xc9, 0xd3, 0xe0));
     layout->addWidget(documents_, 1);
-    setCentralWidget(centre);
-    status_ = new StatusBarController(*statusBar());
-    parameters_ = new RecordParametersPane(this);
-    addDockWidget(Qt::LeftDockWidgetArea, parameters_);
-    parameters_->hide();
-    diagrams_ = new DiagramPanes(*this, *this);
+    return centre;
+}
 
-    RegisterWindowCommands();
-    FillStyleMenu();
+void CMainFrame::ConnectMenusAndPanes()
+{
     connect(ribbon_, &RibbonBar::commandsAboutToShow, this, &CMainFrame::RefreshCommandStates);
-    connect(ribbon_->RecentMenu(), &QMenu::aboutToShow, this, [this] {
-        app_.Recent().FillMenu(*ribbon_->RecentMenu(), [this](const QString& path) { app_.OpenRecentFile(path); });
-    });
+    connect(ribbon_->RecentMenu(), &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
     connect(ribbon_->WindowMenu(), &QMenu::aboutToShow, this, &CMainFrame::FillWindowMenu);
     connect(actions_, &CommandActions::commandRouted, this, &CMainFrame::ScheduleRefresh);
     connect(documents_, &QMdiArea::subWindowActivated, this, [this] {
@@ -91,12 +104,12 @@ CMainFrame::CMainFrame(CZarvaApp& app)
     });
     connect(parameters_, &QDockWidget::visibilityChanged, this, &CMainFrame::ScheduleRefresh);
     connect(diagrams_, &DiagramPanes::visibilityChanged, this, &CMainFrame::ScheduleRefresh);
-    app_.Recent().FillMenu(*ribbon_->RecentMenu(), [this](const QString& path) { app_.OpenRecentFile(path); });
-    UpdateTitle();
-    RefreshCommandStates();
 }
 
-CMainFrame::~CMainFrame() = default;
+void CMainFrame::FillRecentMenu()
+{
+    app_.Recent().FillMenu(*ribbon_->RecentMenu(), [this](const QString& path) { app_.OpenRecentFile(path); });
+}
 
 std::vector<CommandTarget*> CMainFrame::RoutingChain() const
 {

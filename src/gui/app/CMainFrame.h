@@ -64,6 +64,9 @@ protected:
 private:
     std::vector<CommandTarget*> RoutingChain() const;
     // The window list and the panes beside the documents.
+    QWidget* BuildCentre();
+    void ConnectMenusAndPanes();
+    void FillRecentMenu();
     void RegisterWindowCommands();
     void FillWindowMenu();
     void FillStyleMenu();

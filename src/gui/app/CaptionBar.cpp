@@ -33,9 +33,4 @@ void CaptionBar::ShowMessage(const QString& text)
     setVisible(!text.isEmpty());
 }
 
-QString CaptionBar::Message() const
-{
-    return text_->text();
-}
-
 } // namespace zarva::gui

@@ -14,7 +14,6 @@ public:
     explicit CaptionBar(QWidget* parent);
 
     void ShowMessage(const QString& text);
-    QString Message() const;
 
 private:
     QLabel* text_;

@@ -15,6 +15,7 @@ namespace zarva::gui {
 namespace {
 
 using Draw = std::function<void(QPainter&)>;
+using PictureTable = std::unordered_map<int, Draw>;
 
 const QColor kInk(0x3a, 0x3f, 0x4b);
 const QColor kBlue(0x2b, 0x6c, 0xb0);
@@ -210,9 +211,10 @@ void Windows(QPainter& p, const std::vector<QRectF>& rects)
     }
 }
 
-const std::unordered_map<int, Draw>& Pictures()
+// The file menu.
+void AddFilePictures(PictureTable& pictures)
 {
-    static const std::unordered_map<int, Draw> pictures{
+    pictures.insert({
         {cmd::kFileOpen, [](QPainter& p) { Folder(p); Arrow(p, {22, 14}, {22, 3}, kGreen, 2.5); }},
         {cmd::kFileSave, [](QPainter& p) { Floppy(p); }},
         {cmd::kFileSaveAs, [](QPainter& p) {
@@ -253,6 +255,13 @@ const std::unordered_map<int, Draw>& Pictures()
         {cmd::kLoadSettings, [](QPainter& p) { Gear(p, {13, 17}, 11); Arrow(p, {26, 3}, {26, 18}, kGreen, 2.5); }},
         {cmd::kProgramSettings, [](QPainter& p) { Gear(p, {16, 16}, 13); }},
         {cmd::kFileClose, [](QPainter& p) { Page(p, QRectF(4, 3, 20, 26)); Cross(p, {22, 22}, 5); }},
+    });
+}
+
+// Merging records, undo and redo.
+void AddMergePictures(PictureTable& pictures)
+{
+    pictures.insert({
         {cmd::kPasteForMerge, [](QPainter& p) {
              p.setPen(Pen(kInk, 1.5));
              p.setBrush(QColor(0xc0, 0x8a, 0x4a));
@@ -279,6 +288,13 @@ const std::unordered_map<int, Draw>& Pictures()
              p.drawArc(QRectF(6, 8, 18, 16), 90 * 16, 200 * 16);
              Arrow(p, {17, 8}, {26, 8}, kBlue, 3);
          }},
+    });
+}
+
+// The diagrams and the panes.
+void AddDiagramPictures(PictureTable& pictures)
+{
+    pictures.insert({
         {cmd::kFrequencyDiagram, [](QPainter& p) {
              p.setPen(Pen(kInk, 1));
              const double heights[] = {22, 6, 13, 4, 9, 3};
@@ -332,6 +348,13 @@ const std::unordered_map<int, Draw>& Pictures()
                  Sine(p, QRectF(11, 4 + i * 9, 18, 7), colours[i], 1.5, 0.0, 1.8);
              }
          }},
+    });
+}
+
+// The diagram windows' own buttons.
+void AddDiagramWindowPictures(PictureTable& pictures)
+{
+    pictures.insert({
         {diagram_cmd::kChannelsMenu, [](QPainter& p) {
              const QColor colours[] = {kYellow, kGreen, kRed};
              for (int i = 0; i < 3; ++i) {
@@ -361,6 +384,13 @@ const std::unordered_map<int, Draw>& Pictures()
              Arrow(p, {16, 16}, {4.7, 22.5}, kRed, 2);
          }},
         {diagram_cmd::kFrequencySettings, [](QPainter& p) { Gear(p, {16, 16}, 13); }},
+    });
+}
+
+// Discrete channels, zoom and cursors of the oscillogram view.
+void AddZoomAndCursorPictures(PictureTable& pictures)
+{
+    pictures.insert({
         {cmd::kShowDiscrete, [](QPainter& p) { SquareWave(p, kGreen); }},
         {cmd::kHideDiscrete, [](QPainter& p) { SquareWave(p, kGrey); Cross(p, {16, 16}, 9); }},
         {cmd::kHideUnchangingDiscrete, [](QPainter& p) {
@@ -385,6 +415,13 @@ const std::unordered_map<int, Draw>& Pictures()
         {cmd::kVerticalCursor3, [](QPainter& p) { Cursor(p, true, kGreen, QStringLiteral("3")); }},
         {cmd::kHorizontalCursor1, [](QPainter& p) { Cursor(p, false, kOrange, QStringLiteral("1")); }},
         {cmd::kHorizontalCursor2, [](QPainter& p) { Cursor(p, false, kGreen, QStringLiteral("2")); }},
+    });
+}
+
+// Marks, read-outs and curves of the oscillogram view.
+void AddMarkAndCurvePictures(PictureTable& pictures)
+{
+    pictures.insert({
         {cmd::kMomentMark, [](QPainter& p) {
              p.setPen(QPen(kInk, 1.5, Qt::DashLine));
              p.drawLine(QPointF(10, 4), QPointF(10, 30));
@@ -440,6 +477,13 @@ const std::unordered_map<int, Draw>& Pictures()
              p.drawLine(QPointF(2, 26), QPointF(30, 26));
              Arrow(p, {27, 8}, {27, 23}, kRed);
          }},
+    });
+}
+
+// Computations, ratios, analysis and the window menu.
+void AddAnalysisAndWindowPictures(PictureTable& pictures)
+{
+    pictures.insert({
         {cmd::kUntitledComputation, [](QPainter& p) { Glyph(p, QRectF(2, 6, 28, 20), QStringLiteral("fx"), kInk); }},
         {cmd::kCoefficients, [](QPainter& p) { Transformer(p, false); Glyph(p, QRectF(10, 0, 12, 12), QStringLiteral("k"), kInk); }},
         {cmd::kPrimaryValues, [](QPainter& p) { Transformer(p, true); }},
@@ -474,7 +518,22 @@ const std::unordered_map<int, Draw>& Pictures()
          }},
         {cmd::kWindowNext, [](QPainter& p) { Arrow(p, {4, 16}, {28, 16}, kBlue, 3); }},
         {cmd::kWindowPrevious, [](QPainter& p) { Arrow(p, {28, 16}, {4, 16}, kBlue, 3); }},
-    };
+    });
+}
+
+const PictureTable& Pictures()
+{
+    static const PictureTable pictures = [] {
+        PictureTable table;
+        AddFilePictures(table);
+        AddMergePictures(table);
+        AddDiagramPictures(table);
+        AddDiagramWindowPictures(table);
+        AddZoomAndCursorPictures(table);
+        AddMarkAndCurvePictures(table);
+        AddAnalysisAndWindowPictures(table);
+        return table;
+    }();
     return pictures;
 }
 

@@ -1,11 +1,11 @@
 #include "gui/app/ProgramSettingsDlg.h"
 
 #include "gui/app/AppSettings.h"
+#include "gui/app/DialogButtons.h"
 #include "gui/app/Texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -52,11 +52,7 @@ ProgramSettingsDlg::ProgramSettingsDlg(AppSettings& settings, QWidget* parent)
     pages->addTab(BuildGeneralPage(), Tr(ids::kGeneral));
     pages->addTab(BuildPrintPage(), Tr(ids::kPrinting));
     layout->addWidget(pages);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tr(text::kCancel));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    AddOkCancel(*this, *layout);
 }
 
 QWidget* ProgramSettingsDlg::BuildGeneralPage()

@@ -281,11 +281,6 @@ int RibbonBar::CategoryCount() const
     return tabs_->count();
 }
 
-void RibbonBar::SelectCategory(int index)
-{
-    tabs_->setCurrentIndex(index);
-}
-
 void RibbonBar::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

@@ -29,7 +29,6 @@ public:
     // The button of a command on the current or any other category; null when absent.
     QToolButton* ButtonOf(int command) const;
     int CategoryCount() const;
-    void SelectCategory(int index);
 
 signals:
     // A menu or category is about to show its commands: their states must be current.

@@ -1,5 +1,7 @@
 #include "gui/diagrams/DiagramColours.h"
 
+#include "gui/app/Drawing.h"
+
 #include "core/model/CodePage.h"
 #include "core/model/Oscillogram.h"
 #include "core/view/ChannelColours.h"
@@ -11,7 +13,7 @@ QColor ChannelColourOf(const Oscillogram& record, std::size_t index)
     const Channel& channel = record.channels[index];
     const Colour colour =
         ChannelColour(channel, index, ClassifyPhase(DecodeText(channel.phase, record.codePage), channel.Name()));
-    return QColor(Red(colour), Green(colour), Blue(colour));
+    return ToQColor(colour);
 }
 
 } // namespace zarva::gui

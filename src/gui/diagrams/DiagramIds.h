@@ -27,7 +27,6 @@ namespace zarva::gui::diagram_text {
 
 constexpr int kPrint = 266;
 constexpr int kOk = 4814;
-constexpr int kCancel = 3328;
 constexpr int kShowAll = 4800;
 constexpr int kHideAll = 4801;
 constexpr int kVoltageScale = 4802;

@@ -1,6 +1,7 @@
 #include "gui/diagrams/DiagramWnd.h"
 
 #include "gui/app/CZarvaDoc.h"
+#include "gui/app/Drawing.h"
 #include "gui/app/Texts.h"
 #include "gui/diagrams/DiagramIds.h"
 
@@ -38,11 +39,7 @@ DiagramWnd::DiagramWnd(ChannelChoice choice, QWidget* parent)
 
 QFont DiagramWnd::ScreenFont()
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(13);
-    font.setWeight(QFont::Normal);
-    return font;
+    return TahomaFont(13);
 }
 
 QFont DiagramWnd::PrinterFont(int printerDpi, int screenDpi)

@@ -1,19 +1,17 @@
 #include "gui/diagrams/FourieDiagramSettingsDlg.h"
 
+#include "gui/app/DialogButtons.h"
 #include "gui/app/Texts.h"
 #include "gui/diagrams/DiagramIds.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
-
 
 namespace zarva::gui {
 namespace {
@@ -74,12 +72,7 @@ FourieDiagramSettingsDlg::FourieDiagramSettingsDlg(const FrequencyChartSettings&
     normalisation_->setEnabled(settings.Percent());
     connect(percent_, &QRadioButton::toggled, normalisation_, &QWidget::setEnabled);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tr(kOk));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tr(kCancel));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    AddOkCancel(*this, *layout, kOk);
 }
 
 std::optional<int> FourieDiagramSettingsDlg::ReadNumber(QLineEdit& edit, int lowest, int highest)

@@ -1,5 +1,7 @@
 #include "gui/view/CBaseView.h"
 
+#include "gui/app/Drawing.h"
+
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -14,21 +16,9 @@
 #include <QSvgGenerator>
 
 namespace zarva::gui {
-namespace {
-
-QFont ViewFont(int pixels, int weight)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(pixels);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    return font;
-}
-
-} // namespace
 
 CBaseView::CBaseView(QWidget* parent)
-    : QAbstractScrollArea(parent), heavy_(ViewFont(15, 900)), main_(ViewFont(15, 700)), small_(ViewFont(13, 400))
+    : QAbstractScrollArea(parent), main_(TahomaFont(15, QFont::Bold)), small_(TahomaFont(13))
 {
     textHeight_ = QFontMetrics(main_).height();
     smallTextHeight_ = QFontMetrics(small_).height();

@@ -21,11 +21,8 @@ public:
 
     // Draws the view `width` × `height` pixels large.
     virtual void DrawView(QPainter& painter, int width, int height);
-    virtual int GetContentHeight() const { return 0; }
-    virtual int GetContentWidth() const { return 0; }
 
     DrawTarget Target() const { return target_; }
-    const QFont& HeavyFont() const { return heavy_; }
     const QFont& MainFont() const { return main_; }
     const QFont& SmallFont() const { return small_; }
     int TextHeight() const { return textHeight_; }
@@ -46,7 +43,6 @@ private:
     QByteArray SvgPicture();
 
     DrawTarget target_ = DrawTarget::Screen;
-    QFont heavy_;
     QFont main_;
     QFont small_;
     int textHeight_ = 0;

@@ -93,9 +93,7 @@ void CZarvaView::EnsureSettingsRead()
     if (settingsRead_ || !isVisible() || ClientWidth() <= 0)
         return;
     settingsRead_ = true;
-    const auto& sections = document_.Core().settings.Sections();
-    const auto view = sections.find(kViewSection);
-    ReadViewSettings(view != sections.end() ? &view->second : nullptr, CurrentFitScale(), state_);
+    ReadViewSettings(document_.Core().settings.Find(kViewSection), CurrentFitScale(), state_);
 }
 
 void CZarvaView::WriteSettings()
@@ -210,11 +208,6 @@ void CZarvaView::SetEveryVertex(bool everyVertex)
 int CZarvaView::CursorX(std::int64_t sample) const
 {
     return static_cast<int>(SampleX(state_, static_cast<double>(sample)));
-}
-
-int CZarvaView::GetContentHeight() const
-{
-    return ContentHeight(rows_);
 }
 
 void CZarvaView::resizeEvent(QResizeEvent* event)

@@ -57,7 +57,6 @@ public:
     void DrawView(QPainter& painter, int width, int height) override;
     // One printed page: the given rows from its top, the ruler at its foot.
     void DrawPrintPage(QPainter& painter, const std::vector<Row>& pageRows, int width, int height);
-    int GetContentHeight() const override;
 
     // Pixel x of a sample and the screen top of a row, as drawn.
     int CursorX(std::int64_t sample) const;
@@ -97,6 +96,7 @@ private:
     // Commands (ViewCommands.cpp).
     void RegisterCommands();
     void RegisterChannelCommands();
+    void RegisterDisplayFlagCommands();
     void RegisterCursorCommands();
     void RegisterOutputCommands();
     // Recomputes the listed channels' series, marks the record changed and redraws.

@@ -1,15 +1,14 @@
 #include "gui/view/ChannelRatioDlg.h"
 
+#include "gui/app/DialogButtons.h"
 #include "gui/app/Texts.h"
 
 #include "core/model/Oscillogram.h"
 #include "core/model/TextFormat.h"
 #include "core/view/ViewTexts.h"
 
-#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -62,12 +61,7 @@ ChannelRatioDlg::ChannelRatioDlg(const Oscillogram& record, QWidget* parent) : Q
         table_->setItem(row, 2, new QTableWidgetItem(RatioText(channel.secondary)));
     }
     layout->addWidget(table_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tr(viewtext::kOk));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tr(text::kCancel));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    AddOkCancel(*this, *layout, viewtext::kOk);
     resize(520, 360);
 }
 

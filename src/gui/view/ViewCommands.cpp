@@ -2,6 +2,7 @@
 
 #include "gui/app/CZarvaDoc.h"
 #include "gui/app/CommandIds.h"
+#include "gui/app/Drawing.h"
 #include "gui/app/SaveAsDialog.h"
 #include "gui/app/Texts.h"
 #include "gui/view/ChannelRatioDlg.h"
@@ -68,6 +69,7 @@ void CZarvaView::RegisterCommands()
         RepaintTraces();
     }, [this] { return Checked(true, state_.sells); });
     RegisterChannelCommands();
+    RegisterDisplayFlagCommands();
     RegisterCursorCommands();
     RegisterOutputCommands();
 }
@@ -86,7 +88,29 @@ void CZarvaView::RegisterChannelCommands()
     OnCommand(cmd::kHideUnchangingDiscrete,
               visibility([](std::vector<Channel>& channels) { HideDiscrete(channels, true); }));
     OnCommand(cmd::kHideSelected, visibility([](std::vector<Channel>& channels) { HideSelected(channels); }), selection);
+    OnCommand(cmd::kJoinChannels, [this] { MergeSelected(); },
+              [this] { return CommandState{CanMerge(ChannelsOf(document_))}; });
+    OnCommand(cmd::kSeparateChannels, [this] { SplitSelected(); }, [this] {
+        const auto& channels = ChannelsOf(document_);
+        return CommandState{std::any_of(channels.begin(), channels.end(),
+                                        [](const Channel& channel) { return channel.selected && !channel.group.empty(); })};
+    });
+    OnCommand(cmd::kChannelColour, [this] { ChooseColour(); }, selection);
+    const auto primaryShown = [this] {
+        const auto& channels = ChannelsOf(document_);
+        const auto first = std::find_if(channels.begin(), channels.end(), [](const Channel& c) { return c.IsAnalog(); });
+        return first != channels.end() && first->showPrimary;
+    };
+    OnCommand(cmd::kPrimaryValues, [this] { SetPrimaryValues(true); },
+              [primaryShown] { return Checked(true, primaryShown()); });
+    OnCommand(cmd::kSecondaryValues, [this] { SetPrimaryValues(false); },
+              [primaryShown] { return Checked(true, !primaryShown()); });
+    OnCommand(cmd::kCoefficients, [this] { EditRatios(); });
+}
 
+// Commands that switch a display flag, or the curve drawn, of every selected channel.
+void CZarvaView::RegisterDisplayFlagCommands()
+{
     struct Toggle {
         int command;
         std::uint32_t flag;
@@ -119,24 +143,6 @@ void CZarvaView::RegisterChannelCommands()
         OnCommand(command, [this, mode = mode] { ChannelsChanged(SetCurveMode(ChannelsOf(document_), mode)); },
                   [this, mode = mode, allSelectedHave] { return Checked(AnySelected(), allSelectedHave(mode)); });
     }
-    OnCommand(cmd::kJoinChannels, [this] { MergeSelected(); },
-              [this] { return CommandState{CanMerge(ChannelsOf(document_))}; });
-    OnCommand(cmd::kSeparateChannels, [this] { SplitSelected(); }, [this] {
-        const auto& channels = ChannelsOf(document_);
-        return CommandState{std::any_of(channels.begin(), channels.end(),
-                                        [](const Channel& channel) { return channel.selected && !channel.group.empty(); })};
-    });
-    OnCommand(cmd::kChannelColour, [this] { ChooseColour(); }, selection);
-    const auto primaryShown = [this] {
-        const auto& channels = ChannelsOf(document_);
-        const auto first = std::find_if(channels.begin(), channels.end(), [](const Channel& c) { return c.IsAnalog(); });
-        return first != channels.end() && first->showPrimary;
-    };
-    OnCommand(cmd::kPrimaryValues, [this] { SetPrimaryValues(true); },
-              [primaryShown] { return Checked(true, primaryShown()); });
-    OnCommand(cmd::kSecondaryValues, [this] { SetPrimaryValues(false); },
-              [primaryShown] { return Checked(true, !primaryShown()); });
-    OnCommand(cmd::kCoefficients, [this] { EditRatios(); });
 }
 
 void CZarvaView::RegisterCursorCommands()
@@ -285,13 +291,13 @@ void CZarvaView::ChooseColour()
     if (first == channels.end())
         return;
     const Colour current = colours_[static_cast<std::size_t>(first - channels.begin())];
-    const QColor chosen = QColorDialog::getColor(QColor(Red(current), Green(current), Blue(current)), this);
+    const QColor chosen = QColorDialog::getColor(ToQColor(current), this);
     if (!chosen.isValid())
         return;
     for (Channel& channel : channels) {
         if (channel.selected) {
             channel.customColourSet = true;
-            channel.customColour = static_cast<std::int32_t>(Rgb(chosen.red(), chosen.green(), chosen.blue()));
+            channel.customColour = static_cast<std::int32_t>(ToColour(chosen));
         }
     }
     ChannelsChanged({});

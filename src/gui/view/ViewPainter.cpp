@@ -1,5 +1,6 @@
 #include "gui/view/ViewPainter.h"
 
+#include "gui/app/Drawing.h"
 #include "gui/view/BadgeIcons.h"
 #include "gui/view/TraceCache.h"
 
@@ -34,11 +35,6 @@ const QColor kSelectedBar(253, 219, 102);
 const QColor kCursorColours[] = {QColor(255, 100, 100), QColor(100, 100, 255), QColor(0, 160, 0)};
 constexpr int kLabelX = 5;
 constexpr int kLabelTop = 3;
-
-QColor ToQColor(Colour colour)
-{
-    return QColor(Red(colour), Green(colour), Blue(colour));
-}
 
 QString Q(const std::string& text)
 {
