@@ -1,10 +1,8 @@
-#include "cli/Commands.h"
+#include "CliRun.h"
 #include "support/Json.h"
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace zarva::cli {
 namespace {
@@ -12,34 +10,19 @@ namespace {
 using test::Json;
 using test::RecordBuilder;
 
-struct CalcRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
 class CalcCliTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         RecordBuilder builder;
-        for (const char* name : {"Ia", "Ib"}) {
-            test::AnalogLine line;
-            line.id = name;
-            line.unit = "A";
-            builder.Analog(line);
-        }
-        builder.Rate(1000, 40).Ramp(40);
+        builder.Analog({.id = "Ia", .unit = "A"}).Analog({.id = "Ib", .unit = "A"}).Rate(1000, 40).Ramp(40);
         cfg = builder.Write(folder, "rec").string();
     }
 
-    CalcRun Calc(std::vector<std::string> options)
+    CliRun Calc(std::vector<std::string> options)
     {
         options.insert(options.begin(), {"calc", cfg});
-        std::ostringstream out;
-        std::ostringstream err;
-        const int code = RunCli(options, out, err);
-        return {code, out.str(), err.str()};
+        return Cli(options);
     }
 
     test::TempFolder folder;
@@ -49,14 +32,14 @@ protected:
 // Ramp samples: Ia = k, Ib = k + 10 at sample k.
 TEST_F(CalcCliTest, PrintsTheComputedChannelsAsDumpDoes)
 {
-    const CalcRun run = Calc({"--formula", "Sum=Ia + Ib", "--formula", "Double=Sum * 2", "--to", "2"});
+    const CliRun run = Calc({"--formula", "Sum=Ia + Ib", "--formula", "Double=Sum * 2", "--to", "2"});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, "time_us,Sum,Double\n0,10,20\n1000,12,24\n2000,14,28\n");
 }
 
 TEST_F(CalcCliTest, JsonOutputOverARange)
 {
-    const CalcRun run = Calc({"--formula", "P=Re: (Pf: (Ia, Ib))[W]", "--format", "json", "--from", "38"});
+    const CliRun run = Calc({"--formula", "P=Re: (Pf: (Ia, Ib))[W]", "--format", "json", "--from", "38"});
     ASSERT_EQ(run.code, 0) << run.err;
     const Json dump = Json::Parse(run.out);
     ASSERT_EQ(dump["times"].Items().size(), 2u);
@@ -67,7 +50,7 @@ TEST_F(CalcCliTest, JsonOutputOverARange)
 TEST_F(CalcCliTest, FormulasFromAFileComeFirst)
 {
     const auto frm = folder.Write("set.frm", "Diff,Ib - Ia,\r\n");
-    const CalcRun run = Calc({"--frm", frm.string(), "--formula", "Half=Diff / 2", "--to", "0"});
+    const CliRun run = Calc({"--frm", frm.string(), "--formula", "Half=Diff / 2", "--to", "0"});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, "time_us,Diff,Half\n0,10,5\n");
 }
@@ -83,7 +66,7 @@ TEST_F(CalcCliTest, FailuresPrintTheMessageAndExitWithOne)
         {{"--formula", "Sum=Ia", "--out", "x.txt"}, "Неизвестный тип файла - x.txt\n"},
     };
     for (const auto& [options, message] : cases) {
-        const CalcRun run = Calc(options);
+        const CliRun run = Calc(options);
         EXPECT_EQ(run.code, 1) << options[1];
         EXPECT_EQ(run.err, message);
         EXPECT_TRUE(run.out.empty());

@@ -1,31 +1,15 @@
-#include "cli/Commands.h"
+#include "CliRun.h"
 #include "core/model/CodePage.h"
 #include "support/Json.h"
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace zarva::cli {
 namespace {
 
 using test::Json;
 using test::RecordBuilder;
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& words)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunCli(words, out, err);
-    return {code, out.str(), err.str()};
-}
 
 class CliTest : public ::testing::Test {
 protected:

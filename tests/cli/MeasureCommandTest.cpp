@@ -1,4 +1,4 @@
-#include "cli/Commands.h"
+#include "CliRun.h"
 #include "core/document/Document.h"
 #include "core/dsp/PhasorMath.h"
 #include "core/dsp/WindowMeasures.h"
@@ -10,7 +10,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <sstream>
 
 namespace zarva::cli {
 namespace {
@@ -20,19 +19,10 @@ using test::Json;
 constexpr double kAmplitude = 100.0;
 constexpr int kSamples = 200;
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
 CliRun Measure(std::vector<std::string> words)
 {
     words.insert(words.begin(), "measure");
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunCli(words, out, err);
-    return {code, out.str(), err.str()};
+    return Cli(words);
 }
 
 // Three currents of a balanced set sampled 1000 times a second, phase A at 20 degrees at

@@ -1,8 +1,4 @@
-#include <QApplication>
-#include <QTest>
-
-#include <clocale>
-#include <memory>
+#include "GuiTestSupport.h"
 
 QObject* MakeDiagramPanesTest();
 QObject* MakeFrequencyDiagramTest();
@@ -10,12 +6,6 @@ QObject* MakeVectorDiagramTest();
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    int failures = 0;
-    for (auto make : {MakeDiagramPanesTest, MakeFrequencyDiagramTest, MakeVectorDiagramTest}) {
-        const std::unique_ptr<QObject> test(make());
-        failures += QTest::qExec(test.get(), argc, argv);
-    }
-    return failures == 0 ? 0 : 1;
+    return zarva::gui::test::RunQtTests(argc, argv,
+                                        {MakeDiagramPanesTest, MakeFrequencyDiagramTest, MakeVectorDiagramTest});
 }

@@ -1,9 +1,11 @@
 #include "DiagramTestRecord.h"
 
+#include "gui/app/Drawing.h"
+#include "support/Phasors.h"
+
 #include <QWidget>
 
 #include <cmath>
-#include <numbers>
 #include <stdexcept>
 
 namespace zarva::gui::test {
@@ -35,7 +37,7 @@ DiagramTestRecord::~DiagramTestRecord() = default;
 Channel& DiagramTestRecord::Add(Channel channel, const QColor& colour, std::uint32_t onDiagrams)
 {
     channel.customColourSet = true;
-    channel.customColour = static_cast<std::int32_t>(Rgb(colour.red(), colour.green(), colour.blue()));
+    channel.customColour = static_cast<std::int32_t>(ToColour(colour));
     channel.displayFlags |= onDiagrams;
     Record().channels.push_back(std::move(channel));
     return Record().channels.back();
@@ -48,7 +50,7 @@ Channel& DiagramTestRecord::AddPhasor(const std::string& name, const std::string
     channel.name = name;
     channel.SetUnitText(unit);
     channel.samples.assign(kSamples, 0.0);
-    channel.phasorSeries.assign(kSamples, std::polar(rms, angleDeg * std::numbers::pi / 180.0));
+    channel.phasorSeries.assign(kSamples, zarva::test::Polar(rms, angleDeg));
     return Add(std::move(channel), colour, onDiagrams);
 }
 

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <clocale>
 #include <cmath>
 
 namespace zarva::gui::test {
@@ -142,6 +143,18 @@ std::function<ConverterFactory()> FakeConverters(std::vector<std::string>* calls
 QString Str(const std::filesystem::path& path)
 {
     return QString::fromStdString(path.string());
+}
+
+int RunQtTests(int argc, char** argv, std::initializer_list<QObject* (*)()> makers)
+{
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    int failures = 0;
+    for (auto make : makers) {
+        const std::unique_ptr<QObject> test(make());
+        failures += QTest::qExec(test.get(), argc, argv);
+    }
+    return failures == 0 ? 0 : 1;
 }
 
 } // namespace zarva::gui::test

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,5 +52,8 @@ std::filesystem::path WriteOscRecord(const zarva::test::TempFolder& folder, cons
 std::function<ConverterFactory()> FakeConverters(std::vector<std::string>* calls);
 
 QString Str(const std::filesystem::path& path);
+
+// Runs the test objects the makers give under one application and returns the exit code.
+int RunQtTests(int argc, char** argv, std::initializer_list<QObject* (*)()> makers);
 
 } // namespace zarva::gui::test

@@ -11,9 +11,6 @@
 
 #include <QTest>
 
-#include <fstream>
-#include <iterator>
-
 namespace zarva::gui::test {
 
 class SaveTest : public QObject {
@@ -123,10 +120,7 @@ void SaveTest::zipArchiveIsWritten()
     CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "packed")));
     QVERIFY(document != nullptr);
     QVERIFY(document->SaveDocument(Str(folder_ / "packed.zip")));
-    const std::string bytes = [&] {
-        std::ifstream in(folder_ / "packed.zip", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }();
+    const std::string bytes = zarva::test::FileBytes(folder_ / "packed.zip");
     QVERIFY(bytes.starts_with("PK\x03\x04"));
     QVERIFY(bytes.find("packed.cfg") != std::string::npos);
     QVERIFY(bytes.find("packed.set") != std::string::npos);

@@ -1,8 +1,4 @@
-#include <QApplication>
-#include <QTest>
-
-#include <clocale>
-#include <memory>
+#include "GuiTestSupport.h"
 
 QObject* MakeCommandLineTest();
 QObject* MakeCommandRoutingTest();
@@ -14,13 +10,7 @@ QObject* MakeViewTest();
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    int failures = 0;
-    for (auto make : {MakeCommandLineTest, MakeCommandRoutingTest, MakeDocumentLifecycleTest, MakeProgramSettingsTest,
-                       MakeRibbonTest, MakeSaveTest, MakeViewTest}) {
-        const std::unique_ptr<QObject> test(make());
-        failures += QTest::qExec(test.get(), argc, argv);
-    }
-    return failures == 0 ? 0 : 1;
+    return zarva::gui::test::RunQtTests(argc, argv,
+                                        {MakeCommandLineTest, MakeCommandRoutingTest, MakeDocumentLifecycleTest,
+                                         MakeProgramSettingsTest, MakeRibbonTest, MakeSaveTest, MakeViewTest});
 }

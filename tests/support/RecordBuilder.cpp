@@ -1,20 +1,14 @@
 #include "support/RecordBuilder.h"
 
+#include "core/model/TextFormat.h"
+
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
 namespace zarva::test {
 namespace {
-
-std::string Number(double value)
-{
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
 
 void AppendLittleEndian(std::string& out, std::uint64_t value, int bytes)
 {
@@ -159,7 +153,7 @@ std::string RecordBuilder::ConfigurationText() const
     for (std::size_t j = 0; j < analog_.size(); ++j) {
         const AnalogLine& a = analog_[j];
         text += std::to_string(j + 1) + "," + a.id + "," + a.phase + "," + a.ccbm + "," + a.unit + "," +
-                Number(a.a) + "," + Number(a.b) + "," + a.skew + "," + a.min + "," + a.max;
+                ExactText(a.a) + "," + ExactText(a.b) + "," + a.skew + "," + a.min + "," + a.max;
         if (!a.primary.empty() || !a.secondary.empty())
             text += "," + a.primary + "," + a.secondary + "," + a.ps;
         text += n;
@@ -179,7 +173,7 @@ std::string RecordBuilder::ConfigurationText() const
     } else {
         text += std::to_string(rates_.size()) + n;
         for (const auto& [rate, end] : rates_)
-            text += Number(rate) + "," + std::to_string(end) + n;
+            text += ExactText(rate) + "," + std::to_string(end) + n;
     }
     text += startDate_ + "," + startTime_ + n + triggerDate_ + "," + triggerTime_ + n;
     text += type_ + n + timeMultiplier_ + n;
@@ -195,7 +189,7 @@ std::string RecordBuilder::AsciiData() const
         const Row& row = rows_[k];
         out += std::to_string(firstNumber_ + k) + "," + std::to_string(row.stamp);
         for (const double value : row.analog)
-            out += "," + Number(value);
+            out += "," + ExactText(value);
         for (const int state : row.states)
             out += "," + std::to_string(state);
         out += lineEnd_;

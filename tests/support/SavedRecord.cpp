@@ -1,4 +1,4 @@
-#include "SavedRecord.h"
+#include "support/SavedRecord.h"
 
 #include "core/formats/CffFile.h"
 #include "core/formats/ComtradeReader.h"
@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 namespace zarva::test {
 namespace {
@@ -69,14 +67,6 @@ std::unique_ptr<Document> ReadRecord(const std::filesystem::path& path)
     else
         ReadComtrade(*document, path);
     return document;
-}
-
-std::string FileBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 void ExpectSameRecord(const Oscillogram& original, const Oscillogram& copy, bool times)

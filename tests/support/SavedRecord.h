@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/document/Document.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <memory>
@@ -11,9 +12,6 @@ namespace zarva::test {
 // A record read from its files into a document of its own: ".cff" by the single-file reader,
 // anything else as a configuration.
 std::unique_ptr<Document> ReadRecord(const std::filesystem::path& path);
-
-// The whole file, or empty when it cannot be read.
-std::string FileBytes(const std::filesystem::path& path);
 
 // Checks that `copy`, saved from `original` and read back, holds the record's facts and its
 // channels with their values: exactly where the copy kept a channel's scale, else within

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -31,6 +32,12 @@ std::filesystem::path TempFolder::Write(const std::string& name, const std::stri
     if (!out)
         throw std::runtime_error("cannot write " + file.string());
     return file;
+}
+
+std::string FileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::filesystem::path CorpusFolder()

@@ -23,6 +23,9 @@ private:
     std::filesystem::path path_;
 };
 
+// The whole file, or empty when it cannot be read.
+std::string FileBytes(const std::filesystem::path& path);
+
 // The shared folder of records written by others, or empty when it is absent.
 std::filesystem::path CorpusFolder();
 

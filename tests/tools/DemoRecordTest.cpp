@@ -2,13 +2,12 @@
 #include "FaultNetwork.h"
 #include "core/document/Document.h"
 #include "core/formats/ComtradeReader.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <numbers>
 
 namespace zarva::demo {
@@ -16,9 +15,7 @@ namespace {
 
 std::string ReadSample(const std::string& extension)
 {
-    std::ifstream in(std::string(ZARVA_SAMPLES_DIR) + "/demo-110kv-ag-fault" + extension,
-                     std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return test::FileBytes(std::string(ZARVA_SAMPLES_DIR) + "/demo-110kv-ag-fault" + extension);
 }
 
 TEST(DemoRecord, CommittedFilesAreWhatTheGeneratorWrites)

@@ -3,6 +3,7 @@
 #include "FaultNetwork.h"
 #include "core/model/CodePage.h"
 #include "core/model/Rounding.h"
+#include "core/model/TextFormat.h"
 
 #include <algorithm>
 #include <charconv>
@@ -20,12 +21,6 @@ constexpr const char* kDate = "14/03/2024";
 // Value per code: voltages up to ±131 V, currents up to ±98 A.
 constexpr double kVoltageStep = 0.004;
 constexpr double kCurrentStep = 0.003;
-
-std::string Number(double value)
-{
-    char text[64];
-    return {text, std::to_chars(text, text + sizeof text, value).ptr};
-}
 
 std::string Fixed(double value, int decimals)
 {
@@ -73,13 +68,13 @@ std::string Configuration(const DemoParameters& p, const DemoSamples& s)
     int index = 1;
     for (const AnalogChannel& c : analog) {
         cfg += std::to_string(index++) + "," + c.id + "," + c.phase + "," + kLine + "," + c.unit + "," +
-               Number(c.step) + ",0,0,-32767,32767," + Number(c.primary) + "," + Number(c.secondary) +
+               ExactText(c.step) + ",0,0,-32767,32767," + ExactText(c.primary) + "," + ExactText(c.secondary) +
                ",S\r\n";
     }
     cfg += std::string("1,Пуск защиты,,") + kLine + ",0\r\n";
     cfg += std::string("2,Отключение,,") + kLine + ",0\r\n";
-    cfg += Number(p.frequency) + "\r\n1\r\n";
-    cfg += Number(p.sampleRate) + "," + std::to_string(s.time.size()) + "\r\n";
+    cfg += ExactText(p.frequency) + "\r\n1\r\n";
+    cfg += ExactText(p.sampleRate) + "," + std::to_string(s.time.size()) + "\r\n";
     const auto inception = static_cast<std::int64_t>(RoundHalfUp(p.faultInception * 1e6));
     cfg += std::string(kDate) + "," + TimeOfDay(kStartMicroseconds) + "\r\n";
     cfg += std::string(kDate) + "," + TimeOfDay(kStartMicroseconds + inception) + "\r\n";
@@ -120,8 +115,8 @@ std::string Header(const DemoParameters& p, const DemoSamples& s)
         "Демонстрационная осциллограмма Zarva (расчётная, не запись реального события).\r\n"
         "Однофазное КЗ фазы A на землю на " + std::string(kLine) + ".\r\n"
         "Регистратор на ПС Северная (конец M): напряжения шин, токи линии в сторону линии,\r\n"
-        "вторичные величины; ТН " + Number(p.vtPrimary) + "/" + Number(p.vtSecondary) +
-        " В, ТТ " + Number(p.ctPrimary) + "/" + Number(p.ctSecondary) + " А.\r\n"
+        "вторичные величины; ТН " + ExactText(p.vtPrimary) + "/" + ExactText(p.vtSecondary) +
+        " В, ТТ " + ExactText(p.ctPrimary) + "/" + ExactText(p.ctSecondary) + " А.\r\n"
         "\r\n"
         "Линия: " + Fixed(p.lineLength, 1) + " км, Z1 = " + ohms(p.lineZ1PerKm) + "/км, Z0 = " +
         ohms(p.lineZ0PerKm) + "/км.\r\n"

@@ -7,19 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace zarva {
 namespace {
-
-std::string Contents(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(RecordSaver, OscRecordSavedUnderANewNameGetsTheBytesItWasReadFromAndItsSettings)
 {
@@ -29,11 +18,11 @@ TEST(RecordSaver, OscRecordSavedUnderANewNameGetsTheBytesItWasReadFromAndItsSett
     document.oscillogram.oscBytes.assign(original.begin(), original.end());
     document.oscillogram.sourcePath = folder.Write("read.osc", original).string();
     SaveRecord(document, folder / "copy.osc");
-    EXPECT_EQ(Contents(folder / "copy.osc"), original);
+    EXPECT_EQ(test::FileBytes(folder / "copy.osc"), original);
     EXPECT_TRUE(std::filesystem::exists(folder / "copy.set"));
 
     SaveRecord(document, folder / "read.osc");
-    EXPECT_EQ(Contents(folder / "read.osc"), original);
+    EXPECT_EQ(test::FileBytes(folder / "read.osc"), original);
     EXPECT_TRUE(std::filesystem::exists(folder / "read.set"));
 }
 

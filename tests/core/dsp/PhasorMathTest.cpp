@@ -1,5 +1,6 @@
 #include "core/document/Document.h"
 #include "core/dsp/PhasorMath.h"
+#include "support/Phasors.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +11,8 @@ namespace {
 
 const double kRoot3 = std::sqrt(3.0);
 
-Phasor Polar(double modulus, double degrees)
-{
-    return std::polar(modulus, degrees * 3.141592653589793 / 180.0);
-}
-
-void ExpectNear(Phasor actual, Phasor expected)
-{
-    EXPECT_NEAR(actual.real(), expected.real(), 1e-12) << actual;
-    EXPECT_NEAR(actual.imag(), expected.imag(), 1e-12) << actual;
-}
+using test::ExpectPhasorNear;
+using test::Polar;
 
 bool Finite(Phasor z)
 {
@@ -31,34 +24,34 @@ TEST(SymmetricalComponents, BalancedSetIsPurelyPositiveOrNegative)
     const Phasor a = Polar(2.0, 10.0);
     const Phasor b = Polar(2.0, 10.0 - 120.0);
     const Phasor c = Polar(2.0, 10.0 + 120.0);
-    ExpectNear(PositiveSequence(a, b, c), a);
-    ExpectNear(NegativeSequence(a, b, c), 0.0);
-    ExpectNear(PositiveSequence(a, c, b), 0.0);
-    ExpectNear(NegativeSequence(a, c, b), a);
-    ExpectNear(SequenceSum(a, b, c), 0.0);
-    ExpectNear(SequenceSum(a, a, a), 3.0 * a);
+    ExpectPhasorNear(PositiveSequence(a, b, c), a);
+    ExpectPhasorNear(NegativeSequence(a, b, c), 0.0);
+    ExpectPhasorNear(PositiveSequence(a, c, b), 0.0);
+    ExpectPhasorNear(NegativeSequence(a, c, b), a);
+    ExpectPhasorNear(SequenceSum(a, b, c), 0.0);
+    ExpectPhasorNear(SequenceSum(a, a, a), 3.0 * a);
 
     // The same sequences from two line voltages of the set.
-    ExpectNear(PositiveSequenceFromLine(a - b, b - c), a);
-    ExpectNear(NegativeSequenceFromLine(a - b, b - c), 0.0);
-    ExpectNear(NegativeSequenceFromLine(a - c, c - b), a);
+    ExpectPhasorNear(PositiveSequenceFromLine(a - b, b - c), a);
+    ExpectPhasorNear(NegativeSequenceFromLine(a - b, b - c), 0.0);
+    ExpectPhasorNear(NegativeSequenceFromLine(a - c, c - b), a);
 }
 
 TEST(PhaseAndLine, PhaseVoltagesComeBackFromLineVoltages)
 {
     const Phasor uab = Polar(kRoot3, 30.0);
     const Phasor ubc = Polar(kRoot3, -90.0);
-    ExpectNear(PhaseFromLine(PhaseLetter::A, uab, ubc, Phasor(), 1.0, 1.0), 1.0);
-    ExpectNear(PhaseFromLine(PhaseLetter::B, uab, ubc, Phasor(), 1.0, 1.0), Polar(1.0, -120.0));
-    ExpectNear(PhaseFromLine(PhaseLetter::C, uab, ubc, Phasor(), 1.0, 1.0), Polar(1.0, 120.0));
+    ExpectPhasorNear(PhaseFromLine(PhaseLetter::A, uab, ubc, Phasor(), 1.0, 1.0), 1.0);
+    ExpectPhasorNear(PhaseFromLine(PhaseLetter::B, uab, ubc, Phasor(), 1.0, 1.0), Polar(1.0, -120.0));
+    ExpectPhasorNear(PhaseFromLine(PhaseLetter::C, uab, ubc, Phasor(), 1.0, 1.0), Polar(1.0, 120.0));
     // The zero-sequence input is brought to scale by k2 / k1; k1 = 0 is taken as 1e-6.
-    ExpectNear(PhaseFromLine(PhaseLetter::A, uab, ubc, Phasor(3.0), 10.0, 20.0), 3.0);
+    ExpectPhasorNear(PhaseFromLine(PhaseLetter::A, uab, ubc, Phasor(3.0), 10.0, 20.0), 3.0);
     EXPECT_DOUBLE_EQ(PhaseFromLine(PhaseLetter::A, 0.0, 0.0, 3e-6, 0.0, 1.0), 1.0);
 
     EXPECT_EQ(LineFromPhases(5.0, 2.0), 3.0);
-    ExpectNear(ThirdLine(uab, ubc), Polar(kRoot3, 150.0));
+    ExpectPhasorNear(ThirdLine(uab, ubc), Polar(kRoot3, 150.0));
     EXPECT_EQ(MissingPhase(1.0, 2.0, 10.0), 7.0);
-    ExpectNear(UncnCombination(1.0, 2.0, 3.0, kRoot3, 0.0), 5.0);
+    ExpectPhasorNear(UncnCombination(1.0, 2.0, 3.0, kRoot3, 0.0), 5.0);
 }
 
 TEST(Power, ComplexPowerConjugatesTheFirstArgumentWattmetersTheSecond)
@@ -68,9 +61,9 @@ TEST(Power, ComplexPowerConjugatesTheFirstArgumentWattmetersTheSecond)
     EXPECT_EQ(ThreeWattmeterPower(1.0, j, 0.0, 0.0, 0.0, 0.0).imag(), -1.0);
     const Phasor u = Polar(100.0, 40.0);
     const Phasor i = Polar(2.0, 10.0);
-    ExpectNear(ComplexPower(i, u), Polar(200.0, 30.0));
-    ExpectNear(ThreeWattmeterPower(u, i, u, i, u, i), 3.0 * Polar(200.0, 30.0));
-    ExpectNear(TwoWattmeterPower(u, i, u, 2.0 * i), -Polar(200.0, 30.0));
+    ExpectPhasorNear(ComplexPower(i, u), Polar(200.0, 30.0));
+    ExpectPhasorNear(ThreeWattmeterPower(u, i, u, i, u, i), 3.0 * Polar(200.0, 30.0));
+    ExpectPhasorNear(TwoWattmeterPower(u, i, u, 2.0 * i), -Polar(200.0, 30.0));
 
     EXPECT_EQ(PowerFactor({0.0005, 0.0}), 1.0);
     EXPECT_DOUBLE_EQ(PowerFactor({3.0, 4.0}), 0.6);
@@ -98,12 +91,12 @@ TEST(LoopImpedance, CompensatedLoopGivesPositiveSequenceImpedance)
     const Phasor i0 = Polar(4.0, -80.0);
     const Phasor i0m = Polar(1.0, -60.0);
     const Phasor u = z1 * (i + k0 * i0 + k0m * i0m);
-    ExpectNear(PhaseLoopImpedance(u, i, i0, i0m, line, 0.1, 1.0), z1);
-    ExpectNear(PhaseLoopImpedanceK(u, i, i0, i0m, std::abs(k0), std::abs(k0m),
+    ExpectPhasorNear(PhaseLoopImpedance(u, i, i0, i0m, line, 0.1, 1.0), z1);
+    ExpectPhasorNear(PhaseLoopImpedanceK(u, i, i0, i0m, std::abs(k0), std::abs(k0m),
                                    std::arg(k0) * 180.0 / 3.141592653589793,
                                    std::arg(k0m) * 180.0 / 3.141592653589793, 0.1, 1.0),
                z1);
-    ExpectNear(LineLoopImpedance(z1 * (i - i0), i, i0, 0.1, 1.0, 1.0), z1);
+    ExpectPhasorNear(LineLoopImpedance(z1 * (i - i0), i, i0, 0.1, 1.0, 1.0), z1);
 }
 
 TEST(LoopImpedance, CurrentBelowMinimumGivesNonFiniteResult)

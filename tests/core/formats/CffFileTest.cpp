@@ -1,4 +1,4 @@
-#include "SavedRecord.h"
+#include "support/SavedRecord.h"
 
 #include "core/formats/CffFile.h"
 #include "core/model/ZarvaException.h"

@@ -10,21 +10,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 namespace zarva {
 namespace {
 
 using test::Json;
-
-std::string ReadText(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string TrimEnd(std::string text)
 {
@@ -118,7 +108,7 @@ TEST(Conformance, RecordsWrittenByOtherProgramsReadAsTheyDid)
         GTEST_SKIP() << "the folder of real records is absent (set ZARVA_CORPUS)";
     int compared = 0;
     for (const auto& entry : std::filesystem::directory_iterator(corpus / "expected")) {
-        const Json expected = Json::Parse(ReadText(entry.path()));
+        const Json expected = Json::Parse(test::FileBytes(entry.path()));
         const std::string name = expected["record"].String();
         if (name.ends_with(".cff"))
             continue;  // the single-file form is split before reading, elsewhere

@@ -1,6 +1,6 @@
 // Every record written by other programs, saved in every data form and as a single file and
 // read back, holds what it held.
-#include "SavedRecord.h"
+#include "support/SavedRecord.h"
 
 #include "core/formats/CffFile.h"
 #include "core/formats/CfgFieldReader.h"

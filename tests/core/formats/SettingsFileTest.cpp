@@ -1,4 +1,4 @@
-#include "SavedRecord.h"
+#include "support/SavedRecord.h"
 
 #include "core/formats/ComtradeReader.h"
 #include "core/formats/SettingsFile.h"

@@ -1,4 +1,4 @@
-#include "SavedRecord.h"
+#include "support/SavedRecord.h"
 
 #include "core/formats/ZipWriter.h"
 #include "support/RecordBuilder.h"
@@ -42,7 +42,7 @@ TEST(ZipWriter, ArchiveHoldsTheRecordAsItIsNowNamedByTheArchive)
     folder.Write("rec.hdr", "header");
     auto document = test::ReadRecord(builder.Write(folder, "rec"));
     document->oscillogram.channels[0].aliasName = document->oscillogram.channels[0].name = "Bus";
-    document->oscillogram.calcChannels.Add("Twice", "U * 2");
+    document->oscillogram.calcChannels.Add("Twice", "Bus * 2");
 
     SaveZip(*document, folder / "Подстанция.zip", {"ASCII"});
     const std::map<std::string, std::string> entries = Unpack(folder / "Подстанция.zip");

@@ -1,7 +1,5 @@
 #include "FormulaTestRecord.h"
 
-#include <numbers>
-
 namespace zarva::test {
 
 FormulaTestRecord::FormulaTestRecord(std::size_t count) : sampleCount(count)
@@ -51,11 +49,6 @@ FormulaValue FormulaTestRecord::Evaluate(const std::string& formula, std::int64_
     engine.Tokenize(formula);
     engine.SetSample(sample);
     return engine.Evaluate();
-}
-
-Phasor Polar(double modulus, double angleDeg)
-{
-    return std::polar(modulus, angleDeg * std::numbers::pi / 180.0);
 }
 
 } // namespace zarva::test

@@ -3,6 +3,7 @@
 #include "core/document/Document.h"
 #include "core/formula/FormulaValue.h"
 #include "core/model/ZarvaException.h"
+#include "support/Phasors.h"
 
 #include <string>
 #include <vector>
@@ -31,8 +32,6 @@ public:
     Oscillogram& record = document.oscillogram;
     std::size_t sampleCount;
 };
-
-Phasor Polar(double modulus, double angleDeg);
 
 // The text of the CZarvaException the call raises, or "no error".
 template <typename Call>

@@ -11,17 +11,12 @@ namespace zarva {
 namespace {
 
 using test::ErrorText;
+using test::ExpectPhasorNear;
 using test::FormulaTestRecord;
 using test::Polar;
 
 constexpr std::uint8_t kRealPhasor = FormulaValue::kReal | FormulaValue::kPhasor;
 const double kSqrt3 = std::sqrt(3.0);
-
-void ExpectPhasorNear(Phasor actual, Phasor expected, double tolerance = 1e-12)
-{
-    EXPECT_NEAR(actual.real(), expected.real(), tolerance) << "actual " << actual << ", expected " << expected;
-    EXPECT_NEAR(actual.imag(), expected.imag(), tolerance) << "actual " << actual << ", expected " << expected;
-}
 
 class FunctionsTest : public ::testing::Test {
 protected:

@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 namespace zarva {
 namespace {
 
@@ -168,9 +165,7 @@ TEST(XmlWriters, FileIsUtf16WithByteOrderMarkAndAmpersandsEscapedFirst)
     XmlNode root("r");
     root.SetAttribute("q", "\"");
     root.WriteFile(folder / "r.xml");
-    std::ifstream in(folder / "r.xml", std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_EQ(bytes, "\xFF\xFE" + Utf8ToUtf16Le("<?xml version=\"1.0\" encoding=\"utf-16\"?>\r\n"
+    EXPECT_EQ(test::FileBytes(folder / "r.xml"), "\xFF\xFE" + Utf8ToUtf16Le("<?xml version=\"1.0\" encoding=\"utf-16\"?>\r\n"
                                                 "<r q=\"&quot;\"/>\r\n"));
 }
 
