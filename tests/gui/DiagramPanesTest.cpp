@@ -3,7 +3,6 @@
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandIds.h"
-#include "gui/app/CommandLine.h"
 #include "gui/diagrams/DiagramPanes.h"
 #include "gui/diagrams/FourieDiagramWnd.h"
 #include "gui/diagrams/VectorDiagramWnd.h"
@@ -38,7 +37,7 @@ private slots:
         }
     }
 
-    void diagramsFollowTheActiveDocument()
+    void diagramsFollowTheActiveDocumentAndCopyThemselves()
     {
         AppUnderTest app;
         DiagramPanes& panes = app.Frame().Diagrams();
@@ -48,23 +47,17 @@ private slots:
         QVERIFY(first != nullptr && second != nullptr);
         QCOMPARE(panes.Vector().Document(), second);
         QCOMPARE(panes.Frequency().Document(), second);
-        app.Frame().ActiveChild()->close();
-        QTRY_COMPARE(panes.Vector().Document(), first);
-        app.Frame().ActiveChild()->close();
-        QTRY_VERIFY(panes.Frequency().Document() == nullptr);
-    }
-
-    void copiesItselfAsSvgAndPng()
-    {
-        AppUnderTest app;
-        QVERIFY(app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_))) != nullptr);
-        VectorDiagramWnd& vector = app.Frame().Diagrams().Vector();
-        vector.resize(320, 240);
-        vector.CopyToClipboard();
+        panes.Vector().resize(320, 240);
+        panes.Vector().CopyToClipboard();
         const QMimeData* copied = QApplication::clipboard()->mimeData();
         QVERIFY(copied != nullptr);
         QVERIFY(copied->data(QStringLiteral("image/svg+xml")).contains("<svg"));
         QCOMPARE(qvariant_cast<QImage>(copied->imageData()).size(), QSize(320, 240));
+
+        app.Frame().ActiveChild()->close();
+        QTRY_COMPARE(panes.Vector().Document(), first);
+        app.Frame().ActiveChild()->close();
+        QTRY_VERIFY(panes.Frequency().Document() == nullptr);
     }
 
     void screenshotPicturesADiagramWithChosenChannels()
@@ -84,21 +77,6 @@ private slots:
         QVERIFY(zarva.readAllStandardError().contains("TRIP"));
     }
 
-    void diagramOptionsAreParsed()
-    {
-        const CommandLine line = ParseCommandLine(
-            {"--pane", "vector,frequency", "--on", "vector:Ua,Ub;frequency:Ia", "--diagram", "frequency", "r.cfg"});
-        QCOMPARE(line.panes, (QStringList{"vector", "frequency"}));
-        QCOMPARE(line.onDiagrams.size(), std::size_t{2});
-        QCOMPARE(line.onDiagrams[0].second, (QStringList{"Ua", "Ub"}));
-        QCOMPARE(line.onDiagrams[1].first, QStringLiteral("frequency"));
-        QCOMPARE(line.diagram, QStringLiteral("frequency"));
-        QCOMPARE(line.files, QStringList{"r.cfg"});
-        for (const QStringList& wrong : {QStringList{"--pane", "circle"}, QStringList{"--on", "vector"},
-                                         QStringList{"--on", "polar:Ua"}, QStringList{"--diagram", "x"}})
-            QVERIFY2(!ParseCommandLine(wrong).error.isEmpty(), qPrintable(wrong.join(' ')));
-    }
-
 private:
     zarva::test::TempFolder folder_;
 };
@@ -106,8 +84,4 @@ private:
 } // namespace zarva::gui::test
 
 #include "DiagramPanesTest.moc"
-
-QObject* MakeDiagramPanesTest()
-{
-    return new zarva::gui::test::DiagramPanesTest;
-}
+ZARVA_GUI_TEST(DiagramPanesTest)

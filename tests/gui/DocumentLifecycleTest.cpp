@@ -5,7 +5,6 @@
 #include "gui/app/RecentFiles.h"
 #include "gui/app/Texts.h"
 
-#include "core/document/TemporaryFolder.h"
 #include "support/FakeConverter.h"
 
 #include <QMimeData>
@@ -26,215 +25,171 @@ class DocumentLifecycleTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void opensEachKindOfRecordInItsOwnWindow();
-    void convertedRecordKeepsItsSourceAndDropsItsTemporaryFiles();
-    void failedOpenShowsTheReasonAndLeavesNoWindow_data();
-    void failedOpenShowsTheReasonAndLeavesNoWindow();
-    void cancelDuringASlowLoadFailsTheOpenQuietly();
-    void stoRecordWarnsBeforeChangesAreLost();
-    void changedRecordAsksToSaveBeforeClosing();
-    void droppedFilesOpen();
-    void savedCopyReopensAsTheSameRecord();
-    void cursorChangesReachFollowersOnce();
+    void opensEachKindOfRecordInItsOwnWindow()
+    {
+        AppUnderTest app;
+        const auto cfg = WriteComtradeRecord(folder_);
+        CZarvaDoc* comtrade = app.App().OpenDocumentFile(Str(cfg));
+        QVERIFY(comtrade != nullptr);
+        QCOMPARE(comtrade->Title(), QStringLiteral("fault.cfg"));
+        const Oscillogram& record = comtrade->Core().oscillogram;
+        QCOMPARE(record.channels.size(), std::size_t{3});
+        QVERIFY(record.channels[0].selected);
+        QVERIFY(!record.channels[1].selected);
+        QCOMPARE(app.App().Recent().Paths().value(0), Str(cfg));
+
+        QCOMPARE(app.App().OpenDocumentFile(Str(folder_ / "fault.DAT")), comtrade);
+        QCOMPARE(app.WindowCount(), std::size_t{1});
+
+        CZarvaDoc* osc = app.App().OpenDocumentFile(Str(WriteOscRecord(folder_, "old")));
+        QVERIFY(osc != nullptr);
+        QCOMPARE(osc->Core().oscillogram.stationText, std::string("OSC Осциллограф. Версия 2.5"));
+        QCOMPARE(app.WindowCount(), std::size_t{2});
+        QCOMPARE(app.Frame().windowTitle(), QStringLiteral("old.osc - Zarva"));
+        QVERIFY(TakeErrorBox(app.Frame(), 100).isEmpty());
+    }
+
+    void convertedRecordKeepsItsSourceAndWarnsBeforeChangesAreLost()
+    {
+        std::vector<std::string> calls;
+        AppEnvironment environment;
+        environment.converters = FakeConverters(&calls);
+        AppUnderTest app(std::move(environment));
+        const auto sto = folder_.Write("relay.sto", zarva::test::FakeStoText(3, 14));
+        folder_.Write("relay.dst", zarva::test::FakeDstText(3, 14));
+
+        CZarvaDoc* document = app.App().OpenDocumentFile(Str(sto));
+        QVERIFY(document != nullptr);
+        QCOMPARE(document->Path(), Str(sto));
+        QCOMPARE(document->Core().oscillogram.sourcePath, sto.string());
+        QCOMPARE(document->Core().oscillogram.stationText, std::string("Converted relay"));
+        QVERIFY(document->Core().tempFolder.empty());
+        const auto into = std::find_if(calls.begin(), calls.end(), [](const std::string& call) { return call.rfind("into ", 0) == 0; });
+        QVERIFY(into != calls.end());
+        QVERIFY(!std::filesystem::exists(into->substr(5)));
+
+        CChildFrame* window = app.Frame().ActiveChild();
+        document->SetModifiedFlag(true);
+        QString warning;
+        AnswerNextMessageBox(QMessageBox::Cancel, &warning);
+        QVERIFY(!window->close());
+        QCOMPARE(warning, Tr(190));
+        QCOMPARE(app.WindowCount(), std::size_t{1});
+
+        AnswerNextMessageBox(QMessageBox::Ok);
+        QVERIFY(window->close());
+        QCOMPARE(app.WindowCount(), std::size_t{0});
+    }
+
+    void failedOpenShowsTheReasonAndLeavesNoWindow_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("reason");
+        const auto broken = folder_.Write("broken.cfg", "station\r\nnot a channel count\r\n");
+        folder_.Write("broken.dat", "1,0,1\r\n");
+        QTest::newRow("missing") << Str(folder_ / "absent.cfg") << Tr(124, Str(folder_ / "absent.cfg"));
+        QTest::newRow("broken configuration") << Str(broken) << Tr(330);
+        QTest::newRow("single file without data") << Str(folder_.Write("new.cff", "--- file type: CFG ---\r\n")) << Tr(330);
+        QTest::newRow("unknown kind") << Str(folder_.Write("notes.txt", "text")) << Tr(4607);
+        QTest::newRow("no converter") << Str(folder_.Write("relay.sto", "STO 1 1\n")) << Tr(4605);
+    }
+
+    void failedOpenShowsTheReasonAndLeavesNoWindow()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, reason);
+        AppEnvironment environment;
+        environment.converters = [] { return ConverterFactory(); };
+        AppUnderTest app(std::move(environment));
+        QVERIFY(app.App().OpenDocumentFile(file) == nullptr);
+        QCOMPARE(app.WindowCount(), std::size_t{0});
+        const QString shown = TakeErrorBox(app.Frame());
+        QVERIFY2(shown.startsWith(reason), qPrintable(shown));
+        QVERIFY(app.App().Recent().Paths().isEmpty());
+    }
+
+    void cancelDuringASlowLoadFailsTheOpenQuietly()
+    {
+        std::atomic<bool> sawCancel{false};
+        AppEnvironment environment;
+        environment.readers.comtrade = [&](Document& document, const std::filesystem::path&, const ReadOptions&) {
+            document.progress.SetTotal(1000);
+            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (!document.progress.CancelRequested() && std::chrono::steady_clock::now() < giveUp) {
+                document.progress.SetPosition(std::min<std::uint64_t>(document.progress.Position() + 1, 999));
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+            sawCancel = document.progress.CancelRequested();
+        };
+        AppUnderTest app(std::move(environment));
+        const auto cfg = WriteComtradeRecord(folder_, "large");
+        std::ofstream(folder_ / "large.dat", std::ios::binary) << std::string(200001, '0');
+
+        QString title;
+        auto* watcher = new QTimer(this);
+        connect(watcher, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            title = dialog->windowTitle();
+            watcher->stop();
+            dialog->cancel();
+        });
+        watcher->start(20);
+        QVERIFY(app.App().OpenDocumentFile(Str(cfg)) == nullptr);
+        QCOMPARE(title, Tr(4601));
+        QVERIFY(sawCancel);
+        QCOMPARE(app.WindowCount(), std::size_t{0});
+        QVERIFY(TakeErrorBox(app.Frame(), 200).isEmpty());
+    }
+
+    void changedRecordAsksToSaveBeforeClosing()
+    {
+        AppUnderTest app;
+        CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_)));
+        QVERIFY(document != nullptr);
+        CChildFrame* window = app.Frame().ActiveChild();
+        QVERIFY2(window->close(), "an unchanged record closes at once");
+
+        document = app.App().OpenDocumentFile(Str(folder_ / "fault.cfg"));
+        document->SetModifiedFlag(true);
+        QCOMPARE(app.Frame().ActiveChild()->windowTitle(), QStringLiteral("fault.cfg*"));
+        QString question;
+        AnswerNextMessageBox(QMessageBox::No, &question);
+        QVERIFY(app.Frame().ActiveChild()->close());
+        QCOMPARE(question, Tr(4603, QStringLiteral("fault.cfg")));
+    }
+
+    void droppedFilesOpen()
+    {
+        AppUnderTest app;
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(Str(WriteComtradeRecord(folder_, "a"))),
+                      QUrl::fromLocalFile(Str(WriteOscRecord(folder_, "b")))});
+        data.setText(QStringLiteral("not a file"));
+        app.Frame().OpenDropped(data);
+        QTRY_COMPARE(app.WindowCount(), std::size_t{2});
+    }
+
+    void cursorChangesReachFollowersOnce()
+    {
+        AppUnderTest app;
+        CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "cursors")));
+        QVERIFY(document != nullptr);
+        QSignalSpy moved(document, &CZarvaDoc::cursorsChanged);
+        CursorSet cursors = document->Core().cursors;
+        cursors.PlaceVertical(0, 3, document->Core().oscillogram.SampleCount());
+        document->SetCursors(cursors);
+        document->SetCursors(cursors);
+        QCOMPARE(moved.count(), 1);
+        QCOMPARE(document->Core().cursors.Vertical(0).sample, std::int64_t{3});
+    }
 
 private:
     zarva::test::TempFolder folder_;
 };
 
-void DocumentLifecycleTest::opensEachKindOfRecordInItsOwnWindow()
-{
-    AppUnderTest app;
-    const auto cfg = WriteComtradeRecord(folder_);
-    CZarvaDoc* comtrade = app.App().OpenDocumentFile(Str(cfg));
-    QVERIFY(comtrade != nullptr);
-    QCOMPARE(comtrade->Title(), QStringLiteral("fault.cfg"));
-    const Oscillogram& record = comtrade->Core().oscillogram;
-    QCOMPARE(record.channels.size(), std::size_t{3});
-    QVERIFY(record.channels[0].selected);
-    QVERIFY(!record.channels[1].selected);
-    QCOMPARE(app.App().Recent().Paths().value(0), Str(cfg));
-
-    QCOMPARE(app.App().OpenDocumentFile(Str(folder_ / "fault.DAT")), comtrade);
-    QCOMPARE(app.WindowCount(), std::size_t{1});
-
-    CZarvaDoc* osc = app.App().OpenDocumentFile(Str(WriteOscRecord(folder_, "old")));
-    QVERIFY(osc != nullptr);
-    QCOMPARE(osc->Core().oscillogram.stationText, std::string("OSC Осциллограф. Версия 2.5"));
-    QCOMPARE(app.WindowCount(), std::size_t{2});
-    QCOMPARE(app.Frame().windowTitle(), QStringLiteral("old.osc - Zarva"));
-    QVERIFY(TakeErrorBox(app.Frame(), 100).isEmpty());
-}
-
-void DocumentLifecycleTest::convertedRecordKeepsItsSourceAndDropsItsTemporaryFiles()
-{
-    std::vector<std::string> calls;
-    AppEnvironment environment;
-    environment.converters = FakeConverters(&calls);
-    AppUnderTest app(std::move(environment));
-    const auto sto = folder_.Write("relay.sto", zarva::test::FakeStoText(3, 14));
-    folder_.Write("relay.dst", zarva::test::FakeDstText(3, 14));
-
-    CZarvaDoc* document = app.App().OpenDocumentFile(Str(sto));
-    QVERIFY(document != nullptr);
-    QCOMPARE(document->Path(), Str(sto));
-    QCOMPARE(document->Core().oscillogram.sourcePath, sto.string());
-    QCOMPARE(document->Core().oscillogram.stationText, std::string("Converted relay"));
-    QVERIFY(document->Core().tempFolder.empty());
-    const auto into = std::find_if(calls.begin(), calls.end(), [](const std::string& call) { return call.rfind("into ", 0) == 0; });
-    QVERIFY(into != calls.end());
-    QVERIFY(!std::filesystem::exists(into->substr(5)));
-}
-
-void DocumentLifecycleTest::failedOpenShowsTheReasonAndLeavesNoWindow_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("reason");
-    const auto broken = folder_.Write("broken.cfg", "station\r\nnot a channel count\r\n");
-    folder_.Write("broken.dat", "1,0,1\r\n");
-    QTest::newRow("missing") << Str(folder_ / "absent.cfg") << Tr(124, Str(folder_ / "absent.cfg"));
-    QTest::newRow("broken configuration") << Str(broken) << Tr(330);
-    QTest::newRow("single file without data") << Str(folder_.Write("new.cff", "--- file type: CFG ---\r\n")) << Tr(330);
-    QTest::newRow("unknown kind") << Str(folder_.Write("notes.txt", "text")) << Tr(4607);
-    QTest::newRow("no converter") << Str(folder_.Write("relay.sto", "STO 1 1\n")) << Tr(4605);
-}
-
-void DocumentLifecycleTest::failedOpenShowsTheReasonAndLeavesNoWindow()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, reason);
-    AppEnvironment environment;
-    environment.converters = [] { return ConverterFactory(); };
-    AppUnderTest app(std::move(environment));
-    QVERIFY(app.App().OpenDocumentFile(file) == nullptr);
-    QCOMPARE(app.WindowCount(), std::size_t{0});
-    const QString shown = TakeErrorBox(app.Frame());
-    QVERIFY2(shown.startsWith(reason), qPrintable(shown));
-    QVERIFY(app.App().Recent().Paths().isEmpty());
-}
-
-void DocumentLifecycleTest::cancelDuringASlowLoadFailsTheOpenQuietly()
-{
-    std::atomic<bool> sawCancel{false};
-    AppEnvironment environment;
-    environment.readers.comtrade = [&](Document& document, const std::filesystem::path&, const ReadOptions&) {
-        document.progress.SetTotal(1000);
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!document.progress.CancelRequested() && std::chrono::steady_clock::now() < giveUp) {
-            document.progress.SetPosition(std::min<std::uint64_t>(document.progress.Position() + 1, 999));
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        sawCancel = document.progress.CancelRequested();
-    };
-    AppUnderTest app(std::move(environment));
-    const auto cfg = WriteComtradeRecord(folder_, "large");
-    std::ofstream(folder_ / "large.dat", std::ios::binary) << std::string(200001, '0');
-
-    QString title;
-    auto* watcher = new QTimer(this);
-    connect(watcher, &QTimer::timeout, this, [&] {
-        auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
-            return;
-        title = dialog->windowTitle();
-        watcher->stop();
-        dialog->cancel();
-    });
-    watcher->start(20);
-    QVERIFY(app.App().OpenDocumentFile(Str(cfg)) == nullptr);
-    QCOMPARE(title, Tr(4601));
-    QVERIFY(sawCancel);
-    QCOMPARE(app.WindowCount(), std::size_t{0});
-    QVERIFY(TakeErrorBox(app.Frame(), 200).isEmpty());
-}
-
-void DocumentLifecycleTest::stoRecordWarnsBeforeChangesAreLost()
-{
-    AppEnvironment environment;
-    environment.converters = FakeConverters(nullptr);
-    AppUnderTest app(std::move(environment));
-    const auto sto = folder_.Write("relay.sto", zarva::test::FakeStoText(3, 14));
-    folder_.Write("relay.dst", zarva::test::FakeDstText(3, 14));
-    CZarvaDoc* document = app.App().OpenDocumentFile(Str(sto));
-    QVERIFY(document != nullptr);
-    CChildFrame* window = app.Frame().ActiveChild();
-
-    document->SetModifiedFlag(true);
-    QString warning;
-    AnswerNextMessageBox(QMessageBox::Cancel, &warning);
-    QVERIFY(!window->close());
-    QCOMPARE(warning, Tr(190));
-    QCOMPARE(app.WindowCount(), std::size_t{1});
-
-    AnswerNextMessageBox(QMessageBox::Ok);
-    QVERIFY(window->close());
-    QCOMPARE(app.WindowCount(), std::size_t{0});
-}
-
-void DocumentLifecycleTest::changedRecordAsksToSaveBeforeClosing()
-{
-    AppUnderTest app;
-    CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_)));
-    QVERIFY(document != nullptr);
-    CChildFrame* window = app.Frame().ActiveChild();
-    QVERIFY2(window->close(), "an unchanged record closes at once");
-
-    document = app.App().OpenDocumentFile(Str(folder_ / "fault.cfg"));
-    document->SetModifiedFlag(true);
-    QCOMPARE(app.Frame().ActiveChild()->windowTitle(), QStringLiteral("fault.cfg*"));
-    QString question;
-    AnswerNextMessageBox(QMessageBox::No, &question);
-    QVERIFY(app.Frame().ActiveChild()->close());
-    QCOMPARE(question, Tr(4603, QStringLiteral("fault.cfg")));
-}
-
-void DocumentLifecycleTest::droppedFilesOpen()
-{
-    AppUnderTest app;
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(Str(WriteComtradeRecord(folder_, "a"))),
-                  QUrl::fromLocalFile(Str(WriteOscRecord(folder_, "b")))});
-    data.setText(QStringLiteral("not a file"));
-    app.Frame().OpenDropped(data);
-    QTRY_COMPARE(app.WindowCount(), std::size_t{2});
-}
-
-void DocumentLifecycleTest::savedCopyReopensAsTheSameRecord()
-{
-    AppUnderTest app;
-    CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteOscRecord(folder_, "source")));
-    QVERIFY(document != nullptr);
-    document->SetModifiedFlag(true);
-    const QString copy = Str(folder_ / "copy.cfg");
-    QVERIFY(document->SaveDocument(copy));
-    QVERIFY(!document->IsModified());
-    QCOMPARE(document->Title(), QStringLiteral("copy.cfg"));
-    QCOMPARE(app.Frame().windowTitle(), QStringLiteral("copy.cfg - Zarva"));
-
-    Document reread;
-    ReadComtrade(reread, copy.toStdString());
-    QCOMPARE(reread.oscillogram.SampleCount(), document->Core().oscillogram.SampleCount());
-    QCOMPARE(reread.oscillogram.channels.size(), document->Core().oscillogram.channels.size());
-}
-
-void DocumentLifecycleTest::cursorChangesReachFollowersOnce()
-{
-    AppUnderTest app;
-    CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "cursors")));
-    QVERIFY(document != nullptr);
-    QSignalSpy moved(document, &CZarvaDoc::cursorsChanged);
-    CursorSet cursors = document->Core().cursors;
-    cursors.PlaceVertical(0, 3, document->Core().oscillogram.SampleCount());
-    document->SetCursors(cursors);
-    document->SetCursors(cursors);
-    QCOMPARE(moved.count(), 1);
-    QCOMPARE(document->Core().cursors.Vertical(0).sample, std::int64_t{3});
-}
-
 } // namespace zarva::gui::test
 
 #include "DocumentLifecycleTest.moc"
-
-QObject* MakeDocumentLifecycleTest()
-{
-    return new zarva::gui::test::DocumentLifecycleTest;
-}
+ZARVA_GUI_TEST(DocumentLifecycleTest)

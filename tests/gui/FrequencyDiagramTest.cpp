@@ -66,12 +66,14 @@ private slots:
         }
     }
 
-    void noChannelOrNoCursorWindowIsEmpty()
+    void emptyWithoutChannelOrCursorAndSettingsAreKeptPerRecord()
     {
         DiagramTestRecord test;
         test.AddSampled("Ia", Composite, kTeal, 0);
+        test.Document().Core().settings.Section("Frequency Chart").SetInt("NumHarmonics", 40);
         FourieDiagramWnd window;
         window.SetDocument(&test.Document());
+        QCOMPARE(window.Settings().numHarmonics, 10);
         QVERIFY(window.LayoutAt(QSize(300, 300)).empty());
         QVERIFY(window.ExecuteCommand(kChannelEntry));
         // Cursor 1 before a whole period: no spectrum, every bar flat.
@@ -79,16 +81,7 @@ private slots:
         const QImage image = window.Picture(QSize(300, 300));
         const ChartLayout chart = window.LayoutAt(QSize(300, 300)).front();
         QCOMPARE(BarHeight(image, chart, 1), 0);
-    }
 
-    void settingsAreWrittenAndLimitedPerRecord()
-    {
-        DiagramTestRecord test;
-        test.AddSampled("Ia", Composite, kTeal);
-        test.Document().Core().settings.Section("Frequency Chart").SetInt("NumHarmonics", 40);
-        FourieDiagramWnd window;
-        window.SetDocument(&test.Document());
-        QCOMPARE(window.Settings().numHarmonics, 10);
         window.ApplySettings(FrequencyChartSettings{2, 20, 1, 0});
         QCOMPARE(test.Document().Core().settings.Section("Frequency Chart").GetInt("NumPeriods", 0), 2);
         QVERIFY(test.Document().IsModified());
@@ -147,8 +140,4 @@ private slots:
 } // namespace zarva::gui::test
 
 #include "FrequencyDiagramTest.moc"
-
-QObject* MakeFrequencyDiagramTest()
-{
-    return new zarva::gui::test::FrequencyDiagramTest;
-}
+ZARVA_GUI_TEST(FrequencyDiagramTest)

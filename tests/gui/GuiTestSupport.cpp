@@ -9,6 +9,7 @@
 #include "support/RecordBuilder.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -145,12 +146,49 @@ QString Str(const std::filesystem::path& path)
     return QString::fromStdString(path.string());
 }
 
-int RunQtTests(int argc, char** argv, std::initializer_list<QObject* (*)()> makers)
+QStringList MenuEntries(const QMenu& menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu.actions())
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text() + (action->isChecked() ? "*" : ""));
+    return texts;
+}
+
+std::vector<QPoint> PointsOf(const QImage& image, const QRect& area, const QColor& colour)
+{
+    std::vector<QPoint> points;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (image.pixelColor(x, y) == colour)
+                points.emplace_back(x, y);
+        }
+    }
+    return points;
+}
+
+namespace {
+
+std::vector<QObject* (*)()>& Makers()
+{
+    static std::vector<QObject* (*)()> makers;
+    return makers;
+}
+
+} // namespace
+
+bool RegisterQtTest(QObject* (*make)())
+{
+    Makers().push_back(make);
+    return true;
+}
+
+int RunQtTests(int argc, char** argv)
 {
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     int failures = 0;
-    for (auto make : makers) {
+    for (auto make : Makers()) {
         const std::unique_ptr<QObject> test(make());
         failures += QTest::qExec(test.get(), argc, argv);
     }

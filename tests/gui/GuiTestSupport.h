@@ -4,13 +4,14 @@
 
 #include "support/TempFolder.h"
 
+#include <QImage>
+#include <QMenu>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
 
 #include <filesystem>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,7 +54,19 @@ std::function<ConverterFactory()> FakeConverters(std::vector<std::string>* calls
 
 QString Str(const std::filesystem::path& path);
 
-// Runs the test objects the makers give under one application and returns the exit code.
-int RunQtTests(int argc, char** argv, std::initializer_list<QObject* (*)()> makers);
+// The texts of a menu's entries, "-" for a separator and a "*" after a checked one.
+QStringList MenuEntries(const QMenu& menu);
+
+// The points of `area` in `image` that show exactly `colour`.
+std::vector<QPoint> PointsOf(const QImage& image, const QRect& area, const QColor& colour);
+
+// Test objects register their maker; the program's main runs them all under one application
+// and returns the exit code.
+bool RegisterQtTest(QObject* (*make)());
+int RunQtTests(int argc, char** argv);
 
 } // namespace zarva::gui::test
+
+#define ZARVA_GUI_TEST(Class)                                                                                       \
+    [[maybe_unused]] static const bool registered##Class =                                                          \
+        ::zarva::gui::test::RegisterQtTest([]() -> QObject* { return new ::zarva::gui::test::Class; });

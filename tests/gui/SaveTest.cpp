@@ -5,8 +5,6 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/Texts.h"
 
-#include "core/formats/CffFile.h"
-#include "core/formats/ComtradeReader.h"
 #include "support/RecordBuilder.h"
 
 #include <QTest>
@@ -17,11 +15,87 @@ class SaveTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void saveAsEachKindReopensAsTheSameRecord_data();
-    void saveAsEachKindReopensAsTheSameRecord();
-    void singleFileRefusesAnOlderRevisionAndWritesNothing();
-    void saveKeepsAChangeOfASingleFileRecord();
-    void zipArchiveIsWritten();
+    void savedCopyReopensAsTheSameRecordAndKeepsAChange_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<bool>("viaDialog");
+        QTest::newRow("configuration") << Str(Write2013Record("source")) << ".cfg" << true;
+        QTest::newRow("single file") << Str(Write2013Record("source")) << ".cff" << true;
+        QTest::newRow("old-style record") << Str(WriteOscRecord(folder_, "old")) << ".cfg" << false;
+    }
+
+    void savedCopyReopensAsTheSameRecordAndKeepsAChange()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, extension);
+        QFETCH(bool, viaDialog);
+        AppUnderTest app;
+        CZarvaDoc* document = app.App().OpenDocumentFile(source);
+        QVERIFY(document != nullptr);
+        document->SetModifiedFlag(true);
+        const QString copy = Str(folder_ / "copy") + extension;
+        if (viaDialog) {
+            QStringList filters;
+            AnswerNextSaveDialog(copy, extension, &filters);
+            QVERIFY(app.Frame().Router().Route(cmd::kFileSaveAs));
+            QCOMPARE(filters.size(), 2);
+        } else {
+            QVERIFY(document->SaveDocument(copy));
+        }
+        QVERIFY(!document->IsModified());
+        QCOMPARE(document->Path(), copy);
+        QCOMPARE(app.Frame().windowTitle(), QStringLiteral("copy") + extension + QStringLiteral(" - Zarva"));
+        QVERIFY(app.Frame().ActiveChild()->close());
+
+        CZarvaDoc* original = app.App().OpenDocumentFile(source);
+        CZarvaDoc* reopened = app.App().OpenDocumentFile(copy);
+        QVERIFY(original != nullptr && reopened != nullptr && original != reopened);
+        const Oscillogram& expected = original->Core().oscillogram;
+        const Oscillogram& read = reopened->Core().oscillogram;
+        QCOMPARE(read.stationText, expected.stationText);
+        QCOMPARE(read.sampleTimes, expected.sampleTimes);
+        QCOMPARE(read.channels.size(), expected.channels.size());
+        for (std::size_t j = 0; j < expected.channels.size(); ++j)
+            QCOMPARE(read.channels[j].samples, expected.channels[j].samples);
+
+        reopened->Core().oscillogram.channels[0].aliasName = reopened->Core().oscillogram.channels[0].name = "Bus";
+        reopened->SetModifiedFlag(true);
+        QVERIFY(app.Frame().Router().Route(cmd::kFileSave));
+        QVERIFY(!reopened->IsModified());
+        QVERIFY(app.Frame().ActiveChild()->close());
+        reopened = app.App().OpenDocumentFile(copy);
+        QVERIFY(reopened != nullptr);
+        QCOMPARE(reopened->Core().oscillogram.channels[0].name, std::string("Bus"));
+        QCOMPARE(reopened->Core().oscillogram.channels[0].samples, expected.channels[0].samples);
+    }
+
+    void singleFileRefusesAnOlderRevisionAndWritesNothing()
+    {
+        AppUnderTest app;
+        CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "old")));
+        QVERIFY(document != nullptr);
+        document->SetModifiedFlag(true);
+        QString warning;
+        AnswerNextMessageBox(QMessageBox::Ok, &warning);
+        QVERIFY(!document->SaveDocument(Str(folder_ / "old.cff")));
+        QCOMPARE(warning, Tr(187));
+        QVERIFY(!std::filesystem::exists(folder_ / "old.cff"));
+        QVERIFY(document->IsModified());
+        QCOMPARE(document->Path(), Str(folder_ / "old.cfg"));
+    }
+
+    void zipArchiveIsWritten()
+    {
+        AppUnderTest app;
+        CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "packed")));
+        QVERIFY(document != nullptr);
+        QVERIFY(document->SaveDocument(Str(folder_ / "packed.zip")));
+        const std::string bytes = zarva::test::FileBytes(folder_ / "packed.zip");
+        QVERIFY(bytes.starts_with("PK\x03\x04"));
+        QVERIFY(bytes.find("packed.cfg") != std::string::npos);
+        QVERIFY(bytes.find("packed.set") != std::string::npos);
+    }
 
 private:
     // A record of revision 2013, so that it may be saved as a single file too.
@@ -40,97 +114,7 @@ private:
     zarva::test::TempFolder folder_;
 };
 
-void SaveTest::saveAsEachKindReopensAsTheSameRecord_data()
-{
-    QTest::addColumn<QString>("extension");
-    QTest::newRow("configuration") << QStringLiteral(".cfg");
-    QTest::newRow("single file") << QStringLiteral(".cff");
-}
-
-void SaveTest::saveAsEachKindReopensAsTheSameRecord()
-{
-    QFETCH(QString, extension);
-    AppUnderTest app;
-    const QString source = Str(Write2013Record("source"));
-    CZarvaDoc* document = app.App().OpenDocumentFile(source);
-    QVERIFY(document != nullptr);
-    document->SetModifiedFlag(true);
-    const QString copy = Str(folder_ / "copy") + extension;
-    QStringList filters;
-    AnswerNextSaveDialog(copy, extension, &filters);
-    QVERIFY(app.Frame().Router().Route(cmd::kFileSaveAs));
-    QCOMPARE(filters.size(), 2);
-    QVERIFY(!document->IsModified());
-    QCOMPARE(document->Path(), copy);
-    QCOMPARE(app.Frame().windowTitle(), QStringLiteral("copy") + extension + QStringLiteral(" - Zarva"));
-    QVERIFY(app.Frame().ActiveChild()->close());
-
-    CZarvaDoc* original = app.App().OpenDocumentFile(source);
-    CZarvaDoc* reopened = app.App().OpenDocumentFile(copy);
-    QVERIFY(original != nullptr && reopened != nullptr && original != reopened);
-    const Oscillogram& expected = original->Core().oscillogram;
-    const Oscillogram& read = reopened->Core().oscillogram;
-    QCOMPARE(read.stationText, expected.stationText);
-    QCOMPARE(read.sampleTimes, expected.sampleTimes);
-    QCOMPARE(read.channels.size(), expected.channels.size());
-    for (std::size_t j = 0; j < expected.channels.size(); ++j)
-        QCOMPARE(read.channels[j].samples, expected.channels[j].samples);
-}
-
-void SaveTest::singleFileRefusesAnOlderRevisionAndWritesNothing()
-{
-    AppUnderTest app;
-    CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "old")));
-    QVERIFY(document != nullptr);
-    document->SetModifiedFlag(true);
-    QString warning;
-    AnswerNextMessageBox(QMessageBox::Ok, &warning);
-    QVERIFY(!document->SaveDocument(Str(folder_ / "old.cff")));
-    QCOMPARE(warning, Tr(187));
-    QVERIFY(!std::filesystem::exists(folder_ / "old.cff"));
-    QVERIFY(document->IsModified());
-    QCOMPARE(document->Path(), Str(folder_ / "old.cfg"));
-}
-
-void SaveTest::saveKeepsAChangeOfASingleFileRecord()
-{
-    AppUnderTest app;
-    CZarvaDoc* source = app.App().OpenDocumentFile(Str(Write2013Record("single")));
-    QVERIFY(source != nullptr);
-    QVERIFY(source->SaveDocument(Str(folder_ / "single.cff")));
-    QVERIFY(app.Frame().ActiveChild()->close());
-
-    CZarvaDoc* document = app.App().OpenDocumentFile(Str(folder_ / "single.cff"));
-    QVERIFY(document != nullptr);
-    Channel& channel = document->Core().oscillogram.channels[0];
-    channel.aliasName = channel.name = "Bus voltage";
-    document->SetModifiedFlag(true);
-    QVERIFY(app.Frame().Router().Route(cmd::kFileSave));
-    QVERIFY(!document->IsModified());
-
-    Document reread;
-    ReadCff(reread, folder_ / "single.cff");
-    QCOMPARE(reread.oscillogram.channels[0].name, std::string("Bus voltage"));
-    QCOMPARE(reread.oscillogram.channels[0].samples, channel.samples);
-}
-
-void SaveTest::zipArchiveIsWritten()
-{
-    AppUnderTest app;
-    CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "packed")));
-    QVERIFY(document != nullptr);
-    QVERIFY(document->SaveDocument(Str(folder_ / "packed.zip")));
-    const std::string bytes = zarva::test::FileBytes(folder_ / "packed.zip");
-    QVERIFY(bytes.starts_with("PK\x03\x04"));
-    QVERIFY(bytes.find("packed.cfg") != std::string::npos);
-    QVERIFY(bytes.find("packed.set") != std::string::npos);
-}
-
 } // namespace zarva::gui::test
 
 #include "SaveTest.moc"
-
-QObject* MakeSaveTest()
-{
-    return new zarva::gui::test::SaveTest;
-}
+ZARVA_GUI_TEST(SaveTest)

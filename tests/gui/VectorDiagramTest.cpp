@@ -37,20 +37,15 @@ bool InReach(int reach, int length)
     return reach >= length - 3 && reach <= length;
 }
 
-QStringList Entries(const QMenu& menu)
-{
-    QStringList texts;
-    for (const QAction* action : menu.actions())
-        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text() + (action->isChecked() ? "*" : ""));
-    return texts;
-}
-
-// Ua 57.3 V at 0° and Ub 12 V at 90° on a vector diagram, cursor 1 past the first period.
-struct TwoVoltages {
-    TwoVoltages()
+// Ua 57.3 V at 0° and Ub 12 V at 90° on a vector diagram, with Ia 0.3 A at 180° when asked;
+// cursor 1 past the first period.
+struct Voltages {
+    explicit Voltages(bool withCurrent = false)
     {
         test.AddPhasor("Ua", "V", 57.3, 0, kMagenta);
         test.AddPhasor("Ub", "V", 12.0, 90, kSky);
+        if (withCurrent)
+            test.AddPhasor("Ia", "A", 0.3, 180, kOrange);
         test.PlaceCursorOne(100);
         window.SetDocument(&test.Document());
     }
@@ -65,13 +60,8 @@ class VectorDiagramTest : public QObject {
 private slots:
     void arrowEndsWhereItsMagnitudeSays()
     {
-        DiagramTestRecord test;
-        test.AddPhasor("Ua", "V", 57.3, 0, kMagenta);
-        test.AddPhasor("Ub", "V", 12.0, 90, kSky);
-        test.AddPhasor("Ia", "A", 0.3, 180, kOrange);
-        test.PlaceCursorOne(100);
-        VectorDiagramWnd window;
-        window.SetDocument(&test.Document());
+        Voltages andCurrent(true);
+        VectorDiagramWnd& window = andCurrent.window;
         for (const QSize size : {QSize(300, 300), QSize(1400, 900)}) {
             const QImage image = window.Picture(size);
             const VectorLayout layout = window.LayoutAt(size);
@@ -86,7 +76,7 @@ private slots:
 
     void onlyDirectionDrawsEveryArrowToTheCircle()
     {
-        TwoVoltages two;
+        Voltages two;
         VectorDiagramWnd& window = two.window;
         window.ExecuteCommand(kOnlyDirection);
         const QImage image = window.Picture(QSize(400, 400));
@@ -97,7 +87,7 @@ private slots:
 
     void valuesMoveTheLegendIntoAColumnWhileThereIsRoom()
     {
-        TwoVoltages two;
+        Voltages two;
         VectorDiagramWnd& window = two.window;
         QVERIFY(!window.LayoutAt(QSize(400, 400)).legendColumn);
         window.ExecuteCommand(kShowValuesButton);
@@ -109,7 +99,7 @@ private slots:
 
     void togglesAreWrittenToTheRecordAndMarkIt()
     {
-        TwoVoltages two;
+        Voltages two;
         DiagramTestRecord& test = two.test;
         VectorDiagramWnd& window = two.window;
         QSignalSpy changed(&test.Document(), &CZarvaDoc::recordChanged);
@@ -142,10 +132,10 @@ private slots:
 
         QMenu channels;
         window.FillChannelsMenu(channels);
-        QCOMPARE(Entries(channels), (QStringList{Tr(diagram_text::kShowAll), Tr(diagram_text::kHideAll), "-", "Ua*", "Ia"}));
+        QCOMPARE(MenuEntries(channels), (QStringList{Tr(diagram_text::kShowAll), Tr(diagram_text::kHideAll), "-", "Ua*", "Ia"}));
         QMenu angles;
         window.FillAngleMenu(angles);
-        QCOMPARE(Entries(angles).mid(1), QStringList{"Ua"});
+        QCOMPARE(MenuEntries(angles).mid(1), QStringList{"Ua"});
 
         QVERIFY(window.ExecuteCommand(kChannelEntry + 2));
         QVERIFY(test.Record().channels[2].HasFlag(display::kOnVectorDiagram));
@@ -174,14 +164,13 @@ private slots:
         window.SetDocument(&test.Document());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        int paints = 0;
-        PaintCounter counter(paints);
+        PaintCounter counter;
         window.installEventFilter(&counter);
         test.PlaceCursorOne(120);
-        QTRY_VERIFY(paints > 0);
-        paints = 0;
+        QTRY_VERIFY(counter.paints > 0);
+        counter.paints = 0;
         test.Document().NotifyRecordChanged();
-        QTRY_VERIFY(paints > 0);
+        QTRY_VERIFY(counter.paints > 0);
     }
 
     void printsWithDarkerPensAndThePrinterFont()
@@ -194,14 +183,7 @@ private slots:
         window.SetDocument(&test.Document());
         // Axes are long straight lines: many pixels of exactly their colour, where smoothed
         // text and edges give only a few.
-        const auto count = [](const QImage& image, QRgb colour) {
-            int found = 0;
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x)
-                    found += image.pixel(x, y) == colour ? 1 : 0;
-            }
-            return found;
-        };
+        const auto count = [](const QImage& image, QRgb colour) { return PointsOf(image, image.rect(), colour).size(); };
         QImage paper(1200, 1200, QImage::Format_RGB32);
         paper.setDotsPerMeterX(11811);  // 300 dots per inch
         paper.setDotsPerMeterY(11811);
@@ -211,7 +193,7 @@ private slots:
             window.Print(painter, paper.rect(), viaBitmap);
             painter.end();
             QVERIFY(count(paper, qRgb(50, 50, 50)) > 20 * count(paper, qRgb(150, 150, 150)));
-            QCOMPARE(count(paper, qRgb(0, 0, 0)), 0);
+            QCOMPARE(count(paper, qRgb(0, 0, 0)), std::size_t{0});
         }
         const QImage screen = window.Picture(QSize(400, 400));
         QVERIFY(count(screen, qRgb(150, 150, 150)) > 20 * count(screen, qRgb(50, 50, 50)));
@@ -226,25 +208,17 @@ private slots:
     }
 
 private:
-    class PaintCounter : public QObject {
-    public:
-        explicit PaintCounter(int& paints) : paints_(paints) {}
+    struct PaintCounter : QObject {
+        int paints = 0;
         bool eventFilter(QObject*, QEvent* event) override
         {
-            paints_ += event->type() == QEvent::Paint ? 1 : 0;
+            paints += event->type() == QEvent::Paint ? 1 : 0;
             return false;
         }
-
-    private:
-        int& paints_;
     };
 };
 
 } // namespace zarva::gui::test
 
 #include "VectorDiagramTest.moc"
-
-QObject* MakeVectorDiagramTest()
-{
-    return new zarva::gui::test::VectorDiagramTest;
-}
+ZARVA_GUI_TEST(VectorDiagramTest)

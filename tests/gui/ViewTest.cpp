@@ -28,34 +28,6 @@ using zarva::test::AnalogLine;
 using zarva::test::DiscreteLine;
 using zarva::test::RecordBuilder;
 
-class ViewTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void cursorLineStandsAtItsSampleAndStatusFollows();
-    void clickPicksTheNearerSample();
-    void curvesStayWithinTheirRows();
-    void envelopeLooksLikeEveryVertex();
-    void zoomCommandsKeepLimitsAndWriteSettings();
-    void arrowKeysMoveCursorOneWithinTheRecord();
-    void labelPanelClicksSelectAndMergeNeedsOneUnit();
-    void renameRefusesANameInUse();
-    void verticalZoomToolNarrowsTheRow();
-    void hidingDiscreteChannelsRemovesTheirRows();
-    void mergedChannelsShareOneRowWithACommonScale();
-    void copyAsPicturePutsPngAndSvgOnTheClipboard();
-    void printedRowsThatDoNotFitStartANewPage();
-
-private:
-    // Opens a record of 1000 samples at 1000 per second: Ia (A, amplitude 100), Ub (kV,
-    // amplitude 50), Ic (A, amplitude 20) and Trip switching on at sample 500.
-    CZarvaView& Open(AppUnderTest& app, std::size_t samples = 1000);
-    static QImage Grab(CZarvaView& view);
-
-    zarva::test::TempFolder folder_;
-    int records_ = 0;
-};
-
 // Closes the next context menu as soon as it is shown.
 void CloseNextPopup()
 {
@@ -70,318 +42,298 @@ void CloseNextPopup()
     timer->start();
 }
 
-CZarvaView& ViewTest::Open(AppUnderTest& app, std::size_t samples)
-{
-    RecordBuilder builder;
-    builder.Analog(AnalogLine{.id = "Ia", .unit = "A", .a = 0.01})
-        .Analog(AnalogLine{.id = "Ub", .unit = "kV", .a = 0.01})
-        .Analog(AnalogLine{.id = "Ic", .unit = "A", .a = 0.001})
-        .Discrete(DiscreteLine{.id = "Trip"})
-        .Rate(1000, static_cast<std::int64_t>(samples));
-    for (std::size_t i = 0; i < samples; ++i) {
-        const double phase = 2.0 * std::numbers::pi * 50.0 * static_cast<double>(i) / 1000.0;
-        builder.Sample({std::round(10000.0 * std::sin(phase)), std::round(5000.0 * std::cos(phase)),
-                        std::round(20000.0 * std::sin(phase + 2.0))},
-                       {i >= samples / 2 ? 1 : 0});
-    }
-    const auto cfg = builder.Write(folder_, "view" + std::to_string(++records_));
-    app.Frame().resize(1200, 800);
-    CZarvaDoc* document = app.App().OpenDocumentFile(Str(cfg));
-    Q_ASSERT(document != nullptr);
-    CZarvaView& view = app.Frame().ActiveChild()->View();
-    QCoreApplication::processEvents();
-    Grab(view);
-    return view;
-}
-
-QImage ViewTest::Grab(CZarvaView& view)
+QImage Grab(CZarvaView& view)
 {
     return view.viewport()->grab().toImage();
 }
 
-void ViewTest::cursorLineStandsAtItsSampleAndStatusFollows()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    view.SetXScale(1.0);
-    view.SetFirstSample(100);
-    CursorSet cursors;
-    cursors.PlaceVertical(0, 110, 1000);
-    view.Document().SetCursors(cursors);
-    const QImage image = Grab(view);
-    const int x = view.CursorX(110);
-    QCOMPARE(x, view.State().leftMargin + 250);
-    const int y = view.Rows().front().top + view.Rows().front().height / 2 + 10;
-    QCOMPARE(image.pixelColor(x, y), QColor(255, 100, 100));
-    QVERIFY(image.pixelColor(x + 2, y) != QColor(255, 100, 100));
-    QCOMPARE(app.Frame().Status().CursorTexts().value(0), QStringLiteral("Верт. визир 1: 110 мс"));
-    QVERIFY(app.Frame().Router().StateOf(cmd::kVerticalCursor1).checked);
+class ViewTest : public QObject {
+    Q_OBJECT
 
-    view.Document().SetCursors(CursorSet{});
-    QVERIFY(Grab(view).pixelColor(x, y) != QColor(255, 100, 100));
-}
+private slots:
+    void cursorsFollowClicksKeysAndTheStatusBar()
+    {
+        AppUnderTest app;
+        CZarvaView& view = Open(app);
+        const auto vertical = [&view](int cursor) { return view.Document().Core().cursors.Vertical(cursor).sample; };
+        view.SetXScale(1.0);
+        view.SetFirstSample(100);
+        CursorSet cursors;
+        cursors.PlaceVertical(0, 110, 1000);
+        view.Document().SetCursors(cursors);
+        const int x = view.CursorX(110);
+        QCOMPARE(x, view.State().leftMargin + 250);
+        const QPoint line(x, view.Rows().front().top + view.Rows().front().height / 2 + 10);
+        const QColor red(255, 100, 100);
+        QCOMPARE(Grab(view).pixelColor(line), red);
+        QVERIFY(Grab(view).pixelColor(line + QPoint(2, 0)) != red);
+        QCOMPARE(app.Frame().Status().CursorTexts().value(0), QStringLiteral("Верт. визир 1: 110 мс"));
+        QVERIFY(app.Frame().Router().StateOf(cmd::kVerticalCursor1).checked);
+        view.Document().SetCursors(CursorSet{});
+        QVERIFY(Grab(view).pixelColor(line) != red);
 
-void ViewTest::clickPicksTheNearerSample()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    view.SetXScale(1.0);
-    view.SetFirstSample(20);
-    const int y = view.Rows().front().top + 20;
-    const int x = view.CursorX(30);
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(x + 12, y));
-    QCOMPARE(view.Document().Core().cursors.Vertical(0).sample, std::int64_t{30});
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(x + 13, y));
-    QCOMPARE(view.Document().Core().cursors.Vertical(0).sample, std::int64_t{31});
-    CloseNextPopup();
-    QTest::mouseClick(view.viewport(), Qt::RightButton, {}, QPoint(x, y));
-    QCOMPARE(view.Document().Core().cursors.Vertical(1).sample, std::int64_t{30});
-}
+        // A click takes the nearer sample; the right button places cursor 2.
+        const int y = view.Rows().front().top + 20;
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(x + 12, y));
+        QCOMPARE(vertical(0), std::int64_t{110});
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(x + 13, y));
+        QCOMPARE(vertical(0), std::int64_t{111});
+        CloseNextPopup();
+        QTest::mouseClick(view.viewport(), Qt::RightButton, {}, QPoint(x, y));
+        QCOMPARE(vertical(1), std::int64_t{110});
 
-void ViewTest::curvesStayWithinTheirRows()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    const QImage image = Grab(view);
-    const Row& ia = view.Rows().front();
-    const QColor colour(192, 192, 0);  // phase A
-    int inside = 0;
-    for (int y = 0; y < image.height() - 75; ++y) {
-        for (int x = view.State().leftMargin + 1; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) != colour)
-                continue;
-            QVERIFY2(y >= ia.top + 4 && y <= ia.top + ia.height - 4, qPrintable(QString("x %1 y %2").arg(x).arg(y)));
-            ++inside;
+        // Arrow keys move by one sample and stop at the ends of the record.
+        cursors.PlaceVertical(0, 0, 1000);
+        cursors.PlaceVertical(1, 999, 1000);
+        view.Document().SetCursors(cursors);
+        QTest::keyClick(&view, Qt::Key_Left);
+        QCOMPARE(vertical(0), std::int64_t{0});
+        QTest::keyClick(&view, Qt::Key_Right);
+        QCOMPARE(vertical(0), std::int64_t{1});
+        QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(vertical(1), std::int64_t{999});
+    }
+
+    void curvesStayWithinTheirRows()
+    {
+        AppUnderTest app;
+        CZarvaView& view = Open(app);
+        const QImage image = Grab(view);
+        const Row& ia = view.Rows().front();
+        const int left = view.State().leftMargin + 1;
+        const auto phaseA = PointsOf(image, QRect(QPoint(left, 0), QPoint(image.width() - 1, image.height() - 76)),
+                                     QColor(192, 192, 0));
+        QVERIFY(phaseA.size() > 100);
+        for (const QPoint point : phaseA)
+            QVERIFY2(point.y() >= ia.top + 4 && point.y() <= ia.top + ia.height - 4,
+                     qPrintable(QString("x %1 y %2").arg(point.x()).arg(point.y())));
+    }
+
+    void envelopeLooksLikeEveryVertex()
+    {
+        AppUnderTest app;
+        CZarvaView& view = Open(app, 200'000);
+        QCOMPARE(view.State().xScale, 2.0 * FitScale(view.viewport()->width(), 200'000));
+        const QImage envelope = Grab(view);
+        view.SetEveryVertex(true);
+        const QImage every = Grab(view);
+        QCOMPARE(envelope.size(), every.size());
+        int differing = 0;
+        for (int y = 0; y < every.height(); ++y) {
+            for (int x = 0; x < every.width(); ++x)
+                differing += envelope.pixel(x, y) != every.pixel(x, y) ? 1 : 0;
         }
+        QVERIFY2(differing * 100 < every.width() * every.height(), qPrintable(QString::number(differing)));
     }
-    QVERIFY(inside > 100);
-}
 
-void ViewTest::envelopeLooksLikeEveryVertex()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app, 200'000);
-    QCOMPARE(view.State().xScale, 2.0 * FitScale(view.viewport()->width(), 200'000));
-    const QImage envelope = Grab(view);
-    view.SetEveryVertex(true);
-    const QImage every = Grab(view);
-    QCOMPARE(envelope.size(), every.size());
-    int differing = 0;
-    for (int y = 0; y < every.height(); ++y) {
-        for (int x = 0; x < every.width(); ++x)
-            differing += envelope.pixel(x, y) != every.pixel(x, y) ? 1 : 0;
+    void zoomCommandsKeepLimitsAndWriteSettings()
+    {
+        AppUnderTest app;
+        CZarvaView& view = Open(app);
+        const CommandRouter& router = app.Frame().Router();
+        const double fit = FitScale(view.viewport()->width(), 1000);
+        view.SetXScale(0.5);
+        QVERIFY(router.Route(cmd::kZoomInHorizontally));
+        QCOMPARE(view.State().xScale, 1.0);
+        router.Route(cmd::kZoomInHorizontally);
+        QCOMPARE(view.State().xScale, 1.0);
+        for (int i = 0; i < 20; ++i)
+            router.Route(cmd::kZoomOutHorizontally);
+        QCOMPARE(view.State().xScale, fit);
+        QVERIFY(view.Document().IsModified());
+        const SettingsSection& settings = view.Document().Core().settings.Sections().at("View");
+        QCOMPARE(settings.GetDouble("XScale", 0.0), fit);
+
+        router.Route(cmd::kZoomInVertically);
+        QCOMPARE(view.State().yAnalogSize, 121);
+        QCOMPARE(settings.GetInt("YAnalogSize", 0), 121);
+        QCOMPARE(view.Rows().front().height, 121);
+
+        router.Route(cmd::kSeconds);
+        QCOMPARE(view.State().rulerState, RulerUnit::Seconds);
+        QCOMPARE(settings.GetInt("RulerState", 0), 2);
+        QVERIFY(router.StateOf(cmd::kSeconds).checked);
     }
-    QVERIFY2(differing * 100 < every.width() * every.height(), qPrintable(QString::number(differing)));
-}
 
-void ViewTest::zoomCommandsKeepLimitsAndWriteSettings()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    CZarvaDoc& document = view.Document();
-    const double fit = FitScale(view.viewport()->width(), 1000);
-    view.SetXScale(0.5);
-    QVERIFY(app.Frame().Router().Route(cmd::kZoomInHorizontally));
-    QCOMPARE(view.State().xScale, 1.0);
-    app.Frame().Router().Route(cmd::kZoomInHorizontally);
-    QCOMPARE(view.State().xScale, 1.0);
-    for (int i = 0; i < 20; ++i)
-        app.Frame().Router().Route(cmd::kZoomOutHorizontally);
-    QCOMPARE(view.State().xScale, fit);
-    QVERIFY(document.IsModified());
-    const SettingsSection& settings = document.Core().settings.Sections().at("View");
-    QCOMPARE(settings.GetDouble("XScale", 0.0), fit);
+    void labelClicksSelectAndHidingRemovesRows()
+    {
+        AppUnderTest app;
+        CZarvaView& view = Open(app);
+        const CommandRouter& router = app.Frame().Router();
+        const auto& channels = view.Document().Core().oscillogram.channels;
+        const auto click = [&view](std::size_t row, Qt::KeyboardModifiers modifiers = {}) {
+            const QPoint centre(10, view.Rows()[row].top + view.Rows()[row].height / 2);
+            QTest::mouseClick(view.viewport(), Qt::LeftButton, modifiers, centre);
+        };
+        click(0);
+        click(1, Qt::ControlModifier);
+        QVERIFY(channels[0].selected && channels[1].selected && !channels[2].selected);
+        QVERIFY2(!router.StateOf(cmd::kJoinChannels).enabled, "amperes and volts");
+        click(2);
+        QVERIFY(!channels[0].selected && channels[2].selected);
 
-    app.Frame().Router().Route(cmd::kZoomInVertically);
-    QCOMPARE(view.State().yAnalogSize, 121);
-    QCOMPARE(settings.GetInt("YAnalogSize", 0), 121);
-    QCOMPARE(view.Rows().front().height, 121);
+        QCOMPARE(view.Rows().size(), std::size_t{4});
+        router.Route(cmd::kHideUnchangingDiscrete);
+        QCOMPARE(view.Rows().size(), std::size_t{4});
+        router.Route(cmd::kHideDiscrete);
+        QCOMPARE(view.Rows().size(), std::size_t{3});
+        router.Route(cmd::kShowDiscrete);
+        QCOMPARE(view.Rows().size(), std::size_t{4});
+        QVERIFY(view.Rows().back().discrete);
+        click(3);
+        router.Route(cmd::kHideSelected);
+        QCOMPARE(view.Rows().size(), std::size_t{3});
+    }
 
-    app.Frame().Router().Route(cmd::kSeconds);
-    QCOMPARE(view.State().rulerState, RulerUnit::Seconds);
-    QCOMPARE(settings.GetInt("RulerState", 0), 2);
-    QVERIFY(app.Frame().Router().StateOf(cmd::kSeconds).checked);
-}
+    void renameRefusesANameInUse()
+    {
+        AppUnderTest app;
+        CZarvaView& view = Open(app);
+        const QPoint name(8, view.Rows().front().top + 10);
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, name);
+        auto* editor = view.viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor != nullptr && editor->isVisible());
+        QCOMPARE(editor->text(), QStringLiteral("Ia"));
+        editor->setText(QStringLiteral("Ub"));
+        QString message;
+        AnswerNextMessageBox(QMessageBox::Ok, &message);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(message, QStringLiteral("Данное имя канала уже используется."));
+        QCOMPARE(view.Document().Core().oscillogram.channels[0].Name(), std::string("Ia"));
 
-void ViewTest::arrowKeysMoveCursorOneWithinTheRecord()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    CursorSet cursors;
-    cursors.PlaceVertical(0, 0, 1000);
-    cursors.PlaceVertical(1, 999, 1000);
-    view.Document().SetCursors(cursors);
-    QTest::keyClick(&view, Qt::Key_Left);
-    QCOMPARE(view.Document().Core().cursors.Vertical(0).sample, std::int64_t{0});
-    QTest::keyClick(&view, Qt::Key_Right);
-    QCOMPARE(view.Document().Core().cursors.Vertical(0).sample, std::int64_t{1});
-    QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
-    QCOMPARE(view.Document().Core().cursors.Vertical(1).sample, std::int64_t{999});
-}
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, name);
+        editor->setText(QStringLiteral("Фаза A"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(view.Document().Core().oscillogram.channels[0].aliasName, std::string("Фаза A"));
+        QVERIFY(view.Document().IsModified());
+    }
 
-void ViewTest::labelPanelClicksSelectAndMergeNeedsOneUnit()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    const auto& channels = view.Document().Core().oscillogram.channels;
-    const auto centre = [&view](std::size_t row) {
-        return QPoint(10, view.Rows()[row].top + view.Rows()[row].height / 2);
-    };
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centre(0));
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ControlModifier, centre(1));
-    QVERIFY(channels[0].selected && channels[1].selected && !channels[2].selected);
-    QVERIFY2(!app.Frame().Router().StateOf(cmd::kJoinChannels).enabled, "amperes and volts");
+    void verticalZoomToolNarrowsTheRow()
+    {
+        AppUnderTest app;
+        CZarvaView& view = Open(app);
+        const CommandRouter& router = app.Frame().Router();
+        router.Route(cmd::kZoomSelectionVertically);
+        QVERIFY(router.StateOf(cmd::kZoomSelectionVertically).checked);
+        const Row& row = view.Rows().front();
+        const int x = view.State().leftMargin + 200;
+        QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(x, row.top + 5));
+        QTest::mouseMove(view.viewport(), QPoint(x, row.top + row.height / 2));
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(x, row.top + row.height / 2));
+        const Channel& ia = view.Document().Core().oscillogram.channels[0];
+        QVERIFY(ia.zoom.zoomed);
+        QVERIFY(std::abs(ChannelWindow(ia).low) < 5.0);
+        QVERIFY(std::abs(ChannelWindow(ia).high - 100.0) < 1.0);
+        QVERIFY(!router.StateOf(cmd::kZoomSelectionVertically).checked);
 
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centre(2));
-    QVERIFY(!channels[0].selected && channels[2].selected);
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centre(3));
-    app.Frame().Router().Route(cmd::kHideSelected);
-    QCOMPARE(view.Rows().size(), std::size_t{3});
-}
+        router.Route(cmd::kRestoreSize);
+        QVERIFY(!ia.zoom.zoomed);
+    }
 
-void ViewTest::renameRefusesANameInUse()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    const QPoint name(8, view.Rows().front().top + 10);
-    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, name);
-    auto* editor = view.viewport()->findChild<QLineEdit*>();
-    QVERIFY(editor != nullptr && editor->isVisible());
-    QCOMPARE(editor->text(), QStringLiteral("Ia"));
-    editor->setText(QStringLiteral("Ub"));
-    QString message;
-    AnswerNextMessageBox(QMessageBox::Ok, &message);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCOMPARE(message, QStringLiteral("Данное имя канала уже используется."));
-    QCOMPARE(view.Document().Core().oscillogram.channels[0].Name(), std::string("Ia"));
+    void mergedChannelsShareOneRowWithACommonScale()
+    {
+        AppUnderTest app;
+        CZarvaView& view = Open(app);
+        const CommandRouter& router = app.Frame().Router();
+        auto& channels = view.Document().Core().oscillogram.channels;
+        channels[0].selected = true;
+        channels[2].selected = true;
+        channels[0].SetFlag(display::kReadMinMax, true);
+        QVERIFY(router.StateOf(cmd::kJoinChannels).enabled);
+        channels[2].ownSampleRate = 2000.0;
+        QString refusal;
+        AnswerNextMessageBox(QMessageBox::Ok, &refusal);
+        router.Route(cmd::kJoinChannels);
+        QCOMPARE(refusal, QStringLiteral("Выбранные каналы имеют разную частоту "));
+        QVERIFY(channels[0].group.empty());
+        channels[2].ownSampleRate = 0.0;
+        router.Route(cmd::kJoinChannels);
+        QCOMPARE(view.Rows().size(), std::size_t{3});
+        const Row merged = view.Rows().front();
+        QCOMPARE(merged.members, (std::vector<std::size_t>{0, 2}));
+        QCOMPARE(merged.height, std::max(93, 2 * (view.TextHeight() + 33 + view.SmallTextHeight())));
+        QVERIFY(!channels[0].group.empty());
+        QCOMPARE(channels[0].group, channels[2].group);
 
-    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, name);
-    editor->setText(QStringLiteral("Фаза A"));
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCOMPARE(view.Document().Core().oscillogram.channels[0].aliasName, std::string("Фаза A"));
-    QVERIFY(view.Document().IsModified());
-}
+        // Ic (amplitude 20) on the scale of Ia (amplitude 100) keeps to the middle fifth.
+        const QImage image = Grab(view);
+        const int left = view.State().leftMargin + 1;
+        const auto ic = PointsOf(image, QRect(left, merged.top, image.width() - left, merged.height), QColor(255, 0, 0));
+        QVERIFY(ic.size() > 50);
+        for (const QPoint point : ic)
+            QVERIFY2(std::abs(point.y() - (merged.top + merged.height / 2)) <= (merged.height - 10) / 10 + 2,
+                     qPrintable(QString::number(point.y())));
 
-void ViewTest::verticalZoomToolNarrowsTheRow()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    app.Frame().Router().Route(cmd::kZoomSelectionVertically);
-    QVERIFY(app.Frame().Router().StateOf(cmd::kZoomSelectionVertically).checked);
-    const Row& row = view.Rows().front();
-    const int x = view.State().leftMargin + 200;
-    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(x, row.top + 5));
-    QTest::mouseMove(view.viewport(), QPoint(x, row.top + row.height / 2));
-    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(x, row.top + row.height / 2));
-    const Channel& ia = view.Document().Core().oscillogram.channels[0];
-    QVERIFY(ia.zoom.zoomed);
-    QVERIFY(std::abs(ChannelWindow(ia).low) < 5.0);
-    QVERIFY(std::abs(ChannelWindow(ia).high - 100.0) < 1.0);
-    QVERIFY(!app.Frame().Router().StateOf(cmd::kZoomSelectionVertically).checked);
+        router.Route(cmd::kSeparateChannels);
+        QCOMPARE(view.Rows().size(), std::size_t{4});
+    }
 
-    app.Frame().Router().Route(cmd::kRestoreSize);
-    QVERIFY(!view.Document().Core().oscillogram.channels[0].zoom.zoomed);
-}
+    void copyAsPicturePutsPngAndSvgOnTheClipboard()
+    {
+        AppUnderTest app;
+        CZarvaView& view = Open(app);
+        app.Frame().Router().Route(cmd::kCopyPicture);
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        QVERIFY(data != nullptr && data->hasImage());
+        QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), view.viewport()->size());
+        QVERIFY(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
+        const QString saved = Str(folder_ / "picture.pdf");
+        QVERIFY(view.SavePicture(saved));
+        QVERIFY(QFileInfo(saved).size() > 1000);
+    }
 
-void ViewTest::hidingDiscreteChannelsRemovesTheirRows()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    QCOMPARE(view.Rows().size(), std::size_t{4});
-    app.Frame().Router().Route(cmd::kHideUnchangingDiscrete);
-    QCOMPARE(view.Rows().size(), std::size_t{4});
-    app.Frame().Router().Route(cmd::kHideDiscrete);
-    QCOMPARE(view.Rows().size(), std::size_t{3});
-    app.Frame().Router().Route(cmd::kShowDiscrete);
-    QCOMPARE(view.Rows().size(), std::size_t{4});
-    QVERIFY(view.Rows().back().discrete);
-}
+    void printedRowsThatDoNotFitStartANewPage()
+    {
+        AppUnderTest app;
+        CZarvaView& view = Open(app);
+        for (int i = 0; i < 5; ++i)
+            app.Frame().Router().Route(cmd::kZoomInVertically);
+        QCOMPARE(view.State().yAnalogSize, 345);
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString path = Str(folder_ / "printed.pdf");
+        printer.setOutputFileName(path);
+        printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        PrintView(view, printer);
+        const QByteArray pdf = QByteArray::fromStdString(zarva::test::FileBytes(folder_ / "printed.pdf"));
+        // A landscape A4 page across a view about 1170 pixels wide is about 800 pixels tall: two
+        // of the three analog rows, then the third with the discrete one.
+        QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r"), 2);
+    }
 
-void ViewTest::mergedChannelsShareOneRowWithACommonScale()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    auto& channels = view.Document().Core().oscillogram.channels;
-    channels[0].selected = true;
-    channels[2].selected = true;
-    channels[0].SetFlag(display::kReadMinMax, true);
-    QVERIFY(app.Frame().Router().StateOf(cmd::kJoinChannels).enabled);
-    channels[2].ownSampleRate = 2000.0;
-    QString refusal;
-    AnswerNextMessageBox(QMessageBox::Ok, &refusal);
-    app.Frame().Router().Route(cmd::kJoinChannels);
-    QCOMPARE(refusal, QStringLiteral("Выбранные каналы имеют разную частоту "));
-    QVERIFY(channels[0].group.empty());
-    channels[2].ownSampleRate = 0.0;
-    app.Frame().Router().Route(cmd::kJoinChannels);
-    QCOMPARE(view.Rows().size(), std::size_t{3});
-    const Row merged = view.Rows().front();
-    QCOMPARE(merged.members, (std::vector<std::size_t>{0, 2}));
-    QCOMPARE(merged.height, std::max(93, 2 * (view.TextHeight() + 33 + view.SmallTextHeight())));
-    QVERIFY(!channels[0].group.empty());
-    QCOMPARE(channels[0].group, channels[2].group);
-
-    // Ic (amplitude 20) on the scale of Ia (amplitude 100) keeps to the middle fifth.
-    const QImage image = Grab(view);
-    const QColor ic(255, 0, 0);
-    const int middle = merged.top + merged.height / 2;
-    const int reach = (merged.height - 10) / 10 + 2;
-    int seen = 0;
-    for (int y = merged.top; y < merged.top + merged.height; ++y) {
-        for (int x = view.State().leftMargin + 1; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) == ic) {
-                QVERIFY2(std::abs(y - middle) <= reach, qPrintable(QString::number(y)));
-                ++seen;
-            }
+private:
+    // Opens a record of 1000 samples at 1000 per second: Ia (A, amplitude 100), Ub (kV,
+    // amplitude 50), Ic (A, amplitude 20) and Trip switching on at sample 500.
+    CZarvaView& Open(AppUnderTest& app, std::size_t samples = 1000)
+    {
+        RecordBuilder builder;
+        builder.Analog(AnalogLine{.id = "Ia", .unit = "A", .a = 0.01})
+            .Analog(AnalogLine{.id = "Ub", .unit = "kV", .a = 0.01})
+            .Analog(AnalogLine{.id = "Ic", .unit = "A", .a = 0.001})
+            .Discrete(DiscreteLine{.id = "Trip"})
+            .Rate(1000, static_cast<std::int64_t>(samples));
+        for (std::size_t i = 0; i < samples; ++i) {
+            const double phase = 2.0 * std::numbers::pi * 50.0 * static_cast<double>(i) / 1000.0;
+            builder.Sample({std::round(10000.0 * std::sin(phase)), std::round(5000.0 * std::cos(phase)),
+                            std::round(20000.0 * std::sin(phase + 2.0))},
+                           {i >= samples / 2 ? 1 : 0});
         }
+        const auto cfg = builder.Write(folder_, "view" + std::to_string(++records_));
+        app.Frame().resize(1200, 800);
+        CZarvaDoc* document = app.App().OpenDocumentFile(Str(cfg));
+        Q_ASSERT(document != nullptr);
+        CZarvaView& view = app.Frame().ActiveChild()->View();
+        QCoreApplication::processEvents();
+        Grab(view);
+        return view;
     }
-    QVERIFY(seen > 50);
 
-    app.Frame().Router().Route(cmd::kSeparateChannels);
-    QCOMPARE(view.Rows().size(), std::size_t{4});
-}
-
-void ViewTest::copyAsPicturePutsPngAndSvgOnTheClipboard()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    app.Frame().Router().Route(cmd::kCopyPicture);
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    QVERIFY(data != nullptr && data->hasImage());
-    QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), view.viewport()->size());
-    QVERIFY(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
-    const QString saved = Str(folder_ / "picture.pdf");
-    QVERIFY(view.SavePicture(saved));
-    QVERIFY(QFileInfo(saved).size() > 1000);
-}
-
-void ViewTest::printedRowsThatDoNotFitStartANewPage()
-{
-    AppUnderTest app;
-    CZarvaView& view = Open(app);
-    for (int i = 0; i < 5; ++i)
-        app.Frame().Router().Route(cmd::kZoomInVertically);
-    QCOMPARE(view.State().yAnalogSize, 345);
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString path = Str(folder_ / "printed.pdf");
-    printer.setOutputFileName(path);
-    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    PrintView(view, printer);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray pdf = file.readAll();
-    // A landscape A4 page across a view about 1170 pixels wide is about 800 pixels tall: two
-    // of the three analog rows, then the third with the discrete one.
-    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r"), 2);
-}
+    zarva::test::TempFolder folder_;
+    int records_ = 0;
+};
 
 } // namespace zarva::gui::test
 
 #include "ViewTest.moc"
-
-QObject* MakeViewTest()
-{
-    return new zarva::gui::test::ViewTest;
-}
+ZARVA_GUI_TEST(ViewTest)
