@@ -11,7 +11,6 @@
 #include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -126,16 +125,14 @@ private slots:
         std::ofstream(folder_ / "large.dat", std::ios::binary) << std::string(200001, '0');
 
         QString title;
-        auto* watcher = new QTimer(this);
-        connect(watcher, &QTimer::timeout, this, [&] {
+        RepeatUntilDone([&title] {
             auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr)
-                return;
-            title = dialog->windowTitle();
-            watcher->stop();
-            dialog->cancel();
+            if (dialog != nullptr) {
+                title = dialog->windowTitle();
+                dialog->cancel();
+            }
+            return dialog != nullptr;
         });
-        watcher->start(20);
         QVERIFY(app.App().OpenDocumentFile(Str(cfg)) == nullptr);
         QCOMPARE(title, Tr(4601));
         QVERIFY(sawCancel);

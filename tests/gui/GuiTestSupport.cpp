@@ -59,33 +59,38 @@ QString TakeErrorBox(CMainFrame& frame, int timeoutMs)
     return text;
 }
 
-void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text)
+void RepeatUntilDone(std::function<bool()> act)
 {
     auto* timer = new QTimer;
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, button, text] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
-            return;
-        if (text != nullptr)
-            *text = box->text();
-        box->button(button)->click();
-        timer->deleteLater();
+    QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
+        if (act())
+            timer->deleteLater();
     });
     timer->start();
+}
+
+void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text)
+{
+    RepeatUntilDone([button, text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr && text != nullptr)
+            *text = box->text();
+        if (box != nullptr)
+            box->button(button)->click();
+        return box != nullptr;
+    });
 }
 
 // The name is typed into the dialog's name field: a dialog still filling its folder view
 // would otherwise put its proposed name back. It is accepted once it shows the name typed.
 void AnswerNextSaveDialog(const QString& path, const QString& extension, QStringList* filters)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, path, extension, filters] {
+    RepeatUntilDone([path, extension, filters] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         auto* name = dialog != nullptr ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
         if (name == nullptr)
-            return;
+            return false;
         if (filters != nullptr)
             *filters = dialog->nameFilters();
         for (const QString& filter : dialog->nameFilters()) {
@@ -94,11 +99,10 @@ void AnswerNextSaveDialog(const QString& path, const QString& extension, QString
         }
         name->setText(path);
         if (dialog->selectedFiles().value(0) != path)
-            return;
-        timer->deleteLater();
+            return false;
         static_cast<QDialog*>(dialog)->accept();
+        return true;
     });
-    timer->start();
 }
 
 std::filesystem::path WriteComtradeRecord(const zarva::test::TempFolder& folder, const std::string& name)

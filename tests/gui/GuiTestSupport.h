@@ -37,6 +37,10 @@ private:
 // appears within the timeout.
 QString TakeErrorBox(CMainFrame& frame, int timeoutMs = 3000);
 
+// Calls `act` every 10 ms, from the event loop, until it returns true: answers windows that
+// the code under test opens and waits on.
+void RepeatUntilDone(std::function<bool()> act);
+
 // Answers the next modal message box with `button` and stores its text.
 void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr);
 

@@ -74,38 +74,25 @@ private slots:
         }
     }
 
-    void onlyDirectionDrawsEveryArrowToTheCircle()
-    {
-        Voltages two;
-        VectorDiagramWnd& window = two.window;
-        window.ExecuteCommand(kOnlyDirection);
-        const QImage image = window.Picture(QSize(400, 400));
-        const VectorLayout layout = window.LayoutAt(QSize(400, 400));
-        QVERIFY(InReach(ReachOf(image, layout.centre, {1, 0}, kMagenta), layout.radius));
-        QVERIFY(InReach(ReachOf(image, layout.centre, {0, -1}, kSky), layout.radius));
-    }
-
-    void valuesMoveTheLegendIntoAColumnWhileThereIsRoom()
-    {
-        Voltages two;
-        VectorDiagramWnd& window = two.window;
-        QVERIFY(!window.LayoutAt(QSize(400, 400)).legendColumn);
-        window.ExecuteCommand(kShowValuesButton);
-        const VectorLayout tall = window.LayoutAt(QSize(400, 400));
-        QVERIFY(tall.legendColumn);
-        QVERIFY(tall.legend.top() > tall.scaleBox.bottom());
-        QVERIFY(!window.LayoutAt(QSize(400, 110)).legendColumn);
-    }
-
-    void togglesAreWrittenToTheRecordAndMarkIt()
+    void togglesChangeThePictureAndAreWrittenToTheRecord()
     {
         Voltages two;
         DiagramTestRecord& test = two.test;
         VectorDiagramWnd& window = two.window;
         QSignalSpy changed(&test.Document(), &CZarvaDoc::recordChanged);
         QVERIFY(!test.Document().IsModified());
-        for (const int command : {kShowValues, kAngleInRadians, kOnlyDirectionButton})
+        QVERIFY(!window.LayoutAt(QSize(400, 400)).legendColumn);
+        for (const int command : {kShowValues, kAngleInRadians, kOnlyDirection})
             QVERIFY(window.ExecuteCommand(command));
+        // Values move the legend into a column while there is room; every arrow reaches the circle.
+        const QImage image = window.Picture(QSize(400, 400));
+        const VectorLayout layout = window.LayoutAt(QSize(400, 400));
+        QVERIFY(layout.legendColumn);
+        QVERIFY(layout.legend.top() > layout.scaleBox.bottom());
+        QVERIFY(!window.LayoutAt(QSize(400, 110)).legendColumn);
+        QVERIFY(InReach(ReachOf(image, layout.centre, {1, 0}, kMagenta), layout.radius));
+        QVERIFY(InReach(ReachOf(image, layout.centre, {0, -1}, kSky), layout.radius));
+
         QVERIFY(window.ExecuteCommand(kAbsoluteAngle + 1 + 1));
         const SettingsSection& section = test.Document().Core().settings.Section("Vector Chart");
         QCOMPARE(section.GetString("ShowAnglesValue"), std::string("1"));
@@ -114,9 +101,10 @@ private slots:
         QCOMPARE(section.GetString("AngleChannelName"), std::string("Ub"));
         QVERIFY(test.Document().IsModified());
         QCOMPARE(changed.count(), 4);
-        QVERIFY(window.CommandStateOf(kShowValues)->checked);
-        QVERIFY(window.ExecuteCommand(kShowValues));
-        QVERIFY(!window.CommandStateOf(kShowValuesButton)->checked);
+        // Buttons and menu entries share their state.
+        QVERIFY(window.CommandStateOf(kShowValuesButton)->checked && window.CommandStateOf(kOnlyDirectionButton)->checked);
+        QVERIFY(window.ExecuteCommand(kShowValuesButton) && window.ExecuteCommand(kOnlyDirectionButton));
+        QVERIFY(!window.CommandStateOf(kShowValues)->checked && !window.CommandStateOf(kOnlyDirection)->checked);
     }
 
     void menusListTheChannelsTheyMayChange()

@@ -17,7 +17,6 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QTest>
-#include <QTimer>
 
 #include <cmath>
 #include <numbers>
@@ -27,20 +26,6 @@ namespace zarva::gui::test {
 using zarva::test::AnalogLine;
 using zarva::test::DiscreteLine;
 using zarva::test::RecordBuilder;
-
-// Closes the next context menu as soon as it is shown.
-void CloseNextPopup()
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer] {
-        if (QWidget* menu = QApplication::activePopupWidget()) {
-            menu->close();
-            timer->deleteLater();
-        }
-    });
-    timer->start();
-}
 
 QImage Grab(CZarvaView& view)
 {
@@ -78,7 +63,10 @@ private slots:
         QCOMPARE(vertical(0), std::int64_t{110});
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(x + 13, y));
         QCOMPARE(vertical(0), std::int64_t{111});
-        CloseNextPopup();
+        RepeatUntilDone([] {
+            QWidget* menu = QApplication::activePopupWidget();
+            return menu != nullptr && menu->close();
+        });
         QTest::mouseClick(view.viewport(), Qt::RightButton, {}, QPoint(x, y));
         QCOMPARE(vertical(1), std::int64_t{110});
 
@@ -268,7 +256,7 @@ private slots:
         QCOMPARE(view.Rows().size(), std::size_t{4});
     }
 
-    void copyAsPicturePutsPngAndSvgOnTheClipboard()
+    void picturesAndPrintsOfTheView()
     {
         AppUnderTest app;
         CZarvaView& view = Open(app);
@@ -280,19 +268,13 @@ private slots:
         const QString saved = Str(folder_ / "picture.pdf");
         QVERIFY(view.SavePicture(saved));
         QVERIFY(QFileInfo(saved).size() > 1000);
-    }
 
-    void printedRowsThatDoNotFitStartANewPage()
-    {
-        AppUnderTest app;
-        CZarvaView& view = Open(app);
         for (int i = 0; i < 5; ++i)
             app.Frame().Router().Route(cmd::kZoomInVertically);
         QCOMPARE(view.State().yAnalogSize, 345);
         QPrinter printer(QPrinter::ScreenResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        const QString path = Str(folder_ / "printed.pdf");
-        printer.setOutputFileName(path);
+        printer.setOutputFileName(Str(folder_ / "printed.pdf"));
         printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
         printer.setPageOrientation(QPageLayout::Landscape);
         PrintView(view, printer);
