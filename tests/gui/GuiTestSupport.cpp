@@ -107,18 +107,12 @@ void AnswerNextSaveDialog(const QString& path, const QString& extension, QString
 
 std::filesystem::path WriteComtradeRecord(const zarva::test::TempFolder& folder, const std::string& name)
 {
-    zarva::test::AnalogLine voltage;
-    voltage.id = "UA";
-    voltage.unit = "kV";
-    voltage.a = 0.01;
-    zarva::test::AnalogLine current = voltage;
-    current.id = "IA";
-    current.unit = "A";
-    zarva::test::DiscreteLine trip;
-    trip.id = "TRIP";
     zarva::test::RecordBuilder builder;
-    builder.Station("Подстанция").Analog(voltage).Analog(current).Discrete(trip);
-    builder.Rate(2400, 96);
+    builder.Station("Подстанция")
+        .Analog({.id = "UA", .unit = "kV", .a = 0.01})
+        .Analog({.id = "IA", .unit = "A", .a = 0.01})
+        .Discrete({.id = "TRIP"})
+        .Rate(2400, 96);
     for (int i = 0; i < 96; ++i) {
         const double phase = 2 * M_PI * i / 48.0;
         builder.Sample({std::round(9000 * std::sin(phase)), std::round(800 * std::sin(phase - 0.4))}, {i > 50 ? 1 : 0});
