@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace zarva {
 namespace {
 
-using test::AnalogLine;
-using test::DiscreteLine;
 using test::RecordBuilder;
 
 class ConfigurationTest : public ::testing::Test {
@@ -40,27 +40,22 @@ protected:
     Configuration configuration;
 };
 
-TEST_F(ConfigurationTest, ChannelCountsLine)
+TEST_F(ConfigurationTest, ChannelCountsLineWithOrWithoutAnalogCountAndPadded)
 {
-    const std::string analog = "1,a,,,V,1,0,0,-1,1\n";
-    const std::string discrete = "1,d,,,0\n";
-    std::string five = "S,R,1999\n5,5A,0D\n";
-    for (int i = 0; i < 5; ++i)
-        five += analog;
-    EXPECT_EQ(Read(five + Tail()).analogCount, 5u);
-    EXPECT_EQ(document.oscillogram.discreteCount, 0u);
-
-    Document second;
-    ReadConfiguration(second.oscillogram, "S,R,1999\n3,3D\n" + discrete + discrete + discrete + Tail(), "r.cfg");
-    EXPECT_EQ(second.oscillogram.analogCount, 0u);
-    EXPECT_EQ(second.oscillogram.discreteCount, 3u);
-
-    Document third;
-    ReadConfiguration(third.oscillogram, " S,R,1999\n 6, 4A , 2D \n" + analog + analog + analog + analog + discrete +
-                                             discrete + Tail(), "r.cfg");
-    EXPECT_EQ(third.oscillogram.analogCount, 4u);
-    EXPECT_EQ(third.oscillogram.discreteCount, 2u);
-    EXPECT_TRUE(third.oscillogram.loadWarnings.empty());
+    const std::tuple<const char*, std::size_t, std::size_t> cases[] = {
+        {"S,R,1999\n5,5A,0D\n", 5, 0}, {"S,R,1999\n3,3D\n", 0, 3}, {" S,R,1999\n 6, 4A , 2D \n", 4, 2}};
+    for (const auto& [head, analog, discrete] : cases) {
+        std::string text = head;
+        for (std::size_t i = 0; i < analog; ++i)
+            text += "1,a,,,V,1,0,0,-1,1\n";
+        for (std::size_t i = 0; i < discrete; ++i)
+            text += "1,d,,,0\n";
+        Document one;
+        ReadConfiguration(one.oscillogram, text + Tail(), "r.cfg");
+        EXPECT_EQ(one.oscillogram.analogCount, analog) << head;
+        EXPECT_EQ(one.oscillogram.discreteCount, discrete) << head;
+        EXPECT_TRUE(one.oscillogram.loadWarnings.empty()) << head;
+    }
 }
 
 TEST_F(ConfigurationTest, AnalogLineFields)
