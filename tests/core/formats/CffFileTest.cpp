@@ -89,12 +89,13 @@ TEST_F(CffTest, CountedDataSectionReadsAsTheSameRecordFromFiles)
     EXPECT_TRUE(single->oscillogram.fileSections.empty()) << "no information or header section is needed";
 }
 
-TEST_F(CffTest, UncountedAsciiDataRunsToTheEnd)
+TEST_F(CffTest, UncountedAsciiDataRunsToTheEndAndSettingsBesideAreRead)
 {
-    const RecordBuilder builder = Record2013("ASCII");
-    const auto single = test::ReadRecord(folder.Write("a.cff", SingleFile(builder, "-- file type  DAT ---")));
+    folder.Write("a.set", "[IA]\r\nAliasName=Phase A\r\n");
+    const auto single = test::ReadRecord(folder.Write("a.cff", SingleFile(Record2013("ASCII"), "-- file type  DAT ---")));
     EXPECT_EQ(single->oscillogram.SampleCount(), 30u);
     EXPECT_TRUE(single->oscillogram.loadWarnings.empty()) << single->oscillogram.loadWarnings.front();
+    EXPECT_EQ(single->oscillogram.channels[0].name, "Phase A");
 }
 
 TEST_F(CffTest, ErrorsOfTheSectionsNameTheSingleFile)
@@ -103,14 +104,6 @@ TEST_F(CffTest, ErrorsOfTheSectionsNameTheSingleFile)
     builder.FileType("BINARY64");
     const std::filesystem::path cff = folder.Write("bad.cff", SingleFile(builder, "--- file type: DAT ---"));
     ExpectFormatError([&] { test::ReadRecord(cff); }, cff.string());
-}
-
-TEST_F(CffTest, SettingsFileBesideIsReadWithoutASettingsSection)
-{
-    const RecordBuilder builder = Record2013("ASCII");
-    folder.Write("s.set", "[IA]\r\nAliasName=Phase A\r\n");
-    const auto single = test::ReadRecord(folder.Write("s.cff", SingleFile(builder, "--- file type: DAT ---")));
-    EXPECT_EQ(single->oscillogram.channels[0].name, "Phase A");
 }
 
 class CffForms : public CffTest, public ::testing::WithParamInterface<const char*> {};
@@ -132,6 +125,9 @@ TEST_P(CffForms, SavedRecordCarriesItsSectionsAndDataInTheNamedForm)
     EXPECT_NE(written.find("--- file type: DAT " + type + ": "), std::string::npos) << "announced in the same form";
     const auto copy = test::ReadRecord(folder / "out.cff");
     test::ExpectSameRecord(original->oscillogram, copy->oscillogram);
+    EXPECT_EQ(copy->oscillogram.channels[0].multiplier, 0.25) << "codes that fit keep their scale";
+    EXPECT_EQ(copy->oscillogram.channels[0].offset, -1.0);
+    EXPECT_TRUE(copy->oscillogram.loadWarnings.empty()) << copy->oscillogram.loadWarnings.front();
     ASSERT_EQ(copy->oscillogram.fileSections.size(), 2u);
     EXPECT_EQ(copy->oscillogram.fileSections[0].name, "INF");
     EXPECT_EQ(copy->oscillogram.fileSections[0].text, "[Public Record]");

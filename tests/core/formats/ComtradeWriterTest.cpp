@@ -12,7 +12,6 @@
 
 #include <cmath>
 #include <map>
-#include <tuple>
 
 namespace zarva {
 namespace {
@@ -52,24 +51,6 @@ RecordBuilder Mixed(const std::string& type)
     builder.Sample({-100, 300}, std::vector<int>(18, 1)).Sample({32767, -32768}).Ramp(40);
     return builder;
 }
-
-class EveryFormPair : public WriterTest,
-                      public ::testing::WithParamInterface<std::tuple<const char*, const char*>> {};
-
-TEST_P(EveryFormPair, RecordReadsBackToTheLastCode)
-{
-    const auto [from, to] = GetParam();
-    Document& original = Read(Mixed(from));
-    const Document& copy = SaveAndRead(original, "copy.cfg", to);
-    test::ExpectSameRecord(original.oscillogram, copy.oscillogram);
-    EXPECT_EQ(copy.oscillogram.channels[0].multiplier, 0.5);
-    EXPECT_EQ(copy.oscillogram.channels[0].offset, 1.0);
-    EXPECT_TRUE(copy.oscillogram.loadWarnings.empty()) << copy.oscillogram.loadWarnings.front();
-}
-
-INSTANTIATE_TEST_SUITE_P(Forms, EveryFormPair,
-                         ::testing::Combine(::testing::Values("ASCII", "BINARY", "BINARY32", "FLOAT32"),
-                                            ::testing::Values("ASCII", "BINARY", "binary32", "FLOAT32")));
 
 TEST_F(WriterTest, ConfigurationOfARecordOfRevision1999)
 {
