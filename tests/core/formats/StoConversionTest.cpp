@@ -29,6 +29,18 @@ protected:
         };
     }
 
+    // The error of an open that may ask the user; a failure when there is none.
+    CZarvaException OpenError(const std::filesystem::path& record, std::filesystem::path& tempFolder)
+    {
+        try {
+            ConvertSto(record, setup, &tempFolder);
+        } catch (const CZarvaException& error) {
+            return error;
+        }
+        ADD_FAILURE() << "no error";
+        return CZarvaException(0);
+    }
+
     bool Called(const std::string& call) const
     {
         return std::find(calls.begin(), calls.end(), call) != calls.end();
@@ -105,12 +117,7 @@ TEST_F(StoConversion, UserPicksTheDescriptionWhenNoneFits)
 
     const auto wrong = descriptions.Write("wrong.dst", test::FakeDstText(9, 9));
     setup.chooseDst = [&] { return wrong; };
-    try {
-        ConvertSto(sto, setup, &tempFolder);
-        FAIL() << "no error";
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), 135);
-    }
+    EXPECT_EQ(OpenError(sto, tempFolder).MessageId(), 135);
 
     const auto right = descriptions.Write("right.dst", test::FakeDstText(7, 3));
     setup.chooseDst = [&] { return right; };
@@ -123,23 +130,14 @@ TEST_F(StoConversion, FailuresRaiseWhenInteractiveAndGiveNothingOtherwise)
     records.Write("fault.dst", test::FakeDstText(7, 3));
     const auto missing = records / "absent.sto";
     std::filesystem::path tempFolder;
-    try {
-        ConvertSto(missing, setup, &tempFolder);
-        FAIL() << "no error";
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), messages::kFileReadError);
-        EXPECT_NE(std::string(error.what()).find(missing.string()), std::string::npos);
-        EXPECT_EQ(std::string(error.what()).find("%s"), std::string::npos);
-    }
+    const CZarvaException error = OpenError(missing, tempFolder);
+    EXPECT_EQ(error.MessageId(), messages::kFileReadError);
+    EXPECT_NE(std::string(error.what()).find(missing.string()), std::string::npos);
+    EXPECT_EQ(std::string(error.what()).find("%s"), std::string::npos);
     EXPECT_TRUE(ConvertSto(missing, setup).empty());
 
     failWith = "bad block 17";
-    try {
-        ConvertSto(sto, setup, &tempFolder);
-        FAIL() << "no error";
-    } catch (const CZarvaException& error) {
-        EXPECT_NE(std::string(error.what()).find("bad block 17"), std::string::npos);
-    }
+    EXPECT_NE(std::string(OpenError(sto, tempFolder).what()).find("bad block 17"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_directory(tempFolder)) << "the open deletes it";
     DeleteTemporaryFolder(tempFolder);
 
@@ -152,12 +150,7 @@ TEST_F(StoConversion, MissingConverterLibraryIsAClearError)
 {
     setup.makeConverter = nullptr;
     std::filesystem::path tempFolder;
-    try {
-        ConvertSto(sto, setup, &tempFolder);
-        FAIL() << "no error";
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), messages::kConverterMissing);
-    }
+    EXPECT_EQ(OpenError(sto, tempFolder).MessageId(), messages::kConverterMissing);
 }
 
 TEST(ConverterPlugin, InstalledLibraryMakesWorkingConverters)
