@@ -177,8 +177,7 @@ TEST_F(ReaderTest, RecordsWithoutRateLinesTakeTheRateFromTheirStamps)
 
 TEST_F(ReaderTest, AsciiLayoutsOfRealRecorders)
 {
-    const std::string cfg = Typical("ASCII").Rate(1000, 4).ConfigurationText();
-    folder.Write("odd.cfg", cfg);
+    folder.Write("odd.cfg", Typical("ASCII").Rate(1000, 4).ConfigurationText());
     folder.Write("odd.dat", "1,0, -4 ,7,1,0,1\r\r\n\r\n"
                             "2,1000,2.5e1 ,-3.0,0,1,1\r\n"
                             "3,,1,2,1\n"
@@ -191,16 +190,12 @@ TEST_F(ReaderTest, AsciiLayoutsOfRealRecorders)
     EXPECT_EQ(record.channels[3].samples, (std::vector<double>{0, 1, 0, 1}));
     EXPECT_EQ(record.sampleTimes, (std::vector<std::int64_t>{0, 1000, 0, 3000}));
     EXPECT_TRUE(HasWarning("1"));
-}
 
-TEST_F(ReaderTest, AsciiRecordsWithoutStampsAreTimedByTheirRate)
-{
-    const std::string cfg = Typical("ASCII").Rate(2000, 3).ConfigurationText();
-    folder.Write("r.cfg", cfg);
+    Document unstamped;
     folder.Write("r.dat", "1,,1,2,0,0,0\n2,,1,2,0,0,0\n3,,1,2,0,0,0\n");
-    ReadComtradeFiles(document, folder / "r.cfg");
-    EXPECT_EQ(document.oscillogram.sampleTimes, (std::vector<std::int64_t>{0, 500, 1000}));
-    EXPECT_EQ(document.oscillogram.loadWarnings.size(), 1u);
+    ReadComtradeFiles(unstamped, folder.Write("r.cfg", Typical("ASCII").Rate(2000, 3).ConfigurationText()));
+    EXPECT_EQ(unstamped.oscillogram.sampleTimes, (std::vector<std::int64_t>{0, 500, 1000})) << "timed by the rate";
+    EXPECT_EQ(unstamped.oscillogram.loadWarnings.size(), 1u);
 }
 
 TEST_F(ReaderTest, CompanionFilesFollowTheCaseOfTheExtension)
