@@ -50,10 +50,11 @@ bool IsAscii(const std::string& text)
 void CompareId(const Channel& channel, const Json& expected, const std::string& encoding)
 {
     const std::string id = TrimEnd(expected["id"].String());
-    if (IsAscii(channel.channelId))
+    if (IsAscii(channel.channelId)) {
         EXPECT_EQ(channel.channelId, id);
-    else if (encoding.starts_with("cp") || encoding.starts_with("utf-8"))
+    } else if (encoding.starts_with("cp") || encoding.starts_with("utf-8")) {
         EXPECT_EQ(channel.name, id);
+    }
 }
 
 void CompareAnalog(const Channel& channel, const Json& expected, const Json& indices, std::size_t inData)
@@ -83,8 +84,9 @@ void CompareRecord(const std::filesystem::path& corpus, const Json& expected)
     const std::string revision = expected["rev_year"].String();
     EXPECT_EQ(record.revisionYear.empty() ? "1991" : record.revisionYear, revision);
     const std::string encoding = expected["encoding_used"].String();
-    if (expected["frequency"].Number() > 0.0)
+    if (expected["frequency"].Number() > 0.0) {
         EXPECT_DOUBLE_EQ(record.lineFrequency, expected["frequency"].Number());
+    }
     ASSERT_EQ(record.analogCount, expected["analog_count"].Number());
     ASSERT_EQ(record.discreteCount, expected["status_count"].Number());
     const std::size_t inData = RecordsInData(expected);
@@ -101,9 +103,10 @@ void CompareRecord(const std::filesystem::path& corpus, const Json& expected)
     for (std::size_t j = 0; j < status.size(); ++j) {
         const Channel& channel = record.channels[record.analogCount + j];
         CompareId(channel, status[j], encoding);
-        if (sameLength)
+        if (sameLength) {
             EXPECT_EQ(std::count(channel.samples.begin(), channel.samples.end(), 1.0), status[j]["ones"].Number())
                 << channel.channelId;
+        }
     }
 }
 

@@ -38,7 +38,7 @@ Osc2Record ThreeChannelRecord(std::size_t samples = 30)
 
 class Osc2Reader : public ::testing::Test {
 protected:
-    void Read(const Osc2Record& record) { Read(test::WriteOsc2(record)); }
+    void Read(const Osc2Record& source) { Read(test::WriteOsc2(source)); }
     void Read(const std::string& bytes)
     {
         path = folder.Write("record.osc", bytes);
