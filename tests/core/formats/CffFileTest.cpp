@@ -1,7 +1,7 @@
 #include "support/SavedRecord.h"
 
+#include "ErrorOf.h"
 #include "core/formats/CffFile.h"
-#include "core/model/ZarvaException.h"
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
@@ -32,13 +32,9 @@ std::string SingleFile(const RecordBuilder& builder, const std::string& dataMark
 
 void ExpectFormatError(const std::function<void()>& read, const std::string& path)
 {
-    try {
-        read();
-        ADD_FAILURE() << "read";
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
-        EXPECT_EQ(error.Parameter(), path);
-    }
+    const CZarvaException error = test::ErrorOf(read);
+    EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
+    EXPECT_EQ(error.Parameter(), path);
 }
 
 TEST(CffSplit, MarkersOfEveryLayoutAndTheTextBetweenThem)
@@ -48,28 +44,14 @@ TEST(CffSplit, MarkersOfEveryLayoutAndTheTextBetweenThem)
                              "--- FILE TYPE: hdr ---\r\nheader\r\n"
                              "--- file type: DAT BINARY32: 4 ---\r\n\x01\r\n\x02"
                              "--- file type: XYZ ---\r\ntail";
-    const std::vector<CffSection> sections = SplitCff(file, "r.cff");
-    ASSERT_EQ(sections.size(), 5u);
-    EXPECT_EQ(sections[0].name, "CFG");
-    EXPECT_EQ(sections[0].bytes, "cfg line");
-    EXPECT_EQ(sections[1].name, "INF");
-    EXPECT_EQ(sections[1].bytes, "ab\n");
-    EXPECT_EQ(sections[2].name, "HDR");
-    EXPECT_EQ(sections[2].bytes, "header");
-    EXPECT_EQ(sections[3].name, "DAT");
-    EXPECT_EQ(sections[3].bytes, std::string_view("\x01\r\n\x02", 4)) << "counted bytes are taken as they are";
-    EXPECT_EQ(sections[4].name, "XYZ");
-    EXPECT_EQ(sections[4].bytes, "tail");
-}
-
-TEST(CffSplit, BrokenFilesAreFormatErrorsNamingTheFile)
-{
-    const std::string path = "/data/r.cff";
-    ExpectFormatError([&] { SplitCff("--- file type: DAT ---\r\n1,2\r\n", path); }, path);
-    ExpectFormatError([&] { SplitCff("--- file type: CFG ---\r\nS,R,2013\r\n", path); }, path);
-    ExpectFormatError([&] { SplitCff("--- file type: CFG ---\r\nx\r\n--- file type: DAT BINARY: 9 ---\r\n12345678", path); },
-                      path);
-    EXPECT_NO_THROW(SplitCff("--- file type: CFG ---\r\nx\r\n--- file type: DAT BINARY: 8 ---\r\n12345678", path));
+    std::vector<std::pair<std::string, std::string>> sections;
+    for (const CffSection& section : SplitCff(file, "r.cff"))
+        sections.emplace_back(section.name, section.bytes);
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"CFG", "cfg line"}, {"INF", "ab\n"}, {"HDR", "header"},
+        {"DAT", std::string("\x01\r\n\x02", 4)},  // counted bytes are taken as they are
+        {"XYZ", "tail"}};
+    EXPECT_EQ(sections, expected);
 }
 
 class CffTest : public ::testing::Test {
@@ -98,8 +80,15 @@ TEST_F(CffTest, UncountedAsciiDataRunsToTheEndAndSettingsBesideAreRead)
     EXPECT_EQ(single->oscillogram.channels[0].name, "Phase A");
 }
 
-TEST_F(CffTest, ErrorsOfTheSectionsNameTheSingleFile)
+TEST_F(CffTest, BrokenFilesAndErrorsOfTheirSectionsNameTheSingleFile)
 {
+    const std::string path = "/data/r.cff";
+    ExpectFormatError([&] { SplitCff("--- file type: DAT ---\r\n1,2\r\n", path); }, path);
+    ExpectFormatError([&] { SplitCff("--- file type: CFG ---\r\nS,R,2013\r\n", path); }, path);
+    ExpectFormatError([&] { SplitCff("--- file type: CFG ---\r\nx\r\n--- file type: DAT BINARY: 9 ---\r\n12345678", path); },
+                      path);
+    EXPECT_NO_THROW(SplitCff("--- file type: CFG ---\r\nx\r\n--- file type: DAT BINARY: 8 ---\r\n12345678", path));
+
     RecordBuilder builder = Record2013("ASCII");
     builder.FileType("BINARY64");
     const std::filesystem::path cff = folder.Write("bad.cff", SingleFile(builder, "--- file type: DAT ---"));
@@ -144,13 +133,9 @@ TEST_F(CffTest, RecordBefore2013IsRefusedAndNothingIsWritten)
     RecordBuilder builder = Record2013("BINARY");
     builder.Station("SUB", "IED", "1999");
     auto document = test::ReadRecord(builder.Write(folder, "old"));
-    try {
-        SaveCff(*document, folder / "old.cff");
-        ADD_FAILURE() << "saved";
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), 187);
-        EXPECT_EQ(error.Parameter(), "");
-    }
+    const CZarvaException error = test::ErrorOf([&] { SaveCff(*document, folder / "old.cff"); });
+    EXPECT_EQ(error.MessageId(), 187);
+    EXPECT_EQ(error.Parameter(), "");
     EXPECT_FALSE(std::filesystem::exists(folder / "old.cff"));
     EXPECT_FALSE(std::filesystem::exists(folder / "old.set"));
 }

@@ -1,6 +1,7 @@
+#include "ErrorOf.h"
+
 #include "core/document/Document.h"
 #include "core/formats/ComtradeConfiguration.h"
-#include "core/model/ZarvaException.h"
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
@@ -27,13 +28,9 @@ protected:
 
     void ExpectBroken(const std::string& text)
     {
-        try {
-            Read(text);
-            ADD_FAILURE() << "read: " << text;
-        } catch (const CZarvaException& error) {
-            EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
-            EXPECT_EQ(error.Parameter(), "/data/r.cfg");
-        }
+        const CZarvaException error = test::ErrorOf([&] { Read(text); });
+        EXPECT_EQ(error.MessageId(), messages::kBadFileFormat) << text;
+        EXPECT_EQ(error.Parameter(), "/data/r.cfg");
     }
 
     static std::string Tail(const std::string& type = "ASCII")

@@ -1,6 +1,7 @@
+#include "ErrorOf.h"
+
 #include "core/document/Document.h"
 #include "core/formats/ComtradeReader.h"
-#include "core/model/ZarvaException.h"
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
@@ -37,17 +38,12 @@ protected:
         return builder;
     }
 
-    // The error reading `cfg` raises; a failure when it reads.
     static CZarvaException ReadError(const std::filesystem::path& cfg)
     {
-        try {
+        return test::ErrorOf([&] {
             Document fresh;
             ReadComtradeFiles(fresh, cfg);
-        } catch (const CZarvaException& error) {
-            return error;
-        }
-        ADD_FAILURE() << "read";
-        return CZarvaException(0);
+        });
     }
 
     static void ExpectFormatError(const std::filesystem::path& cfg, const std::string& fileName)

@@ -1,9 +1,8 @@
 #include "core/formats/Osc2Reader.h"
 
+#include "ErrorOf.h"
 #include "core/document/Document.h"
 #include "core/model/CodePage.h"
-#include "core/model/ZarvaException.h"
-
 #include "support/Osc2Writer.h"
 #include "support/TempFolder.h"
 
@@ -161,13 +160,9 @@ TEST_F(Osc2Reader, MalformedFilesAreReportedWithTheirPath)
     for (const std::string& bytes : cases) {
         Document fresh;
         const auto file = folder.Write("bad.osc", bytes);
-        try {
-            ReadOsc2(fresh, file);
-            ADD_FAILURE() << "no error for a file of " << bytes.size() << " bytes";
-        } catch (const CZarvaException& error) {
-            EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
-            EXPECT_EQ(error.Parameter(), file.string());
-        }
+        const CZarvaException error = test::ErrorOf([&] { ReadOsc2(fresh, file); });
+        EXPECT_EQ(error.MessageId(), messages::kBadFileFormat) << "a file of " << bytes.size() << " bytes";
+        EXPECT_EQ(error.Parameter(), file.string());
     }
 }
 

@@ -1,8 +1,8 @@
 #include "core/formats/StoConversion.h"
 
+#include "ErrorOf.h"
 #include "core/document/TemporaryFolder.h"
 #include "core/formats/ComtradeConverter.h"
-#include "core/model/ZarvaException.h"
 
 #include "support/FakeConverter.h"
 #include "support/TempFolder.h"
@@ -29,16 +29,10 @@ protected:
         };
     }
 
-    // The error of an open that may ask the user; a failure when there is none.
+    // The error of an open that may ask the user.
     CZarvaException OpenError(const std::filesystem::path& record, std::filesystem::path& tempFolder)
     {
-        try {
-            ConvertSto(record, setup, &tempFolder);
-        } catch (const CZarvaException& error) {
-            return error;
-        }
-        ADD_FAILURE() << "no error";
-        return CZarvaException(0);
+        return test::ErrorOf([&] { ConvertSto(record, setup, &tempFolder); });
     }
 
     bool Called(const std::string& call) const
@@ -172,13 +166,9 @@ TEST(ConverterPlugin, MissingLibraryGivesNoConverterAndABrokenOneAClearError)
     const test::TempFolder folder;
     EXPECT_FALSE(LoadConverterPlugin(folder.Path()));
     folder.Write(kConverterPluginName, "not a shared library");
-    try {
-        LoadConverterPlugin(folder.Path());
-        FAIL() << "no error";
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), messages::kConverterNotLoaded);
-        EXPECT_NE(std::string(error.what()).find(kConverterPluginName), std::string::npos);
-    }
+    const CZarvaException error = test::ErrorOf([&] { LoadConverterPlugin(folder.Path()); });
+    EXPECT_EQ(error.MessageId(), messages::kConverterNotLoaded);
+    EXPECT_NE(std::string(error.what()).find(kConverterPluginName), std::string::npos);
 }
 
 } // namespace
