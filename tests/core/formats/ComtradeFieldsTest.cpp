@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace zarva {
 namespace {
 
@@ -84,15 +86,8 @@ TEST(NormaliseDate, OrderFollowsTheRevisionAndImpossibleMonthsSwap)
 
 TEST(MomentText, LocalCodeShiftsTheTimeUnlessUtcIsChosenAndUnreadableMomentsStayAsWritten)
 {
-    struct Case {
-        const char* revision;
-        const char* localCode;
-        const char* date;
-        const char* time;
-        bool utc;
-        const char* shown;
-    };
-    const Case cases[] = {
+    // revision, local code, date, time, UTC chosen, shown
+    const std::tuple<const char*, const char*, const char*, const char*, bool, const char*> cases[] = {
         {"1999", "", "12/01/2011", " 5:55:30", true, "12/01/2011, 5:55:30"},
         {"2013", "+3", "31/12/2019", "23:30:00.000100", true, "31.12.2019, 23:30:00.000100 (UTC)"},
         {"2013", "+3", "31/12/2019", "23:30:00.000100", false, "01.01.2020, 02:30:00.000100 (Местное время)"},
@@ -101,23 +96,18 @@ TEST(MomentText, LocalCodeShiftsTheTimeUnlessUtcIsChosenAndUnreadableMomentsStay
         {"2013", "0", "soon", "10:00:00.0", true, "soon, 10:00:00.0 (UTC)"},
         {"2013", "0", "13/13/2020", "10:00:00.0", true, "13/13/2020, 10:00:00.0 (UTC)"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [revision, localCode, date, time, utc, shown] : cases) {
         Document document;
-        document.oscillogram.revisionYear = c.revision;
-        document.oscillogram.localCode = c.localCode;
-        EXPECT_EQ(MomentText(document.oscillogram, c.date, c.time, c.utc), c.shown);
+        document.oscillogram.revisionYear = revision;
+        document.oscillogram.localCode = localCode;
+        EXPECT_EQ(MomentText(document.oscillogram, date, time, utc), shown);
     }
 }
 
 TEST(SnapSampleRate, BandsForSeveralRatesWholePeriodsForOneAndZeroForBrokenRates)
 {
-    struct Case {
-        double rate;
-        double lineFrequency;
-        bool several;
-        std::int64_t snapped;
-    };
-    const Case cases[] = {
+    // rate, line frequency, several rates, snapped rate
+    const std::tuple<double, double, bool, std::int64_t> cases[] = {
         {1100, 50, true, 1200},  {1650, 50, true, 1600},   {14400, 50, true, 19200}, {1000, 60, true, 960},
         {30000, 50, true, 30000}, {1100, 55, true, 1100},  {3200, 50, true, 3200},
         {1100, 50, false, 1100}, {5760, 50, false, 5750},  {15360, 60, false, 15360},
@@ -125,8 +115,8 @@ TEST(SnapSampleRate, BandsForSeveralRatesWholePeriodsForOneAndZeroForBrokenRates
         {10, 50, false, 0},      {0.0, 50, false, 0},      {-1200.0, 50, true, 0},
         {1.0 / 0.0, 50, false, 0}, {1e300, 50, false, 0},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(SnapSampleRate(c.rate, c.lineFrequency, c.several), c.snapped) << c.rate << " " << c.several;
+    for (const auto& [rate, lineFrequency, several, snapped] : cases)
+        EXPECT_EQ(SnapSampleRate(rate, lineFrequency, several), snapped) << rate << " " << several;
 }
 
 TEST(SampleRate, LineFrequencySeriesFollowsTheSegments)

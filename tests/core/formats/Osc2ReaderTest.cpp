@@ -79,7 +79,6 @@ TEST_F(Osc2Reader, FillsTheRecordAsTheComtradeReaderDoes)
     EXPECT_EQ(record.sourcePath, path.string());
     EXPECT_EQ(record.recorderId, "-");
     EXPECT_EQ(record.fileType, "ASCII");
-    EXPECT_EQ(record.stationText, "OSC Осциллограф. Версия 2.5");
     EXPECT_EQ(record.lineFrequency, 50.0);
     EXPECT_EQ(record.sampleRate, 2400);
     EXPECT_EQ(record.zeroSample, 12);

@@ -164,7 +164,7 @@ TEST(XmlWriters, BothWritersReadBackUnchanged)
     EXPECT_EQ(Parse(quoted.ToText()).GetAttribute("say 'hi'"), "1") << "a name with a double quote stays readable";
 }
 
-TEST(XmlFiles, ReadingFailuresAreReportedWithThePath)
+TEST(XmlFiles, FailuresAreReportedWithThePathAndTheEncodingFollowsTheByteOrderMark)
 {
     const test::TempFolder folder;
     XmlDocument document;
@@ -177,12 +177,7 @@ TEST(XmlFiles, ReadingFailuresAreReportedWithThePath)
     }
     EXPECT_THROW(document.LoadFile(folder / "missing.xml"), FileException);
     EXPECT_THROW(document.LoadFile(folder.Write("bad.xml", std::string("\xFF\xFE<\0a\0", 6))), CZarvaException);
-}
 
-TEST(XmlFiles, EncodingFollowsTheByteOrderMark)
-{
-    const test::TempFolder folder;
-    XmlDocument document;
     document.LoadFile(folder.Write("utf16.xml", "\xFF\xFE" + Utf8ToUtf16Le("<Ф a=\"б\"/>") + "\x01"));
     EXPECT_EQ(document.root.name, "Ф");
     document.LoadFile(folder.Write("cp1251.xml", "<\xD4 a=\"\xE1\"/>"));
