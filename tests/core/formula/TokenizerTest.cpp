@@ -10,56 +10,48 @@ namespace {
 using test::ErrorText;
 using test::FormulaTestRecord;
 
-std::vector<TokenId> IdsOf(const Calculator& engine)
+// Tokenizes over variables only.
+class TokenizerTest : public ::testing::Test {
+protected:
+    TokenizerTest() { engine.SetChannelMode(false); }
+
+    std::vector<TokenId> Ids(const std::string& formula)
+    {
+        engine.Tokenize(formula);
+        std::vector<TokenId> ids;
+        for (const Token& token : engine.Tokens())
+            ids.push_back(token.id);
+        return ids;
+    }
+
+    Calculator engine;
+};
+
+TEST_F(TokenizerTest, MatchesTableTextsByPrefixOnTheLowerCasedFormula)
 {
-    std::vector<TokenId> ids;
-    for (const Token& token : engine.Tokens())
-        ids.push_back(token.id);
-    return ids;
+    EXPECT_EQ(Ids("SIN:PiNULL 3I0:"), (std::vector<TokenId>{kSin, kPi, kNullValue, k3I0, kEnd}));
+    // Empty arguments become null values.
+    EXPECT_EQ(Ids("i1:(1,,2,)"), (std::vector<TokenId>{kI1, kOpenBracket, kNumber, kComma, kNullValue, kComma,
+                                                       kNumber, kComma, kNullValue, kCloseBracket, kEnd}));
 }
 
-TEST(Tokenizer, MatchesTableTextsByPrefixOnTheLowerCasedFormula)
+TEST_F(TokenizerTest, ReadsNumbersWithoutSignOrExponent)
 {
-    Calculator engine;
-    engine.SetChannelMode(false);
-    engine.Tokenize("SIN:PiNULL 3I0:");
-    EXPECT_EQ(IdsOf(engine), (std::vector<TokenId>{kSin, kPi, kNullValue, k3I0, kEnd}));
-}
-
-TEST(Tokenizer, ReadsNumbersWithoutSignOrExponent)
-{
-    Calculator engine;
     engine.SetVariable("e3", "7");
-    engine.SetChannelMode(false);
-    engine.Tokenize("12.5 1e3");
+    ASSERT_EQ(Ids("12.5 1e3"), (std::vector<TokenId>{kNumber, kNumber, kVariable, kEnd}));
     const auto& tokens = engine.Tokens();
-    ASSERT_EQ(IdsOf(engine), (std::vector<TokenId>{kNumber, kNumber, kVariable, kEnd}));
     EXPECT_EQ(tokens[0].number, 12.5);
     EXPECT_EQ(tokens[1].number, 1.0);
     EXPECT_EQ(tokens[2].text, "e3");
 }
 
-TEST(Tokenizer, DimensionKeepsItsCaseAndNeedsAtLeastOneCharacter)
+TEST_F(TokenizerTest, DimensionKeepsItsCaseAndNeedsAtLeastOneCharacter)
 {
-    Calculator engine;
-    engine.SetChannelMode(false);
-    engine.Tokenize("MOD:(2)[kVA]");
-    ASSERT_EQ(engine.Tokens().size(), 6u);
+    ASSERT_EQ(Ids("MOD:(2)[kVA]").size(), 6u);
     EXPECT_EQ(engine.Tokens()[4].id, kDimension);
     EXPECT_EQ(engine.Tokens()[4].text, "kVA");
-
     engine.Tokenize("1[]x]");
     EXPECT_EQ(engine.Tokens()[1].text, "]x");
-}
-
-TEST(Tokenizer, EmptyArgumentsBecomeNullValues)
-{
-    Calculator engine;
-    engine.SetChannelMode(false);
-    engine.Tokenize("i1:(1,,2,)");
-    EXPECT_EQ(IdsOf(engine),
-              (std::vector<TokenId>{kI1, kOpenBracket, kNumber, kComma, kNullValue, kComma, kNumber,
-                                    kComma, kNullValue, kCloseBracket, kEnd}));
 }
 
 TEST(Tokenizer, IdentifiersKeepTheirCaseAndQuotesHoldAnyCharacters)
@@ -83,43 +75,31 @@ TEST(Tokenizer, PrefixMatchingSplitsIdentifiersThatStartLikeATableText)
     EXPECT_EQ(fixture.record.calcChannels.Tokens()[1].id, kChannel);
 }
 
-TEST(TokenizerErrors, UnclosedUnitOrNumberWithTwoPoints)
+TEST_F(TokenizerTest, TextsNoRuleAcceptsAreErrorsNamingTheFormula)
 {
-    Calculator engine;
-    engine.SetChannelMode(false);
-    EXPECT_EQ(ErrorText([&] { engine.Tokenize("1.2.3"); }), " не определен '1.2.3'");
-    EXPECT_EQ(ErrorText([&] { engine.Tokenize("2[V"); }), " не определен '2[V'");
-}
-
-TEST(TokenizerErrors, CharacterNoRuleAccepts)
-{
-    Calculator engine;
-    engine.SetChannelMode(false);
-    EXPECT_EQ(ErrorText([&] { engine.Tokenize("1\t+ 2"); }),
-              "1\t+ 2: Синтаксическая ошибка в формуле");
-    EXPECT_EQ(ErrorText([&] { engine.Tokenize(".5"); }), ".5: Синтаксическая ошибка в формуле");
-}
-
-TEST(TokenizerErrors, UnknownVariable)
-{
-    Calculator engine;
     engine.SetVariable("R", "2");
-    engine.SetChannelMode(false);
-    EXPECT_EQ(ErrorText([&] { engine.Tokenize("R + 1"); }), "R + 1: Переменная не найдена");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"1.2.3", " не определен '1.2.3'"},
+        {"2[V", " не определен '2[V'"},
+        {"1\t+ 2", "1\t+ 2: Синтаксическая ошибка в формуле"},
+        {".5", ".5: Синтаксическая ошибка в формуле"},
+        {"R + 1", "R + 1: Переменная не найдена"},  // variable names are lower case
+    };
+    for (const auto& [formula, message] : cases)
+        EXPECT_EQ(ErrorText([&] { engine.Tokenize(formula); }), message);
     engine.Tokenize("r + 1");
     EXPECT_EQ(engine.Evaluate().real, 3.0);
 }
 
-TEST(TokenizerErrors, UnknownChannelOfARecordAndOfThePlainEngine)
+TEST_F(TokenizerTest, UnknownChannelOfARecordAndOfThePlainEngine)
 {
     FormulaTestRecord fixture;
     fixture.Add("Ia", 1.0, {});
     EXPECT_EQ(ErrorText([&] { fixture.Evaluate("Ia + Foo"); }), "Имя канала задано неправильно.");
 
     // The plain engine drops identifiers it cannot find: "Ia + Foo" reads as "Ia +".
-    Calculator engine;
-    engine.Tokenize("Ia + Foo");
-    EXPECT_EQ(IdsOf(engine), (std::vector<TokenId>{kPlus, kEnd}));
+    engine.SetChannelMode(true);
+    EXPECT_EQ(Ids("Ia + Foo"), (std::vector<TokenId>{kPlus, kEnd}));
     EXPECT_EQ(ErrorText([&] { engine.Evaluate(); }), "Ia + Foo: Синтаксическая ошибка в формуле");
 }
 
