@@ -31,12 +31,14 @@ protected:
     test::TempFolder folder;
 };
 
-TEST_F(CalcChannelsTest, AddingCreatesTheChannelAndComputeFillsIt)
+TEST_F(CalcChannelsTest, AddingCreatesTheChannelsAndComputeFillsThemByTheKindOfResult)
 {
     const std::size_t before = fixture.record.channels.size();
     set.Add("Sum", "Ia + Ib * 2");
-    ASSERT_EQ(fixture.record.channels.size(), before + 1);
-    EXPECT_EQ(fixture.record.channels.back().samples, std::vector<double>(40, 0.0));
+    set.Add("P", "pf:(Ia, Ua)");
+    set.Add("R", "sin:(30) * Ia");
+    ASSERT_EQ(fixture.record.channels.size(), before + 3);
+    EXPECT_EQ(ChannelNamed("Sum").samples, std::vector<double>(40, 0.0));
     set.Compute();
     const Channel& sum = ChannelNamed("Sum");
     EXPECT_EQ(sum.samples, std::vector<double>(40, 5.0));
@@ -44,13 +46,7 @@ TEST_F(CalcChannelsTest, AddingCreatesTheChannelAndComputeFillsIt)
     EXPECT_EQ(sum.suppliedPhasors[7], Polar(10.0, -30.0) + Polar(10.0, -150.0) * 2.0);
     EXPECT_EQ(sum.unit, "A");
     EXPECT_TRUE(sum.HasFlag(display::kSuppliedPhasors));
-}
-
-TEST_F(CalcChannelsTest, PhasorOnlyResultStoresItsRealPartAndARealOneNoPhasors)
-{
-    set.Add("P", "pf:(Ia, Ua)");
-    set.Add("R", "sin:(30) * Ia");
-    set.Compute();
+    // A phasor-only result stores its real part as samples, a real-only one no phasors.
     const Channel& power = ChannelNamed("P");
     EXPECT_NEAR(power.samples[0], 1000.0 * std::cos(std::numbers::pi / 6), 1e-9);
     EXPECT_EQ(power.suppliedPhasors.size(), 40u);
@@ -168,7 +164,7 @@ TEST(FrmText, WrittenInTheSystemCodePageUnlessItCannotHoldTheText)
     EXPECT_EQ(ParseFrmText("\xEF\xBB\xBFΩ,Ia,\n"), greek);
 }
 
-TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSet)
+TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSetAndAnUnreadableOneKeepsIt)
 {
     set.Add("Old", "Ia");
     set.Add("I1", "I1: (Ia, Ib, Ic)");
@@ -185,13 +181,10 @@ TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSet)
     EXPECT_NEAR(ChannelNamed("I1").samples[0], 10.0, 1e-12);
     EXPECT_EQ(ErrorText([&] { fixture.record.FindChannel("Other"); }),
               "Имя канала задано неправильно.");
-}
 
-TEST_F(CalcChannelsTest, UnreadableFrmFileKeepsTheSet)
-{
-    set.Add("Keep", "Ia");
+    // A file that cannot be read leaves the set as it is.
     EXPECT_THROW(set.LoadFrm(folder / "missing.frm"), FileException);
-    EXPECT_EQ(set.Names(), std::vector<std::string>{"Keep"});
+    EXPECT_EQ(set.Names(), (std::vector<std::string>{"Old", "I1", "Sum"}));
     EXPECT_THROW(set.SaveFrm(folder / "no" / "such" / "folder.frm"), FileException);
 }
 
