@@ -70,14 +70,15 @@ TEST_F(CliTest, DumpWritesChosenChannelsAndSamplesAsCsvOrJson)
 
     const CliRun tail = Cli({"dump", cfg, "--format", "json", "--channels", "Ia \"line\"", "--from", "3"});
     ASSERT_EQ(tail.code, 0) << tail.err;
-    EXPECT_EQ(Json::Parse(tail.out)["times"].Items().size(), 2u);
-    EXPECT_EQ(Json::Parse(tail.out)["channels"].Items()[0]["values"].Items()[1].Number(), 4 + 10.0);
+    const Json last = Json::Parse(tail.out);
+    EXPECT_EQ(last["times"].Items().size(), 2u);
+    EXPECT_EQ(last["channels"].Items()[0]["values"].Items()[1].Number(), 4 + 10.0);
     const CliRun head = Cli({"dump", cfg, "--format", "json", "--to", "1"});
     ASSERT_EQ(head.code, 0);
-    const Json dump = Json::Parse(head.out);
-    EXPECT_EQ(dump["times"].Items().size(), 2u);
-    EXPECT_EQ(dump["channels"].Items()[1]["name"].String(), "Ia \"line\"");
-    EXPECT_EQ(dump["channels"].Items()[0]["values"].Items()[1].Number(), 0.25 * 1000 * 1);
+    const Json first = Json::Parse(head.out);
+    EXPECT_EQ(first["times"].Items().size(), 2u);
+    EXPECT_EQ(first["channels"].Items()[1]["name"].String(), "Ia \"line\"");
+    EXPECT_EQ(first["channels"].Items()[0]["values"].Items()[1].Number(), 0.25 * 1000 * 1);
 }
 
 TEST_F(CliTest, AnyFileOfTheRecordOpensItAndErrorsPrintTheMessageAndFail)
