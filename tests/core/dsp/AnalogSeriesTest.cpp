@@ -13,13 +13,11 @@
 namespace zarva {
 namespace {
 
-using test::ExpectSeriesMatchMeasures;
+using test::InEveryCurveMode;
 using test::Sine;
 using test::TestRecord;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr std::uint32_t kCurveModes[] = {display::kCurveInstant, display::kCurveRms,
-                                         display::kCurveFirstHarmonic};
 
 // A line-frequency wave with harmonics, a decaying offset and noise.
 std::vector<double> NoisyWave(std::size_t count, double rate, std::uint64_t seed)
@@ -35,37 +33,18 @@ std::vector<double> NoisyWave(std::size_t count, double rate, std::uint64_t seed
     return samples;
 }
 
-void SetCurveMode(Channel& channel, std::uint32_t mode)
-{
-    channel.SetFlag(display::kCurveModes, false);
-    channel.SetFlag(mode, true);
-}
-
-void RecomputeAndCheckEveryCurveMode(Channel& channel)
-{
-    for (const std::uint32_t mode : kCurveModes) {
-        SetCurveMode(channel, mode);
-        channel.Recompute();
-        SCOPED_TRACE(mode);
-        ExpectSeriesMatchMeasures(channel);
-    }
-}
-
 TEST(FastSeries, EqualMeasuresOnNoisyWavesPastManyReanchors)
 {
     TestRecord test(4800);
-    Channel& channel = test.AddAnalog("I", NoisyWave(30000, 4800.0, 1));
-    RecomputeAndCheckEveryCurveMode(channel);
+    InEveryCurveMode(test.AddAnalog("I", NoisyWave(30000, 4800.0, 1)));
 }
 
 TEST(FastSeries, EqualMeasuresForOddPeriodsAndRecordsShorterThanAPeriod)
 {
     TestRecord test(350);
-    Channel& odd = test.AddAnalog("Odd", NoisyWave(500, 350.0, 2));
-    RecomputeAndCheckEveryCurveMode(odd);
-
+    InEveryCurveMode(test.AddAnalog("Odd", NoisyWave(500, 350.0, 2)));
     Channel& shortOne = test.AddAnalog("Short", {1.0, 2.0, 3.0});
-    RecomputeAndCheckEveryCurveMode(shortOne);
+    InEveryCurveMode(shortOne);
     EXPECT_EQ(shortOne.dcMean, 0.0);
     EXPECT_EQ(shortOne.phasorSeries[2], Phasor());
 
@@ -93,7 +72,7 @@ TEST(FastSeries, EqualMeasuresUnderEveryDisplayTransform)
         channel.SetFlag(display::kAdcCounts | display::kDcRemoved | display::kInverted, false);
         channel.SetFlag(flags, true);
         SCOPED_TRACE(flags);
-        RecomputeAndCheckEveryCurveMode(channel);
+        InEveryCurveMode(channel);
     }
     EXPECT_EQ(channel.displayRatio, 1100.0);
 }
@@ -108,7 +87,7 @@ TEST(FastSeries, SmallSignalAfterAHugeTransientKeepsItsPrecision)
         samples[i] = burst ? 1e9 * std::sin(0.3 * static_cast<double>(i)) : samples[i] * 1e-3;
     }
     Channel& channel = test.AddAnalog("I", samples);
-    RecomputeAndCheckEveryCurveMode(channel);
+    InEveryCurveMode(channel);
 }
 
 TEST(FastSeries, ValuesTooLargeForRunningSumsGiveWhatTheDefinitionsGive)
@@ -118,8 +97,9 @@ TEST(FastSeries, ValuesTooLargeForRunningSumsGiveWhatTheDefinitionsGive)
     samples[100] = 1e200;
     samples[200] = std::numeric_limits<double>::infinity();
     Channel& channel = test.AddAnalog("I", samples);
-    RecomputeAndCheckEveryCurveMode(channel);
-    SetCurveMode(channel, display::kCurveRms);
+    InEveryCurveMode(channel);
+    channel.SetFlag(display::kCurveModes, false);
+    channel.SetFlag(display::kCurveRms, true);
     channel.Recompute();
     EXPECT_TRUE(std::isinf(channel.DisplaySeries()[110]));
     EXPECT_TRUE(std::isfinite(channel.DisplaySeries()[130]));
@@ -141,7 +121,7 @@ TEST(FastSeries, TrackingFormsFollowAVaryingFrequency)
     Channel& channel = test.AddAnalog("U", NoisyWave(2000, 2000.0, 7));
     const Channel& reference = test.AddAnalog("F", frequency);
     test.TrackAgainst(reference);
-    RecomputeAndCheckEveryCurveMode(channel);
+    InEveryCurveMode(channel);
 }
 
 TEST(FastSeries, SuppliedPhasorsAreScaledAndFirstHarmonicStillComesFromSamples)
@@ -153,7 +133,7 @@ TEST(FastSeries, SuppliedPhasorsAreScaledAndFirstHarmonicStillComesFromSamples)
     computed.SetFlag(display::kInverted, true);
     computed.showPrimary = false;
     computed.valuesArePrimary = true;
-    RecomputeAndCheckEveryCurveMode(computed);
+    InEveryCurveMode(computed);
     EXPECT_EQ(computed.phasorSeries[10], Phasor(-1.5, 2.0));
     EXPECT_EQ(computed.phasorSeries[260], Phasor());
 }
