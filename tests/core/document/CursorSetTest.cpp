@@ -6,23 +6,15 @@
 namespace zarva {
 namespace {
 
-TEST(CursorSet, StartsInactiveAndUnplaced)
-{
-    const CursorSet cursors;
-    for (int i = 0; i < CursorSet::kVerticalCount; ++i) {
-        EXPECT_FALSE(cursors.Vertical(i).active);
-        EXPECT_TRUE(cursors.NeverPlaced(i));
-    }
-    for (int i = 0; i < CursorSet::kHorizontalCount; ++i) {
-        EXPECT_FALSE(cursors.Horizontal(i).active);
-        EXPECT_TRUE(cursors.HorizontalNeverPlaced(i));
-    }
-    EXPECT_FALSE(cursors.Anchor().has_value());
-}
-
-TEST(CursorSet, PlacingKeepsTheCursorOnTheRecord)
+TEST(CursorSet, StartsUnplacedAndPlacingOrMovingKeepsTheCursorOnTheRecord)
 {
     CursorSet cursors;
+    for (int i = 0; i < CursorSet::kVerticalCount; ++i)
+        EXPECT_TRUE(!cursors.Vertical(i).active && cursors.NeverPlaced(i)) << i;
+    for (int i = 0; i < CursorSet::kHorizontalCount; ++i)
+        EXPECT_TRUE(!cursors.Horizontal(i).active && cursors.HorizontalNeverPlaced(i)) << i;
+    EXPECT_FALSE(cursors.Anchor().has_value());
+
     cursors.PlaceVertical(0, -5, 100);
     EXPECT_EQ(cursors.Vertical(0).sample, 0);
     EXPECT_TRUE(cursors.Vertical(0).active);
@@ -30,11 +22,8 @@ TEST(CursorSet, PlacingKeepsTheCursorOnTheRecord)
     EXPECT_EQ(cursors.Vertical(1).sample, 99);
     cursors.PlaceVertical(2, 7, 0);
     EXPECT_EQ(cursors.Vertical(2).sample, 0);
-}
 
-TEST(CursorSet, KeyboardMovesStopAtTheFirstAndLastSample)
-{
-    CursorSet cursors;
+    // Keyboard moves stop at the first and the last sample.
     cursors.PlaceVertical(0, 0, 10);
     cursors.MoveVertical(0, -1, 10);
     EXPECT_EQ(cursors.Vertical(0).sample, 0);

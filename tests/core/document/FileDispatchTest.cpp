@@ -7,21 +7,15 @@
 namespace zarva {
 namespace {
 
-TEST(FileDispatch, KindIsToldByTheLastFourCharactersInAnyCase)
+TEST(FileDispatch, KindIsToldByTheLastFourCharactersInAnyCaseAndADataFileOpensItsConfiguration)
 {
-    EXPECT_EQ(KindOf("/r/a.CFG"), FileKind::Comtrade);
-    EXPECT_EQ(KindOf("a.Dat"), FileKind::ComtradeData);
-    EXPECT_EQ(KindOf("запись.cff"), FileKind::SingleFile);
-    EXPECT_EQ(KindOf("a.OSC"), FileKind::Osc);
-    EXPECT_EQ(KindOf("a.sTo"), FileKind::Sto);
-    EXPECT_EQ(KindOf("a.zip"), FileKind::Zip);
-    EXPECT_EQ(KindOf("a.cfg.bak"), FileKind::Other);
-    EXPECT_EQ(KindOf("cfg"), FileKind::Other);
-    EXPECT_EQ(KindOf(""), FileKind::Other);
-}
+    const std::pair<const char*, FileKind> kinds[] = {
+        {"/r/a.CFG", FileKind::Comtrade}, {"a.Dat", FileKind::ComtradeData}, {"запись.cff", FileKind::SingleFile},
+        {"a.OSC", FileKind::Osc},         {"a.sTo", FileKind::Sto},          {"a.zip", FileKind::Zip},
+        {"a.cfg.bak", FileKind::Other},   {"cfg", FileKind::Other},          {"", FileKind::Other}};
+    for (const auto& [name, kind] : kinds)
+        EXPECT_EQ(KindOf(name), kind) << name;
 
-TEST(FileDispatch, DataFileOpensItsConfiguration)
-{
     EXPECT_EQ(RecordPathFor("/r/fault.DAT"), "/r/fault.cfg");
     EXPECT_EQ(RecordPathFor("/r/fault.cfg"), "/r/fault.cfg");
     EXPECT_EQ(RecordPathFor("/r/fault.osc"), "/r/fault.osc");

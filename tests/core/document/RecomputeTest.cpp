@@ -79,22 +79,19 @@ TEST(RecomputeAll, GivesWhatEachChannelGivesAlone)
     }
 }
 
-TEST(RecomputeAll, AdvancesProgressOncePerSampleOfEveryChannel)
+TEST(RecomputeAll, AdvancesProgressOncePerSampleOfEveryChannelAndComputesNothingWhenCancelled)
 {
     Document document;
     FillRecord(document, 30000);
     document.progress.SetStep(1.0);
     RecomputeAll(document);
     EXPECT_EQ(document.progress.Position(), 13u * 30000u);
-}
 
-TEST(RecomputeAll, CancelledBeforeStartComputesNothing)
-{
-    Document document;
-    FillRecord(document, 30000);
-    document.progress.RequestCancel();
-    RecomputeAll(document);
-    for (const Channel& channel : document.oscillogram.channels)
+    Document cancelled;
+    FillRecord(cancelled, 30000);
+    cancelled.progress.RequestCancel();
+    RecomputeAll(cancelled);
+    for (const Channel& channel : cancelled.oscillogram.channels)
         EXPECT_TRUE(channel.phasorSeries.empty());
 }
 
