@@ -196,7 +196,7 @@ protected:
     TestRecord test{1000};
 };
 
-TEST_F(Tracking, FollowsTheMeasuredFrequency)
+TEST_F(Tracking, FollowsTheMeasuredFrequencyOnlyWithOneRateAndAReferenceOtherThanTheChannel)
 {
     EXPECT_EQ(TrackingReference(signal()), &reference());
     // Within what linear interpolation between 22 samples a period allows.
@@ -211,10 +211,7 @@ TEST_F(Tracking, FollowsTheMeasuredFrequency)
     // The window is 22 whole samples and a fraction: position 22 is too early.
     EXPECT_EQ(Rms(signal(), 22, 1), 0.0);
     EXPECT_GT(Rms(signal(), 23, 1), 0.0);
-}
 
-TEST_F(Tracking, OnlyWithOneRateAndAReferenceOtherThanTheChannel)
-{
     EXPECT_EQ(TrackingReference(reference()), nullptr);
     test.record.rateSegments.push_back(test.record.rateSegments.back());
     EXPECT_EQ(TrackingReference(signal()), nullptr);
