@@ -62,7 +62,7 @@ TEST(CursorSet, ClampDropsHorizontalCursorsOfChannelsThatAreGone)
     EXPECT_EQ(cursors.Horizontal(1).channel, 1);
 }
 
-TEST(CursorPersistence, RoundTripsEveryCursorExactly)
+TEST(CursorPersistence, RoundTripsEveryCursorExactlyAndRepairsStoredPositionsOffTheRecord)
 {
     CursorSet cursors;
     cursors.PlaceVertical(0, 1234, 5000);
@@ -72,11 +72,8 @@ TEST(CursorPersistence, RoundTripsEveryCursorExactly)
     SettingsSection view;
     SaveCursors(cursors, view);
     EXPECT_EQ(LoadCursors(view, 5000, 3), cursors);
-}
 
-TEST(CursorPersistence, StoredPositionsOutsideTheRecordAreRepaired)
-{
-    SettingsSection view;
+    view = SettingsSection{};
     view.SetInt("CursorV1", 900);
     view.SetInt("CursorV1On", 1);
     view.SetInt("CursorV2", -3);
@@ -86,12 +83,12 @@ TEST(CursorPersistence, StoredPositionsOutsideTheRecordAreRepaired)
     view.SetString("CursorH2", "4");
     view.SetInt("CursorH2Channel", 12);
     view.SetInt("CursorH2On", 1);
-    const CursorSet cursors = LoadCursors(view, 100, 2);
-    EXPECT_EQ(cursors.Vertical(0).sample, 99);
-    EXPECT_TRUE(cursors.Vertical(0).active);
-    EXPECT_EQ(cursors.Vertical(1).sample, 0);
-    EXPECT_FALSE(cursors.Horizontal(0).active);
-    EXPECT_FALSE(cursors.Horizontal(1).active);
+    const CursorSet repaired = LoadCursors(view, 100, 2);
+    EXPECT_EQ(repaired.Vertical(0).sample, 99);
+    EXPECT_TRUE(repaired.Vertical(0).active);
+    EXPECT_EQ(repaired.Vertical(1).sample, 0);
+    EXPECT_FALSE(repaired.Horizontal(0).active);
+    EXPECT_FALSE(repaired.Horizontal(1).active);
     EXPECT_EQ(LoadCursors(SettingsSection{}, 100, 2), CursorSet{});
 }
 

@@ -65,7 +65,7 @@ TEST(FileDispatch, FilterTextsInBothForms)
     EXPECT_TRUE(ParseFileFilters("").empty());
 }
 
-TEST(FileDispatch, SaveAsOffersTheFiltersOfTheRecordsKind)
+TEST(FileDispatch, SaveAsOffersTheFiltersOfTheRecordsKindAndTheNameTakesTheChosenExtension)
 {
     const auto osc = SaveAsChoiceFor("/r/a.osc", "/r/a.osc");
     EXPECT_EQ(osc.filterTextIds, (std::vector<int>{filters::kComtrade, filters::kOsc}));
@@ -77,10 +77,7 @@ TEST(FileDispatch, SaveAsOffersTheFiltersOfTheRecordsKind)
     const auto sto = SaveAsChoiceFor("/r/a.sto", "/r/a.sto");
     EXPECT_EQ(sto.filterTextIds, (std::vector<int>{filters::kComtrade, filters::kComtrade2013}));
     EXPECT_EQ(sto.proposedName, "/r/a.cfg");
-}
 
-TEST(FileDispatch, ChosenNameTakesTheSelectedExtension)
-{
     const std::vector<std::string> offered{".cfg", ".cff"};
     EXPECT_EQ(NameForFilter("/r/a", ".cfg", offered), "/r/a.cfg");
     EXPECT_EQ(NameForFilter("/r/a.CFG", ".cfg", offered), "/r/a.CFG");

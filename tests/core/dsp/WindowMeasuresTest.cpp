@@ -22,7 +22,7 @@ double AngleOf(Phasor z)
     return std::atan2(z.imag(), z.real()) * 180.0 / std::numbers::pi;
 }
 
-TEST(Value, ShowsStoredSampleThroughRatioCodesDcRemovalAndInversionAndBrokenCodesAsZero)
+TEST(Value, ShowsStoredSamplesThroughRatioCodesDcRemovalAndInversionAndDiscreteStates)
 {
     TestRecord test(1000);
     Channel& channel = test.AddAnalog("I", {10.5, kNaN, -3.0});
@@ -52,11 +52,8 @@ TEST(Value, ShowsStoredSampleThroughRatioCodesDcRemovalAndInversionAndBrokenCode
     broken.SetFlag(display::kAdcCounts, true);
     EXPECT_EQ(Value(broken, 0), 0.0);
     EXPECT_EQ(Value(broken, 1), 0.0);
-}
 
-TEST(Value, DiscreteChannelShowsStatesAndInvertsThem)
-{
-    TestRecord test(1000);
+    // A discrete channel shows its states, inverted when asked, and has no measures.
     Channel discrete(ChannelKind::Discrete, &test.document);
     discrete.samples = {0.0, 1.0};
     EXPECT_EQ(Value(discrete, 1), 1.0);
