@@ -14,24 +14,11 @@ namespace zarva {
 namespace {
 
 using test::InEveryCurveMode;
+using test::NoisyWave;
 using test::Sine;
 using test::TestRecord;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// A line-frequency wave with harmonics, a decaying offset and noise.
-std::vector<double> NoisyWave(std::size_t count, double rate, std::uint64_t seed)
-{
-    std::mt19937_64 random(seed);
-    std::normal_distribution<double> noise(0.0, 3.0);
-    std::vector<double> samples(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const double t = static_cast<double>(i) / rate;
-        samples[i] = 40.0 * std::exp(-t / 0.05) + Sine(100.0, 50.0, 17.0)(t) +
-                     Sine(12.0, 150.0, 80.0)(t) + noise(random);
-    }
-    return samples;
-}
 
 TEST(FastSeries, EqualMeasuresOnNoisyWavesPastManyReanchors)
 {
