@@ -60,55 +60,45 @@ TEST_F(CliTest, InfoTextListsWarningsAndChannels)
     EXPECT_NE(run.out.find("PS=S"), std::string::npos);
 }
 
-TEST_F(CliTest, DumpWritesChosenChannelsAndSamples)
+TEST_F(CliTest, DumpWritesChosenChannelsAndSamplesAsCsvOrJson)
 {
     const CliRun csv = Cli({"dump", cfg, "--channels", "ua,Trip", "--from", "1", "--to", "2"});
     ASSERT_EQ(csv.code, 0) << csv.err;
     EXPECT_EQ(csv.out, "time_us,Ua,Trip\n1000,250,1\n2000,500,0\n");
+    const CliRun all = Cli({"dump", cfg, "--to", "0"});
+    EXPECT_EQ(all.out.substr(0, all.out.find('\n')), "time_us,Ua,\"Ia \"\"line\"\"\",Trip");
 
-    const CliRun json = Cli({"dump", cfg, "--format", "json", "--channels", "Ia \"line\"", "--from", "3"});
-    ASSERT_EQ(json.code, 0) << json.err;
-    const Json tail = Json::Parse(json.out);
-    EXPECT_EQ(tail["times"].Items().size(), 2u);
-    EXPECT_EQ(tail["channels"].Items()[0]["values"].Items()[1].Number(), 4 + 10.0);
+    const CliRun tail = Cli({"dump", cfg, "--format", "json", "--channels", "Ia \"line\"", "--from", "3"});
+    ASSERT_EQ(tail.code, 0) << tail.err;
+    const Json last = Json::Parse(tail.out);
+    EXPECT_EQ(last["times"].Items().size(), 2u);
+    EXPECT_EQ(last["channels"].Items()[0]["values"].Items()[1].Number(), 4 + 10.0);
+    const CliRun head = Cli({"dump", cfg, "--format", "json", "--to", "1"});
+    ASSERT_EQ(head.code, 0);
+    const Json first = Json::Parse(head.out);
+    EXPECT_EQ(first["times"].Items().size(), 2u);
+    EXPECT_EQ(first["channels"].Items()[1]["name"].String(), "Ia \"line\"");
+    EXPECT_EQ(first["channels"].Items()[0]["values"].Items()[1].Number(), 0.25 * 1000 * 1);
 }
 
-TEST_F(CliTest, DumpJsonIsValidAndCsvQuotesNames)
-{
-    const CliRun json = Cli({"dump", cfg, "--format", "json", "--to", "1"});
-    ASSERT_EQ(json.code, 0);
-    const Json dump = Json::Parse(json.out);
-    EXPECT_EQ(dump["times"].Items().size(), 2u);
-    EXPECT_EQ(dump["channels"].Items()[1]["name"].String(), "Ia \"line\"");
-    EXPECT_EQ(dump["channels"].Items()[0]["values"].Items()[1].Number(), 0.25 * 1000 * 1);
-
-    const CliRun csv = Cli({"dump", cfg, "--to", "0"});
-    EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')), "time_us,Ua,\"Ia \"\"line\"\"\",Trip");
-}
-
-TEST_F(CliTest, AnyFileOfTheRecordOpensIt)
+TEST_F(CliTest, AnyFileOfTheRecordOpensItAndErrorsPrintTheMessageAndFail)
 {
     EXPECT_EQ(Cli({"info", (folder / "rec.dat").string()}).code, 0);
-    const CliRun missing = Cli({"info", (folder / "rec.cff").string()});
-    EXPECT_EQ(missing.code, 1);
-    EXPECT_NE(missing.err.find("rec.cff"), std::string::npos);
-}
-
-TEST_F(CliTest, ErrorsPrintTheMessageAndFail)
-{
-    const CliRun missing = Cli({"info", (folder / "none.cfg").string()});
-    EXPECT_EQ(missing.code, 1);
-    EXPECT_NE(missing.err.find("none.cfg"), std::string::npos);
-
-    const CliRun broken = Cli({"info", folder.Write("bad.cfg", "S,R,1999\n1,1A,0D\n").string()});
-    EXPECT_EQ(broken.code, 1);
-    EXPECT_NE(broken.err.find("Неправильный формат файла - "), std::string::npos);
-
-    EXPECT_EQ(Cli({"dump", cfg, "--channels", "nope"}).code, 1);
-    EXPECT_EQ(Cli({"dump", cfg, "--from", "x"}).code, 1);
-    EXPECT_EQ(Cli({"dump", cfg, "--format", "xml"}).code, 1);
-    EXPECT_EQ(Cli({"info", cfg, "--bogus"}).code, 1);
-    EXPECT_EQ(Cli({"frobnicate"}).code, 1);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"info", (folder / "rec.cff").string()}, "rec.cff"},
+        {{"info", (folder / "none.cfg").string()}, "none.cfg"},
+        {{"info", folder.Write("bad.cfg", "S,R,1999\n1,1A,0D\n").string()}, "Неправильный формат файла - "},
+        {{"dump", cfg, "--channels", "nope"}, ""},
+        {{"dump", cfg, "--from", "x"}, ""},
+        {{"dump", cfg, "--format", "xml"}, ""},
+        {{"info", cfg, "--bogus"}, ""},
+        {{"frobnicate"}, ""},
+    };
+    for (const auto& [words, message] : cases) {
+        const CliRun run = Cli(words);
+        EXPECT_EQ(run.code, 1) << words[0] << " " << words.back();
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    }
     EXPECT_EQ(Cli({}).code, 2);
 }
 

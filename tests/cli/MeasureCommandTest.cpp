@@ -19,12 +19,6 @@ using test::Json;
 constexpr double kAmplitude = 100.0;
 constexpr int kSamples = 200;
 
-CliRun Measure(std::vector<std::string> words)
-{
-    words.insert(words.begin(), "measure");
-    return Cli(words);
-}
-
 // Three currents of a balanced set sampled 1000 times a second, phase A at 20 degrees at
 // sample 100, and a frequency channel reading 49 Hz.
 class MeasureCommandTest : public ::testing::Test {
@@ -49,7 +43,14 @@ protected:
         ReadComtrade(document, cfg);
     }
 
-    const Channel& Named(const std::string& name)
+    // zarva-cli measure over the record with the options given.
+    CliRun Measure(std::vector<std::string> options) const
+    {
+        options.insert(options.begin(), {"measure", cfg});
+        return Cli(options);
+    }
+
+    const Channel& Named(const std::string& name) const
     {
         return document.oscillogram.channels[document.oscillogram.FindChannel(name)];
     }
@@ -61,7 +62,7 @@ protected:
 
 TEST_F(MeasureCommandTest, JsonGivesEveryMeasureOfEveryAnalogChannel)
 {
-    const CliRun run = Measure({cfg, "--at", "100", "--periods", "2", "--harmonics", "3", "--json"});
+    const CliRun run = Measure({"--at", "100", "--periods", "2", "--harmonics", "3", "--json"});
     ASSERT_EQ(run.code, 0) << run.err;
     const Json all = Json::Parse(run.out);
     ASSERT_EQ(all.Items().size(), 4u);
@@ -83,7 +84,7 @@ TEST_F(MeasureCommandTest, JsonGivesEveryMeasureOfEveryAnalogChannel)
 
 TEST_F(MeasureCommandTest, SequenceOfABalancedSetIsAllPositive)
 {
-    const CliRun run = Measure({cfg, "--at", "150", "--sequence", "Ia,Ib,Ic", "--json"});
+    const CliRun run = Measure({"--at", "150", "--sequence", "Ia,Ib,Ic", "--json"});
     ASSERT_EQ(run.code, 0) << run.err;
     const Json sequence = Json::Parse(run.out);
     EXPECT_EQ(sequence["positive"]["name"].String(), "I1");
@@ -92,13 +93,13 @@ TEST_F(MeasureCommandTest, SequenceOfABalancedSetIsAllPositive)
     EXPECT_NEAR(sequence["negative"]["magnitude"].Number(), 0.0, 1e-3);
     EXPECT_NEAR(sequence["zero"]["magnitude"].Number(), 0.0, 1e-3);
 
-    const CliRun text = Measure({cfg, "--at", "150", "--sequence", "Ia,Ib,Ic"});
+    const CliRun text = Measure({"--at", "150", "--sequence", "Ia,Ib,Ic"});
     EXPECT_EQ(text.out.rfind("I1  ", 0), 0u) << text.out;
 }
 
 TEST_F(MeasureCommandTest, FrequencyChannelSwitchesToTheTrackingForms)
 {
-    const CliRun run = Measure({cfg, "--at", "100", "--frequency-channel", "F", "--json"});
+    const CliRun run = Measure({"--at", "100", "--frequency-channel", "F", "--json"});
     ASSERT_EQ(run.code, 0) << run.err;
     const Phasor tracked = TrackedPhasor(Named("Ia"), 1, 100, Named("F"), false, 1);
     const Json all = Json::Parse(run.out);
@@ -107,19 +108,18 @@ TEST_F(MeasureCommandTest, FrequencyChannelSwitchesToTheTrackingForms)
     EXPECT_NEAR(ia["phasor"].Items()[1].Number(), tracked.imag(), 1e-9 * std::abs(tracked));
     EXPECT_GT(std::abs(tracked - Named("Ia").phasorSeries[100]), 0.1);
 
-    const CliRun notFrequency = Measure({cfg, "--at", "100", "--frequency-channel", "Ib"});
+    const CliRun notFrequency = Measure({"--at", "100", "--frequency-channel", "Ib"});
     EXPECT_EQ(notFrequency.code, 1);
     EXPECT_NE(notFrequency.err.find("--frequency-channel"), std::string::npos);
 }
 
 TEST_F(MeasureCommandTest, MistakesFailWithAMessage)
 {
-    for (const std::vector<std::string>& words :
-         {std::vector<std::string>{cfg}, {cfg, "--at", "200"}, {cfg, "--at", "-1"},
-          {cfg, "--at", "5", "--periods", "0"}, {cfg, "--at", "5", "--sequence", "Ia,Ib"},
-          {cfg, "--at", "5", "--sequence", "Ia,Ib,Nope"}}) {
-        const CliRun run = Measure(words);
-        EXPECT_EQ(run.code, 1) << words.size();
+    for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
+             {}, {"--at", "200"}, {"--at", "-1"}, {"--at", "5", "--periods", "0"},
+             {"--at", "5", "--sequence", "Ia,Ib"}, {"--at", "5", "--sequence", "Ia,Ib,Nope"}}) {
+        const CliRun run = Measure(options);
+        EXPECT_EQ(run.code, 1) << options.size();
         EXPECT_FALSE(run.err.empty());
     }
 }

@@ -8,7 +8,9 @@
 namespace zarva {
 namespace {
 
-TEST(ScaleText, OneDecimalAboveOneAndTwoSignificantDigitsBelow)
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(ScaleText, OneDecimalAboveOneTwoSignificantDigitsBelowAndUnitMultiplesForLargeValues)
 {
     EXPECT_EQ(ScaleText(100.0, "В"), "100.0 В");
     EXPECT_EQ(ScaleText(0.0, "А"), "0.0 А");
@@ -16,23 +18,19 @@ TEST(ScaleText, OneDecimalAboveOneAndTwoSignificantDigitsBelow)
     EXPECT_EQ(ScaleText(0.5, "А"), "0.50 А");
     EXPECT_EQ(ScaleText(0.05, "А"), "0.050 А");
     EXPECT_EQ(ScaleText(1.0, "А"), "1.0 А");
-}
-
-TEST(ScaleText, LargeValuesTakeAUnitMultiple)
-{
     EXPECT_EQ(ScaleText(500.0, "В"), "500.0 В");
     EXPECT_EQ(ScaleText(100000.0, "В"), "100.0 кВ");
     EXPECT_EQ(ScaleText(5e6, "В"), "5.0 МВ");
-    EXPECT_EQ(MagnitudeText(63508.5, "В"), "63.51 кВ");
 }
 
 TEST(MagnitudeText, TwoDecimalsAboveOneAndMoreBelow)
 {
     EXPECT_EQ(MagnitudeText(57.3, "В"), "57.30 В");
+    EXPECT_EQ(MagnitudeText(63508.5, "В"), "63.51 кВ");
     EXPECT_EQ(MagnitudeText(0.0, "А"), "0.00 А");
     EXPECT_EQ(MagnitudeText(0.123, "А"), "0.12 А");
     EXPECT_EQ(MagnitudeText(0.0123, "А"), "0.012 А");
-    EXPECT_EQ(MagnitudeText(std::numeric_limits<double>::quiet_NaN(), ""), "0.00 ");
+    EXPECT_EQ(MagnitudeText(kNaN, ""), "0.00 ");
     // Rounding noise of a zero sum stays a short text.
     EXPECT_EQ(MagnitudeText(1e-300, "А"), "0.000000000 А");
 }
@@ -47,13 +45,10 @@ TEST(AngleText, DegreesOrMultiplesOfPiInAFieldOfEight)
 
 TEST(BarLabel, FormatBySize)
 {
-    EXPECT_EQ(BarLabel(9.96), "10.0");
-    EXPECT_EQ(BarLabel(0.004), "0");
-    EXPECT_EQ(BarLabel(0.01), "0.0");
-    EXPECT_EQ(BarLabel(99.94), "99.9");
-    EXPECT_EQ(BarLabel(100.0), "100");
-    EXPECT_EQ(BarLabel(1234.6), "1235");
-    EXPECT_EQ(BarLabel(std::numeric_limits<double>::quiet_NaN()), "0");
+    const std::pair<double, const char*> cases[] = {{9.96, "10.0"}, {0.004, "0"},   {0.01, "0.0"}, {99.94, "99.9"},
+                                                    {100.0, "100"}, {1234.6, "1235"}, {kNaN, "0"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(BarLabel(value), text) << value;
 }
 
 TEST(LineFrequencyLabel, WholeFrequenciesWithoutDecimals)

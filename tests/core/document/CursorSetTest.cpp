@@ -6,23 +6,15 @@
 namespace zarva {
 namespace {
 
-TEST(CursorSet, StartsInactiveAndUnplaced)
-{
-    const CursorSet cursors;
-    for (int i = 0; i < CursorSet::kVerticalCount; ++i) {
-        EXPECT_FALSE(cursors.Vertical(i).active);
-        EXPECT_TRUE(cursors.NeverPlaced(i));
-    }
-    for (int i = 0; i < CursorSet::kHorizontalCount; ++i) {
-        EXPECT_FALSE(cursors.Horizontal(i).active);
-        EXPECT_TRUE(cursors.HorizontalNeverPlaced(i));
-    }
-    EXPECT_FALSE(cursors.Anchor().has_value());
-}
-
-TEST(CursorSet, PlacingKeepsTheCursorOnTheRecord)
+TEST(CursorSet, StartsUnplacedAndPlacingOrMovingKeepsTheCursorOnTheRecord)
 {
     CursorSet cursors;
+    for (int i = 0; i < CursorSet::kVerticalCount; ++i)
+        EXPECT_TRUE(!cursors.Vertical(i).active && cursors.NeverPlaced(i)) << i;
+    for (int i = 0; i < CursorSet::kHorizontalCount; ++i)
+        EXPECT_TRUE(!cursors.Horizontal(i).active && cursors.HorizontalNeverPlaced(i)) << i;
+    EXPECT_FALSE(cursors.Anchor().has_value());
+
     cursors.PlaceVertical(0, -5, 100);
     EXPECT_EQ(cursors.Vertical(0).sample, 0);
     EXPECT_TRUE(cursors.Vertical(0).active);
@@ -30,11 +22,8 @@ TEST(CursorSet, PlacingKeepsTheCursorOnTheRecord)
     EXPECT_EQ(cursors.Vertical(1).sample, 99);
     cursors.PlaceVertical(2, 7, 0);
     EXPECT_EQ(cursors.Vertical(2).sample, 0);
-}
 
-TEST(CursorSet, KeyboardMovesStopAtTheFirstAndLastSample)
-{
-    CursorSet cursors;
+    // Keyboard moves stop at the first and the last sample.
     cursors.PlaceVertical(0, 0, 10);
     cursors.MoveVertical(0, -1, 10);
     EXPECT_EQ(cursors.Vertical(0).sample, 0);
@@ -73,7 +62,7 @@ TEST(CursorSet, ClampDropsHorizontalCursorsOfChannelsThatAreGone)
     EXPECT_EQ(cursors.Horizontal(1).channel, 1);
 }
 
-TEST(CursorPersistence, RoundTripsEveryCursorExactly)
+TEST(CursorPersistence, RoundTripsEveryCursorExactlyAndRepairsStoredPositionsOffTheRecord)
 {
     CursorSet cursors;
     cursors.PlaceVertical(0, 1234, 5000);
@@ -83,11 +72,8 @@ TEST(CursorPersistence, RoundTripsEveryCursorExactly)
     SettingsSection view;
     SaveCursors(cursors, view);
     EXPECT_EQ(LoadCursors(view, 5000, 3), cursors);
-}
 
-TEST(CursorPersistence, StoredPositionsOutsideTheRecordAreRepaired)
-{
-    SettingsSection view;
+    view = SettingsSection{};
     view.SetInt("CursorV1", 900);
     view.SetInt("CursorV1On", 1);
     view.SetInt("CursorV2", -3);
@@ -97,12 +83,12 @@ TEST(CursorPersistence, StoredPositionsOutsideTheRecordAreRepaired)
     view.SetString("CursorH2", "4");
     view.SetInt("CursorH2Channel", 12);
     view.SetInt("CursorH2On", 1);
-    const CursorSet cursors = LoadCursors(view, 100, 2);
-    EXPECT_EQ(cursors.Vertical(0).sample, 99);
-    EXPECT_TRUE(cursors.Vertical(0).active);
-    EXPECT_EQ(cursors.Vertical(1).sample, 0);
-    EXPECT_FALSE(cursors.Horizontal(0).active);
-    EXPECT_FALSE(cursors.Horizontal(1).active);
+    const CursorSet repaired = LoadCursors(view, 100, 2);
+    EXPECT_EQ(repaired.Vertical(0).sample, 99);
+    EXPECT_TRUE(repaired.Vertical(0).active);
+    EXPECT_EQ(repaired.Vertical(1).sample, 0);
+    EXPECT_FALSE(repaired.Horizontal(0).active);
+    EXPECT_FALSE(repaired.Horizontal(1).active);
     EXPECT_EQ(LoadCursors(SettingsSection{}, 100, 2), CursorSet{});
 }
 

@@ -7,21 +7,15 @@
 namespace zarva {
 namespace {
 
-TEST(FileDispatch, KindIsToldByTheLastFourCharactersInAnyCase)
+TEST(FileDispatch, KindIsToldByTheLastFourCharactersInAnyCaseAndADataFileOpensItsConfiguration)
 {
-    EXPECT_EQ(KindOf("/r/a.CFG"), FileKind::Comtrade);
-    EXPECT_EQ(KindOf("a.Dat"), FileKind::ComtradeData);
-    EXPECT_EQ(KindOf("запись.cff"), FileKind::SingleFile);
-    EXPECT_EQ(KindOf("a.OSC"), FileKind::Osc);
-    EXPECT_EQ(KindOf("a.sTo"), FileKind::Sto);
-    EXPECT_EQ(KindOf("a.zip"), FileKind::Zip);
-    EXPECT_EQ(KindOf("a.cfg.bak"), FileKind::Other);
-    EXPECT_EQ(KindOf("cfg"), FileKind::Other);
-    EXPECT_EQ(KindOf(""), FileKind::Other);
-}
+    const std::pair<const char*, FileKind> kinds[] = {
+        {"/r/a.CFG", FileKind::Comtrade}, {"a.Dat", FileKind::ComtradeData}, {"запись.cff", FileKind::SingleFile},
+        {"a.OSC", FileKind::Osc},         {"a.sTo", FileKind::Sto},          {"a.zip", FileKind::Zip},
+        {"a.cfg.bak", FileKind::Other},   {"cfg", FileKind::Other},          {"", FileKind::Other}};
+    for (const auto& [name, kind] : kinds)
+        EXPECT_EQ(KindOf(name), kind) << name;
 
-TEST(FileDispatch, DataFileOpensItsConfiguration)
-{
     EXPECT_EQ(RecordPathFor("/r/fault.DAT"), "/r/fault.cfg");
     EXPECT_EQ(RecordPathFor("/r/fault.cfg"), "/r/fault.cfg");
     EXPECT_EQ(RecordPathFor("/r/fault.osc"), "/r/fault.osc");
@@ -71,7 +65,7 @@ TEST(FileDispatch, FilterTextsInBothForms)
     EXPECT_TRUE(ParseFileFilters("").empty());
 }
 
-TEST(FileDispatch, SaveAsOffersTheFiltersOfTheRecordsKind)
+TEST(FileDispatch, SaveAsOffersTheFiltersOfTheRecordsKindAndTheNameTakesTheChosenExtension)
 {
     const auto osc = SaveAsChoiceFor("/r/a.osc", "/r/a.osc");
     EXPECT_EQ(osc.filterTextIds, (std::vector<int>{filters::kComtrade, filters::kOsc}));
@@ -83,10 +77,7 @@ TEST(FileDispatch, SaveAsOffersTheFiltersOfTheRecordsKind)
     const auto sto = SaveAsChoiceFor("/r/a.sto", "/r/a.sto");
     EXPECT_EQ(sto.filterTextIds, (std::vector<int>{filters::kComtrade, filters::kComtrade2013}));
     EXPECT_EQ(sto.proposedName, "/r/a.cfg");
-}
 
-TEST(FileDispatch, ChosenNameTakesTheSelectedExtension)
-{
     const std::vector<std::string> offered{".cfg", ".cff"};
     EXPECT_EQ(NameForFilter("/r/a", ".cfg", offered), "/r/a.cfg");
     EXPECT_EQ(NameForFilter("/r/a.CFG", ".cfg", offered), "/r/a.CFG");

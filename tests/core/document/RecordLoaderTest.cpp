@@ -27,22 +27,15 @@ struct ReaderLog {
     RecordReaders Readers() { return {Reader("comtrade"), Reader("cff"), Reader("osc")}; }
 };
 
-TEST(RecordLoader, PicksTheReaderByExtension)
+TEST(RecordLoader, PicksTheReaderByExtensionAndReportsAnUnknownOne)
 {
     ReaderLog log;
     Document document;
-    LoadRecord(document, "/r/a.CFG", {}, log.Readers());
-    EXPECT_EQ(log.ran, "comtrade");
-    LoadRecord(document, "/r/a.cff", {}, log.Readers());
-    EXPECT_EQ(log.ran, "cff");
-    LoadRecord(document, "/r/a.osc", {}, log.Readers());
-    EXPECT_EQ(log.ran, "osc");
-}
-
-TEST(RecordLoader, UnknownExtensionIsReportedNotIgnored)
-{
-    ReaderLog log;
-    Document document;
+    for (const auto& [path, reader] : {std::pair{"/r/a.CFG", "comtrade"}, {"/r/a.cff", "cff"}, {"/r/a.osc", "osc"}}) {
+        LoadRecord(document, path, {}, log.Readers());
+        EXPECT_EQ(log.ran, reader);
+    }
+    log.ran.clear();
     try {
         LoadRecord(document, "/r/a.txt", {}, log.Readers());
         FAIL() << "no error";

@@ -13,59 +13,25 @@
 namespace zarva {
 namespace {
 
-using test::ExpectSeriesMatchMeasures;
+using test::InEveryCurveMode;
+using test::NoisyWave;
 using test::Sine;
 using test::TestRecord;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr std::uint32_t kCurveModes[] = {display::kCurveInstant, display::kCurveRms,
-                                         display::kCurveFirstHarmonic};
-
-// A line-frequency wave with harmonics, a decaying offset and noise.
-std::vector<double> NoisyWave(std::size_t count, double rate, std::uint64_t seed)
-{
-    std::mt19937_64 random(seed);
-    std::normal_distribution<double> noise(0.0, 3.0);
-    std::vector<double> samples(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const double t = static_cast<double>(i) / rate;
-        samples[i] = 40.0 * std::exp(-t / 0.05) + Sine(100.0, 50.0, 17.0)(t) +
-                     Sine(12.0, 150.0, 80.0)(t) + noise(random);
-    }
-    return samples;
-}
-
-void SetCurveMode(Channel& channel, std::uint32_t mode)
-{
-    channel.SetFlag(display::kCurveModes, false);
-    channel.SetFlag(mode, true);
-}
-
-void RecomputeAndCheckEveryCurveMode(Channel& channel)
-{
-    for (const std::uint32_t mode : kCurveModes) {
-        SetCurveMode(channel, mode);
-        channel.Recompute();
-        SCOPED_TRACE(mode);
-        ExpectSeriesMatchMeasures(channel);
-    }
-}
 
 TEST(FastSeries, EqualMeasuresOnNoisyWavesPastManyReanchors)
 {
     TestRecord test(4800);
-    Channel& channel = test.AddAnalog("I", NoisyWave(30000, 4800.0, 1));
-    RecomputeAndCheckEveryCurveMode(channel);
+    InEveryCurveMode(test.AddAnalog("I", NoisyWave(30000, 4800.0, 1)));
 }
 
 TEST(FastSeries, EqualMeasuresForOddPeriodsAndRecordsShorterThanAPeriod)
 {
     TestRecord test(350);
-    Channel& odd = test.AddAnalog("Odd", NoisyWave(500, 350.0, 2));
-    RecomputeAndCheckEveryCurveMode(odd);
-
+    InEveryCurveMode(test.AddAnalog("Odd", NoisyWave(500, 350.0, 2)));
     Channel& shortOne = test.AddAnalog("Short", {1.0, 2.0, 3.0});
-    RecomputeAndCheckEveryCurveMode(shortOne);
+    InEveryCurveMode(shortOne);
     EXPECT_EQ(shortOne.dcMean, 0.0);
     EXPECT_EQ(shortOne.phasorSeries[2], Phasor());
 
@@ -93,12 +59,12 @@ TEST(FastSeries, EqualMeasuresUnderEveryDisplayTransform)
         channel.SetFlag(display::kAdcCounts | display::kDcRemoved | display::kInverted, false);
         channel.SetFlag(flags, true);
         SCOPED_TRACE(flags);
-        RecomputeAndCheckEveryCurveMode(channel);
+        InEveryCurveMode(channel);
     }
     EXPECT_EQ(channel.displayRatio, 1100.0);
 }
 
-TEST(FastSeries, SmallSignalAfterAHugeTransientKeepsItsPrecision)
+TEST(FastSeries, HugeValuesNeitherSpoilTheSmallSignalAfterThemNorDifferFromTheDefinitions)
 {
     TestRecord test(1000);
     // Bursts whose squares leave rounding far above the small signal's energy behind them.
@@ -107,19 +73,16 @@ TEST(FastSeries, SmallSignalAfterAHugeTransientKeepsItsPrecision)
         const bool burst = (i >= 1000 && i < 1100) || (i >= 2000 && i < 2037) || (i >= 3000 && i < 3011);
         samples[i] = burst ? 1e9 * std::sin(0.3 * static_cast<double>(i)) : samples[i] * 1e-3;
     }
-    Channel& channel = test.AddAnalog("I", samples);
-    RecomputeAndCheckEveryCurveMode(channel);
-}
+    InEveryCurveMode(test.AddAnalog("I", samples));
 
-TEST(FastSeries, ValuesTooLargeForRunningSumsGiveWhatTheDefinitionsGive)
-{
-    TestRecord test(1000);
-    std::vector<double> samples = NoisyWave(400, 1000.0, 5);
+    // Too large for running sums.
+    samples = NoisyWave(400, 1000.0, 5);
     samples[100] = 1e200;
     samples[200] = std::numeric_limits<double>::infinity();
-    Channel& channel = test.AddAnalog("I", samples);
-    RecomputeAndCheckEveryCurveMode(channel);
-    SetCurveMode(channel, display::kCurveRms);
+    Channel& channel = test.AddAnalog("J", samples);
+    InEveryCurveMode(channel);
+    channel.SetFlag(display::kCurveModes, false);
+    channel.SetFlag(display::kCurveRms, true);
     channel.Recompute();
     EXPECT_TRUE(std::isinf(channel.DisplaySeries()[110]));
     EXPECT_TRUE(std::isfinite(channel.DisplaySeries()[130]));
@@ -141,7 +104,7 @@ TEST(FastSeries, TrackingFormsFollowAVaryingFrequency)
     Channel& channel = test.AddAnalog("U", NoisyWave(2000, 2000.0, 7));
     const Channel& reference = test.AddAnalog("F", frequency);
     test.TrackAgainst(reference);
-    RecomputeAndCheckEveryCurveMode(channel);
+    InEveryCurveMode(channel);
 }
 
 TEST(FastSeries, SuppliedPhasorsAreScaledAndFirstHarmonicStillComesFromSamples)
@@ -153,7 +116,7 @@ TEST(FastSeries, SuppliedPhasorsAreScaledAndFirstHarmonicStillComesFromSamples)
     computed.SetFlag(display::kInverted, true);
     computed.showPrimary = false;
     computed.valuesArePrimary = true;
-    RecomputeAndCheckEveryCurveMode(computed);
+    InEveryCurveMode(computed);
     EXPECT_EQ(computed.phasorSeries[10], Phasor(-1.5, 2.0));
     EXPECT_EQ(computed.phasorSeries[260], Phasor());
 }

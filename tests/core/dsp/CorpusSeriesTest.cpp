@@ -44,12 +44,7 @@ TEST(CorpusSeries, EqualTheMeasuresOnRealRecords)
         for (Channel& channel : document.oscillogram.channels) {
             if (!channel.IsAnalog())
                 continue;
-            for (const std::uint32_t mode : {display::kCurveInstant, display::kCurveRms, display::kCurveFirstHarmonic}) {
-                channel.SetFlag(display::kCurveModes, false);
-                channel.SetFlag(mode, true);
-                channel.Recompute();
-                CheckChannel(channel);
-            }
+            test::InEveryCurveMode(channel, [&channel] { CheckChannel(channel); });
         }
         ++checked;
     }

@@ -70,4 +70,18 @@ void ExpectSeriesMatchMeasures(const Channel& channel, std::int64_t first, std::
     }
 }
 
+void InEveryCurveMode(Channel& channel, const std::function<void()>& check)
+{
+    for (const std::uint32_t mode : {display::kCurveInstant, display::kCurveRms, display::kCurveFirstHarmonic}) {
+        channel.SetFlag(display::kCurveModes, false);
+        channel.SetFlag(mode, true);
+        channel.Recompute();
+        SCOPED_TRACE(mode);
+        if (check)
+            check();
+        else
+            ExpectSeriesMatchMeasures(channel);
+    }
+}
+
 } // namespace zarva::test

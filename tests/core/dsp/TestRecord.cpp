@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 
 namespace zarva::test {
 
@@ -49,6 +50,19 @@ std::function<double(double)> Sine(double amplitude, double frequency, double ph
     return [=](double t) {
         return amplitude * std::sin(2.0 * std::numbers::pi * frequency * (t - atTime) + phase);
     };
+}
+
+std::vector<double> NoisyWave(std::size_t count, double rate, std::uint64_t seed)
+{
+    std::mt19937_64 random(seed);
+    std::normal_distribution<double> noise(0.0, 3.0);
+    std::vector<double> samples(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const double t = static_cast<double>(i) / rate;
+        samples[i] = 40.0 * std::exp(-t / 0.05) + Sine(100.0, 50.0, 17.0)(t) +
+                     Sine(12.0, 150.0, 80.0)(t) + noise(random);
+    }
+    return samples;
 }
 
 } // namespace zarva::test

@@ -29,4 +29,7 @@ public:
 std::function<double(double)> Sine(double amplitude, double frequency, double phaseDeg,
                                    double atTime = 0.0);
 
+// A line-frequency wave with harmonics, a decaying offset and noise.
+std::vector<double> NoisyWave(std::size_t count, double rate, std::uint64_t seed);
+
 } // namespace zarva::test

@@ -22,7 +22,7 @@ double AngleOf(Phasor z)
     return std::atan2(z.imag(), z.real()) * 180.0 / std::numbers::pi;
 }
 
-TEST(Value, ShowsStoredSampleThroughRatioCodesDcRemovalAndInversion)
+TEST(Value, ShowsStoredSamplesThroughRatioCodesDcRemovalAndInversionAndDiscreteStates)
 {
     TestRecord test(1000);
     Channel& channel = test.AddAnalog("I", {10.5, kNaN, -3.0});
@@ -45,21 +45,15 @@ TEST(Value, ShowsStoredSampleThroughRatioCodesDcRemovalAndInversion)
     channel.SetFlag(display::kAdcCounts, true);
     EXPECT_EQ(Value(channel, 0), -4.0);
     EXPECT_EQ(Value(channel, 2), 3.0);
-}
 
-TEST(Value, CodesThatCannotBeRecoveredCountAsZero)
-{
-    TestRecord test(1000);
-    Channel& channel = test.AddAnalog("I", {2.0, 0.0});
-    channel.multiplier = 0.0;
-    channel.SetFlag(display::kAdcCounts, true);
-    EXPECT_EQ(Value(channel, 0), 0.0);
-    EXPECT_EQ(Value(channel, 1), 0.0);
-}
+    // Codes that cannot be recovered count as zero.
+    Channel& broken = test.AddAnalog("J", {2.0, 0.0});
+    broken.multiplier = 0.0;
+    broken.SetFlag(display::kAdcCounts, true);
+    EXPECT_EQ(Value(broken, 0), 0.0);
+    EXPECT_EQ(Value(broken, 1), 0.0);
 
-TEST(Value, DiscreteChannelShowsStatesAndInvertsThem)
-{
-    TestRecord test(1000);
+    // A discrete channel shows its states, inverted when asked, and has no measures.
     Channel discrete(ChannelKind::Discrete, &test.document);
     discrete.samples = {0.0, 1.0};
     EXPECT_EQ(Value(discrete, 1), 1.0);
@@ -122,7 +116,7 @@ TEST(NominalWindows, PastedChannelUsesItsOwnRate)
     EXPECT_GT(Rms(pasted, 19, 1), 0.0);
 }
 
-TEST(FirstHarmonic, SineGivesRealAxisAndCosineImaginaryAxis)
+TEST(FirstHarmonic, SineGivesRealAxisCosineImaginaryAxisAndTheFactorScalesOnlyMagnitudes)
 {
     TestRecord test(1000);
     const double at = 0.047;
@@ -139,16 +133,13 @@ TEST(FirstHarmonic, SineGivesRealAxisAndCosineImaginaryAxis)
     EXPECT_NEAR(AngleOf(FirstHarmonicPhasor(shifted, 47)), -35.0, 1e-9);
     EXPECT_NEAR(HarmonicRms(sine, 1, 47), 10.0 / kRoot2, 1e-12);
     EXPECT_NEAR(HarmonicRms(sine, 2, 47), 0.0, 1e-12);
-}
 
-TEST(FirstHarmonic, CorrectionFactorScalesMagnitudeButNotPhasor)
-{
-    TestRecord test(1000);
-    const Channel& channel = test.AddSampled("S", 60, Sine(1.0, 50.0, 0.0, 0.05));
+    // The correction factor scales the magnitude but not the phasor.
+    const Channel& unit = test.AddSampled("U", 60, Sine(1.0, 50.0, 0.0, 0.05));
     test.record.firstHarmonicFactor = 1.0128;
-    EXPECT_NEAR(HarmonicRms(channel, 1, 50), 1.0128 / kRoot2, 1e-12);
-    EXPECT_NEAR(std::abs(FirstHarmonicPhasor(channel, 50)), 1.0 / kRoot2, 1e-12);
-    EXPECT_NEAR(HarmonicRmsOverPeriods(channel, 2, 50, 2), 1.0 / kRoot2, 1e-12);
+    EXPECT_NEAR(HarmonicRms(unit, 1, 50), 1.0128 / kRoot2, 1e-12);
+    EXPECT_NEAR(std::abs(FirstHarmonicPhasor(unit, 50)), 1.0 / kRoot2, 1e-12);
+    EXPECT_NEAR(HarmonicRmsOverPeriods(unit, 2, 50, 2), 1.0 / kRoot2, 1e-12);
 }
 
 TEST(Harmonics, FindEachComponentOfAMixedSignal)
@@ -202,7 +193,7 @@ protected:
     TestRecord test{1000};
 };
 
-TEST_F(Tracking, FollowsTheMeasuredFrequency)
+TEST_F(Tracking, FollowsTheMeasuredFrequencyOnlyWithOneRateAndAReferenceOtherThanTheChannel)
 {
     EXPECT_EQ(TrackingReference(signal()), &reference());
     // Within what linear interpolation between 22 samples a period allows.
@@ -217,10 +208,7 @@ TEST_F(Tracking, FollowsTheMeasuredFrequency)
     // The window is 22 whole samples and a fraction: position 22 is too early.
     EXPECT_EQ(Rms(signal(), 22, 1), 0.0);
     EXPECT_GT(Rms(signal(), 23, 1), 0.0);
-}
 
-TEST_F(Tracking, OnlyWithOneRateAndAReferenceOtherThanTheChannel)
-{
     EXPECT_EQ(TrackingReference(reference()), nullptr);
     test.record.rateSegments.push_back(test.record.rateSegments.back());
     EXPECT_EQ(TrackingReference(signal()), nullptr);

@@ -1,7 +1,7 @@
 #include "support/SavedRecord.h"
 
+#include "ErrorOf.h"
 #include "core/formats/CffFile.h"
-#include "core/model/ZarvaException.h"
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
@@ -32,13 +32,9 @@ std::string SingleFile(const RecordBuilder& builder, const std::string& dataMark
 
 void ExpectFormatError(const std::function<void()>& read, const std::string& path)
 {
-    try {
-        read();
-        ADD_FAILURE() << "read";
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
-        EXPECT_EQ(error.Parameter(), path);
-    }
+    const CZarvaException error = test::ErrorOf(read);
+    EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
+    EXPECT_EQ(error.Parameter(), path);
 }
 
 TEST(CffSplit, MarkersOfEveryLayoutAndTheTextBetweenThem)
@@ -48,28 +44,14 @@ TEST(CffSplit, MarkersOfEveryLayoutAndTheTextBetweenThem)
                              "--- FILE TYPE: hdr ---\r\nheader\r\n"
                              "--- file type: DAT BINARY32: 4 ---\r\n\x01\r\n\x02"
                              "--- file type: XYZ ---\r\ntail";
-    const std::vector<CffSection> sections = SplitCff(file, "r.cff");
-    ASSERT_EQ(sections.size(), 5u);
-    EXPECT_EQ(sections[0].name, "CFG");
-    EXPECT_EQ(sections[0].bytes, "cfg line");
-    EXPECT_EQ(sections[1].name, "INF");
-    EXPECT_EQ(sections[1].bytes, "ab\n");
-    EXPECT_EQ(sections[2].name, "HDR");
-    EXPECT_EQ(sections[2].bytes, "header");
-    EXPECT_EQ(sections[3].name, "DAT");
-    EXPECT_EQ(sections[3].bytes, std::string_view("\x01\r\n\x02", 4)) << "counted bytes are taken as they are";
-    EXPECT_EQ(sections[4].name, "XYZ");
-    EXPECT_EQ(sections[4].bytes, "tail");
-}
-
-TEST(CffSplit, BrokenFilesAreFormatErrorsNamingTheFile)
-{
-    const std::string path = "/data/r.cff";
-    ExpectFormatError([&] { SplitCff("--- file type: DAT ---\r\n1,2\r\n", path); }, path);
-    ExpectFormatError([&] { SplitCff("--- file type: CFG ---\r\nS,R,2013\r\n", path); }, path);
-    ExpectFormatError([&] { SplitCff("--- file type: CFG ---\r\nx\r\n--- file type: DAT BINARY: 9 ---\r\n12345678", path); },
-                      path);
-    EXPECT_NO_THROW(SplitCff("--- file type: CFG ---\r\nx\r\n--- file type: DAT BINARY: 8 ---\r\n12345678", path));
+    std::vector<std::pair<std::string, std::string>> sections;
+    for (const CffSection& section : SplitCff(file, "r.cff"))
+        sections.emplace_back(section.name, section.bytes);
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"CFG", "cfg line"}, {"INF", "ab\n"}, {"HDR", "header"},
+        {"DAT", std::string("\x01\r\n\x02", 4)},  // counted bytes are taken as they are
+        {"XYZ", "tail"}};
+    EXPECT_EQ(sections, expected);
 }
 
 class CffTest : public ::testing::Test {
@@ -89,28 +71,28 @@ TEST_F(CffTest, CountedDataSectionReadsAsTheSameRecordFromFiles)
     EXPECT_TRUE(single->oscillogram.fileSections.empty()) << "no information or header section is needed";
 }
 
-TEST_F(CffTest, UncountedAsciiDataRunsToTheEnd)
+TEST_F(CffTest, UncountedAsciiDataRunsToTheEndAndSettingsBesideAreRead)
 {
-    const RecordBuilder builder = Record2013("ASCII");
-    const auto single = test::ReadRecord(folder.Write("a.cff", SingleFile(builder, "-- file type  DAT ---")));
+    folder.Write("a.set", "[IA]\r\nAliasName=Phase A\r\n");
+    const auto single = test::ReadRecord(folder.Write("a.cff", SingleFile(Record2013("ASCII"), "-- file type  DAT ---")));
     EXPECT_EQ(single->oscillogram.SampleCount(), 30u);
     EXPECT_TRUE(single->oscillogram.loadWarnings.empty()) << single->oscillogram.loadWarnings.front();
+    EXPECT_EQ(single->oscillogram.channels[0].name, "Phase A");
 }
 
-TEST_F(CffTest, ErrorsOfTheSectionsNameTheSingleFile)
+TEST_F(CffTest, BrokenFilesAndErrorsOfTheirSectionsNameTheSingleFile)
 {
+    const std::string path = "/data/r.cff";
+    ExpectFormatError([&] { SplitCff("--- file type: DAT ---\r\n1,2\r\n", path); }, path);
+    ExpectFormatError([&] { SplitCff("--- file type: CFG ---\r\nS,R,2013\r\n", path); }, path);
+    ExpectFormatError([&] { SplitCff("--- file type: CFG ---\r\nx\r\n--- file type: DAT BINARY: 9 ---\r\n12345678", path); },
+                      path);
+    EXPECT_NO_THROW(SplitCff("--- file type: CFG ---\r\nx\r\n--- file type: DAT BINARY: 8 ---\r\n12345678", path));
+
     RecordBuilder builder = Record2013("ASCII");
     builder.FileType("BINARY64");
     const std::filesystem::path cff = folder.Write("bad.cff", SingleFile(builder, "--- file type: DAT ---"));
     ExpectFormatError([&] { test::ReadRecord(cff); }, cff.string());
-}
-
-TEST_F(CffTest, SettingsFileBesideIsReadWithoutASettingsSection)
-{
-    const RecordBuilder builder = Record2013("ASCII");
-    folder.Write("s.set", "[IA]\r\nAliasName=Phase A\r\n");
-    const auto single = test::ReadRecord(folder.Write("s.cff", SingleFile(builder, "--- file type: DAT ---")));
-    EXPECT_EQ(single->oscillogram.channels[0].name, "Phase A");
 }
 
 class CffForms : public CffTest, public ::testing::WithParamInterface<const char*> {};
@@ -132,6 +114,9 @@ TEST_P(CffForms, SavedRecordCarriesItsSectionsAndDataInTheNamedForm)
     EXPECT_NE(written.find("--- file type: DAT " + type + ": "), std::string::npos) << "announced in the same form";
     const auto copy = test::ReadRecord(folder / "out.cff");
     test::ExpectSameRecord(original->oscillogram, copy->oscillogram);
+    EXPECT_EQ(copy->oscillogram.channels[0].multiplier, 0.25) << "codes that fit keep their scale";
+    EXPECT_EQ(copy->oscillogram.channels[0].offset, -1.0);
+    EXPECT_TRUE(copy->oscillogram.loadWarnings.empty()) << copy->oscillogram.loadWarnings.front();
     ASSERT_EQ(copy->oscillogram.fileSections.size(), 2u);
     EXPECT_EQ(copy->oscillogram.fileSections[0].name, "INF");
     EXPECT_EQ(copy->oscillogram.fileSections[0].text, "[Public Record]");
@@ -148,13 +133,9 @@ TEST_F(CffTest, RecordBefore2013IsRefusedAndNothingIsWritten)
     RecordBuilder builder = Record2013("BINARY");
     builder.Station("SUB", "IED", "1999");
     auto document = test::ReadRecord(builder.Write(folder, "old"));
-    try {
-        SaveCff(*document, folder / "old.cff");
-        ADD_FAILURE() << "saved";
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), 187);
-        EXPECT_EQ(error.Parameter(), "");
-    }
+    const CZarvaException error = test::ErrorOf([&] { SaveCff(*document, folder / "old.cff"); });
+    EXPECT_EQ(error.MessageId(), 187);
+    EXPECT_EQ(error.Parameter(), "");
     EXPECT_FALSE(std::filesystem::exists(folder / "old.cff"));
     EXPECT_FALSE(std::filesystem::exists(folder / "old.set"));
 }

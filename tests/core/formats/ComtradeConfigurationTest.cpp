@@ -1,34 +1,36 @@
+#include "ErrorOf.h"
+
 #include "core/document/Document.h"
 #include "core/formats/ComtradeConfiguration.h"
-#include "core/model/ZarvaException.h"
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
 
+#include <list>
+#include <tuple>
+
 namespace zarva {
 namespace {
 
-using test::AnalogLine;
-using test::DiscreteLine;
 using test::RecordBuilder;
+
+const std::string kAnalogLine = "1,a,,,V,1,0,0,-1,1\n";
 
 class ConfigurationTest : public ::testing::Test {
 protected:
+    // Each configuration is read into a record of its own.
     Oscillogram& Read(const std::string& text)
     {
-        configuration = ReadConfiguration(document.oscillogram, text, "/data/r.cfg");
-        return document.oscillogram;
+        Oscillogram& record = documents.emplace_back().oscillogram;
+        configuration = ReadConfiguration(record, text, "/data/r.cfg");
+        return record;
     }
 
     void ExpectBroken(const std::string& text)
     {
-        try {
-            Read(text);
-            ADD_FAILURE() << "read: " << text;
-        } catch (const CZarvaException& error) {
-            EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
-            EXPECT_EQ(error.Parameter(), "/data/r.cfg");
-        }
+        const CZarvaException error = test::ErrorOf([&] { Read(text); });
+        EXPECT_EQ(error.MessageId(), messages::kBadFileFormat) << text;
+        EXPECT_EQ(error.Parameter(), "/data/r.cfg");
     }
 
     static std::string Tail(const std::string& type = "ASCII")
@@ -36,41 +38,37 @@ protected:
         return "50\n1\n1000,10\n01/01/2020,00:00:00.0\n01/01/2020,00:00:00.0\n" + type + "\n1\n";
     }
 
-    Document document;
+    static RecordBuilder OneChannel() { return RecordBuilder().Analog({.id = "a"}); }
+
+    std::list<Document> documents;
     Configuration configuration;
 };
 
-TEST_F(ConfigurationTest, ChannelCountsLine)
+TEST_F(ConfigurationTest, ChannelCountsLineWithOrWithoutAnalogCountAndPadded)
 {
-    const std::string analog = "1,a,,,V,1,0,0,-1,1\n";
-    const std::string discrete = "1,d,,,0\n";
-    std::string five = "S,R,1999\n5,5A,0D\n";
-    for (int i = 0; i < 5; ++i)
-        five += analog;
-    EXPECT_EQ(Read(five + Tail()).analogCount, 5u);
-    EXPECT_EQ(document.oscillogram.discreteCount, 0u);
-
-    Document second;
-    ReadConfiguration(second.oscillogram, "S,R,1999\n3,3D\n" + discrete + discrete + discrete + Tail(), "r.cfg");
-    EXPECT_EQ(second.oscillogram.analogCount, 0u);
-    EXPECT_EQ(second.oscillogram.discreteCount, 3u);
-
-    Document third;
-    ReadConfiguration(third.oscillogram, " S,R,1999\n 6, 4A , 2D \n" + analog + analog + analog + analog + discrete +
-                                             discrete + Tail(), "r.cfg");
-    EXPECT_EQ(third.oscillogram.analogCount, 4u);
-    EXPECT_EQ(third.oscillogram.discreteCount, 2u);
-    EXPECT_TRUE(third.oscillogram.loadWarnings.empty());
+    const std::tuple<const char*, std::size_t, std::size_t> cases[] = {
+        {"S,R,1999\n5,5A,0D\n", 5, 0}, {"S,R,1999\n3,3D\n", 0, 3}, {" S,R,1999\n 6, 4A , 2D \n", 4, 2}};
+    for (const auto& [head, analog, discrete] : cases) {
+        std::string text = head;
+        for (std::size_t i = 0; i < analog; ++i)
+            text += kAnalogLine;
+        for (std::size_t i = 0; i < discrete; ++i)
+            text += "1,d,,,0\n";
+        const Oscillogram& record = Read(text + Tail());
+        EXPECT_EQ(record.analogCount, analog) << head;
+        EXPECT_EQ(record.discreteCount, discrete) << head;
+        EXPECT_TRUE(record.loadWarnings.empty()) << head;
+    }
 }
 
 TEST_F(ConfigurationTest, AnalogLineFields)
 {
-    const RecordBuilder builder = RecordBuilder()
-                                      .Analog({.id = "Ia  ", .unit = "kA", .a = 0.5, .b = 2, .phase = "A",
-                                               .ccbm = "Line", .skew = "12.5", .min = "-100.0", .max = "100",
-                                               .primary = "600", .secondary = "5", .ps = "p "})
-                                      .Analog({.id = "U", .primary = "", .secondary = ""});
-    const Oscillogram& record = Read(builder.ConfigurationText());
+    const Oscillogram& record = Read(RecordBuilder()
+                                         .Analog({.id = "Ia  ", .unit = "kA", .a = 0.5, .b = 2, .phase = "A",
+                                                  .ccbm = "Line", .skew = "12.5", .min = "-100.0", .max = "100",
+                                                  .primary = "600", .secondary = "5", .ps = "p "})
+                                         .Analog({.id = "U", .primary = "", .secondary = ""})
+                                         .ConfigurationText());
     const Channel& current = record.channels[0];
     EXPECT_EQ(current.channelId, "Ia");
     EXPECT_EQ(current.name, "Ia");
@@ -79,12 +77,9 @@ TEST_F(ConfigurationTest, AnalogLineFields)
     EXPECT_EQ(current.unit8, "kA");
     EXPECT_EQ(current.unit, "A");
     EXPECT_DOUBLE_EQ(current.unitFactor, 1000.0);
-    EXPECT_DOUBLE_EQ(current.multiplier, 0.5);
-    EXPECT_DOUBLE_EQ(current.offset, 2.0);
     EXPECT_DOUBLE_EQ(current.timeShift, 12.5);
     EXPECT_DOUBLE_EQ(current.rangeMin, -48.0);
     EXPECT_DOUBLE_EQ(current.rangeMax, 52.0);
-    EXPECT_DOUBLE_EQ(current.primary, 600.0);
     EXPECT_DOUBLE_EQ(current.fileSecondary, 5.0);
     EXPECT_EQ(current.primaryText, "600");
     EXPECT_TRUE(current.valuesArePrimary);
@@ -98,12 +93,11 @@ TEST_F(ConfigurationTest, AnalogLineFields)
 
 TEST_F(ConfigurationTest, StatusLinesOfEveryLayoutStayOnTheirOwnLine)
 {
-    const std::string text = "S,R,1999\n4,0A,4D\n"
-                             "1,full,ph,cc,1\n"
-                             "2,short,1\n"
-                             "3,no state,,cc\n"
-                             "4,last,,,1\n" + Tail();
-    const Oscillogram& record = Read(text);
+    const Oscillogram& record = Read("S,R,1999\n4,0A,4D\n"
+                                     "1,full,ph,cc,1\n"
+                                     "2,short,1\n"
+                                     "3,no state,,cc\n"
+                                     "4,last,,,1\n" + Tail());
     ASSERT_EQ(record.discreteCount, 4u);
     EXPECT_EQ(record.channels[0].normalState, 1);
     EXPECT_EQ(record.channels[0].phase, "ph");
@@ -113,96 +107,78 @@ TEST_F(ConfigurationTest, StatusLinesOfEveryLayoutStayOnTheirOwnLine)
     EXPECT_EQ(record.channels[3].channelId, "last");
     EXPECT_EQ(record.channels[3].normalState, 1);
 
-    Document old;
-    ReadConfiguration(old.oscillogram, "S,R\n1,0A,1D\n1,d,1\n" + Tail(), "r.cfg");
-    EXPECT_EQ(old.oscillogram.channels[0].normalState, 1);
-    EXPECT_TRUE(old.oscillogram.channels[0].multiplier == 1.0 && old.oscillogram.channels[0].offset == 0.0);
+    const Channel& old = Read("S,R\n1,0A,1D\n1,d,1\n" + Tail()).channels[0];
+    EXPECT_EQ(old.normalState, 1);
+    EXPECT_TRUE(old.multiplier == 1.0 && old.offset == 0.0);
 }
 
 TEST_F(ConfigurationTest, FileTypesAreAcceptedInAnyCase)
 {
     const std::pair<const char*, const char*> kinds[] = {
         {"ascii", "ASCII"}, {"binary", "BINARY"}, {"BINARY32", "binary32"}, {"Float32", "FLOAT32"}};
-    for (const auto& [written, kept] : kinds) {
-        Document one;
-        ReadConfiguration(one.oscillogram, "S,R,1999\n1,1A,0D\n1,a,,,V,1,0,0,-1,1\n" + Tail(written), "r.cfg");
-        EXPECT_EQ(one.oscillogram.fileType, kept);
-    }
-    ExpectBroken("S,R,1999\n1,1A,0D\n1,a,,,V,1,0,0,-1,1\n" + Tail("BINARY16"));
+    for (const auto& [written, kept] : kinds)
+        EXPECT_EQ(Read("S,R,1999\n1,1A,0D\n" + kAnalogLine + Tail(written)).fileType, kept);
+    ExpectBroken("S,R,1999\n1,1A,0D\n" + kAnalogLine + Tail("BINARY16"));
 }
 
 TEST_F(ConfigurationTest, RatesAndLineFrequency)
 {
-    Read(RecordBuilder().Analog({.id = "a"}).LineFrequency("60.000000000").Rate(1000, 5).Rate(1200, 9).ConfigurationText());
-    EXPECT_DOUBLE_EQ(document.oscillogram.lineFrequency, 60.0);
-    EXPECT_EQ(document.oscillogram.sampleRate, 960);
+    const Oscillogram& sixty = Read(OneChannel().LineFrequency("60.000000000").Rate(1000, 5).Rate(1200, 9).ConfigurationText());
+    EXPECT_DOUBLE_EQ(sixty.lineFrequency, 60.0);
+    EXPECT_EQ(sixty.sampleRate, 960);
     EXPECT_EQ(configuration.declaredSamples, 9);
+    EXPECT_EQ(Read(OneChannel().Rate(1000, 200).Rate(1000, 950).ConfigurationText()).sampleRate, 1000);
+    EXPECT_EQ(Read(OneChannel().Rate(4000, 1120).Rate(200, 1256).Rate(4000, 2376).ConfigurationText()).sampleRate, 4000);
 
-    Document windows;
-    ReadConfiguration(windows.oscillogram, RecordBuilder().Analog({.id = "a"}).Rate(1000, 200).Rate(1000, 950).ConfigurationText(), "r.cfg");
-    EXPECT_EQ(windows.oscillogram.sampleRate, 1000);
-
-    Document fastAndSlow;
-    ReadConfiguration(fastAndSlow.oscillogram,
-                      RecordBuilder().Analog({.id = "a"}).Rate(4000, 1120).Rate(200, 1256).Rate(4000, 2376).ConfigurationText(),
-                      "r.cfg");
-    EXPECT_EQ(fastAndSlow.oscillogram.sampleRate, 4000);
-
-    Document zero;
-    const auto text = RecordBuilder().Analog({.id = "a"}).LineFrequency("0").NoRateLines().Ramp(3).ConfigurationText();
-    ReadConfiguration(zero.oscillogram, text, "r.cfg");
-    EXPECT_DOUBLE_EQ(zero.oscillogram.lineFrequency, 50.0);
-    EXPECT_EQ(zero.oscillogram.sampleRate, 0);
-    ASSERT_EQ(zero.oscillogram.rateSegments.size(), 1u);
-    EXPECT_EQ(zero.oscillogram.rateSegments[0].endSample, 3);
-    ASSERT_EQ(zero.oscillogram.loadWarnings.size(), 1u);
-    EXPECT_NE(zero.oscillogram.loadWarnings[0].find("\"0\""), std::string::npos);
+    const Oscillogram& zero = Read(OneChannel().LineFrequency("0").NoRateLines().Ramp(3).ConfigurationText());
+    EXPECT_DOUBLE_EQ(zero.lineFrequency, 50.0);
+    EXPECT_EQ(zero.sampleRate, 0);
+    ASSERT_EQ(zero.rateSegments.size(), 1u);
+    EXPECT_EQ(zero.rateSegments[0].endSample, 3);
+    ASSERT_EQ(zero.loadWarnings.size(), 1u);
+    EXPECT_NE(zero.loadWarnings[0].find("\"0\""), std::string::npos);
 }
 
 TEST_F(ConfigurationTest, TailLinesAndPadding)
 {
-    const std::string base = "S,R,2013\n1,1A,0D\n1,a,,,V,1,0,0,-1,1\n50\n1\n1000,10\n01/01/2020,00:00:00.0\n"
-                             "01/01/2020,00:00:00.0\nASCII\n";
-    EXPECT_DOUBLE_EQ(Read(base + "0.001\n+3h30,-5h30\nB,3\n").timeMultiplier, 0.001);
-    EXPECT_EQ(document.oscillogram.localCode, "-5h30");
+    const std::string base = "S,R,2013\n1,1A,0D\n" + kAnalogLine +
+                             "50\n1\n1000,10\n01/01/2020,00:00:00.0\n01/01/2020,00:00:00.0\nASCII\n";
+    const Oscillogram& coded = Read(base + "0.001\n+3h30,-5h30\nB,3\n");
+    EXPECT_DOUBLE_EQ(coded.timeMultiplier, 0.001);
+    EXPECT_EQ(coded.localCode, "-5h30");
 
-    Document padded;
-    ReadConfiguration(padded.oscillogram, base + "\x1A\x1A\x1A", "r.cfg");
-    EXPECT_DOUBLE_EQ(padded.oscillogram.timeMultiplier, 1.0);
-    EXPECT_TRUE(padded.oscillogram.localCode.empty());
-    EXPECT_TRUE(padded.oscillogram.loadWarnings.empty());
+    const Oscillogram& padded = Read(base + "\x1A\x1A\x1A");
+    EXPECT_DOUBLE_EQ(padded.timeMultiplier, 1.0);
+    EXPECT_TRUE(padded.localCode.empty());
+    EXPECT_TRUE(padded.loadWarnings.empty());
 
-    Document blank;
-    ReadConfiguration(blank.oscillogram, base + ",\n", "r.cfg");
-    EXPECT_DOUBLE_EQ(blank.oscillogram.timeMultiplier, 1.0);
-    EXPECT_EQ(blank.oscillogram.loadWarnings.size(), 1u);
+    const Oscillogram& blank = Read(base + ",\n");
+    EXPECT_DOUBLE_EQ(blank.timeMultiplier, 1.0);
+    EXPECT_EQ(blank.loadWarnings.size(), 1u);
 }
 
 TEST_F(ConfigurationTest, BrokenConfigurationsFailWithTheFormatError)
 {
     ExpectBroken("");
-    ExpectBroken("S,R,1999\n2,2A,0D\n1,a,,,V,1,0,0,-1,1\n");
-    ExpectBroken("S,R,1999\n2000000000,2000000000A,0D\n1,a,,,V,1,0,0,-1,1\n" + Tail());
-    ExpectBroken("S,R,1999\n1,1A,0D\n1,a,,,V,1,0,0,-1,1\n50\n1\n1000,2000000000\n");
-    ExpectBroken("S,R,1999\n1,1A,0D\n1,a,,,V,1,0,0,-1,1\n50\n2000000000\n1000,20\n");
+    ExpectBroken("S,R,1999\n2,2A,0D\n" + kAnalogLine);
+    ExpectBroken("S,R,1999\n2000000000,2000000000A,0D\n" + kAnalogLine + Tail());
+    ExpectBroken("S,R,1999\n1,1A,0D\n" + kAnalogLine + "50\n1\n1000,2000000000\n");
+    ExpectBroken("S,R,1999\n1,1A,0D\n" + kAnalogLine + "50\n2000000000\n1000,20\n");
 }
 
 TEST_F(ConfigurationTest, TextsAreDecodedByTheRecordsCodePage)
 {
-    const std::string stationUtf8 = "Подстанция";
-    const std::string channelUtf8 = "Ток фазы А";
+    const std::string station = "Подстанция";
     for (const CodePage page : {CodePage::Windows1251, CodePage::Oem866, CodePage::Utf8}) {
-        Document one;
-        const std::string text = RecordBuilder()
-                                     .Station(FromUtf8(stationUtf8, page))
-                                     .Analog({.id = FromUtf8(channelUtf8, page), .unit = FromUtf8("кВ", page)})
-                                     .ConfigurationText();
-        ReadConfiguration(one.oscillogram, text, "r.cfg");
-        EXPECT_EQ(one.oscillogram.codePage, page);
-        EXPECT_EQ(one.oscillogram.stationText, stationUtf8);
-        EXPECT_EQ(one.oscillogram.stationName, FromUtf8(stationUtf8, page));
-        EXPECT_EQ(one.oscillogram.channels[0].name, channelUtf8);
-        EXPECT_EQ(one.oscillogram.channels[0].unit, "V");
+        const Oscillogram& record = Read(RecordBuilder()
+                                             .Station(FromUtf8(station, page))
+                                             .Analog({.id = FromUtf8("Ток фазы А", page), .unit = FromUtf8("кВ", page)})
+                                             .ConfigurationText());
+        EXPECT_EQ(record.codePage, page);
+        EXPECT_EQ(record.stationText, station);
+        EXPECT_EQ(record.stationName, FromUtf8(station, page));
+        EXPECT_EQ(record.channels[0].name, "Ток фазы А");
+        EXPECT_EQ(record.channels[0].unit, "V");
     }
 }
 

@@ -1,23 +1,28 @@
+#include "ErrorOf.h"
+
 #include "core/document/Document.h"
 #include "core/formats/ComtradeReader.h"
-#include "core/model/ZarvaException.h"
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <algorithm>
+#include <list>
 
 namespace zarva {
 namespace {
 
 using test::RecordBuilder;
+using Times = std::vector<std::int64_t>;
 
 class ReaderTest : public ::testing::Test {
 protected:
-    Oscillogram& Read(const RecordBuilder& builder)
+    // Each record is read into a document of its own.
+    Oscillogram& Read(const RecordBuilder& builder) { return ReadFile(builder.Write(folder)); }
+    Oscillogram& ReadFile(const std::filesystem::path& cfg)
     {
-        ReadComtradeFiles(document, builder.Write(folder));
-        return document.oscillogram;
+        ReadComtradeFiles(documents.emplace_back(), cfg);
+        return documents.back().oscillogram;
     }
 
     // Two analog channels (kV, a = 0.5, b = 1) and three status channels.
@@ -33,38 +38,37 @@ protected:
         return builder;
     }
 
-    void ExpectFormatError(const RecordBuilder& builder, const std::string& fileName)
+    static CZarvaException ReadError(const std::filesystem::path& cfg)
     {
-        try {
+        return test::ErrorOf([&] {
             Document fresh;
-            ReadComtradeFiles(fresh, builder.Write(folder));
-            ADD_FAILURE() << "read";
-        } catch (const CZarvaException& error) {
-            EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
-            EXPECT_EQ(std::filesystem::path(error.Parameter()).filename(), fileName);
-        }
+            ReadComtradeFiles(fresh, cfg);
+        });
     }
 
-    bool HasWarning(const std::string& part) const
+    static void ExpectFormatError(const std::filesystem::path& cfg, const std::string& fileName)
     {
-        for (const std::string& warning : document.oscillogram.loadWarnings) {
-            if (warning.find(part) != std::string::npos)
-                return true;
-        }
-        return false;
+        const CZarvaException error = ReadError(cfg);
+        EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
+        EXPECT_EQ(std::filesystem::path(error.Parameter()).filename(), fileName);
+    }
+
+    static bool HasWarning(const Oscillogram& record, const std::string& part)
+    {
+        return std::any_of(record.loadWarnings.begin(), record.loadWarnings.end(),
+                           [&](const std::string& warning) { return warning.find(part) != std::string::npos; });
     }
 
     test::TempFolder folder;
-    Document document;
+    std::list<Document> documents;
 };
 
 class EveryDataForm : public ReaderTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(EveryDataForm, ValuesAndStatesAreStoredInBaseUnits)
 {
-    RecordBuilder builder = Typical(GetParam());
-    builder.Sample({-4, 7}, {1, 0, 1}).Sample({2, -300}, {0, 1, 1}).Ramp(3);
-    const Oscillogram& record = Read(builder);
+    const Oscillogram& record =
+        Read(Typical(GetParam()).Sample({-4, 7}, {1, 0, 1}).Sample({2, -300}, {0, 1, 1}).Ramp(3));
     ASSERT_EQ(record.SampleCount(), 5u);
     EXPECT_EQ(record.channels[0].samples[0], 1000 * 0.5 * -4 + 1);
     EXPECT_EQ(record.channels[0].samples[1], 1000 * 0.5 * 2 + 1);
@@ -72,41 +76,32 @@ TEST_P(EveryDataForm, ValuesAndStatesAreStoredInBaseUnits)
     EXPECT_EQ(record.channels[1].samples[4], 4 + 10.0);
     EXPECT_EQ(record.channels[2].samples, (std::vector<double>{1, 0, 0, 1, 0}));
     EXPECT_EQ(record.channels[4].samples, (std::vector<double>{1, 1, 0, 1, 0}));
-    EXPECT_EQ(record.sampleTimes, (std::vector<std::int64_t>{0, 1000, 2000, 3000, 4000}));
+    EXPECT_EQ(record.sampleTimes, (Times{0, 1000, 2000, 3000, 4000}));
     EXPECT_EQ(record.sampleRate, 1000);
     EXPECT_EQ(record.lineFrequencySeries, std::vector<double>(5, 50.0));
     EXPECT_TRUE(record.loadWarnings.empty()) << record.loadWarnings.front();
 }
 
-TEST_P(EveryDataForm, FewerThanFourRecordsAndSampleNumbersFromZero)
+TEST_P(EveryDataForm, FewerThanFourRecordsSampleNumbersFromZeroAndStatusOnlyRecords)
 {
     for (std::size_t count = 1; count <= 3; ++count) {
-        Document one;
-        RecordBuilder builder = Typical(GetParam());
-        builder.FirstSampleNumber(0).Ramp(count);
-        ReadComtradeFiles(one, builder.Write(folder));
-        EXPECT_EQ(one.oscillogram.SampleCount(), count);
-        EXPECT_EQ(one.oscillogram.channels[1].samples.back(), static_cast<double>(count - 1 + 10));
+        const Oscillogram& record = Read(Typical(GetParam()).FirstSampleNumber(0).Ramp(count));
+        EXPECT_EQ(record.SampleCount(), count);
+        EXPECT_EQ(record.channels[1].samples.back(), static_cast<double>(count - 1 + 10));
     }
-}
-
-TEST_P(EveryDataForm, StatusOnlyRecords)
-{
-    RecordBuilder builder;
-    builder.FileType(GetParam()).Discrete({.id = "S1"}).Sample({}, {1}).Sample({}, {0});
-    EXPECT_EQ(Read(builder).channels[0].samples, (std::vector<double>{1, 0}));
+    const RecordBuilder statusOnly =
+        RecordBuilder().FileType(GetParam()).Discrete({.id = "S1"}).Sample({}, {1}).Sample({}, {0});
+    EXPECT_EQ(Read(statusOnly).channels[0].samples, (std::vector<double>{1, 0}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, EveryDataForm, ::testing::Values("ASCII", "BINARY", "BINARY32", "FLOAT32"));
 
 TEST_F(ReaderTest, StatusBitsPackedInBytesAreRecognised)
 {
-    RecordBuilder builder = Typical("BINARY");
-    builder.Discrete({.id = "S4"}).PackStatusBits().Ramp(6);
-    const Oscillogram& record = Read(builder);
+    const Oscillogram& record = Read(Typical("BINARY").Discrete({.id = "S4"}).PackStatusBits().Ramp(6));
     EXPECT_EQ(record.SampleCount(), 6u);
     EXPECT_EQ(record.channels[5].samples, (std::vector<double>{1, 0, 1, 0, 1, 0}));
-    EXPECT_TRUE(HasWarning("13"));
+    EXPECT_TRUE(HasWarning(record, "13"));
 }
 
 TEST_F(ReaderTest, Binary32WithSampleNumbersOutOfOrderIsRejected)
@@ -115,61 +110,40 @@ TEST_F(ReaderTest, Binary32WithSampleNumbersOutOfOrderIsRejected)
     builder.Ramp(5);
     std::string data = builder.DataBytes();
     data[0] = 9;
-    builder.Write(folder);
+    const auto cfg = builder.Write(folder);
     folder.Write("record.dat", data);
-    try {
-        ReadComtradeFiles(document, folder / "record.cfg");
-        FAIL();
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(std::filesystem::path(error.Parameter()).filename(), "record.dat");
-    }
+    ExpectFormatError(cfg, "record.dat");
 }
 
-TEST_F(ReaderTest, DataFilesLongerOrShorterThanDeclared)
+TEST_F(ReaderTest, DataFilesLongerOrShorterThanDeclaredOrWithTrailingBytes)
 {
-    RecordBuilder builder = Typical("BINARY");
-    builder.Rate(1000, 3).Ramp(5);
-    EXPECT_EQ(Read(builder).SampleCount(), 5u);
-    EXPECT_TRUE(HasWarning("2"));
+    const Oscillogram& longer = Read(Typical("BINARY").Rate(1000, 3).Ramp(5));
+    EXPECT_EQ(longer.SampleCount(), 5u);
+    EXPECT_TRUE(HasWarning(longer, "2"));
 
-    Document shorter;
-    RecordBuilder declaresMore = Typical("ASCII");
-    declaresMore.Rate(1000, 885).Ramp(8);
-    ReadComtradeFiles(shorter, declaresMore.Write(folder));
-    EXPECT_EQ(shorter.oscillogram.SampleCount(), 8u);
-    ASSERT_EQ(shorter.oscillogram.loadWarnings.size(), 1u);
-    EXPECT_NE(shorter.oscillogram.loadWarnings[0].find("885"), std::string::npos);
+    const Oscillogram& shorter = Read(Typical("ASCII").Rate(1000, 885).Ramp(8));
+    EXPECT_EQ(shorter.SampleCount(), 8u);
+    ASSERT_EQ(shorter.loadWarnings.size(), 1u);
+    EXPECT_NE(shorter.loadWarnings[0].find("885"), std::string::npos);
+
+    const RecordBuilder whole = Typical("BINARY").Ramp(4);
+    folder.Write("record.dat", whole.DataBytes() + "xyz");
+    const Oscillogram& trailing = ReadFile(folder.Write("record.cfg", whole.ConfigurationText()));
+    EXPECT_EQ(trailing.SampleCount(), 4u);
+    ASSERT_EQ(trailing.loadWarnings.size(), 1u);
+    EXPECT_NE(trailing.loadWarnings[0].find("3"), std::string::npos);
 }
 
-TEST_F(ReaderTest, TrailingBytesAreIgnoredWithAWarning)
-{
-    RecordBuilder builder = Typical("BINARY");
-    builder.Ramp(4);
-    builder.Write(folder);
-    folder.Write("record.dat", builder.DataBytes() + "xyz");
-    ReadComtradeFiles(document, folder / "record.cfg");
-    EXPECT_EQ(document.oscillogram.SampleCount(), 4u);
-    EXPECT_TRUE(HasWarning("3"));
-}
-
-TEST_F(ReaderTest, BinaryRecordsAreTimedByTheirRateAsciiByTheirStamps)
+TEST_F(ReaderTest, BinaryRecordsAreTimedByTheirRateAsciiByTheirStampsTimesTheMultiplier)
 {
     RecordBuilder binary = Typical("BINARY");
-    binary.Rate(1000, 3).Sample({}, {}, 0xFFFFFFFF).Sample({}, {}, 0xFFFFFFFF).Sample({}, {}, 0xFFFFFFFF);
-    EXPECT_EQ(Read(binary).sampleTimes, (std::vector<std::int64_t>{0, 1000, 2000}));
+    binary.Rate(1000, 3).TimeMultiplier("0.001");
+    binary.Sample({}, {}, 0xFFFFFFFF).Sample({}, {}, 0xFFFFFFFF).Sample({}, {}, 0xFFFFFFFF);
+    EXPECT_EQ(Read(binary).sampleTimes, (Times{0, 1000, 2000}));
 
-    Document ascii;
-    RecordBuilder stamped = Typical("ASCII");
-    stamped.Rate(1000, 3).TimeMultiplier("2").Sample({}, {}, -40).Sample({}, {}, 0).Sample({}, {}, 70);
-    ReadComtradeFiles(ascii, stamped.Write(folder));
-    EXPECT_EQ(ascii.oscillogram.sampleTimes, (std::vector<std::int64_t>{-80, 0, 140}));
-}
-
-TEST_F(ReaderTest, TimeMultiplierDoesNotScaleTimesFromTheRate)
-{
-    RecordBuilder builder = Typical("BINARY");
-    builder.Rate(1000, 3).TimeMultiplier("0.001").Ramp(3);
-    EXPECT_EQ(Read(builder).sampleTimes, (std::vector<std::int64_t>{0, 1000, 2000}));
+    RecordBuilder ascii = Typical("ASCII");
+    ascii.Rate(1000, 3).TimeMultiplier("2").Sample({}, {}, -40).Sample({}, {}, 0).Sample({}, {}, 70);
+    EXPECT_EQ(Read(ascii).sampleTimes, (Times{-80, 0, 140}));
 }
 
 TEST_F(ReaderTest, RecordsWithoutRateLinesTakeTheRateFromTheirStamps)
@@ -177,91 +151,59 @@ TEST_F(ReaderTest, RecordsWithoutRateLinesTakeTheRateFromTheirStamps)
     RecordBuilder builder = Typical("BINARY");
     builder.NoRateLines().Sample({}, {}, 4294966046).Sample({}, {}, 4294967295).Sample({}, {}, 1249);
     const Oscillogram& record = Read(builder);
-    EXPECT_EQ(record.sampleTimes, (std::vector<std::int64_t>{-1250, -1, 1249}));
+    EXPECT_EQ(record.sampleTimes, (Times{-1250, -1, 1249}));
     EXPECT_EQ(record.sampleRate, 800);
 
-    RecordBuilder missing = Typical("BINARY");
-    missing.NoRateLines().Sample({}, {}, 0xFFFFFFFF).Sample({}, {}, 0xFFFFFFFF);
+    const auto missing = Typical("BINARY").NoRateLines().Sample({}, {}, 0xFFFFFFFF).Sample({}, {}, 0xFFFFFFFF).Write(folder);
     ExpectFormatError(missing, "record.dat");
-    RecordBuilder single = Typical("ASCII");
-    single.NoRateLines().Sample({});
-    ExpectFormatError(single, "record.dat");
-}
-
-TEST_F(ReaderTest, SeveralRatesTimeEachSegmentByItsOwnRate)
-{
-    RecordBuilder builder = Typical("BINARY");
-    builder.Rate(3200, 2).Rate(50, 4).Rate(3200, 5).Ramp(6);
-    const Oscillogram& record = Read(builder);
-    EXPECT_EQ(record.sampleTimes, (std::vector<std::int64_t>{0, 313, 20313, 40313, 40625, 40938}));
-    EXPECT_EQ(record.sampleRate, 3200);
-    EXPECT_EQ(record.lineFrequencySeries[1], 50.0);
+    ExpectFormatError(Typical("ASCII").NoRateLines().Sample({}).Write(folder), "record.dat");
 }
 
 TEST_F(ReaderTest, AsciiLayoutsOfRealRecorders)
 {
-    const std::string cfg = Typical("ASCII").Rate(1000, 4).ConfigurationText();
-    folder.Write("odd.cfg", cfg);
     folder.Write("odd.dat", "1,0, -4 ,7,1,0,1\r\r\n\r\n"
                             "2,1000,2.5e1 ,-3.0,0,1,1\r\n"
                             "3,,1,2,1\n"
                             "4,3000,+5,6,1,1,1\x1A\x1A");
-    ReadComtradeFiles(document, folder / "odd.cfg");
-    const Oscillogram& record = document.oscillogram;
+    const Oscillogram& record = ReadFile(folder.Write("odd.cfg", Typical("ASCII").Rate(1000, 4).ConfigurationText()));
     ASSERT_EQ(record.SampleCount(), 4u);
     EXPECT_EQ(record.channels[0].samples, (std::vector<double>{-1999, 12501, 501, 2501}));
     EXPECT_EQ(record.channels[1].samples, (std::vector<double>{7, -3, 2, 6}));
     EXPECT_EQ(record.channels[3].samples, (std::vector<double>{0, 1, 0, 1}));
-    EXPECT_EQ(record.sampleTimes, (std::vector<std::int64_t>{0, 1000, 0, 3000}));
-    EXPECT_TRUE(HasWarning("1"));
-}
+    EXPECT_EQ(record.sampleTimes, (Times{0, 1000, 0, 3000}));
+    EXPECT_TRUE(HasWarning(record, "1"));
 
-TEST_F(ReaderTest, AsciiRecordsWithoutStampsAreTimedByTheirRate)
-{
-    const std::string cfg = Typical("ASCII").Rate(2000, 3).ConfigurationText();
-    folder.Write("r.cfg", cfg);
     folder.Write("r.dat", "1,,1,2,0,0,0\n2,,1,2,0,0,0\n3,,1,2,0,0,0\n");
-    ReadComtradeFiles(document, folder / "r.cfg");
-    EXPECT_EQ(document.oscillogram.sampleTimes, (std::vector<std::int64_t>{0, 500, 1000}));
-    EXPECT_EQ(document.oscillogram.loadWarnings.size(), 1u);
+    const Oscillogram& unstamped = ReadFile(folder.Write("r.cfg", Typical("ASCII").Rate(2000, 3).ConfigurationText()));
+    EXPECT_EQ(unstamped.sampleTimes, (Times{0, 500, 1000})) << "timed by the rate";
+    EXPECT_EQ(unstamped.loadWarnings.size(), 1u);
 }
 
 TEST_F(ReaderTest, CompanionFilesFollowTheCaseOfTheExtension)
 {
-    RecordBuilder builder = Typical("BINARY");
-    builder.Ramp(3);
-    const auto cfg = builder.Write(folder, "UPPER", ".CFG", ".DAT");
+    const auto cfg = Typical("BINARY").Ramp(3).Write(folder, "UPPER", ".CFG", ".DAT");
     folder.Write("UPPER.HDR", FromUtf8("Отчёт о повреждении", CodePage::Oem866));
-    ReadComtradeFiles(document, cfg);
-    EXPECT_EQ(document.oscillogram.SampleCount(), 3u);
-    EXPECT_EQ(document.oscillogram.headerCodePage, CodePage::Oem866);
-    EXPECT_EQ(document.oscillogram.sourcePath, cfg.string());
+    const Oscillogram& record = ReadFile(cfg);
+    EXPECT_EQ(record.SampleCount(), 3u);
+    EXPECT_EQ(record.headerCodePage, CodePage::Oem866);
+    EXPECT_EQ(record.sourcePath, cfg.string());
 }
 
 TEST_F(ReaderTest, MissingAndEmptyFilesFollowTheFailureTable)
 {
     const auto cfg = folder.Write("alone.cfg", Typical("BINARY").ConfigurationText());
-    EXPECT_THROW(ReadComtradeFiles(document, cfg), FileException);
-
-    Document empty;
+    EXPECT_THROW(ReadFile(cfg), FileException);
     folder.Write("alone.dat", "");
-    try {
-        ReadComtradeFiles(empty, cfg);
-        FAIL();
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.Parameter(), cfg.string());
-    }
-    Document none;
+    EXPECT_EQ(ReadError(cfg).Parameter(), cfg.string());
     folder.Write("none.dat", "1,0\n2,1000\n");
-    EXPECT_THROW(ReadComtradeFiles(none, folder.Write("none.cfg", "S,R,1999\n0,0A,0D\n50\n1\n1000,1\n,\n,\nASCII\n")),
-                 CZarvaException);
+    EXPECT_THROW(ReadFile(folder.Write("none.cfg", "S,R,1999\n0,0A,0D\n50\n1\n1000,1\n,\n,\nASCII\n")), CZarvaException);
 }
 
 TEST_F(ReaderTest, ProgressCountsBytesAndCancelStopsEarly)
 {
-    RecordBuilder builder = Typical("BINARY");
-    builder.Ramp(2000);
+    const RecordBuilder builder = Typical("BINARY").Ramp(2000);
     const auto cfg = builder.Write(folder);
+    Document document;
     ReadComtradeFiles(document, cfg);
     const std::uint64_t size = builder.DataBytes().size();
     EXPECT_EQ(document.progress.Total(), 5 * size);

@@ -2,19 +2,20 @@
 
 #include "core/formats/ComtradeReader.h"
 #include "core/formats/ComtradeWriter.h"
+#include "core/formats/ZipWriter.h"
 #include "core/model/ZarvaException.h"
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
 
+#include <zip.h>
+
 #include <cmath>
-#include <tuple>
+#include <map>
 
 namespace zarva {
 namespace {
 
-using test::AnalogLine;
-using test::DiscreteLine;
 using test::RecordBuilder;
 
 class WriterTest : public ::testing::Test {
@@ -30,18 +31,6 @@ protected:
         SaveComtrade(document, folder / name, {type});
         documents.push_back(test::ReadRecord(folder / name));
         return *documents.back();
-    }
-
-    static std::vector<std::string> Lines(const std::string& text)
-    {
-        std::vector<std::string> lines;
-        for (std::size_t start = 0; start < text.size();) {
-            const std::size_t end = text.find("\r\n", start);
-            EXPECT_NE(end, std::string::npos) << "every line ends in CR LF";
-            lines.push_back(text.substr(start, end - start));
-            start = end + 2;
-        }
-        return lines;
     }
 
     test::TempFolder folder;
@@ -63,37 +52,15 @@ RecordBuilder Mixed(const std::string& type)
     return builder;
 }
 
-class EveryFormPair : public WriterTest,
-                      public ::testing::WithParamInterface<std::tuple<const char*, const char*>> {};
-
-TEST_P(EveryFormPair, RecordReadsBackToTheLastCode)
-{
-    const auto [from, to] = GetParam();
-    Document& original = Read(Mixed(from));
-    const Document& copy = SaveAndRead(original, "copy.cfg", to);
-    test::ExpectSameRecord(original.oscillogram, copy.oscillogram);
-    EXPECT_EQ(copy.oscillogram.channels[0].multiplier, 0.5);
-    EXPECT_EQ(copy.oscillogram.channels[0].offset, 1.0);
-    EXPECT_TRUE(copy.oscillogram.loadWarnings.empty()) << copy.oscillogram.loadWarnings.front();
-}
-
-INSTANTIATE_TEST_SUITE_P(Forms, EveryFormPair,
-                         ::testing::Combine(::testing::Values("ASCII", "BINARY", "BINARY32", "FLOAT32"),
-                                            ::testing::Values("ASCII", "BINARY", "binary32", "FLOAT32")));
-
 TEST_F(WriterTest, ConfigurationOfARecordOfRevision1999)
 {
     Document& document = Read(Mixed("BINARY"));
-    const std::vector<std::string> lines = Lines(ComtradeWriter(document.oscillogram, DataFormat::Binary).BuildConfigurationText());
-    ASSERT_EQ(lines.size(), 2 + 2 + 18 + 7u);
-    EXPECT_EQ(lines[0], "STATION,REC,1999");
-    EXPECT_EQ(lines[1], "20,2A,18D");
-    EXPECT_EQ(lines[2], "1,U,A,Line,kV,0.5,1,2.5,-100,32767,110,0.1,P");
-    EXPECT_EQ(lines[3], "2,I,,,A,0.010000000000000000208167,0,0,-32768,300,1,1,S") << "23 digits read back exactly";
-    EXPECT_EQ(lines[21], "18,S17,,,1");
-    const std::vector<std::string> tail(lines.begin() + 22, lines.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"50", "1", "1000,42", "01/02/2020,10:20:30.000100",
-                                              "01/02/2020,10:20:30.100000", "BINARY", "1"}));
+    std::string expected = "STATION,REC,1999\r\n20,2A,18D\r\n1,U,A,Line,kV,0.5,1,2.5,-100,32767,110,0.1,P\r\n"
+                           "2,I,,,A,0.010000000000000000208167,0,0,-32768,300,1,1,S\r\n";  // 23 digits read back exactly
+    for (int j = 0; j < 18; ++j)
+        expected += std::to_string(j + 1) + ",S" + std::to_string(j) + ",,," + std::to_string(j % 2) + "\r\n";
+    expected += "50\r\n1\r\n1000,42\r\n01/02/2020,10:20:30.000100\r\n01/02/2020,10:20:30.100000\r\nBINARY\r\n1\r\n";
+    EXPECT_EQ(ComtradeWriter(document.oscillogram, DataFormat::Binary).BuildConfigurationText(), expected);
 }
 
 TEST_F(WriterTest, Revision1991LayoutHasNoRatiosNoStatusPhaseAndNoTimeMultiplier)
@@ -105,29 +72,22 @@ TEST_F(WriterTest, Revision1991LayoutHasNoRatiosNoStatusPhaseAndNoTimeMultiplier
         .Discrete({.id = "Trip", .normalState = 1})
         .Sample({-100}, {1})
         .Sample({300}, {0});
-    Document& document = Read(builder);
-    const std::vector<std::string> lines = Lines(ComtradeWriter(document.oscillogram, DataFormat::Ascii).BuildConfigurationText());
-    const std::vector<std::string> expected = {"OLD,R1", "2,1A,1D", "1,Ua,,,kV,0.5,0,0,-100,300", "1,Trip,1", "50",
-                                               "1", "1000,2", "01/02/2020,10:20:30.000100",
-                                               "01/02/2020,10:20:30.100000", "ASCII"};
-    EXPECT_EQ(lines, expected);
-    EXPECT_EQ(ComtradeWriter(document.oscillogram, DataFormat::Ascii).BuildAsciiData(),
-              "1,0, -100, 1\r\n2,1000, 300, 0\r\n");
+    const ComtradeWriter writer(Read(builder).oscillogram, DataFormat::Ascii);
+    EXPECT_EQ(writer.BuildConfigurationText(), "OLD,R1\r\n2,1A,1D\r\n1,Ua,,,kV,0.5,0,0,-100,300\r\n1,Trip,1\r\n50\r\n1\r\n"
+                                               "1000,2\r\n01/02/2020,10:20:30.000100\r\n01/02/2020,10:20:30.100000\r\nASCII\r\n");
+    EXPECT_EQ(writer.BuildAsciiData(), "1,0, -100, 1\r\n2,1000, 300, 0\r\n");
 }
 
-TEST_F(WriterTest, RecorderFieldStaysWhenEmptySoTheRevisionIsNotTakenForIt)
+// An empty recorder field stays, so that the revision is not taken for it; the 32-bit forms
+// exist from revision 2013 on.
+TEST_F(WriterTest, FirstLineKeepsAnEmptyRecorderAndNames2013ForThirtyTwoBitForms)
 {
     Document& document = Read(Mixed("BINARY").Station("ST", "", "1999"));
-    const std::string text = ComtradeWriter(document.oscillogram, DataFormat::Binary).BuildConfigurationText();
-    EXPECT_TRUE(text.starts_with("ST,,1999\r\n")) << text;
-}
-
-TEST_F(WriterTest, ThirtyTwoBitFormsAreDeclaredRevision2013)
-{
-    Document& document = Read(Mixed("BINARY").Station("ST", "R", "1999"));
-    const std::string text = ComtradeWriter(document.oscillogram, DataFormat::Float32).BuildConfigurationText();
-    EXPECT_TRUE(text.starts_with("ST,R,2013\r\n")) << text;
-    EXPECT_NE(text.find("\r\nFLOAT32\r\n"), std::string::npos);
+    const std::string binary = ComtradeWriter(document.oscillogram, DataFormat::Binary).BuildConfigurationText();
+    EXPECT_TRUE(binary.starts_with("ST,,1999\r\n")) << binary;
+    const std::string float32 = ComtradeWriter(document.oscillogram, DataFormat::Float32).BuildConfigurationText();
+    EXPECT_TRUE(float32.starts_with("ST,,2013\r\n")) << float32;
+    EXPECT_NE(float32.find("\r\nFLOAT32\r\n"), std::string::npos);
 }
 
 TEST_F(WriterTest, TimeAndLocalCodesOfRevision2013AreKept)
@@ -167,9 +127,7 @@ TEST_F(WriterTest, AsciiTimeStampsAreWrittenInUnitsOfTheTimeMultiplier)
     EXPECT_EQ(original.oscillogram.sampleTimes.back(), 123450);
 }
 
-class NarrowForms : public WriterTest {};
-
-TEST_F(NarrowForms, FloatCodesSavedAsSixteenBitsAreSpreadOverTheRangeAndNeverWrap)
+TEST_F(WriterTest, FloatCodesSavedAsSixteenBitsAreSpreadOverTheRangeAndNeverWrap)
 {
     RecordBuilder builder;
     builder.FileType("FLOAT32").Station("F", "R", "2013").Analog({.id = "P", .unit = "W", .a = 1.0});
@@ -186,7 +144,7 @@ TEST_F(NarrowForms, FloatCodesSavedAsSixteenBitsAreSpreadOverTheRangeAndNeverWra
     EXPECT_EQ(std::max_element(channel.samples.begin(), channel.samples.end()) - channel.samples.begin(), 6);
 }
 
-TEST_F(NarrowForms, WideAsciiCodesSavedAsSixteenBitsKeepTheirOrder)
+TEST_F(WriterTest, WideAsciiCodesSavedAsSixteenBitsKeepTheirOrder)
 {
     RecordBuilder builder;
     builder.FileType("ASCII").Analog({.id = "U", .unit = "V", .a = 0.001, .b = 5});
@@ -200,7 +158,7 @@ TEST_F(NarrowForms, WideAsciiCodesSavedAsSixteenBitsKeepTheirOrder)
     EXPECT_LT(samples[1], samples[2]);
 }
 
-TEST_F(NarrowForms, ValuesThatAreNoNumbersNeitherSpreadNorBreakTheCodes)
+TEST_F(WriterTest, ValuesThatAreNoNumbersNeitherSpreadNorBreakTheCodes)
 {
     RecordBuilder builder;
     builder.FileType("FLOAT32").Station("F", "R", "2013").Analog({.id = "P", .unit = "W", .a = 1.0});
@@ -281,6 +239,49 @@ TEST_F(WriterTest, SaveIntoAMissingFolderIsReported)
     Document& document = Read(Mixed("ASCII"));
     EXPECT_THROW(SaveComtrade(document, folder / "absent" / "x.cfg"), FileException);
     EXPECT_THROW(SaveComtrade(document, folder / "x.cfg", {"BINARY64"}), CZarvaException);
+}
+
+// Every entry of the archive, by name.
+std::map<std::string, std::string> Unpack(const std::filesystem::path& path)
+{
+    int error = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
+    EXPECT_NE(archive, nullptr) << error;
+    std::map<std::string, std::string> entries;
+    for (zip_int64_t i = 0; archive != nullptr && i < zip_get_num_entries(archive, 0); ++i) {
+        zip_stat_t stat;
+        zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
+        std::string bytes(stat.size, '\0');
+        zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
+        EXPECT_EQ(zip_fread(file, bytes.data(), stat.size), static_cast<zip_int64_t>(stat.size));
+        zip_fclose(file);
+        entries[stat.name] = bytes;
+    }
+    if (archive != nullptr)
+        zip_close(archive);
+    return entries;
+}
+
+TEST_F(WriterTest, ZipArchiveHoldsTheRecordAsItIsNowNamedByTheArchive)
+{
+    folder.Write("rec.hdr", "header");
+    Document& document = Read(
+        RecordBuilder().FileType("BINARY").Analog({.id = "U", .unit = "kV", .a = 0.5}).Discrete({.id = "Trip"}).Ramp(50),
+        "rec");
+    document.oscillogram.channels[0].aliasName = document.oscillogram.channels[0].name = "Bus";
+    document.oscillogram.calcChannels.Add("Twice", "Bus * 2");
+
+    SaveZip(document, folder / "Подстанция.zip", {"ASCII"});
+    const std::map<std::string, std::string> entries = Unpack(folder / "Подстанция.zip");
+    ASSERT_EQ(entries.size(), 4u);
+    const test::TempFolder unpacked;
+    for (const auto& [name, bytes] : entries)
+        unpacked.Write(name, bytes);
+    EXPECT_EQ(entries.at("Подстанция.hdr"), "header");
+    const auto copy = test::ReadRecord(unpacked / "Подстанция.cfg");
+    test::ExpectSameRecord(document.oscillogram, copy->oscillogram);
+    EXPECT_EQ(copy->oscillogram.fileType, "ASCII");
+    EXPECT_EQ(copy->oscillogram.calcChannels.Names(), std::vector<std::string>{"Twice"});
 }
 
 } // namespace

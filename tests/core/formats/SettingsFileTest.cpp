@@ -86,12 +86,8 @@ TEST_F(SettingsFileTest, OlderIniFileIsReadWhenThereIsNoSettingsFile)
     EXPECT_EQ(document->oscillogram.channels[1].name, "Phase B");
     EXPECT_EQ(document->oscillogram.channels[1].primary, 1000);
     EXPECT_EQ(document->oscillogram.sampleRate, 2000) << "the corrected rate replaces the configuration's";
-}
-
-TEST_F(SettingsFileTest, BrokenRateKeepsTheRecordsOwn)
-{
-    const auto document = ReadWithSettings("r.set", "[Oscillogram]\r\nDiscretisationFrequensy=0\r\n");
-    EXPECT_EQ(document->oscillogram.sampleRate, 1000);
+    const auto broken = ReadWithSettings("r.set", "[Oscillogram]\r\nDiscretisationFrequensy=0\r\n");
+    EXPECT_EQ(broken->oscillogram.sampleRate, 1000) << "a broken rate keeps the record's own";
 }
 
 TEST_F(SettingsFileTest, StoredCodePageDecodesTheNames)
@@ -104,25 +100,19 @@ TEST_F(SettingsFileTest, StoredCodePageDecodesTheNames)
     EXPECT_EQ(oem->oscillogram.channels[2].name, "Напр");
 }
 
-TEST_F(SettingsFileTest, FileCannotTurnAChannelIntoAPastedOrComputedOne)
+TEST_F(SettingsFileTest, ChannelKeysMakeNoPastedOrComputedChannelAndShortFrequencyListsEndInZeros)
 {
-    const auto document = ReadWithSettings("r.set", "[Ia]\r\nShowFlags=24833\r\n");  // 0x6101
+    const auto document = ReadWithSettings(  // 24833 = 0x6101
+        "r.set", "[Ia]\r\nShowFlags=24833\r\nNetFreq=49.5,50.5,x\r\n[Trip]\r\nNetFreq=50\r\n");
     const Channel& ia = document->oscillogram.channels[0];
     EXPECT_FALSE(ia.HasFlag(display::kPasted));
     EXPECT_FALSE(ia.HasFlag(display::kSuppliedPhasors));
     EXPECT_TRUE(ia.HasFlag(display::kCurveRms));
     EXPECT_EQ(document->oscillogram.SampleCount(), 100u);
-}
-
-TEST_F(SettingsFileTest, ShortFrequencyListLeavesTheRestZero)
-{
-    const auto document = ReadWithSettings("r.set", "[Ia]\r\nNetFreq=49.5,50.5,x\r\n[Trip]\r\nNetFreq=50\r\n");
-    const std::vector<double>& series = document->oscillogram.channels[0].lineFrequencySeries;
-    ASSERT_EQ(series.size(), 100u);
-    EXPECT_EQ(series[0], 49.5);
-    EXPECT_EQ(series[1], 50.5);
-    EXPECT_EQ(series[2], 0.0);
-    EXPECT_EQ(series[99], 0.0);
+    std::vector<double> frequencies(100, 0.0);
+    frequencies[0] = 49.5;
+    frequencies[1] = 50.5;
+    EXPECT_EQ(ia.lineFrequencySeries, frequencies);
     EXPECT_TRUE(document->oscillogram.channels[3].lineFrequencySeries.empty()) << "status channels have none";
 }
 

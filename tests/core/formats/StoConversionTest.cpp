@@ -1,7 +1,8 @@
 #include "core/formats/StoConversion.h"
 
+#include "ErrorOf.h"
 #include "core/document/TemporaryFolder.h"
-#include "core/model/ZarvaException.h"
+#include "core/formats/ComtradeConverter.h"
 
 #include "support/FakeConverter.h"
 #include "support/TempFolder.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 namespace zarva {
 namespace {
@@ -27,6 +29,18 @@ protected:
         };
     }
 
+    ~StoConversion() override
+    {
+        if (!tempFolder.empty())
+            DeleteTemporaryFolder(tempFolder);
+    }
+
+    // The error of an open that may ask the user.
+    CZarvaException OpenError(const std::filesystem::path& record)
+    {
+        return test::ErrorOf([&] { ConvertSto(record, setup, &tempFolder); });
+    }
+
     bool Called(const std::string& call) const
     {
         return std::find(calls.begin(), calls.end(), call) != calls.end();
@@ -43,6 +57,7 @@ protected:
     test::TempFolder records;
     test::TempFolder descriptions;
     std::filesystem::path sto;
+    std::filesystem::path tempFolder;  // of an open that may ask the user
     StoConversionSetup setup;
     Calls calls;
     std::string failWith;
@@ -53,7 +68,6 @@ TEST_F(StoConversion, FirstCompatibleDescriptionBesideTheRecordIsUsedInOrder)
     records.Write("a.dst", test::FakeDstText(7, 2));
     records.Write("b.DST", test::FakeDstText(7, 3));
     records.Write("c.dst", test::FakeDstText(7, 3));
-    std::filesystem::path tempFolder;
     const auto cfg = ConvertSto(sto, setup, &tempFolder);
 
     const Calls expected{"create " + std::to_string(std::filesystem::file_size(sto)),
@@ -64,7 +78,6 @@ TEST_F(StoConversion, FirstCompatibleDescriptionBesideTheRecordIsUsedInOrder)
     EXPECT_EQ(cfg, tempFolder / "fault.cfg");
     EXPECT_TRUE(std::filesystem::is_regular_file(cfg));
     EXPECT_TRUE(std::filesystem::is_regular_file(tempFolder / "fault.dat"));
-    DeleteTemporaryFolder(tempFolder);
 }
 
 TEST_F(StoConversion, DescriptionFolderIsSearchedAfterTheRecordsOwn)
@@ -85,16 +98,13 @@ TEST_F(StoConversion, CommandLineDescriptionServesOnlyAnInteractiveOpen)
     EXPECT_TRUE(Called("header"));
 
     calls.clear();
-    std::filesystem::path tempFolder;
     EXPECT_FALSE(ConvertSto(sto, setup, &tempFolder).empty());
     EXPECT_FALSE(Called("header"));
     EXPECT_TRUE(Called("xml given.dst"));
-    DeleteTemporaryFolder(tempFolder);
 }
 
 TEST_F(StoConversion, UserPicksTheDescriptionWhenNoneFits)
 {
-    std::filesystem::path tempFolder;
     EXPECT_TRUE(ConvertSto(sto, setup, &tempFolder).empty()) << "no chooser: nothing to convert with";
 
     setup.chooseDst = [] { return std::filesystem::path(); };
@@ -103,43 +113,26 @@ TEST_F(StoConversion, UserPicksTheDescriptionWhenNoneFits)
 
     const auto wrong = descriptions.Write("wrong.dst", test::FakeDstText(9, 9));
     setup.chooseDst = [&] { return wrong; };
-    try {
-        ConvertSto(sto, setup, &tempFolder);
-        FAIL() << "no error";
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), 135);
-    }
+    EXPECT_EQ(OpenError(sto).MessageId(), 135);
 
     const auto right = descriptions.Write("right.dst", test::FakeDstText(7, 3));
     setup.chooseDst = [&] { return right; };
     EXPECT_FALSE(ConvertSto(sto, setup, &tempFolder).empty());
-    DeleteTemporaryFolder(tempFolder);
 }
 
 TEST_F(StoConversion, FailuresRaiseWhenInteractiveAndGiveNothingOtherwise)
 {
     records.Write("fault.dst", test::FakeDstText(7, 3));
     const auto missing = records / "absent.sto";
-    std::filesystem::path tempFolder;
-    try {
-        ConvertSto(missing, setup, &tempFolder);
-        FAIL() << "no error";
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), messages::kFileReadError);
-        EXPECT_NE(std::string(error.what()).find(missing.string()), std::string::npos);
-        EXPECT_EQ(std::string(error.what()).find("%s"), std::string::npos);
-    }
+    const CZarvaException error = OpenError(missing);
+    EXPECT_EQ(error.MessageId(), messages::kFileReadError);
+    EXPECT_NE(std::string(error.what()).find(missing.string()), std::string::npos);
+    EXPECT_EQ(std::string(error.what()).find("%s"), std::string::npos);
     EXPECT_TRUE(ConvertSto(missing, setup).empty());
 
     failWith = "bad block 17";
-    try {
-        ConvertSto(sto, setup, &tempFolder);
-        FAIL() << "no error";
-    } catch (const CZarvaException& error) {
-        EXPECT_NE(std::string(error.what()).find("bad block 17"), std::string::npos);
-    }
+    EXPECT_NE(std::string(OpenError(sto).what()).find("bad block 17"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_directory(tempFolder)) << "the open deletes it";
-    DeleteTemporaryFolder(tempFolder);
 
     calls.clear();
     EXPECT_TRUE(ConvertSto(sto, setup).empty());
@@ -149,13 +142,31 @@ TEST_F(StoConversion, FailuresRaiseWhenInteractiveAndGiveNothingOtherwise)
 TEST_F(StoConversion, MissingConverterLibraryIsAClearError)
 {
     setup.makeConverter = nullptr;
-    std::filesystem::path tempFolder;
-    try {
-        ConvertSto(sto, setup, &tempFolder);
-        FAIL() << "no error";
-    } catch (const CZarvaException& error) {
-        EXPECT_EQ(error.MessageId(), messages::kConverterMissing);
-    }
+    EXPECT_EQ(OpenError(sto).MessageId(), messages::kConverterMissing);
+}
+
+TEST(ConverterPlugin, InstalledLibraryMakesWorkingConverters)
+{
+    const ConverterFactory factory = LoadConverterPlugin(ZARVA_FAKE_PLUGIN_DIR);
+    ASSERT_TRUE(factory);
+    const auto converter = factory(10, nullptr);
+    ASSERT_NE(converter, nullptr);
+    std::istringstream sto(test::FakeStoText(7, 3));
+    std::uint16_t type = 0;
+    std::uint32_t version = 0;
+    EXPECT_TRUE(converter->GetInfoFromStoHeader(sto, type, version));
+    EXPECT_EQ(type, 7);
+    EXPECT_EQ(version, 3u);
+}
+
+TEST(ConverterPlugin, MissingLibraryGivesNoConverterAndABrokenOneAClearError)
+{
+    const test::TempFolder folder;
+    EXPECT_FALSE(LoadConverterPlugin(folder.Path()));
+    folder.Write(kConverterPluginName, "not a shared library");
+    const CZarvaException error = test::ErrorOf([&] { LoadConverterPlugin(folder.Path()); });
+    EXPECT_EQ(error.MessageId(), messages::kConverterNotLoaded);
+    EXPECT_NE(std::string(error.what()).find(kConverterPluginName), std::string::npos);
 }
 
 } // namespace

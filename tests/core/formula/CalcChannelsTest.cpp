@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <array>
 
 namespace zarva {
 namespace {
@@ -21,21 +21,24 @@ class CalcChannelsTest : public ::testing::Test {
 protected:
     CalcChannelsTest() { fixture.AddPhaseSet(); }
 
-    const Channel& ChannelNamed(const std::string& name) const
-    {
-        return fixture.record.channels[fixture.record.FindChannel(name)];
-    }
+    const Channel& ChannelNamed(const std::string& name) const { return fixture.Named(name); }
+
+    // The error the set's computation raises.
+    std::string ComputeError() { return ErrorText([&] { set.Compute(); }); }
 
     FormulaTestRecord fixture;
     CalcChannels& set = fixture.record.calcChannels;
+    test::TempFolder folder;
 };
 
-TEST_F(CalcChannelsTest, AddingCreatesTheChannelAndComputeFillsIt)
+TEST_F(CalcChannelsTest, AddingCreatesTheChannelsAndComputeFillsThemByTheKindOfResult)
 {
     const std::size_t before = fixture.record.channels.size();
     set.Add("Sum", "Ia + Ib * 2");
-    ASSERT_EQ(fixture.record.channels.size(), before + 1);
-    EXPECT_EQ(fixture.record.channels.back().samples, std::vector<double>(40, 0.0));
+    set.Add("P", "pf:(Ia, Ua)");
+    set.Add("R", "sin:(30) * Ia");
+    ASSERT_EQ(fixture.record.channels.size(), before + 3);
+    EXPECT_EQ(ChannelNamed("Sum").samples, std::vector<double>(40, 0.0));
     set.Compute();
     const Channel& sum = ChannelNamed("Sum");
     EXPECT_EQ(sum.samples, std::vector<double>(40, 5.0));
@@ -43,62 +46,32 @@ TEST_F(CalcChannelsTest, AddingCreatesTheChannelAndComputeFillsIt)
     EXPECT_EQ(sum.suppliedPhasors[7], Polar(10.0, -30.0) + Polar(10.0, -150.0) * 2.0);
     EXPECT_EQ(sum.unit, "A");
     EXPECT_TRUE(sum.HasFlag(display::kSuppliedPhasors));
-}
-
-TEST_F(CalcChannelsTest, PhasorOnlyResultStoresItsRealPartAsSamples)
-{
-    set.Add("P", "pf:(Ia, Ua)");
-    set.Compute();
+    // A phasor-only result stores its real part as samples, a real-only one no phasors.
     const Channel& power = ChannelNamed("P");
     EXPECT_NEAR(power.samples[0], 1000.0 * std::cos(std::numbers::pi / 6), 1e-9);
     EXPECT_EQ(power.suppliedPhasors.size(), 40u);
     EXPECT_EQ(power.unit, "W");
-}
-
-TEST_F(CalcChannelsTest, RealOnlyResultHasNoSuppliedPhasors)
-{
-    set.Add("R", "sin:(30) * Ia");
-    set.Compute();
     EXPECT_TRUE(ChannelNamed("R").suppliedPhasors.empty());
     EXPECT_NEAR(ChannelNamed("R").samples[3], 0.5, 1e-15);
 }
 
-TEST_F(CalcChannelsTest, ResultThatIsNeitherRealNorPhasorEverywhereFails)
+TEST_F(CalcChannelsTest, ComputingStopsAtTheFirstFailingChannel)
 {
-    // A phasor from sample 20 on, a real number before: "arg:" is 0 in the first period.
-    set.Add("Bad", "null");
-    EXPECT_EQ(ErrorText([&] { set.Compute(); }), "Bad: Результат не действителен");
-
-    FormulaTestRecord mixed;
-    mixed.AddSamples("X", std::vector<double>(40, 1.0));
-    mixed.record.calcChannels.Add("First", "X * 2");
-    mixed.record.calcChannels.Add("Second", "pf:(1, 1) + null");
-    mixed.record.calcChannels.Add("Third", "X * 3");
-    EXPECT_EQ(ErrorText([&] { mixed.record.calcChannels.Compute(); }),
-              "Second: Результат не действителен");
-    const Oscillogram& record = mixed.record;
-    EXPECT_EQ(record.channels[record.FindChannel("First")].samples[0], 2.0);
-    EXPECT_EQ(record.channels[record.FindChannel("Third")].samples[0], 0.0);
+    set.Add("First", "Ia * 2");
+    set.Add("Second", "pf:(1, 1) + null");
+    set.Add("Third", "Ia * 3");
+    EXPECT_EQ(ComputeError(), "Second: Результат не действителен");
+    EXPECT_EQ(ChannelNamed("First").samples[0], 2.0);
+    EXPECT_EQ(ChannelNamed("Third").samples[0], 0.0);
 }
 
 TEST_F(CalcChannelsTest, UnitComesFromATrailingDimensionOrTheUnitRules)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"Mod:(Pf: (Ia, Ua))[VA]", "VA"},
-        {"Im: (Pf: (Ia, Ua))[var]", "var"},
-        {"Ia[kA] * 2", "A"},
-        {"Ua + Ia", "V"},
-        {"2 * Ia", ""},
-        {"-Ia", "A"},
-        {"Ia ^ 2", ""},
-        {"sin:(Ia)", ""},
-        {"rms:(Ua)", "V"},
-        {"frequency:()", "Hz"},
-        {"i1:(Ua, Ua, Ua)", "A"},
-        {"ulf:(Ia, Ib)", "V"},
-        {"zl:(Ua, Ia, Ib, 0)", "Ohm"},
-        {"coeffamppriv:(Ia, 1, 1)", "ном"},
-        {"tormsumcur:(2, Ua" + std::string(23, ',') + ")", "V"},
+        {"Mod:(Pf: (Ia, Ua))[VA]", "VA"}, {"Im: (Pf: (Ia, Ua))[var]", "var"}, {"Ia[kA] * 2", "A"},
+        {"Ua + Ia", "V"}, {"2 * Ia", ""}, {"-Ia", "A"}, {"Ia ^ 2", ""}, {"sin:(Ia)", ""}, {"rms:(Ua)", "V"},
+        {"frequency:()", "Hz"}, {"i1:(Ua, Ua, Ua)", "A"}, {"ulf:(Ia, Ib)", "V"}, {"zl:(Ua, Ia, Ib, 0)", "Ohm"},
+        {"coeffamppriv:(Ia, 1, 1)", "ном"}, {"tormsumcur:(2, Ua" + std::string(23, ',') + ")", "V"},
         {"(Ia) [В]", "V"},
         {"Ia [V]", "A"},  // a unit right after a primary belongs to the primary
     };
@@ -121,22 +94,23 @@ TEST_F(CalcChannelsTest, FormulaMayReferToEarlierComputedChannelsOnly)
 
     set.Add("Early", "late + 1");
     set.Add("Late", "Ia");
-    EXPECT_EQ(ErrorText([&] { set.Compute(); }), "Early: 'late' -  не определен");
-    set.RemoveAll();
-    set.Add("Self", "Self + 1");
-    EXPECT_EQ(ErrorText([&] { set.Compute(); }), "Self: 'Self' -  не определен");
+    EXPECT_EQ(ComputeError(), "Early: 'late' -  не определен");
 }
 
 TEST_F(CalcChannelsTest, ErrorsNameTheComputedChannel)
 {
-    set.Add("Bad1", "Ia +");
-    EXPECT_EQ(ErrorText([&] { set.Compute(); }), "Bad1: Синтаксическая ошибка в формуле");
-    set.RemoveAll();
-    set.Add("Bad2", "rms:(Ia, Ib)");
-    EXPECT_EQ(ErrorText([&] { set.Compute(); }), "Неправильное число переменных: 'Bad2'");
-    set.RemoveAll();
-    set.Add("Bad3", "1.2.3");
-    EXPECT_EQ(ErrorText([&] { set.Compute(); }), " не определен 'Bad3'");
+    const std::vector<std::array<std::string, 3>> cases = {
+        {"Self", "Self + 1", "Self: 'Self' -  не определен"},
+        {"Bad", "null", "Bad: Результат не действителен"},
+        {"Bad1", "Ia +", "Bad1: Синтаксическая ошибка в формуле"},
+        {"Bad2", "rms:(Ia, Ib)", "Неправильное число переменных: 'Bad2'"},
+        {"Bad3", "1.2.3", " не определен 'Bad3'"},
+    };
+    for (const auto& [name, formula, message] : cases) {
+        set.Add(name, formula);
+        EXPECT_EQ(ComputeError(), message);
+        set.RemoveAll();
+    }
 }
 
 TEST_F(CalcChannelsTest, NamesAlreadyTakenAreRefused)
@@ -161,16 +135,6 @@ TEST_F(CalcChannelsTest, WholeRecordRecomputeComputesTheSetAfterTheChannels)
     EXPECT_EQ(ChannelNamed("Double").samples[0], 200.0);
 }
 
-TEST_F(CalcChannelsTest, RemoveAllTakesOnlyTheComputedChannels)
-{
-    set.Add("X", "Ia");
-    set.Add("Y", "Ib");
-    set.RemoveAll();
-    EXPECT_TRUE(set.Empty());
-    ASSERT_EQ(fixture.record.channels.size(), 6u);
-    EXPECT_EQ(fixture.record.channels.back().name, "Uc");
-}
-
 TEST_F(CalcChannelsTest, CallsBackToTheRecordForFrequencyAndPeriod)
 {
     EXPECT_EQ(set.SamplesPerPeriod(), 20u);
@@ -183,11 +147,8 @@ TEST_F(CalcChannelsTest, CallsBackToTheRecordForFrequencyAndPeriod)
 
 TEST(FrmText, LinesSplitAtTheFirstCommaAndDropTheTrailingOne)
 {
-    const auto entries = ParseFrmText("I1,I1: (Ia, Ib, Ic),\r\nSum,Ia+Ib,\nraw,Ia\n,nameless,\nno comma\n\n");
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0], (FormulaEntry{"I1", "I1: (Ia, Ib, Ic)"}));
-    EXPECT_EQ(entries[1], (FormulaEntry{"Sum", "Ia+Ib"}));
-    EXPECT_EQ(entries[2], (FormulaEntry{"raw", "Ia"}));
+    EXPECT_EQ(ParseFrmText("I1,I1: (Ia, Ib, Ic),\r\nSum,Ia+Ib,\nraw,Ia\n,nameless,\nno comma\n\n"),
+              (std::vector<FormulaEntry>{{"I1", "I1: (Ia, Ib, Ic)"}, {"Sum", "Ia+Ib"}, {"raw", "Ia"}}));
 }
 
 TEST(FrmText, WrittenInTheSystemCodePageUnlessItCannotHoldTheText)
@@ -203,9 +164,8 @@ TEST(FrmText, WrittenInTheSystemCodePageUnlessItCannotHoldTheText)
     EXPECT_EQ(ParseFrmText("\xEF\xBB\xBFΩ,Ia,\n"), greek);
 }
 
-TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSet)
+TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSetAndAnUnreadableOneKeepsIt)
 {
-    test::TempFolder folder;
     set.Add("Old", "Ia");
     set.Add("I1", "I1: (Ia, Ib, Ic)");
     set.Add("Sum", "GrsSumCur: (Ia, Ib" + std::string(22, ',') + ")");
@@ -221,20 +181,15 @@ TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSet)
     EXPECT_NEAR(ChannelNamed("I1").samples[0], 10.0, 1e-12);
     EXPECT_EQ(ErrorText([&] { fixture.record.FindChannel("Other"); }),
               "Имя канала задано неправильно.");
-}
 
-TEST_F(CalcChannelsTest, UnreadableFrmFileKeepsTheSet)
-{
-    test::TempFolder folder;
-    set.Add("Keep", "Ia");
+    // A file that cannot be read leaves the set as it is.
     EXPECT_THROW(set.LoadFrm(folder / "missing.frm"), FileException);
-    EXPECT_EQ(set.Names(), std::vector<std::string>{"Keep"});
+    EXPECT_EQ(set.Names(), (std::vector<std::string>{"Old", "I1", "Sum"}));
     EXPECT_THROW(set.SaveFrm(folder / "no" / "such" / "folder.frm"), FileException);
 }
 
 TEST_F(CalcChannelsTest, FrmPairsWhoseNameIsTakenAreReportedAfterTheOthersLoad)
 {
-    test::TempFolder folder;
     const auto file = folder.Write("taken.frm", "Ia,Ib,\nGood,Ic,\n");
     EXPECT_EQ(ErrorText([&] { set.LoadFrm(file); }), "Данное имя канала уже существует. - Ia");
     EXPECT_EQ(set.Names(), std::vector<std::string>{"Good"});
@@ -244,12 +199,12 @@ TEST_F(CalcChannelsTest, FrmPairsWhoseNameIsTakenAreReportedAfterTheOthersLoad)
 
 TEST_F(CalcChannelsTest, SettingsEntriesRoundTripThroughTheSettingsFile)
 {
-    test::TempFolder folder;
     set.Add("I1", "I1: (Ia, Ib, Ic)");
     set.Add("P", "Re: (Pf: (Ia, Ua))[W]");
     set.Add("Gone", "Ia");
     SettingsStore store;
     set.SaveSettings(store.Section(kCalcChannelsSection));
+    // Saving a shorter set leaves no entry of the longer one behind.
     set.RemoveAll();
     set.Add("I1", "I1: (Ia, Ib, Ic)");
     set.Add("P", "Re: (Pf: (Ia, Ua))[W]");

@@ -51,27 +51,25 @@ void CheckRecord(Document& document)
 {
     Oscillogram& record = document.oscillogram;
     const std::vector<std::size_t> analogs = NameableAnalogs(record);
-    for (std::size_t k = 0; k < analogs.size(); ++k)
-        record.calcChannels.Add("Copy" + std::to_string(k),
-                                QuoteChannelName(record.channels[analogs[k]].name));
-    if (analogs.size() >= 3) {
-        std::vector<std::string> names;
-        for (std::size_t k = 0; k < 3; ++k)
-            names.push_back(QuoteChannelName(record.channels[analogs[k]].name));
-        record.calcChannels.Add("Positive", BuildFormula("I1: (%s, %s, %s)", names));
+    std::vector<std::string> quoted;
+    for (std::size_t k = 0; k < analogs.size(); ++k) {
+        quoted.push_back(QuoteChannelName(record.channels[analogs[k]].name));
+        record.calcChannels.Add("Copy" + std::to_string(k), quoted.back());
     }
+    if (analogs.size() >= 3)
+        record.calcChannels.Add("Positive", BuildFormula("I1: (%s, %s, %s)", {quoted.begin(), quoted.begin() + 3}));
     record.calcChannels.Compute();
 
     const std::size_t count = record.SampleCount();
     for (std::size_t k = 0; k < analogs.size(); ++k) {
         const Channel& source = record.channels[analogs[k]];
-        const Channel& copy = record.channels[record.FindChannel("Copy" + std::to_string(k))];
+        const Channel& copy = *record.calcChannels.FindChannel("Copy" + std::to_string(k));
         for (std::size_t i = 0; i < count; ++i)
             ASSERT_EQ(copy.samples[i], Value(source, static_cast<std::int64_t>(i))) << source.name << " at " << i;
     }
     if (analogs.size() < 3)
         return;
-    const Channel& positive = record.channels[record.FindChannel("Positive")];
+    const Channel& positive = *record.calcChannels.FindChannel("Positive");
     const auto phasor = [&](std::size_t k, std::size_t i) {
         const Channel& channel = record.channels[analogs[k]];
         const Phasor z = i < channel.phasorSeries.size() ? channel.phasorSeries[i] : Phasor{};

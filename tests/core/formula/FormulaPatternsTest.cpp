@@ -56,12 +56,10 @@ TEST(FormulaTypes, TreeStartsWithFreeTextAndFollowsTheInterfaceLanguage)
 
 TEST(FormulaText, OddChannelNamesAreQuoted)
 {
-    EXPECT_EQ(QuoteChannelName("Ia2"), "Ia2");
-    EXPECT_EQ(QuoteChannelName("Ток"), "Ток");
-    EXPECT_EQ(QuoteChannelName("2Ia"), "\"2Ia\"");
-    EXPECT_EQ(QuoteChannelName("I_a"), "\"I_a\"");
-    EXPECT_EQ(QuoteChannelName("Ia (L1)"), "\"Ia (L1)\"");
-    EXPECT_EQ(QuoteChannelName(""), "\"\"");
+    for (const std::string plain : {"Ia2", "Ток"})
+        EXPECT_EQ(QuoteChannelName(plain), plain);
+    for (const std::string odd : {"2Ia", "I_a", "Ia (L1)", ""})
+        EXPECT_EQ(QuoteChannelName(odd), "\"" + odd + "\"");
 }
 
 TEST(FormulaText, MarksWithoutArgumentsBecomeEmptyArguments)
@@ -77,11 +75,10 @@ TEST(NewChannelName, MustStartWithALetterAndBeNew)
     fixture.Add("Ia", 1.0, {});
     fixture.record.calcChannels.Add("Sum", "Ia");
     const Oscillogram& record = fixture.record;
-    EXPECT_EQ(CheckNewChannelName(record, "Ib"), 0);
-    EXPECT_EQ(CheckNewChannelName(record, "ia"), 0);
-    EXPECT_EQ(CheckNewChannelName(record, "Ток"), 0);
-    EXPECT_EQ(CheckNewChannelName(record, "Ia"), 473);
-    EXPECT_EQ(CheckNewChannelName(record, "Sum"), 473);
+    for (const std::string fine : {"Ib", "ia", "Ток"})
+        EXPECT_EQ(CheckNewChannelName(record, fine), 0) << fine;
+    for (const std::string taken : {"Ia", "Sum"})
+        EXPECT_EQ(CheckNewChannelName(record, taken), 473) << taken;
     for (const std::string bad : {"", "1Ia", "_x", " Ia", "I,a", "I\"a"})
         EXPECT_EQ(CheckNewChannelName(record, bad), 396) << bad;
     EXPECT_EQ(Text(396), "Неправильное имя канала.");

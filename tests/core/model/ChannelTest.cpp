@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace zarva {
 namespace {
 
@@ -13,7 +15,7 @@ Channel NamedAnalog(Document& document, const std::string& name)
     return channel;
 }
 
-TEST(FindChannel, PrefersExactCaseThenFirstCaseInsensitiveMatch)
+TEST(FindChannel, PrefersExactCaseThenFirstCaseInsensitiveMatchElseANameError)
 {
     Document document;
     auto& channels = document.oscillogram.channels;
@@ -21,15 +23,8 @@ TEST(FindChannel, PrefersExactCaseThenFirstCaseInsensitiveMatch)
     channels.push_back(NamedAnalog(document, "ia"));
     EXPECT_EQ(document.oscillogram.FindChannel("ia"), 1u);
     EXPECT_EQ(document.oscillogram.FindChannel("Ia"), 0u);
-
     channels.pop_back();
     EXPECT_EQ(document.oscillogram.FindChannel("ia"), 0u);
-}
-
-TEST(FindChannel, UnknownNameRaisesChannelNameError)
-{
-    Document document;
-    document.oscillogram.channels.push_back(NamedAnalog(document, "Ua"));
     try {
         document.oscillogram.FindChannel("Ub");
         FAIL() << "no exception";
@@ -39,7 +34,7 @@ TEST(FindChannel, UnknownNameRaisesChannelNameError)
     }
 }
 
-TEST(SamplesPerPeriod, UsesWholeLineFrequencyOrOwnRate)
+TEST(SamplesPerPeriod, UsesWholeLineFrequencyOrOwnRateAndRefusesUnusableRates)
 {
     Document document;
     Oscillogram& record = document.oscillogram;
@@ -47,24 +42,19 @@ TEST(SamplesPerPeriod, UsesWholeLineFrequencyOrOwnRate)
     record.lineFrequency = 50.9;
     Channel channel(ChannelKind::Analog, &document);
     EXPECT_EQ(record.SamplesPerPeriod(channel), 20);
-
     record.lineFrequency = 60.0;
     channel.ownSampleRate = 1000.0;
     EXPECT_EQ(record.SamplesPerPeriod(channel), 20);
-}
 
-TEST(SamplesPerPeriod, RateBelowLineFrequencyOrZeroFrequencyIsAFormatError)
-{
-    Document document;
-    Oscillogram& record = document.oscillogram;
-    Channel channel(ChannelKind::Analog, &document);
+    channel.ownSampleRate = 0.0;
+    record.lineFrequency = 50.0;
     record.sampleRate = 40;
     EXPECT_THROW(record.SamplesPerPeriod(channel), CZarvaException);
     record.sampleRate = 1000;
-    record.lineFrequency = 0.0;
-    EXPECT_THROW(record.SamplesPerPeriod(channel), CZarvaException);
-    record.lineFrequency = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_THROW(record.SamplesPerPeriod(channel), CZarvaException);
+    for (const double frequency : {0.0, std::numeric_limits<double>::quiet_NaN()}) {
+        record.lineFrequency = frequency;
+        EXPECT_THROW(record.SamplesPerPeriod(channel), CZarvaException) << frequency;
+    }
 }
 
 TEST(DiscreteChannel, InversionSwapsDisplayedStatesButNotExtremes)

@@ -5,8 +5,9 @@
 namespace zarva {
 namespace {
 
-TEST(CodePage, DecodesCyrillicFromBothEightBitPages)
+TEST(CodePage, DecodesCyrillicFromBothEightBitPagesAndOemToWindows)
 {
+    EXPECT_EQ(Oem866ToWindows1251("\x92\xA5\xE1\xE2"), "\xD2\xE5\xF1\xF2");
     EXPECT_EQ(ToUtf8("\xD2\xE5\xF1\xF2", CodePage::Windows1251), "Тест");
     EXPECT_EQ(ToUtf8("\x92\xA5\xE1\xE2", CodePage::Oem866), "Тест");
     EXPECT_EQ(ToUtf8("\xB0", CodePage::Windows1251), "°");
@@ -31,11 +32,6 @@ TEST(CodePage, ValidMultiByteUtf8IsTakenAsIs)
     EXPECT_FALSE(IsMultiByteUtf8("\xE2\x82"));  // cut short
     EXPECT_EQ(DecodeText("Ток", CodePage::Oem866), "Ток");
     EXPECT_EQ(DecodeText("\xD2\xEE\xEA", CodePage::Windows1251), "Ток");
-}
-
-TEST(CodePage, OemTextConvertsToWindowsText)
-{
-    EXPECT_EQ(Oem866ToWindows1251("\x92\xA5\xE1\xE2"), "\xD2\xE5\xF1\xF2");
 }
 
 } // namespace

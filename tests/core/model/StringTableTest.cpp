@@ -16,11 +16,12 @@
 namespace zarva {
 namespace {
 
-TEST(StringTable, ExceptionTextIsMessageThenParameter)
+TEST(StringTable, ExceptionTextIsMessageThenParameterAndEscapingRoundTrips)
 {
     EXPECT_STREQ(CZarvaException(330).what(), "Неправильный формат файла");
-    EXPECT_STREQ(CZarvaException(330, "/tmp/a.cfg").what(),
-                 "Неправильный формат файла - /tmp/a.cfg");
+    EXPECT_STREQ(CZarvaException(330, "/tmp/a.cfg").what(), "Неправильный формат файла - /tmp/a.cfg");
+    const std::string text = "a\tb\\n\nc";
+    EXPECT_EQ(UnescapeTableText(EscapeTableText(text)), text);
 }
 
 TEST(StringTable, EnglishTableReplacesRussianUntilSwitchedBack)
@@ -36,12 +37,6 @@ TEST(StringTable, EnglishTableReplacesRussianUntilSwitchedBack)
     EXPECT_EQ(Text(330), "Неправильный формат файла");
     EXPECT_FALSE(UseEnglishTable(folder / "missing.txt"));
     EXPECT_FALSE(EnglishInterface());
-}
-
-TEST(StringTable, EscapingRoundTrips)
-{
-    const std::string text = "a\tb\\n\nc";
-    EXPECT_EQ(UnescapeTableText(EscapeTableText(text)), text);
 }
 
 // The English table exactly as the shipped file holds it, with the ids written more than once.
@@ -123,7 +118,22 @@ TEST(StringTable, RussianTableIsSortedWithoutRepeatedIds)
         EXPECT_NE(std::string_view(entry.text), "") << "entry " << entry.id;
 }
 
-TEST(StringTable, EnglishFileTranslatesEveryRussianEntryAndNothingElse)
+// A command's entry is its tool-tip: a description, one line break and a short tip.
+bool IsToolTip(std::string_view text)
+{
+    const std::size_t split = text.find('\n');
+    return split != std::string_view::npos && split > 0 && split + 1 < text.size()
+        && text.find('\n', split + 1) == std::string_view::npos;
+}
+
+bool IsCommand(int id)
+{
+    return (id >= 32768 && id < 57344) || (id >= 57600 && id <= 61445);
+}
+
+// Every Russian entry has its English text and nothing else is translated; the English
+// keeps the placeholders, accelerators, line breaks and surrounding blanks of the Russian.
+TEST(StringTable, EnglishFileTranslatesEveryRussianEntryKeepingItsForm)
 {
     const TableFile english = ReadShippedEnglishTable();
     ASSERT_TRUE(english.opened) << ZARVA_ENGLISH_TABLE;
@@ -132,59 +142,26 @@ TEST(StringTable, EnglishFileTranslatesEveryRussianEntryAndNothingElse)
     std::map<int, std::string_view> russian;
     for (const StringEntry& entry : RussianStrings())
         russian.emplace(entry.id, entry.text);
-    for (const auto& [id, text] : russian) {
-        const auto found = english.entries.find(id);
-        EXPECT_TRUE(found != english.entries.end() && !found->second.empty())
-            << "no English text for entry " << id;
-    }
     for (const auto& [id, text] : english.entries)
         EXPECT_TRUE(russian.contains(id)) << "English entry " << id << " has no Russian original";
-}
-
-TEST(StringTable, EnglishTextsKeepPlaceholdersAcceleratorsAndLayout)
-{
-    const TableFile english = ReadShippedEnglishTable();
-    ASSERT_TRUE(english.opened) << ZARVA_ENGLISH_TABLE;
-    for (const StringEntry& entry : RussianStrings()) {
-        const auto found = english.entries.find(entry.id);
-        if (found == english.entries.end())
+    for (const auto& [id, ru] : russian) {
+        SCOPED_TRACE("entry " + std::to_string(id));
+        EXPECT_TRUE(!IsCommand(id) || IsToolTip(ru)) << "Russian";
+        const auto found = english.entries.find(id);
+        if (found == english.entries.end() || found->second.empty()) {
+            ADD_FAILURE() << "no English text";
             continue;
-        const std::string_view ru = entry.text;
+        }
         const std::string_view en = found->second;
-        EXPECT_EQ(Conversions(en), Conversions(ru)) << "entry " << entry.id;
-        EXPECT_EQ(Accelerators(en), Accelerators(ru)) << "entry " << entry.id;
-        EXPECT_EQ(std::count(en.begin(), en.end(), '\n'), std::count(ru.begin(), ru.end(), '\n'))
-            << "entry " << entry.id;
-        EXPECT_EQ(LeadingBlanks(en), LeadingBlanks(ru)) << "entry " << entry.id;
+        EXPECT_TRUE(!IsCommand(id) || IsToolTip(en)) << "English";
+        EXPECT_EQ(Conversions(en), Conversions(ru));
+        EXPECT_EQ(Accelerators(en), Accelerators(ru));
+        EXPECT_EQ(std::count(en.begin(), en.end(), '\n'), std::count(ru.begin(), ru.end(), '\n'));
+        EXPECT_EQ(LeadingBlanks(en), LeadingBlanks(ru));
         const std::string_view ruTail = TrailingBlanks(ru);
         const std::string_view enTail = TrailingBlanks(en);
-        EXPECT_EQ(enTail.empty(), ruTail.empty()) << "entry " << entry.id;
-        EXPECT_EQ(std::count(enTail.begin(), enTail.end(), '\n'),
-                  std::count(ruTail.begin(), ruTail.end(), '\n'))
-            << "entry " << entry.id;
-    }
-}
-
-// A command's entry is its tool-tip: a description, one line break and a short tip.
-TEST(StringTable, CommandEntriesAreToolTipsInBothLanguages)
-{
-    const TableFile english = ReadShippedEnglishTable();
-    ASSERT_TRUE(english.opened) << ZARVA_ENGLISH_TABLE;
-    const auto isToolTip = [](std::string_view text) {
-        const std::size_t split = text.find('\n');
-        return split != std::string_view::npos && split > 0 && split + 1 < text.size()
-            && text.find('\n', split + 1) == std::string_view::npos;
-    };
-    for (const StringEntry& entry : RussianStrings()) {
-        const bool command =
-            (entry.id >= 32768 && entry.id < 57344) || (entry.id >= 57600 && entry.id <= 61445);
-        if (!command)
-            continue;
-        EXPECT_TRUE(isToolTip(entry.text)) << "Russian entry " << entry.id;
-        const auto found = english.entries.find(entry.id);
-        if (found != english.entries.end()) {
-            EXPECT_TRUE(isToolTip(found->second)) << "English entry " << entry.id;
-        }
+        EXPECT_EQ(enTail.empty(), ruTail.empty());
+        EXPECT_EQ(std::count(enTail.begin(), enTail.end(), '\n'), std::count(ruTail.begin(), ruTail.end(), '\n'));
     }
 }
 

@@ -23,60 +23,35 @@ Interpreted Interpret(const std::string& unit8, CodePage page = CodePage::Utf8)
     return {channel.unit, channel.unitFactor, channel.perSecond, channel.unitUnrecognised};
 }
 
-void ExpectUnit(const std::string& unit8, const std::string& unit, double factor, bool perSecond = false)
+TEST(InterpretUnit, PrefixesScaleTheBaseUnitUnlessTheLetterIsAUnitOrThePrefixIsUndone)
 {
-    const Interpreted result = Interpret(unit8);
-    EXPECT_EQ(result.unit, unit) << unit8;
-    EXPECT_DOUBLE_EQ(result.factor, factor) << unit8;
-    EXPECT_EQ(result.perSecond, perSecond) << unit8;
+    struct Case {
+        const char* written;
+        const char* unit;
+        double factor;
+        bool perSecond = false;
+    };
+    const Case cases[] = {
+        {"kV", "V", 1e3}, {"KV", "V", 1e3}, {"кВ", "V", 1e3}, {"мкА", "A", 1e-6}, {"uA", "A", 1e-6},
+        {"µA", "A", 1e-6}, {"mA", "A", 1e-3}, {"MVA", "VA", 1e6}, {"МВ·А", "VA", 1e6}, {"ГВт", "W", 1e9},
+        {"Mvar", "var", 1e6}, {"ns", "s", 1e-9}, {"mOhm", "Ohm", 1e-3},
+        // Letters that look like prefixes.
+        {"Гц", "Hz", 1.0}, {"Гн", "H", 1.0}, {"m", "m", 1.0}, {"M", "m", 1.0}, {"m/s", "m", 1.0, true},
+        {"м/с", "m", 1.0, true}, {"mm/s", "m", 1e-3, true}, {"ном", "nom", 1.0}, {"NOM", "nom", 1.0},
+        {"Ом", "Ohm", 1.0}, {"Ω", "Ohm", 1.0}, {"S", "S", 1.0}, {"См", "S", 1.0},
+        // No prefix for degrees, nominal and per-unit values.
+        {"kDEG", "kDEG", 1.0}, {"deg", "DEG", 1.0}, {"°", "DEG", 1.0}, {"гр", "DEG", 1.0},
+        {"о.е.", "p. u.", 1.0}, {"pu", "p. u.", 1.0}, {"kpu", "kpu", 1.0},
+    };
+    for (const Case& c : cases) {
+        const Interpreted result = Interpret(c.written);
+        EXPECT_EQ(result.unit, c.unit) << c.written;
+        EXPECT_DOUBLE_EQ(result.factor, c.factor) << c.written;
+        EXPECT_EQ(result.perSecond, c.perSecond) << c.written;
+    }
 }
 
-TEST(InterpretUnit, PrefixesScaleTheBaseUnit)
-{
-    ExpectUnit("kV", "V", 1e3);
-    ExpectUnit("KV", "V", 1e3);
-    ExpectUnit("кВ", "V", 1e3);
-    ExpectUnit("мкА", "A", 1e-6);
-    ExpectUnit("uA", "A", 1e-6);
-    ExpectUnit("µA", "A", 1e-6);
-    ExpectUnit("mA", "A", 1e-3);
-    ExpectUnit("MVA", "VA", 1e6);
-    ExpectUnit("МВ·А", "VA", 1e6);
-    ExpectUnit("ГВт", "W", 1e9);
-    ExpectUnit("Mvar", "var", 1e6);
-    ExpectUnit("ns", "s", 1e-9);
-    ExpectUnit("mOhm", "Ohm", 1e-3);
-}
-
-TEST(InterpretUnit, LettersThatLookLikePrefixesStayUnits)
-{
-    ExpectUnit("Гц", "Hz", 1.0);
-    ExpectUnit("Гн", "H", 1.0);
-    ExpectUnit("m", "m", 1.0);
-    ExpectUnit("M", "m", 1.0);
-    ExpectUnit("m/s", "m", 1.0, true);
-    ExpectUnit("м/с", "m", 1.0, true);
-    ExpectUnit("mm/s", "m", 1e-3, true);
-    ExpectUnit("ном", "nom", 1.0);
-    ExpectUnit("NOM", "nom", 1.0);
-    ExpectUnit("Ом", "Ohm", 1.0);
-    ExpectUnit("Ω", "Ohm", 1.0);
-    ExpectUnit("S", "S", 1.0);
-    ExpectUnit("См", "S", 1.0);
-}
-
-TEST(InterpretUnit, PrefixIsUndoneForDegreesNominalAndPerUnit)
-{
-    ExpectUnit("kDEG", "kDEG", 1.0);
-    ExpectUnit("deg", "DEG", 1.0);
-    ExpectUnit("°", "DEG", 1.0);
-    ExpectUnit("гр", "DEG", 1.0);
-    ExpectUnit("о.е.", "p. u.", 1.0);
-    ExpectUnit("pu", "p. u.", 1.0);
-    ExpectUnit("kpu", "kpu", 1.0);
-}
-
-TEST(InterpretUnit, UnknownAndEmptyUnits)
+TEST(InterpretUnit, UnknownEmptyAndCyrillicUnitsInEveryCodePage)
 {
     const Interpreted bar = Interpret("mbar");
     EXPECT_EQ(bar.unit, "mbar");
@@ -86,26 +61,11 @@ TEST(InterpretUnit, UnknownAndEmptyUnits)
     EXPECT_FALSE(Interpret("none").unrecognised);
     EXPECT_EQ(Interpret("").unit, "");
     EXPECT_EQ(Interpret(" kV  ").unit, "V");
-}
-
-TEST(InterpretUnit, CyrillicUnitsInEveryCodePage)
-{
     for (const CodePage page : {CodePage::Windows1251, CodePage::Oem866, CodePage::Utf8}) {
-        const Interpreted kiloVolt = Interpret("кВ", page);
-        EXPECT_EQ(kiloVolt.unit, "V");
-        EXPECT_DOUBLE_EQ(kiloVolt.factor, 1e3);
+        EXPECT_EQ(Interpret("кВ", page).unit, "V");
+        EXPECT_DOUBLE_EQ(Interpret("кВ", page).factor, 1e3);
         EXPECT_EQ(Interpret("Гц", page).unit, "Hz");
     }
-}
-
-TEST(InterpretUnit, StoredSamplesCarryThePrefix)
-{
-    Channel channel(ChannelKind::Analog, nullptr);
-    channel.unit8 = "kV";
-    channel.multiplier = 0.5;
-    InterpretUnit(channel);
-    channel.AddRawSample(2.0);
-    EXPECT_DOUBLE_EQ(channel.samples.back(), 1000.0);
 }
 
 class DisplayUnitTest : public ::testing::Test {
@@ -121,20 +81,14 @@ protected:
     }
 };
 
-TEST_F(DisplayUnitTest, RussianInterfaceLocalisesCanonicalUnits)
+TEST_F(DisplayUnitTest, RussianInterfaceLocalisesCanonicalUnitsEnglishShowsOhmAsOmega)
 {
-    EXPECT_EQ(Shown("kV"), "В");
-    EXPECT_EQ(Shown("MVA"), "ВА");
-    EXPECT_EQ(Shown("Ohm"), "Ом");
-    EXPECT_EQ(Shown("Hz"), "Гц");
-    EXPECT_EQ(Shown("deg"), "°");
-    EXPECT_EQ(Shown("kV/s"), "В/с");
-    EXPECT_EQ(Shown("bar"), "bar");
+    const std::pair<const char*, const char*> russian[] = {
+        {"kV", "В"}, {"MVA", "ВА"}, {"Ohm", "Ом"}, {"Hz", "Гц"}, {"deg", "°"}, {"kV/s", "В/с"}, {"bar", "bar"}};
+    for (const auto& [written, shown] : russian)
+        EXPECT_EQ(Shown(written), shown);
     EXPECT_EQ(LocaliseUnit("var"), "вар");
-}
 
-TEST_F(DisplayUnitTest, EnglishInterfaceShowsOhmAsOmega)
-{
     const test::TempFolder folder;
     ASSERT_TRUE(UseEnglishTable(folder.Write("en.txt", "3546\tΩ\n3105\t°\n")));
     EXPECT_EQ(Shown("Ohm"), "Ω");

@@ -11,25 +11,21 @@
 namespace zarva {
 namespace {
 
-TEST(SettingsSection, IntegersReadTheLeadingNumberOfTheText)
+TEST(SettingsSection, NumbersReadTheLeadingNumberOfTheTextAndRealsKeepSixDecimals)
 {
     SettingsSection section;
     EXPECT_EQ(section.GetInt("absent", 7), 7);
-    const std::pair<const char*, int> cases[] = {
+    const std::pair<const char*, int> integers[] = {
         {"42abc", 42}, {"  \t-17", -17}, {"+8", 8}, {"abc", 0}, {"", 0}, {"- 5", 0},
         {"99999999999999999999", INT_MAX}, {"-99999999999999999999", INT_MIN}, {"3.9", 3},
     };
-    for (const auto& [text, expected] : cases) {
+    for (const auto& [text, expected] : integers) {
         section.SetString("k", text);
         EXPECT_EQ(section.GetInt("k", 7), expected) << text;
     }
     section.SetInt("k", -2147483647 - 1);
     EXPECT_EQ(section.GetString("k"), "-2147483648");
-}
 
-TEST(SettingsSection, RealsKeepSixDecimalsAndReadTheLeadingNumber)
-{
-    SettingsSection section;
     section.SetDouble("tiny", 0.0000004);
     EXPECT_EQ(section.GetString("tiny"), "0.000000");
     EXPECT_EQ(section.GetDouble("tiny", 1.0), 0.0);
@@ -39,12 +35,12 @@ TEST(SettingsSection, RealsKeepSixDecimalsAndReadTheLeadingNumber)
     EXPECT_EQ(section.GetDouble("huge", 0.0), 1e300);
     EXPECT_EQ(section.GetDouble("absent", 2.5), 2.5);
 
-    const std::pair<const char*, double> cases[] = {
+    const std::pair<const char*, double> reals[] = {
         {" 1.5e3x", 1500.0}, {"+2.25", 2.25}, {"-.5", -0.5}, {"7e", 7.0}, {"x1", 0.0},
         {"", 0.0}, {"+-1", 0.0}, {"1e999", INFINITY}, {"-1e999", -INFINITY}, {"1e-999", 0.0},
         {"50,5", 50.0},
     };
-    for (const auto& [text, expected] : cases) {
+    for (const auto& [text, expected] : reals) {
         section.SetString("k", text);
         EXPECT_EQ(section.GetDouble("k", 9.0), expected) << text;
     }

@@ -50,6 +50,11 @@ TEST(XmlReader, ReadsElementsAttributesAndChildrenInOrder)
     EXPECT_EQ(root.children[0].name, "first");
     EXPECT_EQ(root.children[1].GetAttribute("k"), "v");
     EXPECT_TRUE(root.children[0].children.empty());
+
+    const XmlNode entities = Parse("<a v=\"&lt;&amp;&quot;&gt;\" twice=\"&amp;lt;\" plain=\"a&amp;amp;b\"/>");
+    EXPECT_EQ(entities.GetAttribute("v"), "<&\">");
+    EXPECT_EQ(entities.GetAttribute("twice"), "<") << "one kind of entity after another";
+    EXPECT_EQ(entities.GetAttribute("plain"), "a&amp;b");
 }
 
 TEST(XmlReader, NamesMayBeNonLatinWordsOrQuotedText)
@@ -61,14 +66,6 @@ TEST(XmlReader, NamesMayBeNonLatinWordsOrQuotedText)
     EXPECT_EQ(root.GetAttribute("東京"), "y");
     ExpectFormatError("<a №=\"1\"/>");
     ExpectFormatError("<a x-y=\"1\"/>");
-}
-
-TEST(XmlReader, EntitiesAreDecodedOneKindAfterAnother)
-{
-    const XmlNode root = Parse("<a v=\"&lt;&amp;&quot;&gt;\" twice=\"&amp;lt;\" plain=\"a&amp;amp;b\"/>");
-    EXPECT_EQ(root.GetAttribute("v"), "<&\">");
-    EXPECT_EQ(root.GetAttribute("twice"), "<");
-    EXPECT_EQ(root.GetAttribute("plain"), "a&amp;b");
 }
 
 TEST(XmlReader, MalformedTextIsAFormatError)
@@ -86,12 +83,18 @@ TEST(XmlReader, MalformedTextIsAFormatError)
         ExpectFormatError(text);
 }
 
-TEST(XmlReader, UnterminatedCommentsAndEmptyTextEndQuietly)
+TEST(XmlReader, UnterminatedCommentsAndEmptyTextEndQuietlyAndErrorsKeepWhatWasRead)
 {
     EXPECT_TRUE(Parse("").name.empty());
     EXPECT_TRUE(Parse("  <!-- never closed <a/>").name.empty());
     EXPECT_TRUE(Parse("<?xml never closed").name.empty());
     EXPECT_EQ(Parse("<a/><!--").name, "a");
+
+    XmlDocument document;
+    EXPECT_FALSE(document.LoadText("<a x=\"1\"><b/><c>oops</c></a>"));
+    EXPECT_EQ(document.root.GetAttribute("x"), "1");
+    ASSERT_EQ(document.root.children.size(), 2u);
+    EXPECT_EQ(document.root.children[0].name, "b");
 }
 
 TEST(XmlReader, DeepNestingStopsWithAFormatErrorNotAStackOverflow)
@@ -102,15 +105,6 @@ TEST(XmlReader, DeepNestingStopsWithAFormatErrorNotAStackOverflow)
     for (int i = 0; i < 300'000; ++i)
         unclosed += "<a>";
     ExpectFormatError(unclosed);
-}
-
-TEST(XmlReader, LoadTextKeepsWhatWasReadBeforeTheError)
-{
-    XmlDocument document;
-    EXPECT_FALSE(document.LoadText("<a x=\"1\"><b/><c>oops</c></a>"));
-    EXPECT_EQ(document.root.GetAttribute("x"), "1");
-    ASSERT_EQ(document.root.children.size(), 2u);
-    EXPECT_EQ(document.root.children[0].name, "b");
 }
 
 XmlNode SampleTree()
@@ -124,7 +118,7 @@ XmlNode SampleTree()
     return root;
 }
 
-TEST(XmlWriters, TextLayoutAndEscapes)
+TEST(XmlWriters, TextLayoutAndEscapesAndTheFileInUtf16WithByteOrderMark)
 {
     EXPECT_EQ(SampleTree().ToText(),
               "<?xml version=\"1.0\" encoding=\"utf-16\"?>\r\n"
@@ -134,6 +128,13 @@ TEST(XmlWriters, TextLayoutAndEscapes)
               "\t</category>\r\n"
               "\t<category \"odd key\"=\"1\"/>\r\n"
               "</settings>\r\n");
+
+    const test::TempFolder folder;
+    XmlNode root("r");
+    root.SetAttribute("q", "\"");
+    root.WriteFile(folder / "r.xml");
+    EXPECT_EQ(test::FileBytes(folder / "r.xml"), "\xFF\xFE" + Utf8ToUtf16Le("<?xml version=\"1.0\" encoding=\"utf-16\"?>\r\n"
+                                                "<r q=\"&quot;\"/>\r\n")) << "ampersands escaped first";
 }
 
 void ExpectSameTree(const XmlNode& read, const XmlNode& written)
@@ -157,26 +158,13 @@ TEST(XmlWriters, BothWritersReadBackUnchanged)
     XmlDocument document;
     document.LoadFile(folder / "tree.xml");
     ExpectSameTree(document.root, tree);
+
+    XmlNode quoted("r");
+    quoted.SetAttribute("say \"hi\"", "1");
+    EXPECT_EQ(Parse(quoted.ToText()).GetAttribute("say 'hi'"), "1") << "a name with a double quote stays readable";
 }
 
-TEST(XmlWriters, FileIsUtf16WithByteOrderMarkAndAmpersandsEscapedFirst)
-{
-    const test::TempFolder folder;
-    XmlNode root("r");
-    root.SetAttribute("q", "\"");
-    root.WriteFile(folder / "r.xml");
-    EXPECT_EQ(test::FileBytes(folder / "r.xml"), "\xFF\xFE" + Utf8ToUtf16Le("<?xml version=\"1.0\" encoding=\"utf-16\"?>\r\n"
-                                                "<r q=\"&quot;\"/>\r\n"));
-}
-
-TEST(XmlWriters, NameWithADoubleQuoteStillGivesAReadableFile)
-{
-    XmlNode root("r");
-    root.SetAttribute("say \"hi\"", "1");
-    EXPECT_EQ(Parse(root.ToText()).GetAttribute("say 'hi'"), "1");
-}
-
-TEST(XmlFiles, ReadingFailuresAreReportedWithThePath)
+TEST(XmlFiles, FailuresAreReportedWithThePathAndTheEncodingFollowsTheByteOrderMark)
 {
     const test::TempFolder folder;
     XmlDocument document;
@@ -189,12 +177,7 @@ TEST(XmlFiles, ReadingFailuresAreReportedWithThePath)
     }
     EXPECT_THROW(document.LoadFile(folder / "missing.xml"), FileException);
     EXPECT_THROW(document.LoadFile(folder.Write("bad.xml", std::string("\xFF\xFE<\0a\0", 6))), CZarvaException);
-}
 
-TEST(XmlFiles, EncodingFollowsTheByteOrderMark)
-{
-    const test::TempFolder folder;
-    XmlDocument document;
     document.LoadFile(folder.Write("utf16.xml", "\xFF\xFE" + Utf8ToUtf16Le("<Ф a=\"б\"/>") + "\x01"));
     EXPECT_EQ(document.root.name, "Ф");
     document.LoadFile(folder.Write("cp1251.xml", "<\xD4 a=\"\xE1\"/>"));

@@ -8,38 +8,30 @@
 namespace zarva {
 namespace {
 
-void Select(std::vector<Channel>& channels, std::initializer_list<std::size_t> chosen)
+using Indices = std::vector<std::size_t>;
+
+std::vector<Channel>& Select(std::vector<Channel>& channels, std::initializer_list<std::size_t> chosen)
 {
     for (Channel& channel : channels)
         channel.selected = false;
     for (std::size_t i : chosen)
         channels[i].selected = true;
+    return channels;
 }
 
-TEST(ChannelCommands, ToggleSetsOnAllUnlessAllHaveIt)
+TEST(ChannelCommands, ToggleSetsOnAllUnlessAllHaveItAndCurveModeKeepsOneModeBit)
 {
     test::ViewTestRecord record;
-    record.Analog("Ia");
-    record.Analog("Ib");
-    auto& channels = record.Channels();
+    auto& channels = record.Analogs({"Ia", "Ib"});
     channels[0].SetFlag(display::kReadMinMax, true);
-    Select(channels, {0, 1});
-    EXPECT_EQ(ToggleOnSelected(channels, display::kReadMinMax).size(), 2u);
+    EXPECT_EQ(ToggleOnSelected(Select(channels, {0, 1}), display::kReadMinMax).size(), 2u);
     EXPECT_TRUE(channels[1].HasFlag(display::kReadMinMax));
     ToggleOnSelected(channels, display::kReadMinMax);
     EXPECT_FALSE(channels[0].HasFlag(display::kReadMinMax));
     EXPECT_FALSE(channels[1].HasFlag(display::kReadMinMax));
-    Select(channels, {});
-    EXPECT_TRUE(ToggleOnSelected(channels, display::kInverted).empty());
-}
+    EXPECT_TRUE(ToggleOnSelected(Select(channels, {}), display::kInverted).empty());
 
-TEST(ChannelCommands, CurveModeKeepsExactlyOneModeBit)
-{
-    test::ViewTestRecord record;
-    record.Analog("Ia");
-    auto& channels = record.Channels();
-    Select(channels, {0});
-    EXPECT_EQ(SetCurveMode(channels, display::kCurveRms).size(), 1u);
+    EXPECT_EQ(SetCurveMode(Select(channels, {0}), display::kCurveRms).size(), 1u);
     EXPECT_EQ(channels[0].displayFlags & display::kCurveModes, display::kCurveRms);
     EXPECT_TRUE(SetCurveMode(channels, display::kCurveRms).empty());
 }
@@ -47,7 +39,7 @@ TEST(ChannelCommands, CurveModeKeepsExactlyOneModeBit)
 TEST(ChannelCommands, HidingUnchangingDiscreteKeepsOneThatSwitches)
 {
     test::ViewTestRecord record(4);
-    record.Discrete("Still", {0, 0, 0, 0});
+    record.Discrete("Still");
     record.Discrete("Trip", {0, 0, 1, 1});
     auto& channels = record.Channels();
     channels[0].selected = true;
@@ -64,13 +56,9 @@ TEST(ChannelCommands, HidingUnchangingDiscreteKeepsOneThatSwitches)
 TEST(ChannelCommands, HidingAGroupMemberHidesAndDissolvesTheGroup)
 {
     test::ViewTestRecord record;
-    record.Analog("Ia");
-    record.Analog("Ib");
-    record.Analog("Ic");
-    auto& channels = record.Channels();
+    auto& channels = record.Analogs({"Ia", "Ib", "Ic"});
     channels[0].group = channels[1].group = "{G}";
-    Select(channels, {1});
-    HideSelected(channels);
+    HideSelected(Select(channels, {1}));
     EXPECT_FALSE(channels[0].HasFlag(display::kVisible));
     EXPECT_FALSE(channels[1].HasFlag(display::kVisible));
     EXPECT_TRUE(channels[2].HasFlag(display::kVisible));
@@ -80,26 +68,20 @@ TEST(ChannelCommands, HidingAGroupMemberHidesAndDissolvesTheGroup)
 TEST(ChannelCommands, MergeNeedsTwoVisibleAnalogChannelsOfOneUnit)
 {
     test::ViewTestRecord record;
-    record.Analog("Ia", "A");
-    record.Analog("Ib", "A");
+    record.Analogs({"Ia", "Ib"});
     record.Analog("Ua", "kV");
-    record.Discrete("Trip", std::vector<double>(100, 0.0));
+    record.Discrete("Trip");
     auto& channels = record.Channels();
-    Select(channels, {0});
-    EXPECT_FALSE(CanMerge(channels));
+    EXPECT_FALSE(CanMerge(Select(channels, {0})));
+    EXPECT_TRUE(CanMerge(Select(channels, {0, 1})));
+    EXPECT_FALSE(CanMerge(Select(channels, {0, 2})));
+    EXPECT_FALSE(CanMerge(Select(channels, {0, 3})));
     Select(channels, {0, 1});
-    EXPECT_TRUE(CanMerge(channels));
-    Select(channels, {0, 2});
-    EXPECT_FALSE(CanMerge(channels));
-    Select(channels, {0, 3});
-    EXPECT_FALSE(CanMerge(channels));
-    channels[1].SetFlag(display::kPasted, true);
-    Select(channels, {0, 1});
-    EXPECT_FALSE(CanMerge(channels));
-    channels[1].SetFlag(display::kPasted, false);
-    channels[1].SetFlag(display::kAdcCounts, true);
-    EXPECT_FALSE(CanMerge(channels));
-    channels[1].SetFlag(display::kAdcCounts, false);
+    for (const std::uint32_t flag : {display::kPasted, display::kAdcCounts}) {
+        channels[1].SetFlag(flag, true);
+        EXPECT_FALSE(CanMerge(channels)) << flag;
+        channels[1].SetFlag(flag, false);
+    }
 
     EXPECT_TRUE(SameSamplingRate(channels));
     channels[1].ownSampleRate = 2000.0;
@@ -112,45 +94,37 @@ TEST(ChannelCommands, MergeNeedsTwoVisibleAnalogChannelsOfOneUnit)
     MergeSelected(channels, group);
     EXPECT_EQ(channels[0].group, group);
     EXPECT_EQ(channels[1].group, group);
-    Select(channels, {1});
-    SplitSelected(channels);
+    SplitSelected(Select(channels, {1}));
     EXPECT_TRUE(channels[0].group.empty()) << "a group of one ends";
 }
 
 TEST(ChannelSelection, ClicksFollowShiftAndControlInRowOrder)
 {
     test::ViewTestRecord record;
-    record.Analog("Ia");
-    record.Analog("Ib");
-    record.Analog("Ic");
-    record.Analog("Un");
-    auto& channels = record.Channels();
+    auto& channels = record.Analogs({"Ia", "Ib", "Ic", "Un"});
     const std::vector<Row> rows = LayoutRows(channels, 93, TextMetrics{});
     int anchor = -1;
     ClickSelect(channels, rows, 1, {}, anchor);
     EXPECT_EQ(anchor, 1);
     ClickSelect(channels, rows, 3, {.shift = true}, anchor);
-    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{1, 2, 3}));
+    EXPECT_EQ(SelectedVisible(channels), (Indices{1, 2, 3}));
     ClickSelect(channels, rows, 2, {.control = true}, anchor);
-    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{1, 3}));
-    ClickSelect(channels, rows, 0, {}, anchor);
-    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{0}));
-    ClickSelect(channels, rows, 0, {}, anchor);
-    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{0})) << "a plain click always selects";
+    EXPECT_EQ(SelectedVisible(channels), (Indices{1, 3}));
+    for (int click = 0; click < 2; ++click) {
+        ClickSelect(channels, rows, 0, {}, anchor);
+        EXPECT_EQ(SelectedVisible(channels), (Indices{0})) << "a plain click always selects";
+    }
 
-    Select(channels, {0, 1});
-    SelectForMenu(channels, 1);
-    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{0, 1}));
+    SelectForMenu(Select(channels, {0, 1}), 1);
+    EXPECT_EQ(SelectedVisible(channels), (Indices{0, 1}));
     SelectForMenu(channels, 3);
-    EXPECT_EQ(SelectedVisible(channels), (std::vector<std::size_t>{3}));
+    EXPECT_EQ(SelectedVisible(channels), (Indices{3}));
 }
 
 TEST(ChannelRename, RefusesNamesOfOtherChannels)
 {
     test::ViewTestRecord record;
-    record.Analog("Ia");
-    record.Analog("Ib");
-    auto& channels = record.Channels();
+    auto& channels = record.Analogs({"Ia", "Ib"});
     channels[1].aliasName = channels[1].name = "Phase B";
     EXPECT_TRUE(NameInUse(channels, 0, "Phase B"));
     EXPECT_TRUE(NameInUse(channels, 0, "Ib"));
@@ -181,8 +155,7 @@ TEST(VerticalZoomWindow, DragNarrowsEveryMemberToTheDraggedValues)
     EXPECT_DOUBLE_EQ(zoomed.low, 10.0);
     EXPECT_TRUE(channels[0].zoom.zoomed && channels[1].zoom.zoomed);
 
-    Select(channels, {1});
-    EXPECT_TRUE(ResetVerticalZoom(channels));
+    EXPECT_TRUE(ResetVerticalZoom(Select(channels, {1})));
     EXPECT_FALSE(channels[0].zoom.zoomed);
     EXPECT_EQ(channels[0].zoom.from, 0.0);
     EXPECT_FALSE(ResetVerticalZoom(channels));

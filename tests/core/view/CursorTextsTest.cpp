@@ -21,15 +21,11 @@ protected:
     test::ViewTestRecord record;
 };
 
-TEST_F(CursorTextsTest, InactiveCursorsShowTheirNamesAlone)
+TEST_F(CursorTextsTest, InactiveCursorsShowTheirNamesAloneVerticalOnesAValueInEveryRulerUnit)
 {
-    const CursorStatus status = Texts(RulerUnit::Milliseconds);
-    EXPECT_EQ(status.Panes(), (std::vector<std::string>{"Верт. визир 1:", "Верт. визир 2:", "Разница. верт. визиров:",
-                                                         "Гор. визир 1:", "Гор. визир 2:", "Разница г. визиров:"}));
-}
-
-TEST_F(CursorTextsTest, VerticalCursorsInEveryRulerUnit)
-{
+    EXPECT_EQ(Texts(RulerUnit::Milliseconds).Panes(),
+              (std::vector<std::string>{"Верт. визир 1:", "Верт. визир 2:", "Разница. верт. визиров:", "Гор. визир 1:",
+                                        "Гор. визир 2:", "Разница г. визиров:"}));
     CursorSet& cursors = record.Doc().cursors;
     cursors.PlaceVertical(0, 2250, 5000);
     cursors.PlaceVertical(1, 1000, 5000);

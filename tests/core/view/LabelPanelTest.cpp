@@ -19,7 +19,7 @@ TEST(ValueTexts, FollowTheFormatsOfEachLine)
     EXPECT_EQ(HoverText(2.0), " 2        ");
 }
 
-TEST(ReadoutLines, InvertedChannelShowsTheExtremesOfItsInvertedSeries)
+TEST(ReadoutLines, InvertedChannelShowsTheExtremesOfItsInvertedSeriesAndMeasuresAtCursorOne)
 {
     test::ViewTestRecord record;
     Channel& channel = record.Analog("Ia", "A", std::vector<double>(100, 4.0));
@@ -33,23 +33,19 @@ TEST(ReadoutLines, InvertedChannelShowsTheExtremesOfItsInvertedSeries)
     EXPECT_EQ(lines[1].label, "Min:");
     EXPECT_EQ(lines[1].value, -4.0);
     EXPECT_EQ(Badges(channel), (std::vector<Badge>{Badge::Inverted}));
-}
 
-TEST(ReadoutLines, MeasuresAtCursorOneAndNothingWithoutIt)
-{
-    test::ViewTestRecord record;
-    Channel& channel = record.Analog("Ia");
-    channel.displayFlags = display::kVisible | display::kCurveInstant | display::kReadRms | display::kReadFirstHarmonic;
-    std::vector<ReadoutLine> lines = ReadoutLines(channel, std::nullopt);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_FALSE(lines[0].value.has_value());
-    lines = ReadoutLines(channel, 50);
-    EXPECT_EQ(lines[0].label, "СКЗ:");
-    EXPECT_NEAR(*lines[0].value, 10.0 / std::sqrt(2.0), 1e-9);
-    EXPECT_EQ(lines[1].label, "A1:");
-    EXPECT_NEAR(*lines[1].value, 10.0 / std::sqrt(2.0), 1e-9);
-    EXPECT_NEAR(*ValueAtCursor(channel, 5), 10.0, 1e-9);
-    EXPECT_FALSE(ValueAtCursor(channel, std::nullopt).has_value());
+    Channel& sine = record.Analog("Ib");
+    sine.displayFlags = display::kVisible | display::kCurveInstant | display::kReadRms | display::kReadFirstHarmonic;
+    const std::vector<ReadoutLine> unplaced = ReadoutLines(sine, std::nullopt);
+    ASSERT_EQ(unplaced.size(), 2u);
+    EXPECT_FALSE(unplaced[0].value.has_value());
+    const std::vector<ReadoutLine> measured = ReadoutLines(sine, 50);
+    EXPECT_EQ(measured[0].label, "СКЗ:");
+    EXPECT_NEAR(*measured[0].value, 10.0 / std::sqrt(2.0), 1e-9);
+    EXPECT_EQ(measured[1].label, "A1:");
+    EXPECT_NEAR(*measured[1].value, 10.0 / std::sqrt(2.0), 1e-9);
+    EXPECT_NEAR(*ValueAtCursor(sine, 5), 10.0, 1e-9);
+    EXPECT_FALSE(ValueAtCursor(sine, std::nullopt).has_value());
 }
 
 TEST(LabelPanelWidths, FitNamesValuesAndTheAbsoluteTimeDate)
@@ -72,7 +68,7 @@ TEST(LabelPanelWidths, FitNamesValuesAndTheAbsoluteTimeDate)
     EXPECT_EQ(widths.leftMargin, 6 * 13 + 5 + 6 * 12 / 2);
 }
 
-TEST(ChannelColour, PhaseRulesThenThePalette)
+TEST(ChannelColour, PhaseFromThePhaseTextFirstThenTheNameThenThePalette)
 {
     test::ViewTestRecord record;
     Channel& ia = record.Analog("Ia");
@@ -84,10 +80,7 @@ TEST(ChannelColour, PhaseRulesThenThePalette)
     ia.customColourSet = true;
     ia.customColour = static_cast<std::int32_t>(Rgb(1, 2, 3));
     EXPECT_EQ(ChannelColour(ia, 0, Phase::A), Rgb(1, 2, 3));
-}
 
-TEST(PhaseClassification, PhaseTextFirstThenTheNameInOrder)
-{
     EXPECT_EQ(ClassifyPhase("АБ", "Ia"), Phase::AB);
     EXPECT_EQ(ClassifyPhase("x", "Uab"), Phase::AB);
     EXPECT_EQ(ClassifyPhase("", "UСА линии"), Phase::CA);

@@ -9,15 +9,14 @@ namespace {
 
 TEST(GroupDigits, WritesGroupsOfThreeWithTheirZeros)
 {
-    EXPECT_EQ(GroupDigits(0), "0");
-    EXPECT_EQ(GroupDigits(999), "999");
-    EXPECT_EQ(GroupDigits(1000), "1 000");
-    EXPECT_EQ(GroupDigits(1234567), "1 234 567");
-    EXPECT_EQ(GroupDigits(-1005), "-1 005");
-    EXPECT_EQ(GroupDigits(INT64_MIN), "-9 223 372 036 854 775 808");
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {0, "0"}, {999, "999"}, {1000, "1 000"}, {1234567, "1 234 567"}, {-1005, "-1 005"},
+        {INT64_MIN, "-9 223 372 036 854 775 808"}};
+    for (const auto& [number, text] : cases)
+        EXPECT_EQ(GroupDigits(number), text);
 }
 
-TEST(RulerLabel, ShowsEachUnit)
+TEST(RulerLabel, ShowsEachUnitCountingFromTheZeroSampleAndOnPastTheRecord)
 {
     test::ViewTestRecord record(3000);
     Oscillogram& osc = record.Record();
@@ -29,17 +28,12 @@ TEST(RulerLabel, ShowsEachUnit)
     EXPECT_EQ(RulerLabel(osc, RulerUnit::Seconds, 0, false), "0");
     EXPECT_EQ(RulerLabel(osc, RulerUnit::AbsoluteTime, 2250, true), "10:15:30.250");
     EXPECT_EQ(RulerLabel(osc, RulerUnit::Samples, 1500, true), "1 501");
-}
 
-TEST(RulerLabel, CountsFromTheZeroSampleAndGoesOnPastTheRecord)
-{
-    test::ViewTestRecord record(100);
-    Oscillogram& osc = record.Record();
     osc.zeroSample = 40;
     EXPECT_EQ(RelativeTime(osc, 10), -30'000);
     EXPECT_EQ(RulerLabel(osc, RulerUnit::Samples, 40, false), "1");
     EXPECT_EQ(RulerLabel(osc, RulerUnit::Milliseconds, 10, false), "-30");
-    EXPECT_EQ(RelativeTime(osc, 250), 210'000);
+    EXPECT_EQ(RelativeTime(osc, 3250), 3'210'000);
 }
 
 TEST(TimeOfDay, RoundsMillisecondsAndWrapsAtMidnight)
@@ -61,7 +55,7 @@ TEST(RulerDate, PutsTheDayFirst)
     EXPECT_EQ(RulerDate("2023"), "");
 }
 
-TEST(RulerTicks, StandEvery25PixelsWithLabelsEveryFourth)
+TEST(RulerTicks, StandEvery25PixelsWithLabelsEveryFourthAboveOneUnderTheSample)
 {
     test::ViewTestRecord record(10000);
     ViewState state;
@@ -78,18 +72,14 @@ TEST(RulerTicks, StandEvery25PixelsWithLabelsEveryFourth)
     EXPECT_EQ(ticks[3].label, "");
     EXPECT_EQ(ticks[4].label, "18");
     EXPECT_EQ(ticks[8].label, "26");
-}
 
-TEST(RulerTicks, ScalesAboveOneLabelTheSampleUnderTheTick)
-{
-    test::ViewTestRecord record(100);
-    ViewState state;
     state.leftMargin = 0;
     state.xScale = 2.0;
+    state.firstSample = 0;
     state.rulerState = RulerUnit::Samples;
-    const std::vector<RulerTick> ticks = RulerTicks(record.Record(), state, 200);
-    EXPECT_EQ(ticks[4].label, "3");
-    EXPECT_EQ(ticks[8].label, "5");
+    const std::vector<RulerTick> zoomed = RulerTicks(record.Record(), state, 200);
+    EXPECT_EQ(zoomed[4].label, "3");
+    EXPECT_EQ(zoomed[8].label, "5");
 }
 
 } // namespace

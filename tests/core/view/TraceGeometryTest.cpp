@@ -94,7 +94,7 @@ TEST(EnvelopePoints, CoverEachColumnAsEveryVertexDoes)
     }
 }
 
-TEST(EnvelopePoints, SparseScalesKeepEveryVertex)
+TEST(EnvelopePoints, SparseScalesKeepEveryVertexUpToTheEndOfTheSeries)
 {
     const std::vector<double> series = Noise(1000, 4);
     const TraceMapping mapping = Mapping(0.5, 10);
@@ -103,26 +103,17 @@ TEST(EnvelopePoints, SparseScalesKeepEveryVertex)
     EXPECT_EQ(points[3].x, 100 + 38);  // 37.5 rounded up
     EXPECT_EQ(points[3].y, mapping.Y(series[13]));
     EXPECT_EQ(mapping.Y(-60.0 + 10.0), 185);
+    EXPECT_EQ(VertexPoints(series, Mapping(1.0, 990)).size(), 10u);
+    EXPECT_TRUE(VertexPoints(series, Mapping(1.0, 2000)).empty());
 }
 
-TEST(EnvelopePoints, StopAtTheEndOfTheSeries)
+TEST(DiscreteRuns, RunsOfSamplesAtReadableScalesAndAPulseInsideOneColumnMarksTheChange)
 {
-    const std::vector<double> series = Noise(100, 5);
-    const TraceMapping mapping = Mapping(1.0, 90);
-    EXPECT_EQ(VertexPoints(series, mapping).size(), 10u);
-    EXPECT_TRUE(VertexPoints(series, Mapping(1.0, 200)).empty());
-}
+    const std::vector<double> few = {0, 1, 1, 0, 0, 1, 0, 0};
+    const DiscreteBars readable = DiscreteRuns(few, MinMaxPyramid(few), Mapping(1.0));
+    EXPECT_EQ(readable.runs, (std::vector<std::pair<int, int>>{{125, 175}, {225, 250}}));
+    EXPECT_TRUE(readable.changeColumns.empty());
 
-TEST(DiscreteRuns, RunsOfSamplesAtReadableScales)
-{
-    const std::vector<double> series = {0, 1, 1, 0, 0, 1, 0, 0};
-    const DiscreteBars bars = DiscreteRuns(series, MinMaxPyramid(series), Mapping(1.0));
-    EXPECT_EQ(bars.runs, (std::vector<std::pair<int, int>>{{125, 175}, {225, 250}}));
-    EXPECT_TRUE(bars.changeColumns.empty());
-}
-
-TEST(DiscreteRuns, APulseInsideOneColumnMarksTheChange)
-{
     std::vector<double> series(100'000, 0.0);
     series[50'003] = 1.0;
     std::fill(series.begin() + 55'000, series.end(), 1.0);

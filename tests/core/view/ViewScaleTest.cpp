@@ -7,17 +7,23 @@
 namespace zarva {
 namespace {
 
-TEST(FitScale, IsTheLargestPowerOfTwoAtWhichTheRecordFits)
+ViewState At(double xScale, std::int64_t firstSample)
+{
+    ViewState state;
+    state.leftMargin = 100;
+    state.xScale = xScale;
+    state.firstSample = firstSample;
+    return state;
+}
+
+TEST(FitScale, IsTheLargestPowerOfTwoAtWhichTheRecordFitsAndStoredScalesSnapToOne)
 {
     EXPECT_EQ(FitScale(1000, 0), 1.0);
     EXPECT_EQ(FitScale(1000, 40), 1.0);
     EXPECT_EQ(FitScale(1000, 41), 0.5);
     EXPECT_EQ(FitScale(1000, 80), 0.5);
     EXPECT_EQ(FitScale(1600, 2'000'000), 1.0 / 32768);
-}
 
-TEST(UsableScale, SnapsStoredScalesToPowersOfTwo)
-{
     EXPECT_EQ(UsableScale(0.000031, 1.0 / 65536), 1.0 / 32768);  // as six decimals keep 2^-15
     EXPECT_EQ(UsableScale(0.25, 0.125), 0.25);
     EXPECT_EQ(UsableScale(-1.0, 0.125), 0.25);
@@ -27,9 +33,7 @@ TEST(UsableScale, SnapsStoredScalesToPowersOfTwo)
 
 TEST(SampleAtX, RoundsToTheNearerSampleWithTiesToTheLater)
 {
-    ViewState state;
-    state.leftMargin = 100;
-    state.firstSample = 10;
+    ViewState state = At(1.0, 10);
     EXPECT_EQ(SampleAtX(state, 100 + 25 * 3 + 12), 13);
     EXPECT_EQ(SampleAtX(state, 100 + 25 * 3 + 13), 14);
     EXPECT_EQ(SampleAtX(state, 100 + 12.5), 11);
@@ -57,10 +61,7 @@ TEST(HorizontalZoom, InStopsAtOneAndOutAtTheFitScale)
 
 TEST(HorizontalZoom, KeepsTheAnchorSampleInPlace)
 {
-    ViewState state;
-    state.leftMargin = 100;
-    state.xScale = 0.5;
-    state.firstSample = 1000;
+    ViewState state = At(0.5, 1000);
     const double before = SampleX(state, 1400);
     ZoomOutHorizontally(state, 1400, 0.0625, 100'000, 1100);
     EXPECT_EQ(state.firstSample, 600);
@@ -72,10 +73,7 @@ TEST(HorizontalZoom, KeepsTheAnchorSampleInPlace)
 
 TEST(HorizontalZoom, OutKeepsTheViewOnTheRecord)
 {
-    ViewState state;
-    state.leftMargin = 100;
-    state.xScale = 0.5;
-    state.firstSample = 50;
+    ViewState state = At(0.5, 50);
     ZoomOutHorizontally(state, 10, 0.125, 1000, 1100);
     EXPECT_EQ(state.firstSample, 90);
     ZoomOutHorizontally(state, 0, 0.125, 1000, 1100);
@@ -87,28 +85,22 @@ TEST(HorizontalZoom, OutKeepsTheViewOnTheRecord)
     EXPECT_EQ(state.firstSample, 679);
 }
 
-TEST(VerticalZoom, StepsByThirtyPercentWithinTheLimits)
+TEST(VerticalZoom, StepsByThirtyPercentWithinTheLimitsAndScalesTheOffsetAboutTheAnchor)
 {
-    ViewState state;
-    EXPECT_TRUE(ZoomVertically(state, true, 0));
-    EXPECT_EQ(state.yAnalogSize, 121);
-    EXPECT_TRUE(ZoomVertically(state, true, 0));
-    EXPECT_EQ(state.yAnalogSize, 157);
+    struct Step {
+        int from;
+        bool in;
+        bool changed;
+        int to;
+    };
+    for (const Step step : {Step{93, true, true, 121}, Step{121, true, true, 157}, Step{93, false, true, 72},
+                            Step{72, false, true, 55}, Step{55, false, false, 55}, Step{500, true, false, 500}}) {
+        ViewState state;
+        state.yAnalogSize = step.from;
+        EXPECT_EQ(ZoomVertically(state, step.in, 0), step.changed) << step.from;
+        EXPECT_EQ(state.yAnalogSize, step.to) << step.from;
+    }
 
-    state.yAnalogSize = 93;
-    EXPECT_TRUE(ZoomVertically(state, false, 0));
-    EXPECT_EQ(state.yAnalogSize, 72);
-    EXPECT_TRUE(ZoomVertically(state, false, 0));
-    EXPECT_EQ(state.yAnalogSize, 55);
-    EXPECT_FALSE(ZoomVertically(state, false, 0));
-    EXPECT_EQ(state.yAnalogSize, 55);
-
-    state.yAnalogSize = 500;
-    EXPECT_FALSE(ZoomVertically(state, true, 0));
-}
-
-TEST(VerticalZoom, ScalesTheOffsetAboutTheAnchorAndNeverAboveZero)
-{
     ViewState state;
     state.verticalOffset = -100;
     ZoomVertically(state, true, 50);
@@ -120,9 +112,7 @@ TEST(VerticalZoom, ScalesTheOffsetAboutTheAnchorAndNeverAboveZero)
 
 TEST(HorizontalLayout, ScrollBarCoversTheRecordInTenThousandths)
 {
-    ViewState state;
-    state.leftMargin = 100;
-    state.xScale = 1.0;
+    ViewState state = At(1.0, 0);
     // 900 pixels: 36 samples fit, visibleSamples 35.
     ScrollRange bar = LayoutHorizontally(state, 1000, 135);
     EXPECT_EQ(state.visibleSamples, 35);
@@ -142,9 +132,7 @@ TEST(HorizontalLayout, ScrollBarCoversTheRecordInTenThousandths)
 
 TEST(HorizontalLayout, ScrollPositionsMapToSamplesWithoutOverflow)
 {
-    ViewState state;
-    state.leftMargin = 100;
-    state.xScale = 1.0 / 1024;
+    ViewState state = At(1.0 / 1024, 0);
     LayoutHorizontally(state, 1700, 2'000'000);
     const std::int64_t span = 2'000'000 - state.visibleSamples;
     EXPECT_EQ(ScrollHorizontallyTo(state, 5000, 2'000'000), 5000);

@@ -6,18 +6,15 @@
 namespace zarva {
 namespace {
 
-TEST(ViewSettings, AbsentKeysGiveTheDefaults)
+TEST(ViewSettings, AbsentKeysGiveTheDefaultsAndUnusableValuesAreRepaired)
 {
-    ViewState state;
-    ReadViewSettings(nullptr, 0.125, state);
-    EXPECT_EQ(state.xScale, 0.25);
-    EXPECT_EQ(state.rulerState, RulerUnit::Milliseconds);
-    EXPECT_EQ(state.yAnalogSize, 93);
-    EXPECT_TRUE(state.sells);
-}
+    ViewState read;
+    ReadViewSettings(nullptr, 0.125, read);
+    EXPECT_EQ(read.xScale, 0.25);
+    EXPECT_EQ(read.rulerState, RulerUnit::Milliseconds);
+    EXPECT_EQ(read.yAnalogSize, 93);
+    EXPECT_TRUE(read.sells);
 
-TEST(ViewSettings, RoundTripAndUnusableValuesAreRepaired)
-{
     ViewState state;
     state.xScale = 1.0 / 32768;
     state.rulerState = RulerUnit::AbsoluteTime;
@@ -25,7 +22,6 @@ TEST(ViewSettings, RoundTripAndUnusableValuesAreRepaired)
     state.sells = false;
     SettingsSection view;
     WriteViewSettings(state, view);
-    ViewState read;
     ReadViewSettings(&view, 1.0, read);
     EXPECT_EQ(read.xScale, state.xScale);
     EXPECT_EQ(read.rulerState, RulerUnit::AbsoluteTime);

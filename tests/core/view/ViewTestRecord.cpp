@@ -35,8 +35,17 @@ Channel& ViewTestRecord::Analog(const std::string& name, const std::string& unit
     return *record.channels.insert(discreteStart, std::move(channel));
 }
 
+std::vector<Channel>& ViewTestRecord::Analogs(std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        Analog(name);
+    return Channels();
+}
+
 Channel& ViewTestRecord::Discrete(const std::string& name, std::vector<double> values)
 {
+    if (values.empty())
+        values.assign(samples_, 0.0);
     Channel channel(ChannelKind::Discrete, document_.get());
     channel.channelId = name;
     channel.name = name;

@@ -2,6 +2,7 @@
 
 #include "core/document/Document.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,7 +20,10 @@ public:
 
     // Adds a recomputed analog channel; its values default to a 50 Hz sine of amplitude 10.
     Channel& Analog(const std::string& name, const std::string& unit = "A", std::vector<double> values = {});
-    Channel& Discrete(const std::string& name, std::vector<double> values);
+    // Adds default analog channels of these names; gives all the channels.
+    std::vector<Channel>& Analogs(std::initializer_list<const char*> names);
+    // Values default to a state of 0 throughout.
+    Channel& Discrete(const std::string& name, std::vector<double> values = {});
 
 private:
     std::unique_ptr<Document> document_;
