@@ -19,30 +19,27 @@ private slots:
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("extension");
-        QTest::addColumn<bool>("viaDialog");
-        QTest::newRow("configuration") << Str(Write2013Record("source")) << ".cfg" << true;
-        QTest::newRow("single file") << Str(Write2013Record("source")) << ".cff" << true;
-        QTest::newRow("old-style record") << Str(WriteOscRecord(folder_, "old")) << ".cfg" << false;
+        QTest::newRow("configuration") << Str(Write2013Record("source")) << ".cfg";
+        QTest::newRow("single file") << Str(Write2013Record("source")) << ".cff";
+        QTest::newRow("old-style record") << Str(WriteOscRecord(folder_, "old")) << ".cfg";
     }
 
     void savedCopyReopensAsTheSameRecordAndKeepsAChange()
     {
         QFETCH(QString, source);
         QFETCH(QString, extension);
-        QFETCH(bool, viaDialog);
         AppUnderTest app;
         CZarvaDoc* document = app.App().OpenDocumentFile(source);
         QVERIFY(document != nullptr);
         document->SetModifiedFlag(true);
-        const QString copy = Str(folder_ / "copy") + extension;
-        if (viaDialog) {
-            QStringList filters;
-            AnswerNextSaveDialog(copy, extension, &filters);
-            QVERIFY(app.Frame().Router().Route(cmd::kFileSaveAs));
-            QCOMPARE(filters.size(), 2);
-        } else {
-            QVERIFY(document->SaveDocument(copy));
-        }
+        // A folder per row: the dialog would ask before overwriting an earlier row's copy.
+        const std::filesystem::path rowFolder = folder_ / QTest::currentDataTag();
+        std::filesystem::create_directory(rowFolder);
+        const QString copy = Str(rowFolder / "copy") + extension;
+        QStringList filters;
+        AnswerNextSaveDialog(copy, extension, &filters);
+        QVERIFY(app.Frame().Router().Route(cmd::kFileSaveAs));
+        QCOMPARE(filters.size(), 2);
         QVERIFY(!document->IsModified());
         QCOMPARE(document->Path(), copy);
         QCOMPARE(app.Frame().windowTitle(), QStringLiteral("copy") + extension + QStringLiteral(" - Zarva"));
