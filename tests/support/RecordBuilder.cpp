@@ -63,13 +63,6 @@ RecordBuilder& RecordBuilder::Start(std::string date, std::string time)
     return *this;
 }
 
-RecordBuilder& RecordBuilder::Trigger(std::string date, std::string time)
-{
-    triggerDate_ = std::move(date);
-    triggerTime_ = std::move(time);
-    return *this;
-}
-
 RecordBuilder& RecordBuilder::FileType(std::string type)
 {
     type_ = std::move(type);
@@ -85,12 +78,6 @@ RecordBuilder& RecordBuilder::TimeMultiplier(std::string text)
 RecordBuilder& RecordBuilder::TimeCodes(std::string timeCode, std::string localCode)
 {
     timeCodes_ = std::make_pair(std::move(timeCode), std::move(localCode));
-    return *this;
-}
-
-RecordBuilder& RecordBuilder::LineEnd(std::string lineEnd)
-{
-    lineEnd_ = std::move(lineEnd);
     return *this;
 }
 

@@ -45,12 +45,10 @@ public:
     RecordBuilder& Rate(double rate, std::int64_t endSample);
     RecordBuilder& NoRateLines();  // "0" rate lines followed by "0,<samples>"
     RecordBuilder& Start(std::string date, std::string time);
-    RecordBuilder& Trigger(std::string date, std::string time);
     // As written in the configuration: "ASCII", "BINARY", "BINARY32", "FLOAT32" in any case.
     RecordBuilder& FileType(std::string type);
     RecordBuilder& TimeMultiplier(std::string text);
     RecordBuilder& TimeCodes(std::string timeCode, std::string localCode);
-    RecordBuilder& LineEnd(std::string lineEnd);
     RecordBuilder& FirstSampleNumber(std::uint32_t number);
     RecordBuilder& PackStatusBits();  // one bit per status channel in whole bytes, not words
 
