@@ -126,7 +126,8 @@ std::string ResultText(const LocationResult& result)
 std::string ReportText(const LocationResult& result, const LineModel& model, const Oscillogram& record,
                        const std::string& recordName)
 {
-    std::string text = Text(128) + Text(3102) + recordName;
+    // The file name ends its line, which the title's text leaves open.
+    std::string text = Text(128) + Text(3102) + recordName + "\n";
     text += AlgorithmLine(model.type);
     text += Text(3103) + record.recorderText + "\n" + Line(3480, record.stationText) +
             Line(3298, record.startText) + Line(3279, record.triggerText) + "\n";
