@@ -11,16 +11,6 @@ namespace {
 
 constexpr const char* kUsage = "usage: zarva-cli locate RECORD [--model FILE.omp] [--report OUT.txt] [--json]";
 
-std::string PhaseLetters(const LocationResult& result)
-{
-    std::string letters;
-    for (std::size_t k = 0; k < 3; ++k) {
-        if (result.phases[k])
-            letters += static_cast<char>('A' + k);
-    }
-    return letters;
-}
-
 void PrintJson(const LocationResult& result, std::ostream& out)
 {
     const bool placed = result.fault && result.onLine;

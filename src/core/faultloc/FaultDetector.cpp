@@ -147,8 +147,12 @@ std::vector<FaultFlags> DetectTwoEnded(const StationPhasors& near, const Station
 std::optional<std::size_t> PreFaultSample(const std::vector<FaultFlags>& flags, std::size_t period)
 {
     const std::size_t earliest = period - 1;
-    const auto fault = std::find_if(flags.begin() + static_cast<std::ptrdiff_t>(std::min(earliest, flags.size())),
-                                    flags.end(), [](const FaultFlags& f) { return f.Any(); });
+    if (flags.size() <= earliest)
+        return std::nullopt;
+    const auto fault = std::find_if(flags.begin() + static_cast<std::ptrdiff_t>(earliest), flags.end(),
+                                    [](const FaultFlags& f) { return f.Any(); });
+    if (fault == flags.end())
+        return earliest;  // nothing seen: the record starts before whatever it holds
     const auto firstFault = static_cast<std::size_t>(fault - flags.begin());
     if (firstFault < earliest + period)
         return std::nullopt;

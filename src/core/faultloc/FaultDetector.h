@@ -45,9 +45,9 @@ std::vector<FaultFlags> DetectGroundedNeutral(const StationPhasors& station, std
 std::vector<FaultFlags> DetectTwoEnded(const StationPhasors& near, const StationPhasors& far, std::size_t first,
                                        double ratedCurrent);
 
-// A sample well before the first fault the balance criteria see (two periods before it,
-// but within the record's first whole period at the earliest), whose phasors serve as the
-// pre-fault state; none when the record starts in a fault.
+// A sample well before the first fault the flags show (two periods before it, but the
+// record's first whole period at the earliest; that period when they show none), whose
+// phasors serve as the pre-fault state; none when the record starts in a fault.
 std::optional<std::size_t> PreFaultSample(const std::vector<FaultFlags>& flags, std::size_t period);
 
 // The stretch of samples a result is taken from: the first run of at least one period of

@@ -100,6 +100,10 @@ void LoadVersion1(Station& station, const SettingsSection& in)
         Section& line = station.AddSectionAfter(nullptr);
         for (const char* property : {"lenght", "r1", "x1", "sup_number", "comment"})
             line.SetValue(property, TakeField(fields, std::string_view(property) == "comment"));
+        // These files are computed by the isolated-neutral algorithm, which reads R and X: the
+        // positive-sequence values are what it needs.
+        line.SetValue("r", line.Value("r1"));
+        line.SetValue("x", line.Value("x1"));
     }
 }
 

@@ -31,16 +31,6 @@ std::pair<double, std::string> Metres(double km)
     return {metres, ""};
 }
 
-std::string Phases(const LocationResult& result)
-{
-    std::string letters;
-    for (std::size_t k = 0; k < 3; ++k) {
-        if (result.phases[k])
-            letters += static_cast<char>('A' + k);
-    }
-    return letters;
-}
-
 int KindIndex(const LocationResult& result)
 {
     return std::clamp(result.PhaseCount(), 1, 3) - 1;
@@ -113,11 +103,21 @@ std::string AlgorithmLine(int type)
 
 } // namespace
 
+std::string PhaseLetters(const LocationResult& result)
+{
+    std::string letters;
+    for (std::size_t k = 0; k < 3; ++k) {
+        if (result.phases[k])
+            letters += static_cast<char>('A' + k);
+    }
+    return letters;
+}
+
 std::string ResultText(const LocationResult& result)
 {
     if (!result.fault)
         return Text(kResultNoFault);
-    std::string text = Text(kResultKinds[KindIndex(result)]) + Phases(result);
+    std::string text = Text(kResultKinds[KindIndex(result)]) + PhaseLetters(result);
     if (!result.onLine)
         return text + Text(kAdjacentLine);
     return text + Place(result) + "\n" + DistanceLine(result, kResultDistance);
@@ -134,9 +134,9 @@ std::string ReportText(const LocationResult& result, const LineModel& model, con
     if (!result.fault)
         text += Text(kReportNoFault);
     else if (!result.onLine)
-        text += Text(kReportKinds[KindIndex(result)]) + Phases(result) + Text(kAdjacentLine) + "\n\n";
+        text += Text(kReportKinds[KindIndex(result)]) + PhaseLetters(result) + Text(kAdjacentLine) + "\n\n";
     else
-        text += Text(kReportKinds[KindIndex(result)]) + Phases(result) + Place(result) +
+        text += Text(kReportKinds[KindIndex(result)]) + PhaseLetters(result) + Place(result) +
                 DistanceLine(result, kReportDistance);
     const bool twoEnded = model.type == kTwoEnded;
     AppendStation(text, model.StationAt(0), twoEnded ? 3385 : 3387, model.type);

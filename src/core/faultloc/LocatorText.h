@@ -10,6 +10,9 @@ namespace zarva {
 
 class Oscillogram;
 
+// The letters of the faulted phases in order: "BC".
+std::string PhaseLetters(const LocationResult& result);
+
 // The result in the interface language: "    КЗ отсутствует." or the fault's kind and
 // phases with its place; for a fault on the line a second line with the distance, the
 // distance from the section's start and the error estimate.

@@ -137,6 +137,8 @@ TEST(LineModel, LoadsVersionOneAndMissingKeysOfVersionTwo)
     EXPECT_DOUBLE_EQ(first.Number("Длина участка"), 2.5);
     EXPECT_DOUBLE_EQ(first.Number("r1"), 0.12);
     EXPECT_DOUBLE_EQ(first.Number("x1"), 0.4);
+    EXPECT_DOUBLE_EQ(first.Number("x"), 0.4) << "what the isolated-neutral algorithm reads";
+    EXPECT_EQ(Validate(model)->MessageId(), 3535) << "the first section passes, the second has no poles";
     EXPECT_EQ(first.Value("sup_number"), "10");
     EXPECT_EQ(first.Value("comment"), "опоры 1, 2");
     EXPECT_EQ(station.SectionAt(1).Value("lenght"), "3");
