@@ -51,7 +51,7 @@ std::vector<double> Distances(const LocatorInput& input, const LineData& line, i
 // opened inside the window). A run too short for that, or no run, is taken whole.
 std::pair<std::size_t, std::size_t> Settled(const FaultStretch& stretch, std::size_t period)
 {
-    if (stretch.isRun && stretch.end - stretch.begin >= 3 * period)
+    if (stretch.isRun && stretch.end - stretch.begin >= 2 * period)
         return {stretch.begin + period - 1, stretch.end - period};
     return {stretch.begin, stretch.end};
 }

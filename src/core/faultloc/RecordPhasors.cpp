@@ -2,6 +2,7 @@
 
 #include "core/dsp/WindowMeasures.h"
 #include "core/faultloc/LocatorMessages.h"
+#include "core/faultloc/OffsetCompensation.h"
 #include "core/model/Oscillogram.h"
 #include "core/model/ZarvaException.h"
 
@@ -56,12 +57,15 @@ public:
         std::vector<Phasor> phasors(count);
         const double scale = PrimaryPerDisplayed(channel);
         const Channel* reference = TrackingReference(channel);
+        const OffsetCompensation withoutOffset(period_);
+        const auto window = static_cast<std::int64_t>(period_);
         for (std::size_t pos = period_ - 1; pos < count; ++pos) {
             const auto at = static_cast<std::int64_t>(pos);
             const Phasor measured =
                 reference ? TrackedPhasor(channel, 1, at, *reference, false, 1) : FirstHarmonicPhasor(channel, at);
+            const Phasor compensated = withoutOffset(measured, Value(channel, at), Value(channel, at - window));
             const double turn = 2.0 * std::numbers::pi * static_cast<double>(pos % period_) / static_cast<double>(period_);
-            phasors[pos] = measured * std::polar(scale, -turn);
+            phasors[pos] = compensated * std::polar(scale, -turn);
         }
         return phasors;
     }
