@@ -16,7 +16,7 @@ constexpr double kFarthest = 1e150;
 // The largest gap, in pixels, between a flattened ellipse and the true curve.
 constexpr double kFlatness = 0.25;
 constexpr std::size_t kFewestEllipsePoints = 8;
-constexpr std::size_t kMostEllipsePoints = 65536;
+constexpr std::size_t kMostEllipsePoints = 16384;
 
 bool Finite(PointF p)
 {
@@ -89,22 +89,20 @@ std::vector<PointF> ClipToRect(std::vector<PointF> polygon, const DeviceRect& re
     return polygon;
 }
 
+// At least three points not all on one line.
 bool HasArea(const std::vector<DevicePoint>& points)
 {
     if (points.size() < 3)
         return false;
     const DevicePoint origin = points.front();
-    const auto along = [&](const DevicePoint& p) {
-        return std::pair<std::int64_t, std::int64_t>(p.x - origin.x, p.y - origin.y);
-    };
     const auto direction = std::find_if(points.begin(), points.end(),
                                         [&](const DevicePoint& p) { return !(p == origin); });
     if (direction == points.end())
         return false;
-    const auto [dx, dy] = along(*direction);
+    const std::int64_t dx = direction->x - origin.x;
+    const std::int64_t dy = direction->y - origin.y;
     return std::any_of(direction, points.end(), [&](const DevicePoint& p) {
-        const auto [px, py] = along(p);
-        return dx * py - dy * px != 0;
+        return dx * (p.y - origin.y) - dy * (p.x - origin.x) != 0;
     });
 }
 
