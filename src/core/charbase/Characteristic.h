@@ -33,8 +33,6 @@ public:
     Characteristic& operator=(Characteristic&&) noexcept = default;
     ~Characteristic() = default;
 
-    bool Differential() const { return dimension == "DIF"; }
-
     std::string name;
     std::string dimension;  // "DIF" for the differential plane, anything else the impedance plane
     std::vector<Parameter> parameters;

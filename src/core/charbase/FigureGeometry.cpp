@@ -155,20 +155,26 @@ MappedPoints MapAll(std::span<const PointF> points, const DeviceFrame& frame)
     return mapped;
 }
 
-// Points of the ellipse inscribed in a box, close enough to the curve to pass for it.
+// Enough points that no chord strays more than kFlatness from an arc of that radius, a
+// multiple of four so the extreme points are among them.
+std::size_t EllipsePointCount(double radius)
+{
+    const double wanted = std::numbers::pi * std::sqrt(radius / (2.0 * kFlatness));
+    if (!(wanted < double(kMostEllipsePoints)))
+        return kMostEllipsePoints;
+    return std::max(kFewestEllipsePoints, static_cast<std::size_t>(std::ceil(wanted / 4.0)) * 4);
+}
+
+// Points of the ellipse inscribed in a box.
 std::vector<PointF> EllipsePoints(double left, double top, double right, double bottom)
 {
     const double centreX = (left + right) / 2.0;
     const double centreY = (top + bottom) / 2.0;
     const double radiusX = std::abs(right - left) / 2.0;
     const double radiusY = std::abs(bottom - top) / 2.0;
-    const double wanted = std::ceil(std::numbers::pi * std::sqrt(std::max(radiusX, radiusY) / (2.0 * kFlatness)) / 4.0) * 4.0;
-    const std::size_t count = wanted >= double(kMostEllipsePoints)
-                                  ? kMostEllipsePoints
-                                  : std::max(kFewestEllipsePoints, static_cast<std::size_t>(wanted));
-    std::vector<PointF> points(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const double angle = 2.0 * std::numbers::pi * double(i) / double(count);
+    std::vector<PointF> points(EllipsePointCount(std::max(radiusX, radiusY)));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double angle = 2.0 * std::numbers::pi * double(i) / double(points.size());
         points[i] = {centreX + radiusX * std::cos(angle), centreY + radiusY * std::sin(angle)};
     }
     return points;
@@ -189,8 +195,8 @@ PointF RayToFrame(PointF start, PointF direction, const DeviceRect& rect)
     return ClampInto({start.x + reach * direction.x, start.y + reach * direction.y}, rect);
 }
 
-// The position of a point on the rectangle's boundary, walking clockwise as seen from the
-// top-left corner: 0 to 1 along the top, 1 to 2 down the right side, and so on to 4.
+// The position of a point on the rectangle's boundary, walking clockwise on the device from
+// the top-left corner: 0 to 1 along the top, 1 to 2 down the right side, and so on to 4.
 double PerimeterPosition(PointF p, const DeviceRect& rect)
 {
     const double width = rect.Width();

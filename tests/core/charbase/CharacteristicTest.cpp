@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace zarva {
 namespace {
-
-using test::RegionCovers;
 
 std::unique_ptr<Figure> MakeCircle(std::string x, std::string y, std::string radius, bool on = true,
                                    Combine combine = Combine::Or)
@@ -22,16 +22,6 @@ std::unique_ptr<Figure> MakeCircle(std::string x, std::string y, std::string rad
     circle->on = on;
     circle->combine = combine;
     return circle;
-}
-
-std::unique_ptr<Figure> MakeSquare(double side, Combine combine = Combine::Or)
-{
-    auto square = std::make_unique<PolypointF>();
-    const std::string s = std::to_string(side);
-    square->points = {{"0", "0"}, {s, "0"}, {s, s}, {"0", s}};
-    square->on = true;
-    square->combine = combine;
-    return square;
 }
 
 // Room is made first, so references to earlier characteristics stay valid.
@@ -55,7 +45,7 @@ const Circle& CircleOf(const Characteristic& characteristic)
     return dynamic_cast<const Circle&>(*characteristic.figures.front());
 }
 
-TEST(Recalculate, SettingsAndVariablesAreFoundByTheirLowerCaseNames)
+TEST(Recalculate, SettingsAndVariablesAreFoundByTheirLowerCaseNamesAndAFailureStaysWithItsCharacteristic)
 {
     BlockType block = MakeBlock("Реле");
     Characteristic& zone = Add(block, "Зона", {{"Xr", "2", "2"}, {"K", "xr*3", "xr*3"}});
@@ -67,19 +57,15 @@ TEST(Recalculate, SettingsAndVariablesAreFoundByTheirLowerCaseNames)
     zero.figures.push_back(MakeCircle("1", "1", "1/a"));
 
     const std::vector<std::string> errors = Recalculate(block);
-    // An expression that writes a setting's name with capitals does not find it; only that
-    // characteristic is left undrawn.
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].rfind("Заглавные: ", 0), 0u);
     EXPECT_NE(errors[0].find(Text(1071)), std::string::npos);
-    EXPECT_FALSE(upper.evaluated);
     EXPECT_TRUE(RegionSteps(upper, true, {1.0, 0, 0, {0, 0, 100, 100}}).empty());
-
     ASSERT_TRUE(zone.evaluated);
     EXPECT_DOUBLE_EQ(CircleOf(zone).centre.x, 2.0);
     EXPECT_DOUBLE_EQ(CircleOf(zone).centre.y, -1.0);
     EXPECT_DOUBLE_EQ(CircleOf(zone).r, 3.0);
-    // Dividing by zero is no error: the radius is infinite and the circle falls back to a pixel.
+    // Dividing by zero is no error: the infinite radius draws the fallback pixel.
     ASSERT_TRUE(zero.evaluated);
     EXPECT_EQ(CircleOf(zero).Shape({1.0, 0, 0, {0, 0, 100, 100}}).kind, DeviceShape::Kind::Pixel);
     EXPECT_DOUBLE_EQ(CharacteristicExtent(zero), 1.0);
@@ -87,63 +73,53 @@ TEST(Recalculate, SettingsAndVariablesAreFoundByTheirLowerCaseNames)
     // A setting typed with a decimal comma means the number; other text stays an expression.
     zone.parameters[0].value = " 2,5 ";
     zone.parameters[1].value = "xr * 2";
-    EXPECT_TRUE(Recalculate(block).size() == 1u);
-    EXPECT_DOUBLE_EQ(CircleOf(zone).centre.x, 2.5);
+    EXPECT_EQ(Recalculate(block).size(), 1u);
     EXPECT_DOUBLE_EQ(CircleOf(zone).r, 2.5);
     zone.parameters[0].value = "2,5,1";
     EXPECT_EQ(Recalculate(block).size(), 2u);
     EXPECT_FALSE(zone.evaluated);
 }
 
-TEST(RegionSteps, FiguresOfOneModeCombineInOrderAndUnknownTypesUnite)
+TEST(RegionSteps, FiguresOfOneModeCombineInOrderAndOnlyWideningOnesSetTheExtent)
 {
     const DeviceFrame frame{20.0, 100, 100, {0, 0, 200, 200}};
-    struct Case {
-        Combine combine;
-        bool corner, outsideSquare, farFromCircle;
-    };
-    // The square 0..2 combined with the circle of radius 1 around its corner (2, 2).
-    const Case cases[] = {{Combine::And, true, false, false},
-                          {Combine::Or, true, true, true},
-                          {Combine::Xor, false, true, true},
-                          {Combine::Not, false, false, true}};
-    for (const Case& c : cases) {
+    // The square 0..2 combined with the circle of radius 1 around its corner (2, 2), probed at
+    // the corner, beyond the square in the circle, and in the square away from the circle.
+    const std::pair<Combine, std::array<bool, 3>> cases[] = {{Combine::And, {true, false, false}},
+                                                             {Combine::Or, {true, true, true}},
+                                                             {Combine::Xor, {false, true, true}},
+                                                             {Combine::Not, {false, false, true}}};
+    for (const auto& [combine, inside] : cases) {
         BlockType block = MakeBlock("B");
         Characteristic& characteristic = Add(block, "C");
-        characteristic.figures.push_back(MakeSquare(2.0, Combine::Not));  // the first one's code is not used
-        characteristic.figures.push_back(MakeCircle("2", "2", "1", false));
-        characteristic.figures.push_back(MakeCircle("2", "2", "1", true, c.combine));
+        auto square = std::make_unique<PolypointF>();
+        square->points = {{"0", "0"}, {"2", "0"}, {"2", "2"}, {"0", "2"}};
+        square->on = true;
+        square->combine = Combine::Not;  // the first figure's code is not used
+        characteristic.figures.push_back(std::move(square));
+        characteristic.figures.push_back(MakeCircle("0", "-1.5", "0.5", false));
+        characteristic.figures.push_back(MakeCircle("2", "2", "1", true, combine));
         ASSERT_TRUE(Recalculate(block).empty());
         const std::vector<RegionStep> on = RegionSteps(characteristic, true, frame);
         ASSERT_EQ(on.size(), 2u);
-        EXPECT_EQ(on[1].combine, c.combine);
-        EXPECT_EQ(RegionCovers(on, {1.5, 1.5}, frame), c.corner);
-        EXPECT_EQ(RegionCovers(on, {2.5, 2.5}, frame), c.outsideSquare);
-        EXPECT_EQ(RegionCovers(on, {0.5, 0.5}, frame), c.farFromCircle);
+        EXPECT_EQ(test::RegionCovers(on, {1.5, 1.5}, frame), inside[0]);
+        EXPECT_EQ(test::RegionCovers(on, {2.5, 2.5}, frame), inside[1]);
+        EXPECT_EQ(test::RegionCovers(on, {0.5, 0.5}, frame), inside[2]);
         EXPECT_EQ(RegionSteps(characteristic, false, frame).size(), 1u);
-    }
-}
+        // The corner circle reaches 3, beyond the square and the return circle (2), but widens
+        // the region only when it is added.
+        const bool widens = combine == Combine::Or || combine == Combine::Xor;
+        EXPECT_DOUBLE_EQ(CharacteristicExtent(characteristic), widens ? 3.0 : 2.0);
 
-TEST(CharacteristicExtent, SubtractedFiguresAndHiddenCharacteristicsDoNotWidenTheRange)
-{
-    BlockType block = MakeBlock("B");
-    Characteristic& zone = Add(block, "Зона");
-    zone.figures.push_back(MakeSquare(2.0));
-    zone.figures.push_back(MakeCircle("10", "0", "1", true, Combine::Not));
-    zone.figures.push_back(MakeCircle("0", "-4", "1", false));
-    Characteristic& hidden = Add(block, "Скрытая");
-    hidden.figures.push_back(MakeCircle("50", "0", "1"));
-    hidden.visible = false;
-    ASSERT_TRUE(Recalculate(block).empty());
-    EXPECT_DOUBLE_EQ(CharacteristicExtent(zone), 5.0);
-    EXPECT_DOUBLE_EQ(VisibleExtent(block), 5.0);
-    EXPECT_DOUBLE_EQ(CharacteristicExtent(hidden), 51.0);
-    // Copies are deep: the copy's figures evaluate on their own.
-    BlockType copy = block;
-    copy.characteristics[0].figures[1] = MakeCircle("0", "0", "7");
-    ASSERT_TRUE(Recalculate(copy).empty());
-    EXPECT_DOUBLE_EQ(CharacteristicExtent(copy.characteristics[0]), 7.0);
-    EXPECT_DOUBLE_EQ(CharacteristicExtent(zone), 5.0);
+        // Hidden characteristics do not count; copies are deep.
+        BlockType copy = block;
+        copy.characteristics[0].figures[1] = MakeCircle("0", "0", "7");
+        Add(copy, "Скрытая").figures.push_back(MakeCircle("50", "0", "1"));
+        copy.characteristics[1].visible = false;
+        ASSERT_TRUE(Recalculate(copy).empty());
+        EXPECT_DOUBLE_EQ(VisibleExtent(copy), 7.0);
+        EXPECT_DOUBLE_EQ(VisibleExtent(block), widens ? 3.0 : 2.0);
+    }
 }
 
 TEST(Choices, VisibilityAndSettingsSurviveTheSettingsFileAndOtherValuesStay)
@@ -166,21 +142,19 @@ TEST(Choices, VisibilityAndSettingsSurviveTheSettingsFileAndOtherValuesStay)
 
     const SettingsSection& section = reread.Section("Circle Chart");
     EXPECT_EQ(section.GetInt("SightsOnly", 1), 0);
-    EXPECT_EQ(section.GetString("SelectedBlock"), "Дистанционная защита");
     const SettingsSection& choices = section.SubSections().at("Selected Block");
     EXPECT_EQ(choices.SubSections().count("Старая"), 0u);
     EXPECT_EQ(choices.SubSections().at("Ступень 2").GetString("visible"), "0");
     EXPECT_EQ(choices.SubSections().at("Ступень 1").SubSections().at("R1").GetString("value"), "12,5");
-
     EXPECT_EQ(SelectedBlockName(reread, ChartKind::Circle), "Дистанционная защита");
     EXPECT_EQ(SelectedBlockName(reread, ChartKind::Differential), "");
+
     BlockType restored = defaults;
     LoadChoices(reread, ChartKind::Circle, restored);
     EXPECT_EQ(restored.characteristics[0].parameters[1].value, "12,5");
     EXPECT_EQ(restored.characteristics[0].parameters[0].value, "20");
     EXPECT_TRUE(restored.characteristics[0].visible);
     EXPECT_FALSE(restored.characteristics[1].visible);
-
     // Nothing stored: every characteristic visible with its default settings.
     LoadChoices(SettingsStore{}, ChartKind::Circle, block);
     EXPECT_TRUE(block.characteristics[1].visible);
