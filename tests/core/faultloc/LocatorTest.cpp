@@ -5,13 +5,17 @@
 #include "core/faultloc/FaultLocator.h"
 #include "core/faultloc/LinearSolver.h"
 #include "core/faultloc/LocatorText.h"
+#include "core/faultloc/OffsetCompensation.h"
+#include "core/dsp/WindowMeasures.h"
 #include "core/model/ZarvaException.h"
 #include "core/storage/TextFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <numbers>
 
 namespace zarva {
 namespace {
@@ -243,6 +247,28 @@ TEST(Locator, ResultAndReportTexts)
     test::TempFolder folder;
     WriteReport(folder / "report.txt", "a\nб");
     EXPECT_EQ(test::FileBytes(folder / "report.txt"), "\xFF\xFE" + Utf8ToUtf16Le("a\r\nб"));
+}
+
+// A 50 Hz sine of RMS 100 at angle 30° (at the window's end) under an offset decaying with 40 ms.
+TEST(Locator, OffsetCompensationTakesTheDecayOutOfThePhasor)
+{
+    Document document;
+    Oscillogram& record = document.oscillogram;
+    record.sampleRate = 1000;
+    record.rateSegments = {{1000.0, 100}};
+    Channel channel(ChannelKind::Analog, &document);
+    for (int n = 0; n < 100; ++n) {
+        const double t = n / 1000.0;
+        channel.samples.push_back(100.0 * std::sqrt(2.0) * std::sin(2.0 * std::numbers::pi * 50.0 * (t - 0.059) + 0.5236) +
+                                  250.0 * std::exp(-t / 0.04));
+    }
+    record.channels.push_back(std::move(channel));
+    const Channel& wave = record.channels.back();
+    const Phasor truth = std::polar(100.0, 0.5236);
+    const Phasor measured = FirstHarmonicPhasor(wave, 59);
+    const Phasor compensated = OffsetCompensation(20)(measured, Value(wave, 59), Value(wave, 39));
+    EXPECT_GT(std::abs(measured - truth), 5.0);
+    EXPECT_LT(std::abs(compensated - truth), 0.1 * std::abs(measured - truth));
 }
 
 TEST(Locator, LinearSolverSolvesOrReportsASingularSystem)
