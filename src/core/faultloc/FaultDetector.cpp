@@ -113,8 +113,9 @@ std::vector<FaultFlags> DetectGroundedNeutral(const StationPhasors& station, std
         FaultFlags& f = flags[n];
         f.unbalanced = Unbalanced(s);
         const bool dip = referenceVoltage > 0.0 && voltageOf(n) < kVoltageDip * referenceVoltage;
-        const bool rise = reference ? std::abs(s.i1 - SequencesOf(currents[*reference]).i1) > kThreePhaseChange * ratedCurrent
-                                    : std::abs(s.i1) > kThreePhaseCurrent * ratedCurrent;
+        const bool rise =
+            std::abs(s.i1) > kThreePhaseCurrent * ratedCurrent ||
+            (reference && std::abs(s.i1 - SequencesOf(currents[*reference]).i1) > kThreePhaseChange * ratedCurrent);
         f.threePhase = !f.unbalanced && (dip || rise);
         if (f.threePhase)
             f.phases = {true, true, true};

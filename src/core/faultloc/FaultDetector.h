@@ -29,8 +29,8 @@ std::vector<FaultFlags> DetectIsolatedNeutral(const std::vector<PhaseTriple>& cu
 
 // Earthed neutral, at station 1. A fault needs |I1| or |3I0| above 0.1 In; it is unbalanced
 // when 4 |I2| > |I1| or 4 |I0| > |I1|, three-phase when balanced and the positive-sequence
-// voltage has fallen below 0.9 of its value at `reference` or the positive-sequence current
-// has changed since then by more than 0.5 In (without a reference: exceeds 2 In).
+// current exceeds 2 In, or it has changed since `reference` by more than 0.5 In, or the
+// positive-sequence voltage has fallen below 0.9 of its value there.
 // The phases of an unbalanced fault come from the changes of the currents since `reference`
 // (the currents themselves without one): of the three differences between phases, the one
 // without the faulted phase stays small in a fault to earth (the largest is four times it);

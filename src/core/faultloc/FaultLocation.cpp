@@ -30,10 +30,11 @@ Detection Detect(const LocatorInput& input, const LineData& line, int type, std:
         const auto preFault = PreFaultSample(flags, input.period);
         return {std::move(flags), preFault};
     }
-    // The balance criteria alone find where the fault begins, and so the pre-fault state the
-    // phases are chosen against.
-    const auto preFault =
-        PreFaultSample(DetectGroundedNeutral(near, first, line.ratedCurrent, std::nullopt), input.period);
+    // A first pass against the record's first period finds where the fault begins, and so the
+    // pre-fault state close before it that the second pass chooses the phases against.
+    const std::optional<std::size_t> start =
+        input.count >= input.period ? std::optional<std::size_t>(input.period - 1) : std::nullopt;
+    const auto preFault = PreFaultSample(DetectGroundedNeutral(near, first, line.ratedCurrent, start), input.period);
     return {DetectGroundedNeutral(near, first, line.ratedCurrent, preFault), preFault};
 }
 

@@ -63,7 +63,8 @@ public:
             const auto at = static_cast<std::int64_t>(pos);
             const Phasor measured =
                 reference ? TrackedPhasor(channel, 1, at, *reference, false, 1) : FirstHarmonicPhasor(channel, at);
-            const Phasor compensated = withoutOffset(measured, Value(channel, at), Value(channel, at - window));
+            const Phasor compensated =
+                at >= window ? withoutOffset(measured, Value(channel, at), Value(channel, at - window)) : measured;
             const double turn = 2.0 * std::numbers::pi * static_cast<double>(pos % period_) / static_cast<double>(period_);
             phasors[pos] = compensated * std::polar(scale, -turn);
         }

@@ -79,19 +79,20 @@ std::map<int, std::vector<Outcome>> RunGrid()
 
 void PrintTable(const std::map<int, std::vector<Outcome>>& outcomes)
 {
-    std::printf("algorithm  fault  mean %%  worst %%\n");
+    std::printf("algorithm  fault  mean %%  worst %%  worst at Rf 0 %%\n");
     for (const auto& [type, list] : outcomes) {
         for (FaultKind kind : kAllFaultKinds) {
-            double sum = 0.0, worst = 0.0;
+            double sum = 0.0, worst = 0.0, bolted = 0.0;
             int count = 0;
             for (const Outcome& o : list) {
                 if (o.c.kind != kind)
                     continue;
                 sum += o.errorPercent;
                 worst = std::max(worst, o.errorPercent);
+                bolted = o.c.resistance == 0.0 ? std::max(bolted, o.errorPercent) : bolted;
                 ++count;
             }
-            std::printf("%9d  %5s  %6.3f  %7.3f\n", type, FaultName(kind), sum / count, worst);
+            std::printf("%9d  %5s  %6.3f  %7.3f  %7.3f\n", type, FaultName(kind), sum / count, worst, bolted);
         }
     }
 }
