@@ -93,6 +93,8 @@ void AppendUtf8(std::string& out, char32_t c)
 
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i, char32_t* decoded)
 {
+    if (i >= text.size())
+        return 0;
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
     std::size_t next = i;
     UChar32 c = 0;
