@@ -81,19 +81,6 @@ TEST_F(CliTest, DumpWritesChosenChannelsAndSamplesAsCsvOrJson)
     EXPECT_EQ(first["channels"].Items()[0]["values"].Items()[1].Number(), 0.25 * 1000 * 1);
 }
 
-TEST_F(CliTest, DumpChoosesChannelsIgnoringCaseInAnyScript)
-{
-    const std::string cyrillic = RecordBuilder()
-                                     .Analog({.id = FromUtf8("Uф", CodePage::Windows1251)})
-                                     .Discrete({.id = FromUtf8("Пуск защиты", CodePage::Windows1251)})
-                                     .Ramp(2)
-                                     .Write(folder, "cyrillic")
-                                     .string();
-    const CliRun run = Cli({"dump", cyrillic, "--channels", "пуск защиты,uф", "--to", "0"});
-    ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "time_us,Пуск защиты,Uф");
-}
-
 TEST_F(CliTest, AnyFileOfTheRecordOpensItAndErrorsPrintTheMessageAndFail)
 {
     EXPECT_EQ(Cli({"info", (folder / "rec.dat").string()}).code, 0);

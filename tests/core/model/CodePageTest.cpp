@@ -1,6 +1,5 @@
 #include "core/model/CodePage.h"
 #include "core/model/CodePageDetection.h"
-#include "core/model/TextCase.h"
 
 #include <gtest/gtest.h>
 
@@ -62,16 +61,6 @@ TEST(CodePage, DetectionPrefersUtf8ThenTheBestReadingOfEachPage)
     };
     for (const Case& c : cases)
         EXPECT_EQ(DetectCodePage({c.texts.begin(), c.texts.end()}), c.page) << c.texts.front();
-}
-
-TEST(TextCase, NamesMatchIgnoringCaseInEveryScript)
-{
-    EXPECT_TRUE(EqualIgnoringCase("пуск защиты", "Пуск защиты"));
-    EXPECT_TRUE(EqualIgnoringCase("uф", "UФ"));
-    EXPECT_TRUE(EqualIgnoringCase("ёж", "ЁЖ"));
-    EXPECT_FALSE(EqualIgnoringCase("Ua", "Ub"));
-    EXPECT_FALSE(EqualIgnoringCase("ток", "токи"));
-    EXPECT_EQ(UpperCase(U'ф'), U'Ф');
 }
 
 } // namespace
