@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <string_view>
+
 namespace zarva {
 
 // Character classes of formula text. Text is UTF-8: every byte of a multi-byte character
@@ -29,6 +32,12 @@ constexpr bool IsIdentifierStart(char c)
 constexpr bool IsIdentifierPart(char c)
 {
     return IsLetter(c) || IsDigit(c) || c == '_';
+}
+
+inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 } // namespace zarva
