@@ -101,7 +101,7 @@ struct SpelledOut {
     double factor;
 };
 
-// Units written out in words, as some recorders do ("amps", "Kilovolt"); T is upper case.
+// Units written out in words, as some recorders do ("amps", "Kilovolt"), given in upper case.
 std::optional<SpelledOut> SpelledOutUnit(std::u32string_view upper)
 {
     static constexpr std::pair<const char32_t*, double> kPrefixes[] = {{U"KILO", 1e3}, {U"MEGA", 1e6}, {U"MILLI", 1e-3}};
