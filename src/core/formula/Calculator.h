@@ -59,7 +59,6 @@ protected:
     CZarvaException SyntaxError() const;
 
 private:
-    void ScanIdentifier(const std::string& lowered, std::size_t& index);
     void AddIdentifier(std::string identifier);
     void FillEmptyArguments();
     template <typename ParseList>
