@@ -240,7 +240,7 @@ void Calculator::AddIdentifier(std::string identifier)
         return;
     }
     for (std::size_t k = current_; k < names_.size(); ++k) {
-        if (EqualIgnoringAsciiCase(identifier, names_[k]))
+        if (GivesChannel(k) && EqualIgnoringAsciiCase(identifier, names_[k]))
             throw CZarvaException::Composed(
                 kNotDefined, names_[current_] + ": '" + identifier + "' - " + zarva::Text(kNotDefined));
     }
