@@ -115,10 +115,10 @@ void CalcChannels::RefuseFailedReferences(std::size_t index) const
     for (const Token& token : Tokens()) {
         if (token.channel == nullptr)
             continue;
-        for (std::size_t k = 0; k < index; ++k) {
-            if (states_[k].failure && states_[k].hasChannel && names_[k] == token.channel->name)
-                throw CZarvaException::Composed(kNotDefined, names_[index] + ": '" + names_[k] + "' - " +
-                                                                 Text(kNotDefined));
+        const std::optional<std::size_t> source = EntryOf(token.channel->name);
+        if (source && *source < index && states_[*source].failure) {
+            throw CZarvaException::Composed(kNotDefined, names_[index] + ": '" + names_[*source] + "' - " +
+                                                             Text(kNotDefined));
         }
     }
 }
@@ -144,15 +144,18 @@ Channel* CalcChannels::OwnChannel(std::size_t index) const
     return found == record_.channels.end() ? nullptr : &*found;
 }
 
+std::optional<std::size_t> CalcChannels::EntryOf(const std::string& channelName) const
+{
+    for (std::size_t k = 0; k < names_.size(); ++k) {
+        if (states_[k].hasChannel && names_[k] == channelName)
+            return k;
+    }
+    return std::nullopt;
+}
+
 void CalcChannels::RemoveAll()
 {
-    std::erase_if(record_.channels, [this](const Channel& channel) {
-        for (std::size_t k = 0; k < names_.size(); ++k) {
-            if (states_[k].hasChannel && names_[k] == channel.name)
-                return true;
-        }
-        return false;
-    });
+    std::erase_if(record_.channels, [this](const Channel& channel) { return Computes(channel.name); });
     record_.RebuildFrequencyChannels();
     names_.clear();
     formulas_.clear();
@@ -170,12 +173,10 @@ void CalcChannels::RenameChannel(std::size_t index, const std::string& name)
             before[k].push_back(Resolve(identifier.name));
     }
     Channel& channel = record_.channels.at(index);
-    for (std::size_t k = 0; k < names_.size(); ++k) {
-        if (states_[k].hasChannel && names_[k] == channel.name) {
-            names_[k] = name;
-            // Its display settings are kept under its identifier.
-            channel.channelId = name;
-        }
+    if (const std::optional<std::size_t> own = EntryOf(channel.name)) {
+        names_[*own] = name;
+        // Its display settings are kept under its identifier.
+        channel.channelId = name;
     }
     channel.name = name;
     // Each identifier that now finds another channel, or none, is written as the name of the

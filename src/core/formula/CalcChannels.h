@@ -40,6 +40,8 @@ public:
     const CZarvaException* Failure(std::size_t index) const;
     // False for a pair kept without a channel because its name was taken.
     bool HasChannel(std::size_t index) const { return states_.at(index).hasChannel; }
+    // Whether the channel of that exact name is one the set computes.
+    bool Computes(const std::string& channelName) const { return EntryOf(channelName).has_value(); }
 
     // Appends a formula and creates its channel. A name that a channel of the record or
     // another formula already has is refused with error 473.
@@ -86,6 +88,7 @@ private:
     void RefuseFailedReferences(std::size_t index) const;
     void ClearValues(std::size_t index);
     Channel* OwnChannel(std::size_t index) const;
+    std::optional<std::size_t> EntryOf(const std::string& channelName) const;
     // The channel a name finds, as the tokenizer finds it; none when there is no such channel.
     std::optional<std::size_t> Resolve(const std::string& name) const;
     void Replace(const std::vector<FormulaEntry>& entries);
