@@ -3,6 +3,7 @@
 #include "core/formula/FormulaChars.h"
 #include "core/formula/FormulaLexer.h"
 #include "core/model/StringTable.h"
+#include "core/model/TextCase.h"
 #include "core/model/ZarvaException.h"
 
 #include <algorithm>
@@ -240,7 +241,7 @@ void Calculator::AddIdentifier(std::string identifier)
         return;
     }
     for (std::size_t k = current_; k < names_.size(); ++k) {
-        if (GivesChannel(k) && EqualIgnoringAsciiCase(identifier, names_[k]))
+        if (GivesChannel(k) && EqualIgnoringCase(identifier, names_[k]))
             throw CZarvaException::Composed(
                 kNotDefined, names_[current_] + ": '" + identifier + "' - " + zarva::Text(kNotDefined));
     }
