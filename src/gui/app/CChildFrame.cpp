@@ -2,6 +2,7 @@
 
 #include "gui/app/CZarvaDoc.h"
 #include "gui/app/Icons.h"
+#include "gui/faultloc/LocatorCommands.h"
 #include "gui/view/CZarvaView.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@ CChildFrame::CChildFrame(std::unique_ptr<CZarvaDoc> document, QWidget* parent)
     connect(document_.get(), &CZarvaDoc::titleChanged, this, &CChildFrame::UpdateTitle);
     connect(document_.get(), &CZarvaDoc::modifiedChanged, this, &CChildFrame::UpdateTitle);
     connect(document_.get(), &CZarvaDoc::closeRequested, this, &QWidget::close, Qt::QueuedConnection);
+    RegisterFaultLocationCommands(*document_, *this);
     UpdateTitle();
 }
 

@@ -91,6 +91,16 @@ constexpr int kQuickAnalysis = 137;
 // Fault location
 constexpr int kFaultLocationParameters = 32807;
 constexpr int kFaultLocationAnalysis = 32806;
+// The tool bar of the fault-location dialog
+constexpr int kLocatorMethod = 32870;
+constexpr int kLocatorAddSection = 32871;
+constexpr int kLocatorAddParallelLine = 32872;
+constexpr int kLocatorAddTap = 32873;
+constexpr int kLocatorRemove = 32874;
+constexpr int kLocatorMoveUp = 32875;
+constexpr int kLocatorMoveDown = 32876;
+constexpr int kLocatorSaveFile = 32877;
+constexpr int kLocatorLoadFile = 32878;
 
 // Windows
 constexpr int kWindowCascade = 57667;

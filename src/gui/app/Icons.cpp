@@ -521,6 +521,38 @@ void AddAnalysisAndWindowPictures(PictureTable& pictures)
     });
 }
 
+void Plus(QPainter& p)
+{
+    Glyph(p, QRectF(17, 0, 15, 15), QStringLiteral("+"), kGreen);
+}
+
+// The tool bar of the fault-location dialog.
+void AddLineModelPictures(PictureTable& pictures)
+{
+    pictures.insert({
+        {cmd::kLocatorMethod, [](QPainter& p) { Gear(p, {16, 16}, 13); }},
+        {cmd::kLocatorAddSection, [](QPainter& p) { Line(p); Plus(p); }},
+        {cmd::kLocatorAddParallelLine, [](QPainter& p) {
+             Line(p);
+             p.setPen(Pen(kGrey, 2));
+             p.drawLine(QPointF(7, 24), QPointF(25, 24));
+             Plus(p);
+         }},
+        {cmd::kLocatorAddTap, [](QPainter& p) {
+             Line(p);
+             p.setPen(Pen(kBlue, 2));
+             p.drawLine(QPointF(16, 16), QPointF(16, 28));
+             p.drawLine(QPointF(12, 28), QPointF(20, 28));
+             Plus(p);
+         }},
+        {cmd::kLocatorRemove, [](QPainter& p) { Cross(p, {16, 16}, 9); }},
+        {cmd::kLocatorMoveUp, [](QPainter& p) { Arrow(p, {16, 28}, {16, 4}, kBlue, 3); }},
+        {cmd::kLocatorMoveDown, [](QPainter& p) { Arrow(p, {16, 4}, {16, 28}, kBlue, 3); }},
+        {cmd::kLocatorSaveFile, Floppy},
+        {cmd::kLocatorLoadFile, Folder},
+    });
+}
+
 const PictureTable& Pictures()
 {
     static const PictureTable pictures = [] {
@@ -532,6 +564,7 @@ const PictureTable& Pictures()
         AddZoomAndCursorPictures(table);
         AddMarkAndCurvePictures(table);
         AddAnalysisAndWindowPictures(table);
+        AddLineModelPictures(table);
         return table;
     }();
     return pictures;
