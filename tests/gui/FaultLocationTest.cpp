@@ -97,6 +97,10 @@ private slots:
         QVERIFY(first >= 240 && first < 288 && faulted > 3 * 48 && faulted < 6 * 48);
         QVERIFY(std::abs(distances.samples[300] - 24.0) < 0.5);  // 1.25 periods into the fault
         QVERIFY(!document->IsModified());
+        const std::size_t channels = record.channels.size();
+        AnswerNextMessageBox(QMessageBox::No);
+        QVERIFY(app.Frame().Router().Route(cmd::kFaultLocationAnalysis));
+        QCOMPARE(record.channels.size(), channels);  // the result channels are replaced
 
         std::ifstream file(std::filesystem::path(report) += ".txt", std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(file)), {});
