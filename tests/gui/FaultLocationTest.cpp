@@ -83,8 +83,10 @@ private slots:
         AnswerNextSaveDialog(Str(report), QStringLiteral(".txt"));
         QVERIFY(app.Frame().Router().Route(cmd::kFaultLocationAnalysis));
 
-        QVERIFY2(shown.startsWith(QStringLiteral("    1-х фазное КЗ: фазы A на участке № 1, опоры ")), qPrintable(shown));
-        const QRegularExpressionMatch distance = QRegularExpression(QStringLiteral("Расстояние = ([0-9.]+) km")).match(shown);
+        QVERIFY2(shown.startsWith(QStringLiteral("    1-х фазное КЗ: фазы A на участке № 1, опоры ")),
+                 qPrintable(shown));
+        const QRegularExpression distanceLine(QStringLiteral("Расстояние = ([0-9.]+) km"));
+        const QRegularExpressionMatch distance = distanceLine.match(shown);
         QVERIFY(distance.hasMatch());
         QVERIFY(std::abs(distance.captured(1).toDouble() - 24.0) < 0.3);
 

@@ -21,7 +21,8 @@ QString AskSaveName(QWidget* parent, int filterId, const QString& proposed)
 
 QString AskOpenName(QWidget* parent, int filterId, const QString& folder)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), folder, QtFilters(FiltersOf({filterId})).join(QStringLiteral(";;")));
+    const QString filters = QtFilters(FiltersOf({filterId})).join(QStringLiteral(";;"));
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filters);
 }
 
 QString BesideRecord(const QString& recordPath, const QString& extension)

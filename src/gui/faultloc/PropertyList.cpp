@@ -33,7 +33,8 @@ const QRegularExpression& NumberPattern()
 // Makes each value's editor from the editing kind its row carries.
 class PropertyEditors : public QStyledItemDelegate {
 public:
-    PropertyEditors(ChannelChoices channels, QObject* parent) : QStyledItemDelegate(parent), channels_(std::move(channels))
+    PropertyEditors(ChannelChoices channels, QObject* parent)
+        : QStyledItemDelegate(parent), channels_(std::move(channels))
     {
     }
 
@@ -82,7 +83,9 @@ ChannelChoices::ChannelChoices(const Oscillogram& record)
 
 QStringList ChannelChoices::For(Quantity quantity) const
 {
-    const QStringList& kind = quantity == Quantity::Current ? currents_ : quantity == Quantity::Voltage ? voltages_ : analog_;
+    const QStringList& kind = quantity == Quantity::Current   ? currents_
+                              : quantity == Quantity::Voltage ? voltages_
+                                                              : analog_;
     return QStringList{QString()} + (kind.isEmpty() ? analog_ : kind);
 }
 
@@ -114,7 +117,8 @@ void PropertyList::Show(Element* element)
     if (element == nullptr)
         return;
     for (const Property& property : element->Properties()) {
-        auto* item = new QTreeWidgetItem(this, {QString::fromStdString(property.name), QString::fromStdString(property.value)});
+        auto* item = new QTreeWidgetItem(
+            this, {QString::fromStdString(property.name), QString::fromStdString(property.value)});
         item->setData(kValueColumn, kEditorRole, static_cast<int>(property.editor));
         item->setData(kValueColumn, kQuantityRole, static_cast<int>(property.quantity));
         item->setData(kValueColumn, kKeyRole, QString::fromStdString(property.key));

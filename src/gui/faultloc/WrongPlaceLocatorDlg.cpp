@@ -142,7 +142,8 @@ void WrongPlaceLocatorDlg::ShowAlgorithm()
         chosen->setChecked(true);
     else if (QAction* checked = algorithms_->checkedAction())
         checked->setChecked(false);
-    actions_.at(cmd::kLocatorMethod)->setText(chosen != nullptr ? chosen->text() : CommandShortTip(cmd::kLocatorMethod));
+    QAction* method = actions_.at(cmd::kLocatorMethod);
+    method->setText(chosen != nullptr ? chosen->text() : CommandShortTip(cmd::kLocatorMethod));
 }
 
 void WrongPlaceLocatorDlg::UpdateCommands()
