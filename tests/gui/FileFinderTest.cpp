@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QSettings>
@@ -75,6 +76,11 @@ private slots:
         results->header()->sectionClicked(FoundRecordsModel::kName);
         QCOMPARE(Column(records, FoundRecordsModel::kName), (QStringList{"bay/c.cfg", "b.osc", "a.cfg"}));
 
+        dialog->findChild<QDateEdit*>(QStringLiteral("From"))->setDate(QDate(2021, 1, 1));
+        auto* fromOn = dialog->findChild<QCheckBox*>(QStringLiteral("FromOn"));
+        fromOn->setChecked(true);
+        QCOMPARE(Column(records, FoundRecordsModel::kName), QStringList{"b.osc"});
+        fromOn->setChecked(false);
         auto* station = dialog->findChild<QComboBox*>(QStringLiteral("Station"));
         QCOMPARE(Items(*station), (QStringList{"Все", "OSC Осциллограф. Версия 2.5", "Подстанция"}));
         station->setCurrentIndex(2);

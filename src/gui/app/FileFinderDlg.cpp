@@ -234,10 +234,12 @@ QWidget* FileFinderDlg::BuildFilters()
     toOn_ = new QCheckBox(Tr(ids::kTo), filters);
     toOn_->setObjectName(QStringLiteral("ToOn"));
     to_ = NewDateEdit(filters, QStringLiteral("To"));
-    for (QCheckBox* on : {fromOn_, toOn_})
+    for (const auto& [on, edit] : {std::pair{fromOn_, from_}, std::pair{toOn_, to_}}) {
+        edit->setEnabled(false);
+        connect(on, &QCheckBox::toggled, edit, &QDateEdit::setEnabled);
         connect(on, &QCheckBox::toggled, this, &FileFinderDlg::ApplyFilter);
-    for (QDateEdit* edit : {from_, to_})
         connect(edit, &QDateEdit::dateChanged, this, &FileFinderDlg::ApplyFilter);
+    }
     dates->addWidget(fromOn_);
     dates->addWidget(from_);
     dates->addSpacing(16);
