@@ -61,7 +61,11 @@ public:
         } else {
             out_.instant.resize(count);
         }
+        // The shown values keep missing samples missing; the windows count them as 0.
+        if (summary.hasNaN)
+            counted_.resize(count);
         x_ = out_.instant.empty() ? std::span<const double>(channel.samples)
+             : summary.hasNaN     ? std::span<const double>(counted_)
                                   : std::span<const double>(out_.instant);
         if (mode_ == CurveMode::Instant)
             out_.display = {};
@@ -99,10 +103,14 @@ private:
         double* instant = out_.instant.data();
         bool tooLarge = false;
         for (std::int64_t i = begin; i < end; ++i) {
-            instant[i] = transform_(samples[i]);
+            instant[i] = transform_.Shown(samples[i]);
             tooLarge |= SlidingHarmonic::TooLarge(instant[i]);
             if (mode_ == CurveMode::Instant)
                 out_.extremes.Add(instant[i]);
+        }
+        if (!counted_.empty()) {
+            for (std::int64_t i = begin; i < end; ++i)
+                counted_[i] = std::isnan(instant[i]) ? 0.0 : instant[i];
         }
         return tooLarge;
     }
@@ -214,6 +222,7 @@ private:
     std::int32_t period_;
     AnalogSeries& out_;
     InstantTransform transform_;
+    std::vector<double> counted_;  // the shown values with missing ones as 0, when there are any
     std::span<const double> x_;
     CurveMode mode_;
     bool supplied_;
@@ -236,14 +245,14 @@ SampleSummary SummariseSamples(const Channel& channel, std::int32_t period)
     double low = DBL_MAX;
     bool hasNaN = false;
     // Plain extremes here; they are taken again over finite values only when there is an
-    // infinite one.
+    // infinite one. A missing sample (NaN) counts as 0 in the mean and is no extreme.
     const auto take = [&](double sample) {
         const bool missing = std::isnan(sample);
         hasNaN |= missing;
         const double value = missing ? 0.0 : sample;
         largest = std::max(largest, std::abs(value));
-        high = value > high ? value : high;
-        low = value < low ? value : low;
+        high = sample > high ? sample : high;
+        low = sample < low ? sample : low;
         return value;
     };
     // Four partial sums keep the additions from waiting on one another.

@@ -150,8 +150,11 @@ void ConfigurationParser::ReadAnalogLine(std::string_view line)
         channel.secondary = ToNumber(channel.secondaryText);
         channel.valuesArePrimary = EqualIgnoringCase(TrimBlanks(fields.ReadField()), "P");
     }
-    channel.rangeMin = min * channel.multiplier + channel.offset;
-    channel.rangeMax = max * channel.multiplier + channel.offset;
+    // A negative multiplier turns the largest code into the smallest value.
+    const double first = min * channel.multiplier + channel.offset;
+    const double second = max * channel.multiplier + channel.offset;
+    channel.rangeMin = std::min(first, second);
+    channel.rangeMax = std::max(first, second);
     channel.filePrimary = channel.primary;
     channel.fileSecondary = channel.secondary;
     record_.channels.push_back(std::move(channel));

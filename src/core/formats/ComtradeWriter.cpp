@@ -3,6 +3,7 @@
 #include "core/document/Document.h"
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/ComtradeReader.h"
+#include "core/formats/MissingCodes.h"
 #include "core/formats/RecordFiles.h"
 #include "core/model/ParallelFor.h"
 #include "core/model/ZarvaException.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cmath>
 
 namespace zarva {
 namespace {
@@ -92,7 +94,7 @@ DataFormat SavedFormat(const Oscillogram& record, const SaveOptions& options)
 
 ComtradeWriter::ComtradeWriter(const Oscillogram& record, DataFormat format)
     : record_(record), format_(format), revision_(WrittenRevision(record.revisionYear, format)),
-      sampleCount_(record.SampleCount())
+      revision1991_(IsRevision1991(revision_)), sampleCount_(record.SampleCount())
 {
     for (std::size_t i = 0; i < record.channels.size(); ++i) {
         const Channel& channel = record.channels[i];
@@ -105,7 +107,7 @@ ComtradeWriter::ComtradeWriter(const Oscillogram& record, DataFormat format)
         analog_.push_back(&channel);
         analogPositions_.push_back(i + 1);
     }
-    scales_ = ChooseCodeScales(analog_, sampleCount_, format);
+    scales_ = ChooseCodeScales(analog_, sampleCount_, {format, revision1991_});
     // Without the multiplier line (revision 1991) time stamps are read as microseconds.
     if (!revision_.empty())
         stampMultiplier_ = record.timeMultiplier > 0.0 ? record.timeMultiplier : 1.0;
@@ -261,11 +263,14 @@ void ComtradeWriter::BuildAsciiBlock(std::size_t first, std::size_t count, std::
         AppendInteger(block, Stamp(i));
         for (std::size_t j = 0; j < analog_.size(); ++j) {
             const std::vector<double>& samples = analog_[j]->samples;
-            block += ", ";
-            AppendInteger(block, i < samples.size() ? IntegerCode(samples[i], scales_[j]) : 0);
+            block += ',';
+            const double value = i < samples.size() ? samples[i] : 0.0;
+            // Revision 1991 marks a missing value by an empty field.
+            if (!std::isnan(value) || !revision1991_)
+                AppendInteger(block, IntegerCode(value, scales_[j]));
         }
         for (const Channel* channel : discrete_) {
-            block += ", ";
+            block += ',';
             block += i < channel->samples.size() && channel->samples[i] != 0.0 ? '1' : '0';
         }
         block += kLineEnd;

@@ -6,15 +6,16 @@
 namespace zarva {
 namespace {
 
-double Counted(double value)
-{
-    return std::isfinite(value) ? value : 0.0;
-}
-
 void Widen(ValueSpan& span, const ValueSpan& other)
 {
     span.low = std::min(span.low, other.low);
     span.high = std::max(span.high, other.high);
+}
+
+void Widen(ValueSpan& span, double value)
+{
+    if (std::isfinite(value))
+        Widen(span, {value, value});
 }
 
 } // namespace
@@ -24,9 +25,9 @@ MinMaxPyramid::MinMaxPyramid(std::span<const double> series) : size_(series.size
     std::vector<ValueSpan> level;
     level.reserve(series.size() / kFanOut + 1);
     for (std::size_t block = 0; block + kFanOut <= series.size(); block += kFanOut) {
-        ValueSpan span{Counted(series[block]), Counted(series[block])};
-        for (std::size_t i = block + 1; i < block + kFanOut; ++i)
-            Widen(span, {Counted(series[i]), Counted(series[i])});
+        ValueSpan span;
+        for (std::size_t i = block; i < block + kFanOut; ++i)
+            Widen(span, series[i]);
         level.push_back(span);
     }
     while (level.size() >= kFanOut) {
@@ -47,12 +48,12 @@ MinMaxPyramid::MinMaxPyramid(std::span<const double> series) : size_(series.size
 
 ValueSpan MinMaxPyramid::Range(std::span<const double> series, std::size_t first, std::size_t last) const
 {
-    ValueSpan span{Counted(series[first]), Counted(series[first])};
+    ValueSpan span;
     // The unaligned ends of each level are read from the level below; the aligned middle
     // goes up one level.
     const auto scanSamples = [&](std::size_t from, std::size_t to) {
         for (std::size_t i = from; i < to; ++i)
-            Widen(span, {Counted(series[i]), Counted(series[i])});
+            Widen(span, series[i]);
     };
     std::size_t blockSize = kFanOut;
     std::size_t low = first;

@@ -1,19 +1,23 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <span>
 #include <vector>
 
 namespace zarva {
 
+// The extremes of the finite values of a range; empty (low > high) when it has none.
 struct ValueSpan {
-    double low = 0.0;
-    double high = 0.0;
+    double low = std::numeric_limits<double>::infinity();
+    double high = -std::numeric_limits<double>::infinity();
+
+    bool Empty() const { return low > high; }
 };
 
 // Minimum and maximum of a series over any range in time proportional to the number of
 // levels: level k holds the extremes of blocks of 16^(k+1) samples. Values that are not
-// finite count as 0, as the measures count them.
+// finite (missing samples) are passed over.
 class MinMaxPyramid {
 public:
     static constexpr std::size_t kFanOut = 16;

@@ -68,44 +68,77 @@ int TraceMapping::Y(double value) const
     return static_cast<int>(std::clamp(y, -kFarOff, kFarOff));
 }
 
-std::vector<PixelPoint> VertexPoints(std::span<const double> series, const TraceMapping& mapping)
+// Builds strokes point by point: a break ends the current one.
+class StrokeBuilder {
+public:
+    void Add(PixelPoint point)
+    {
+        if (current_.empty() || !(current_.back() == point))
+            current_.push_back(point);
+    }
+    void Break()
+    {
+        if (!current_.empty())
+            strokes_.push_back(std::move(current_));
+        current_.clear();
+    }
+    std::vector<Stroke> Finish()
+    {
+        Break();
+        return std::move(strokes_);
+    }
+
+private:
+    Stroke current_;
+    std::vector<Stroke> strokes_;
+};
+
+std::vector<Stroke> VertexStrokes(std::span<const double> series, const TraceMapping& mapping)
 {
     const std::int64_t count = mapping.PointCount(series.size());
-    std::vector<PixelPoint> points;
-    points.reserve(static_cast<std::size_t>(count));
-    for (std::int64_t i = 0; i < count; ++i)
-        points.push_back({mapping.X(i), mapping.Y(series[static_cast<std::size_t>(mapping.firstSample + i)])});
-    return points;
+    StrokeBuilder strokes;
+    for (std::int64_t i = 0; i < count; ++i) {
+        const double value = series[static_cast<std::size_t>(mapping.firstSample + i)];
+        if (std::isfinite(value))
+            strokes.Add({mapping.X(i), mapping.Y(value)});
+        else
+            strokes.Break();
+    }
+    return strokes.Finish();
 }
 
-std::vector<PixelPoint> EnvelopePoints(std::span<const double> series, const MinMaxPyramid& pyramid,
-                                       const TraceMapping& mapping)
+std::vector<Stroke> EnvelopeStrokes(std::span<const double> series, const MinMaxPyramid& pyramid,
+                                    const TraceMapping& mapping)
 {
     if (PixelsPerSample(mapping) >= 1.0 || pyramid.Size() != series.size())
-        return VertexPoints(series, mapping);
+        return VertexStrokes(series, mapping);
     const std::int64_t count = mapping.PointCount(series.size());
-    std::vector<PixelPoint> points;
-    points.reserve(static_cast<std::size_t>(mapping.plotWidth + 1) * 4);
-    const auto add = [&points](PixelPoint point) {
-        if (points.empty() || !(points.back() == point))
-            points.push_back(point);
-    };
+    StrokeBuilder strokes;
     const auto sample = [&mapping](std::int64_t point) { return static_cast<std::size_t>(mapping.firstSample + point); };
     ForEachColumn(mapping, count, [&](int column, std::int64_t first, std::int64_t end) {
-        const int x = mapping.leftMargin + column;
-        const int firstY = mapping.Y(series[sample(first)]);
-        const int lastY = mapping.Y(series[sample(end - 1)]);
+        const double firstValue = series[sample(first)];
+        const double lastValue = series[sample(end - 1)];
         const ValueSpan span = pyramid.Range(series, sample(first), sample(end));
+        if (span.Empty() || !std::isfinite(firstValue))
+            strokes.Break();
+        if (span.Empty())
+            return;
+        const int x = mapping.leftMargin + column;
         const int highY = mapping.Y(span.high);
         const int lowY = mapping.Y(span.low);
-        add({x, firstY});
+        const int firstY = std::isfinite(firstValue) ? mapping.Y(firstValue) : highY;
+        strokes.Add({x, firstY});
         // The nearer extreme first: the column is then one stroke down and up at most.
         const bool highFirst = std::abs(highY - firstY) <= std::abs(lowY - firstY);
-        add({x, highFirst ? highY : lowY});
-        add({x, highFirst ? lowY : highY});
-        add({x, lastY});
+        strokes.Add({x, highFirst ? highY : lowY});
+        strokes.Add({x, highFirst ? lowY : highY});
+        if (!std::isfinite(lastValue)) {
+            strokes.Break();
+            return;
+        }
+        strokes.Add({x, mapping.Y(lastValue)});
     });
-    return points;
+    return strokes.Finish();
 }
 
 DiscreteBars DiscreteRuns(std::span<const double> series, const MinMaxPyramid& pyramid, const TraceMapping& mapping)
@@ -128,7 +161,7 @@ DiscreteBars DiscreteRuns(std::span<const double> series, const MinMaxPyramid& p
     }
     ForEachColumn(mapping, count, [&](int column, std::int64_t first, std::int64_t end) {
         const ValueSpan span = pyramid.Range(series, sample(first), sample(end));
-        const bool on = span.low != 0.0 || span.high != 0.0;
+        const bool on = !span.Empty() && (span.low != 0.0 || span.high != 0.0);
         if (!on)
             return;
         const int x = mapping.leftMargin + column;

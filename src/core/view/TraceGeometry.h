@@ -31,14 +31,19 @@ struct TraceMapping {
     int Y(double value) const;
 };
 
+// A curve is drawn as polylines, one per run of samples; a missing sample (a value that is
+// not finite) ends a run, so the curve leaves a gap there.
+using Stroke = std::vector<PixelPoint>;
+
 // The curve with a vertex at every sample: the picture the envelope reproduces.
-std::vector<PixelPoint> VertexPoints(std::span<const double> series, const TraceMapping& mapping);
+std::vector<Stroke> VertexStrokes(std::span<const double> series, const TraceMapping& mapping);
 
 // The same picture at a cost bounded by the plot width: where several samples share a pixel
 // column, the column's first value, its extremes and its last value, in that order, so that
-// one polyline draws the column's vertical span and joins the neighbouring columns.
-std::vector<PixelPoint> EnvelopePoints(std::span<const double> series, const MinMaxPyramid& pyramid,
-                                       const TraceMapping& mapping);
+// one polyline draws the column's vertical span and joins the neighbouring columns. A column
+// of missing samples only is a gap, and so is the step into or out of a missing sample.
+std::vector<Stroke> EnvelopeStrokes(std::span<const double> series, const MinMaxPyramid& pyramid,
+                                    const TraceMapping& mapping);
 
 // A discrete channel's bar: rectangles [x0, x1) where the value is not 0, and the columns
 // in which it changes within the column.

@@ -1,4 +1,5 @@
 #include "core/document/Document.h"
+#include "core/dsp/InstantValue.h"
 #include "core/model/ZarvaException.h"
 
 #include <gtest/gtest.h>
@@ -86,7 +87,7 @@ TEST(Channel, FrequencyChannelsAreFoundByPhaseOrUnit)
     EXPECT_EQ(record.frequencyChannels, (std::vector<std::size_t>{1, 2}));
 }
 
-TEST(Channel, RawSamplesApplyPrefixToMultiplierButNotToOffset)
+TEST(Channel, RawSamplesAreTheValueInTheWrittenUnitTimesItsPrefix)
 {
     Document document;
     Channel channel(ChannelKind::Analog, &document);
@@ -94,8 +95,9 @@ TEST(Channel, RawSamplesApplyPrefixToMultiplierButNotToOffset)
     channel.multiplier = 0.5;
     channel.offset = 3.0;
     channel.AddRawSample(2.0);
-    EXPECT_DOUBLE_EQ(channel.samples.back(), 1003.0);
+    EXPECT_DOUBLE_EQ(channel.samples.back(), 4000.0);  // (0.5 · 2 + 3) kV
     EXPECT_DOUBLE_EQ(channel.RawCode(channel.samples.back()), 2.0);
+    EXPECT_EQ(AdcCode(channel, channel.samples.back()), 2.0);
 }
 
 TEST(Channel, CyrillicVoltLetterIsKeptInLatinForm)
