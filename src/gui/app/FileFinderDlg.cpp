@@ -97,12 +97,16 @@ bool FillChoices(QComboBox& list, const std::set<std::string>& values, const QSt
 {
     const int before = list.currentIndex();
     const QString chosen = list.currentText();
-    if (list.count() != static_cast<int>(values.size()) + 1) {
+    QStringList items{Tr(ids::kAll)};
+    for (const std::string& value : values)
+        items.append(QString::fromStdString(value));
+    bool same = list.count() == items.size();
+    for (int i = 0; same && i < list.count(); ++i)
+        same = list.itemText(i) == items[i];
+    if (!same) {
         const QSignalBlocker quiet(&list);
         list.clear();
-        list.addItem(Tr(ids::kAll));
-        for (const std::string& value : values)
-            list.addItem(QString::fromStdString(value));
+        list.addItems(items);
     }
     const QSignalBlocker quiet(&list);
     list.setCurrentIndex(std::max(0, list.findText(wanted, Qt::MatchExactly)));
