@@ -2,9 +2,11 @@
 
 #include "core/document/TemporaryFolder.h"
 #include "core/formats/CffFile.h"
+#include "core/formats/ComtradeReader.h"
 #include "core/formats/ComtradeConfiguration.h"
 #include "core/formats/MappedFile.h"
 #include "core/formats/Osc2Reader.h"
+#include "core/formats/SettingsFile.h"
 #include "core/model/Oscillogram.h"
 #include "core/model/ZarvaException.h"
 
@@ -29,6 +31,16 @@ void ReadCffHead(Oscillogram& record, const std::filesystem::path& path)
             ReadConfiguration(record, section.bytes, path.string());
             return;
         }
+    }
+}
+
+// A code page the user forced on the record is kept in its settings file; a settings file
+// that cannot be read leaves the texts as the record's own head gives them.
+void ApplyForcedCodePage(Oscillogram& record, const std::filesystem::path& path)
+{
+    try {
+        ApplySettingsCodePage(record, CompanionPath(path, ".set"));
+    } catch (const std::exception&) {
     }
 }
 
@@ -98,6 +110,7 @@ std::optional<FoundRecord> ReadRecordHead(const std::filesystem::path& path, con
     } catch (const std::exception&) {
         return std::nullopt;
     }
+    ApplyForcedCodePage(record, path);
     FillFacts(found, record);
     return found;
 }

@@ -73,6 +73,19 @@ TEST_F(RecordHeadTest, ConfigurationWithoutDataIsFoundAndTextsAreDecoded)
     EXPECT_EQ(IsoText(*found->start), "2020-02-01T10:20:30.000100");
 }
 
+TEST_F(RecordHeadTest, CodePageForcedInTheSettingsFileIsHonoured)
+{
+    // 相电 / 系统A相电压 written by a Chinese recorder.
+    RecordBuilder builder;
+    builder.Station("\xCF\xE0\xB5\xE7").Analog({.id = "\xCF\xB5\xCD\xB3" "A\xCF\xE0\xB5\xE7\xD1\xB9"}).Ramp(2);
+    const std::filesystem::path cfg = folder.Write("g.cfg", builder.ConfigurationText());
+    EXPECT_EQ(Head(cfg)->station, "相电");
+    folder.Write("g.set", "[Oscillogram]\r\nCodepage=1251\r\n");
+    EXPECT_EQ(Head(cfg)->station, "Паµз");
+    folder.Write("g.set", "<broken");
+    EXPECT_EQ(Head(cfg)->station, "相电") << "a broken settings file hides no record";
+}
+
 TEST_F(RecordHeadTest, OtherFilesAndBrokenHeadsAreLeftOut)
 {
     EXPECT_FALSE(Head(folder.Write("notes.cfg", "just some text\n")));
