@@ -12,12 +12,7 @@ namespace zarva {
 namespace {
 
 using test::Json;
-
-std::string Trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+using test::Trimmed;
 
 // That reader keeps microseconds; a year written with two digits it leaves as written.
 std::string Comparable(std::string iso, bool shortYear)
