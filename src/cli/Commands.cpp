@@ -28,6 +28,7 @@ constexpr NamedCommand kCommands[] = {
     {"convert", ConvertCommand, "convert RECORD OUT.cfg|OUT.cff|OUT.zip [--type ascii|binary|binary32|float32]"},
     {"find", FindCommand,
      "find FOLDER [--recursive] [--station S] [--recorder R] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--json]"},
+    {"locate", LocateCommand, "locate RECORD [--model FILE.omp] [--report OUT.txt] [--json]"},
 };
 
 void PrintUsage(std::ostream& out)
