@@ -119,12 +119,27 @@ std::string Join(std::string_view date, std::string_view time)
     return std::string(date) + ", " + std::string(TrimBlanks(time));
 }
 
-bool DayFirst(const Oscillogram& record)
+} // namespace
+
+bool DatesDayFirst(const Oscillogram& record)
 {
     return !TrimBlanks(record.revisionYear).empty();
 }
 
-} // namespace
+std::optional<RecordMoment> ParseMoment(std::string_view date, std::string_view time, bool dayFirst)
+{
+    const std::optional<Date> day = ParseDate(date, dayFirst);
+    const std::optional<Clock> clock = ParseClock(time);
+    if (!day || !clock)
+        return std::nullopt;
+    const RecordMoment moment{day->year, day->month, day->day, clock->hours, clock->minutes, clock->seconds,
+                              clock->fraction};
+    const bool valid = moment.year >= 1 && moment.year <= 9999 && moment.month >= 1 && moment.month <= 12 &&
+                       moment.day >= 1 &&
+                       moment.day == CivilFromDays(DaysFromCivil(moment.year, moment.month, moment.day)).day &&
+                       moment.hours < 24 && moment.minutes < 60 && moment.seconds <= 60;
+    return valid ? std::optional(moment) : std::nullopt;
+}
 
 std::string NormaliseDate(std::string_view date, bool dayFirst)
 {
@@ -139,7 +154,7 @@ std::string NormaliseDate(std::string_view date, bool dayFirst)
 std::string MomentText(const Oscillogram& record, std::string_view date, std::string_view time,
                        bool utcFor2013)
 {
-    const bool dayFirst = DayFirst(record);
+    const bool dayFirst = DatesDayFirst(record);
     if (record.localCode.empty())
         return Join(NormaliseDate(date, dayFirst), time);
     const std::string& suffix = Text(utcFor2013 ? kUtcSuffix : kLocalSuffix);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,23 @@ std::string NormaliseDate(std::string_view date, bool dayFirst);
 // which.
 std::string MomentText(const Oscillogram& record, std::string_view date, std::string_view time,
                        bool utcFor2013);
+
+// Revision 1991 (no revision year) writes dates month first, later revisions day first.
+bool DatesDayFirst(const Oscillogram& record);
+
+// A configuration's date and time as written (no time code applied), read by the rules of
+// NormaliseDate; the fraction keeps its digits as written. Empty when either text holds too
+// few numbers or names no real calendar moment (a leap second is allowed).
+struct RecordMoment {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+    std::string fraction;
+};
+std::optional<RecordMoment> ParseMoment(std::string_view date, std::string_view time, bool dayFirst);
 
 std::string StartText(const Oscillogram& record, bool utcFor2013);
 std::string TriggerText(const Oscillogram& record, bool utcFor2013);

@@ -162,6 +162,13 @@ int CodePageSetting(CodePage page)
     return 1251;
 }
 
+void ApplySettingsCodePage(Oscillogram& record, const std::filesystem::path& path)
+{
+    SettingsStore store;
+    LoadStore(store, path);
+    ApplyStoredCodePage(record, SectionOrEmpty(store, kOscillogramSection));
+}
+
 // The annotations of "Comments" belong to the view; until it reads them the section is kept
 // as it is, so `skipComments` has nothing to leave out yet.
 void ReadSettings(Document& document, const std::filesystem::path& path, bool)

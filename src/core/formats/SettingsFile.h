@@ -7,6 +7,7 @@
 namespace zarva {
 
 class Document;
+class Oscillogram;
 
 // Sections and keys of the record's settings file that more than one reader or writer uses.
 inline constexpr const char* kOscillogramSection = "Oscillogram";
@@ -25,6 +26,10 @@ int CodePageSetting(CodePage page);
 // the cursors. Sections this program does not read stay in the document's store and are written back unchanged. A missing file
 // leaves every setting at its default. `skipComments` leaves the annotations out.
 void ReadSettings(Document& document, const std::filesystem::path& path, bool skipComments);
+
+// The code page chosen in the record's settings file, applied to its texts as ReadSettings
+// applies it, the rest of the file left unread. Raises as ReadSettings for a broken file.
+void ApplySettingsCodePage(Oscillogram& record, const std::filesystem::path& path);
 
 // Puts the document's own keys, its computed channels, its line model and its cursors into its
 // settings store.

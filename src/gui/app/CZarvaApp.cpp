@@ -8,6 +8,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandLine.h"
 #include "gui/app/ErrorReporter.h"
+#include "gui/app/FileFinderDlg.h"
 #include "gui/app/ProgramSettingsDlg.h"
 #include "gui/app/RecentFiles.h"
 #include "gui/app/SaveAsDialog.h"
@@ -62,6 +63,7 @@ void CZarvaApp::RegisterCommands()
     OnCommand(cmd::kPageSetup, [this] { PageSetup(); });
     OnCommand(cmd::kAbout, [this] { ShowAboutBox(mainFrame_.get()); });
     OnCommand(cmd::kProgramSettings, [this] { EditProgramSettings(); });
+    OnCommand(cmd::kFileFinder, [this] { ShowFileFinder(); });
 }
 
 int CZarvaApp::Start(const CommandLine& commandLine)
@@ -175,6 +177,15 @@ void CZarvaApp::EditProgramSettings()
         SaveState();
 }
 
+void CZarvaApp::ShowFileFinder()
+{
+    if (!finder_)
+        finder_ = new FileFinderDlg(*this, mainFrame_.get());
+    finder_->show();
+    finder_->raise();
+    finder_->activateWindow();
+}
+
 void CZarvaApp::SetWidgetStyle(const QString& name)
 {
     QApplication::setStyle(name);
@@ -194,13 +205,31 @@ ReadOptions CZarvaApp::CurrentReadOptions() const
     return options;
 }
 
-std::filesystem::path CZarvaApp::ConvertSto(const std::filesystem::path& path, std::filesystem::path& tempFolder)
+const ConverterFactory& CZarvaApp::Converters()
 {
     if (!converterFactory_)
         converterFactory_ = converters_();
+    return *converterFactory_;
+}
+
+StoConversionSetup CZarvaApp::BackgroundStoSetup()
+{
+    StoConversionSetup setup;
+    try {
+        setup.makeConverter = Converters();
+    } catch (const std::exception&) {
+        // A converter library that cannot be loaded says so when a ".sto" is opened; a
+        // search lists such records without their facts.
+    }
+    setup.dstFolder = settings_->program.dstFolder.toStdString();
+    return setup;
+}
+
+std::filesystem::path CZarvaApp::ConvertSto(const std::filesystem::path& path, std::filesystem::path& tempFolder)
+{
     StoProgressDlg progress(mainFrame_.get());
     StoConversionSetup setup;
-    setup.makeConverter = *converterFactory_;
+    setup.makeConverter = Converters();
     setup.commandLineDst = commandLineDst_;
     setup.dstFolder = settings_->program.dstFolder.toStdString();
     setup.progress = &progress;
