@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/document/Annotations.h"
 #include "core/document/CursorSet.h"
 #include "core/document/LoadProgress.h"
 #include "core/model/Oscillogram.h"
@@ -20,6 +21,7 @@ public:
     SettingsStore settings;  // the record's .set file
     LoadProgress progress;
     CursorSet cursors;
+    Annotations annotations;
     // The band of cursor times under the time ruler is shown in every view of the record.
     bool showCursorDifference = false;
     // 1-based index into oscillogram.frequencyChannels of the frequency the measures
