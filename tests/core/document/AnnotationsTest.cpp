@@ -192,7 +192,7 @@ TEST(HeaderText, PageChosenForTheHeaderIsKeptOverTheGuess)
     test::TempFolder folder;
     test::RecordBuilder builder;
     const auto cfg = builder.Analog({.id = "Ia"}).Ramp(10).Write(folder, "r");
-    folder.Write("r.hdr", "\x8f\xe3\xe1\xaa \x87\xa0\xe9\xa8\xe2\xa0");  // "Пуск Защита" in OEM 866
+    folder.Write("r.hdr", "\x8f\xe3\xe1\xaa\r\n\x87\xa0\xe9\xa8\xe2\xa0");  // "Пуск\r\nЗащита" in OEM 866
     EXPECT_EQ(test::ReadRecord(cfg)->oscillogram.headerCodePage, CodePage::Oem866);
     SettingsStore chosen;
     chosen.Section(kCommentsSection).SetInt(kCodePageKey, 1251);
