@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/document/Annotations.h"
 #include "core/document/CursorSet.h"
 #include "core/document/LoadProgress.h"
 #include "core/faultloc/LineModel.h"
@@ -21,6 +22,7 @@ public:
     SettingsStore settings;  // the record's .set file
     LoadProgress progress;
     CursorSet cursors;
+    Annotations annotations;
     WrongPlaceLocatorData::LineModel lineModel;  // the faulted line, for fault location
     // The band of cursor times under the time ruler is shown in every view of the record.
     bool showCursorDifference = false;

@@ -102,8 +102,10 @@ void ReadHeader(Document& document, const std::filesystem::path& cfgPath)
         // A header is optional; one that cannot be read is left out.
         return;
     }
-    record.headerCodePage = DetectCodePage({record.headerText});
-    document.settings.Section(kCommentsSection).SetInt(kCodePageKey, CodePageSetting(record.headerCodePage));
+    // A page the user chose for the header is kept over the guess.
+    SettingsSection& comments = document.settings.Section(kCommentsSection);
+    record.headerCodePage = StoredCodePage(comments, DetectCodePage({record.headerText}));
+    comments.SetInt(kCodePageKey, CodePageSetting(record.headerCodePage));
 }
 
 } // namespace

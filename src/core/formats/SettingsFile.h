@@ -8,6 +8,7 @@ namespace zarva {
 
 class Document;
 class Oscillogram;
+class SettingsSection;
 
 // Sections and keys of the record's settings file that more than one reader or writer uses.
 inline constexpr const char* kOscillogramSection = "Oscillogram";
@@ -20,19 +21,24 @@ inline constexpr const char* kViewSection = "View";
 // wrote 1 for ANSI and read every value but 0 as ANSI.
 int CodePageSetting(CodePage page);
 
+// The page the "Codepage" key of a section names for texts found to be in `found`; `found`
+// when the key is absent or names no page.
+CodePage StoredCodePage(const SettingsSection& section, CodePage found);
+
 // Reads the record's settings file (".set", or the older ".ini" of the same name) into the
 // document after its samples are read: the corrected sampling rate, the code page of the
-// texts, each channel's display keys, the computed channels, the fault-location line model and
-// the cursors. Sections this program does not read stay in the document's store and are written back unchanged. A missing file
-// leaves every setting at its default. `skipComments` leaves the annotations out.
+// texts, each channel's display keys, the computed channels, the fault-location line model,
+// the cursors and the annotations. Sections this program does not read stay in the document's
+// store and are written back unchanged. A missing file leaves every setting at its default.
+// `skipComments` leaves the annotations out.
 void ReadSettings(Document& document, const std::filesystem::path& path, bool skipComments);
 
 // The code page chosen in the record's settings file, applied to its texts as ReadSettings
 // applies it, the rest of the file left unread. Raises as ReadSettings for a broken file.
 void ApplySettingsCodePage(Oscillogram& record, const std::filesystem::path& path);
 
-// Puts the document's own keys, its computed channels, its line model and its cursors into its
-// settings store.
+// Puts the document's own keys, its computed channels, its line model, its cursors and its
+// annotations into its settings store.
 void StoreSettings(Document& document);
 
 // StoreSettings, then the store written safely over `path`.

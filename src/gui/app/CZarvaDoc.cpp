@@ -4,6 +4,7 @@
 #include "gui/app/RecordLoading.h"
 #include "gui/app/SaveAsDialog.h"
 #include "gui/app/Texts.h"
+#include "gui/view/CommentDlg.h"
 
 #include "core/document/FileDispatch.h"
 #include "core/document/RecordSaver.h"
@@ -33,6 +34,7 @@ CZarvaDoc::CZarvaDoc(DocumentServices& services, QObject* parent) : QObject(pare
     OnCommand(cmd::kFileClose, [this] { emit closeRequested(); });
     OnCommand(cmd::kFileSave, [this] { Save(); });
     OnCommand(cmd::kFileSaveAs, [this] { SaveAs(); });
+    OnCommand(cmd::kComments, [this] { EditRecordHeader(*this); });
     OnCommand(cmd::kCursorDifference, [this] { SetShowCursorDifference(!document_.showCursorDifference); },
               [this] { return CommandState{true, true, document_.showCursorDifference}; });
 }

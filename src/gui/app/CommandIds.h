@@ -54,6 +54,11 @@ constexpr int kCursorDifference = 33033;
 constexpr int kMomentMark = 155;
 constexpr int kAreaMark = 157;
 constexpr int kLevelMark = 156;
+constexpr int kEditComment = 33038;
+constexpr int kLockMark = 33039;
+constexpr int kDeleteMark = 33040;
+constexpr int kHideComment = 33041;
+constexpr int kEditLevel = 33042;
 
 // View
 constexpr int kMicroseconds = 32853;

@@ -4,6 +4,7 @@
 #include "gui/app/CommandActions.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRouter.h"
+#include "gui/view/AnnotationController.h"
 
 #include <QMenu>
 
@@ -34,6 +35,8 @@ void AddCommands(QMenu& menu, const CommandRouter& router, std::initializer_list
 
 void CZarvaView::ShowContextMenu(const QPoint& at)
 {
+    if (!InRulerBand(at) && annotations_->ShowMenu(at))
+        return;
     QMenu menu(this);
     const CommandRouter router([this] { return std::vector<CommandTarget*>{this, &document_}; });
     if (InRulerBand(at)) {
