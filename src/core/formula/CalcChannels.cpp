@@ -2,6 +2,7 @@
 
 #include "core/document/Document.h"
 #include "core/model/StringTable.h"
+#include "core/model/TextFormat.h"
 #include "core/model/ZarvaException.h"
 #include "core/storage/SettingsSection.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kResultNotValid = 1070;
 constexpr int kNameExists = 473;
+constexpr int kStillReferenced = 4770;
 
 std::string SettingsKey(std::size_t index)
 {
@@ -106,6 +108,71 @@ void CalcChannels::RemoveAll()
     names_.clear();
     formulas_.clear();
     current_ = 0;
+}
+
+void CalcChannels::AddComputed(const std::string& name, const std::string& formula)
+{
+    Add(name, formula);
+    try {
+        ComputeFormula(names_.size() - 1);
+    } catch (...) {
+        DropLast();
+        throw;
+    }
+}
+
+void CalcChannels::DropLast()
+{
+    const std::string name = names_.back();
+    names_.pop_back();
+    formulas_.pop_back();
+    std::erase_if(record_.channels, [&](const Channel& channel) { return channel.name == name; });
+    record_.RebuildFrequencyChannels();
+    current_ = 0;
+}
+
+bool CalcChannels::Tokenizes(std::size_t index)
+{
+    current_ = index;
+    try {
+        Tokenize(formulas_[index]);
+    } catch (const CZarvaException&) {
+        current_ = 0;
+        return false;
+    }
+    current_ = 0;
+    return true;
+}
+
+// A later formula that reads with the channel and not without it refers to it: the channel
+// goes back where it was, before anything is computed.
+void CalcChannels::Remove(const std::string& name)
+{
+    const auto entry = std::ranges::find(names_, name);
+    const auto channel = std::ranges::find_if(record_.channels, [&](const Channel& c) { return c.name == name; });
+    if (entry == names_.end() || channel == record_.channels.end())
+        return;
+    const auto index = static_cast<std::size_t>(entry - names_.begin());
+    std::vector<std::size_t> readable;
+    for (std::size_t later = index + 1; later < names_.size(); ++later) {
+        if (Tokenizes(later))
+            readable.push_back(later);
+    }
+    const auto position = channel - record_.channels.begin();
+    Channel removed = std::move(*channel);
+    record_.channels.erase(channel);
+    const std::string formula = formulas_[index];
+    names_.erase(entry);
+    formulas_.erase(formulas_.begin() + static_cast<std::ptrdiff_t>(index));
+    for (const std::size_t later : readable) {
+        if (Tokenizes(later - 1))
+            continue;
+        record_.channels.insert(record_.channels.begin() + position, std::move(removed));
+        names_.insert(names_.begin() + static_cast<std::ptrdiff_t>(index), name);
+        formulas_.insert(formulas_.begin() + static_cast<std::ptrdiff_t>(index), formula);
+        throw CZarvaException::Composed(kStillReferenced, FormatText(Text(kStillReferenced), {name, names_[later]}));
+    }
+    record_.RebuildFrequencyChannels();
 }
 
 // Pairs whose name is taken are left out and named in error 473 once the others are in.

@@ -39,6 +39,13 @@ public:
     // Removes the computed channels from the record and empties the set.
     void RemoveAll();
 
+    // Add, then the new formula computed; a formula that cannot be computed is taken out
+    // again, the set as it was, and its error raised.
+    void AddComputed(const std::string& name, const std::string& formula);
+    // Removes the computed channel of exactly that name. When a later formula refers to it,
+    // nothing changes and error 4770 names that formula.
+    void Remove(const std::string& name);
+
     // Replace the set with the pairs of a file or of the "Channel%i" entries, then compute.
     void LoadFrm(const std::filesystem::path& path);
     void SaveFrm(const std::filesystem::path& path) const;
@@ -54,6 +61,9 @@ public:
 private:
     void ComputeFormula(std::size_t index);
     Channel& TargetChannel(const std::string& name) const;
+    void DropLast();
+    // Whether formula `index` reads as a token list with the channels as they are now.
+    bool Tokenizes(std::size_t index);
     void Replace(const std::vector<FormulaEntry>& entries);
 
     Oscillogram& record_;

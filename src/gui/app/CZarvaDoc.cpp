@@ -125,14 +125,18 @@ bool CZarvaDoc::CanSaveAt(const QString& path) const
     return !path.isEmpty() && KindOf(path.toStdString()) != FileKind::Sto && CanSave(path.toStdString());
 }
 
-bool CZarvaDoc::SaveDocument(const QString& path)
+bool CZarvaDoc::SaveDocument(const QString& path, const SaveOptions& options)
 {
     try {
-        SaveRecord(document_, ToPath(path));
+        SaveRecord(document_, ToPath(path), options);
     } catch (const std::exception& error) {
         QMessageBox::warning(services_.DialogParent(), Tr(text::kAppName), QString::fromStdString(error.what()));
         return false;
     }
+    // An archive is a packed copy that cannot be opened again: the record stays what it was,
+    // changed until it is saved as itself.
+    if (KindOf(path.toStdString()) == FileKind::Zip)
+        return true;
     if (path != path_) {
         path_ = path;
         emit titleChanged();
@@ -151,9 +155,8 @@ void CZarvaDoc::Save()
 
 void CZarvaDoc::SaveAs()
 {
-    const QString chosen = ChooseSaveAsName(services_.DialogParent(), document_.oscillogram.sourcePath, path_);
-    if (!chosen.isEmpty())
-        SaveDocument(chosen);
+    if (const auto chosen = ChooseSaveAs(services_.DialogParent(), document_.oscillogram, path_))
+        SaveDocument(chosen->path, SaveOptions{chosen->fileType});
 }
 
 bool CZarvaDoc::CanClose(QWidget* parent)

@@ -4,6 +4,7 @@
 
 #include "core/document/Document.h"
 #include "core/document/RecordLoader.h"
+#include "core/formats/ComtradeWriter.h"
 
 #include <QObject>
 #include <QString>
@@ -64,7 +65,9 @@ public:
     // Reads the record; a failure has been reported (or was the user's cancel) and leaves
     // the document empty.
     bool OpenDocument(const QString& path);
-    bool SaveDocument(const QString& path);
+    // Saves under `path` in the data form `options` names. A record saved as ".cfg" or ".cff"
+    // is that file from then on; a ".zip" is a packed copy and leaves the document as it was.
+    bool SaveDocument(const QString& path, const SaveOptions& options = {});
     // Asked before the window closes: the ".sto" warning, then the usual prompt to save.
     bool CanClose(QWidget* parent);
     bool SaveModified(QWidget* parent);

@@ -125,6 +125,39 @@ TEST_F(CalcChannelsTest, NamesAlreadyTakenAreRefused)
     EXPECT_EQ(fixture.record.channels.back().samples[0], 2.0);
 }
 
+TEST_F(CalcChannelsTest, AFormulaAddedFromTheDesktopIsKeptOnlyWhenItComputes)
+{
+    set.AddComputed("Double", "Ia * 2");
+    EXPECT_EQ(ChannelNamed("Double").samples[0], 2.0);
+    const std::size_t channels = fixture.record.channels.size();
+    EXPECT_EQ(ErrorText([&] { set.AddComputed("Bad", "rms:(Ia, Ib)"); }), "Неправильное число переменных: 'Bad'");
+    EXPECT_EQ(set.Names(), std::vector<std::string>{"Double"});
+    EXPECT_EQ(fixture.record.channels.size(), channels);
+}
+
+TEST_F(CalcChannelsTest, RemovingOneKeepsTheOthersAndRefusesWhileALaterFormulaNeedsIt)
+{
+    set.Add("Double", "Ia * 2");
+    set.Add("Quad", "Double * 2");
+    set.Add("Half", "Ia / 2");
+    set.Add("Broken", "Ia +");
+    EXPECT_THROW(set.Compute(), CZarvaException);
+    fixture.record.channels[fixture.record.FindChannel("Double")].displayFlags |= display::kInverted;
+    const std::vector<std::string> names{"Double", "Quad", "Half", "Broken"};
+
+    EXPECT_EQ(ErrorText([&] { set.Remove("Double"); }),
+              "Вычисляемый канал Double нельзя удалить: на него ссылается формула канала Quad");
+    EXPECT_EQ(set.Names(), names);
+    EXPECT_TRUE(ChannelNamed("Double").HasFlag(display::kInverted)) << "the very channel is back";
+
+    // A later formula that never read is no reason to keep it.
+    set.Remove("Quad");
+    set.Remove("Double");
+    EXPECT_EQ(set.Names(), (std::vector<std::string>{"Half", "Broken"}));
+    EXPECT_EQ(ChannelNamed("Half").samples[0], 0.5);
+    EXPECT_THROW(ChannelNamed("Double"), CZarvaException);
+}
+
 TEST_F(CalcChannelsTest, WholeRecordRecomputeComputesTheSetAfterTheChannels)
 {
     set.Add("Double", "Ia * 2");
