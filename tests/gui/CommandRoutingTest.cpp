@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(differing(true, {cmd::kFileClose, cmd::kFileSave, cmd::kFileSaveAs}), QList<int>{});
         // Nobody handles these yet: they stay disabled with a record open.
         QCOMPARE(differing(false, {cmd::kWindowNext, cmd::kCircleDiagram, cmd::kQuickAnalysis, cmd::kFaultLocationAnalysis,
-                                   cmd::kUntitledComputation, cmd::kFileFinder}),
+                                   cmd::kAddFormula, cmd::kFileFinder}),
                  QList<int>{});
         QVERIFY(app.App().OpenDocumentFile(Str(WriteOscRecord(folder_, "b"))) != nullptr);
         QCOMPARE(differing(true, {cmd::kWindowNext}), QList<int>{});

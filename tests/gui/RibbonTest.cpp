@@ -33,7 +33,7 @@ private slots:
                 QVERIFY(!Tr(panel.titleId).isEmpty());
                 for (const RibbonColumn& column : panel.columns) {
                     for (const RibbonButton& entry : column.buttons) {
-                        if (entry.command == kStyleMenuButton || entry.command == cmd::kUntitledComputation)
+                        if (entry.command == kStyleMenuButton || entry.command == cmd::kAddFormula)
                             continue;
                         const QToolButton* button = ribbon.ButtonOf(entry.command);
                         QVERIFY2(button != nullptr, qPrintable(QString::number(entry.command)));

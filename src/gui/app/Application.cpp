@@ -8,6 +8,7 @@
 #include "gui/app/Drawing.h"
 #include "gui/app/ErrorReporter.h"
 #include "gui/app/Icons.h"
+#include "gui/app/QtTranslations.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/app/Texts.h"
 #include "gui/diagrams/DiagramScreenshot.h"
@@ -133,6 +134,7 @@ int RunApplication(int argc, char** argv)
     }
     if (!line.screenshot.isEmpty()) {
         ChooseLanguage(line.language);
+        InstallQtTranslations();
         return TakeScreenshot(line);
     }
     // The store is opened before the language is chosen: its name never changes with it.
@@ -140,6 +142,7 @@ int RunApplication(int argc, char** argv)
     ChooseLanguage(line.language.isEmpty()
                        ? settings->value(QStringLiteral("Settings Parameters/Language")).toString()
                        : line.language);
+    InstallQtTranslations();
     return RunInteractive(line, std::move(settings));
 }
 

@@ -1,8 +1,12 @@
 #include "gui/app/CChildFrame.h"
 
 #include "gui/app/CZarvaDoc.h"
+#include "gui/app/ChannelListDlg.h"
+#include "gui/app/CommandIds.h"
 #include "gui/app/Icons.h"
 #include "gui/view/CZarvaView.h"
+
+#include "core/view/ChannelCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -23,6 +27,7 @@ CChildFrame::CChildFrame(std::unique_ptr<CZarvaDoc> document, QWidget* parent)
     connect(document_.get(), &CZarvaDoc::titleChanged, this, &CChildFrame::UpdateTitle);
     connect(document_.get(), &CZarvaDoc::modifiedChanged, this, &CChildFrame::UpdateTitle);
     connect(document_.get(), &CZarvaDoc::closeRequested, this, &QWidget::close, Qt::QueuedConnection);
+    OnCommand(cmd::kChannels, [this] { ChooseChannels(); });
     UpdateTitle();
 }
 
@@ -39,6 +44,17 @@ void CChildFrame::closeEvent(QCloseEvent* event)
         return;
     }
     QMdiSubWindow::closeEvent(event);
+}
+
+void CChildFrame::ChooseChannels()
+{
+    ChannelListDlg dialog(document_->Core().oscillogram, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!SetVisibility(document_->Core().oscillogram.channels, dialog.Visibility()))
+        return;
+    document_->SetModifiedFlag();
+    document_->NotifyRecordChanged();
 }
 
 void CChildFrame::UpdateTitle()

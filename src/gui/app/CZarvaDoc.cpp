@@ -3,6 +3,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/RecordLoading.h"
 #include "gui/app/SaveAsDialog.h"
+#include "gui/app/SettingsLoading.h"
 #include "gui/app/Texts.h"
 
 #include "core/document/FileDispatch.h"
@@ -33,6 +34,7 @@ CZarvaDoc::CZarvaDoc(DocumentServices& services, QObject* parent) : QObject(pare
     OnCommand(cmd::kFileClose, [this] { emit closeRequested(); });
     OnCommand(cmd::kFileSave, [this] { Save(); });
     OnCommand(cmd::kFileSaveAs, [this] { SaveAs(); });
+    OnCommand(cmd::kLoadSettings, [this] { LoadOtherSettings(*this); });
     OnCommand(cmd::kCursorDifference, [this] { SetShowCursorDifference(!document_.showCursorDifference); },
               [this] { return CommandState{true, true, document_.showCursorDifference}; });
 }
@@ -60,6 +62,12 @@ void CZarvaDoc::SetCursors(const CursorSet& cursors)
 
 void CZarvaDoc::NotifyRecordChanged()
 {
+    emit recordChanged();
+}
+
+void CZarvaDoc::NotifySettingsReplaced()
+{
+    emit settingsReplaced();
     emit recordChanged();
 }
 

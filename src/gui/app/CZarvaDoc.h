@@ -59,6 +59,9 @@ public:
     void SetCursors(const CursorSet& cursors);
     // Called after the channels, their display flags or their series changed.
     void NotifyRecordChanged();
+    // Called after settings of the record's windows were replaced as a whole: the windows
+    // read theirs again, then the record is redrawn.
+    void NotifySettingsReplaced();
     // The band of cursor times under the ruler, shown in every view of the record.
     void SetShowCursorDifference(bool show);
 
@@ -75,6 +78,7 @@ public:
 signals:
     void cursorsChanged();
     void recordChanged();
+    void settingsReplaced();
     void cursorDifferenceChanged();
     void modifiedChanged(bool modified);
     void titleChanged();

@@ -1,0 +1,98 @@
+#include "core/document/SettingsTransfer.h"
+
+#include "core/charbase/CharacteristicChoices.h"
+#include "core/diagrams/FrequencyChart.h"
+#include "core/diagrams/VectorChart.h"
+#include "core/document/Document.h"
+#include "core/document/Recompute.h"
+#include "core/formats/SettingsFile.h"
+#include "core/storage/SettingsStore.h"
+
+#include <algorithm>
+#include <set>
+
+namespace zarva {
+namespace {
+
+// Every channel section holds its display flags.
+constexpr const char* kShowFlagsKey = "ShowFlags";
+// A series of the other record's own samples.
+constexpr const char* kNetFreqKey = "NetFreq";
+
+SettingsSection WithoutSeries(const SettingsSection& section)
+{
+    SettingsSection kept;
+    for (const auto& [key, value] : section.Values()) {
+        if (key != kNetFreqKey)
+            kept.SetString(key, value);
+    }
+    return kept;
+}
+
+std::string TakeComputedChannels(Document& document, const SettingsStore& source)
+{
+    const SettingsSection* computed = source.Find(kCalcChannelsSection);
+    if (computed == nullptr)
+        return {};
+    try {
+        document.oscillogram.calcChannels.LoadSettings(*computed);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return {};
+}
+
+void TakeDiagramChoices(Document& document, const SettingsStore& source)
+{
+    for (const std::string& name : {std::string(kVectorChartSection), std::string(kFrequencyChartSection),
+                                    ChartSection(ChartKind::Circle), ChartSection(ChartKind::Differential)}) {
+        if (const SettingsSection* section = source.Find(name))
+            document.settings.Section(name) = *section;
+    }
+}
+
+} // namespace
+
+SettingsTransferReport ApplyRecordSettings(Document& document, const SettingsStore& source)
+{
+    std::set<std::string> matched;
+    const auto applySections = [&](bool computedOnly) {
+        const std::vector<std::string>& computed = document.oscillogram.calcChannels.Names();
+        for (Channel& channel : document.oscillogram.channels) {
+            const bool isComputed = std::find(computed.begin(), computed.end(), channel.Name()) != computed.end();
+            const std::string name = ChannelSectionName(channel);
+            const SettingsSection* section = source.Find(name);
+            if (isComputed == computedOnly && section != nullptr && section->Values().contains(kShowFlagsKey)) {
+                matched.insert(name);
+                ReadChannelSettings(channel, WithoutSeries(*section));
+            }
+        }
+    };
+    // Formulas may name channels by the aliases the settings give them, and the computed
+    // channels they create have sections of their own.
+    applySections(false);
+    SettingsTransferReport report;
+    report.formulaError = TakeComputedChannels(document, source);
+    applySections(true);
+    const std::vector<std::string>& computed = document.oscillogram.calcChannels.Names();
+    for (const Channel& channel : document.oscillogram.channels) {
+        if (!matched.contains(ChannelSectionName(channel)) &&
+            std::find(computed.begin(), computed.end(), channel.Name()) == computed.end())
+            report.notInFile.push_back(channel.Name());
+    }
+    for (const auto& [name, section] : source.Sections()) {
+        if (section.Values().contains(kShowFlagsKey) && !matched.contains(name))
+            report.notInRecord.push_back(name);
+    }
+    TakeDiagramChoices(document, source);
+    document.progress.Reset();
+    try {
+        RecomputeAll(document);
+    } catch (const std::exception& error) {
+        if (report.formulaError.empty())
+            report.formulaError = error.what();
+    }
+    return report;
+}
+
+} // namespace zarva
