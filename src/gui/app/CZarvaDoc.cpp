@@ -5,6 +5,7 @@
 #include "gui/app/SaveAsDialog.h"
 #include "gui/app/SettingsLoading.h"
 #include "gui/app/Texts.h"
+#include "gui/formula/ComputedChannelCommands.h"
 
 #include "core/document/FileDispatch.h"
 #include "core/document/RecordSaver.h"
@@ -35,6 +36,7 @@ CZarvaDoc::CZarvaDoc(DocumentServices& services, QObject* parent) : QObject(pare
     OnCommand(cmd::kFileSave, [this] { Save(); });
     OnCommand(cmd::kFileSaveAs, [this] { SaveAs(); });
     OnCommand(cmd::kLoadSettings, [this] { LoadOtherSettings(*this); });
+    RegisterComputedChannelCommands(*this);
     OnCommand(cmd::kCursorDifference, [this] { SetShowCursorDifference(!document_.showCursorDifference); },
               [this] { return CommandState{true, true, document_.showCursorDifference}; });
 }
