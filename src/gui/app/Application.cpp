@@ -5,6 +5,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CZarvaApp.h"
 #include "gui/app/CommandLine.h"
+#include "gui/app/DataFolder.h"
 #include "gui/app/Drawing.h"
 #include "gui/app/ErrorReporter.h"
 #include "gui/app/Icons.h"
@@ -17,7 +18,6 @@
 #include "core/model/StringTable.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QSettings>
@@ -36,25 +36,12 @@ void PrintError(const QString& text)
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-QString EnglishTablePath()
-{
-    const QDir program(QCoreApplication::applicationDirPath());
-    for (const QString& candidate : {program.filePath(QStringLiteral("../share/zarva/strings/en.txt")),
-                                     program.filePath(QStringLiteral("strings/en.txt")),
-                                     QStringLiteral(ZARVA_SOURCE_STRINGS "/en.txt")}) {
-        if (QFileInfo::exists(candidate))
-            return candidate;
-    }
-    return {};
-}
-
 // The string table is chosen before any window exists and before another thread runs.
 void ChooseLanguage(const QString& language)
 {
     if (language != QLatin1String("en"))
         return;
-    const QString table = EnglishTablePath();
-    if (table.isEmpty() || !UseEnglishTable(table.toStdString()))
+    if (!UseEnglishTable(DataPath(QStringLiteral("strings/en.txt")).toStdString()))
         PrintError(QStringLiteral("The English string table is missing; the interface stays Russian."));
 }
 
