@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 
+#include "core/document/Document.h"
 #include "core/document/FileDispatch.h"
 #include "core/document/RecordLoader.h"
 #include "core/document/RecordSaver.h"
@@ -66,9 +67,13 @@ std::vector<std::string> Arguments::Values(const std::string& name) const
     return values;
 }
 
-void OpenRecord(Document& document, const std::filesystem::path& path)
+void OpenRecord(Document& document, const std::filesystem::path& path, std::ostream* warnings)
 {
     LoadRecord(document, RecordPathFor(path.string()), ReadOptions{});
+    if (warnings == nullptr)
+        return;
+    for (const std::string& warning : document.oscillogram.loadWarnings)
+        *warnings << warning << "\n";
 }
 
 void SaveRecordAs(Document& document, const std::filesystem::path& path, const std::string* type)

@@ -5,10 +5,10 @@
 #include "core/diagrams/VectorChart.h"
 #include "core/document/Document.h"
 #include "core/document/Recompute.h"
+#include "core/formats/LoadWarnings.h"
 #include "core/formats/SettingsFile.h"
 #include "core/storage/SettingsStore.h"
 
-#include <algorithm>
 #include <set>
 
 namespace zarva {
@@ -29,17 +29,10 @@ SettingsSection WithoutSeries(const SettingsSection& section)
     return kept;
 }
 
-std::string TakeComputedChannels(Document& document, const SettingsStore& source)
+void TakeComputedChannels(Document& document, const SettingsStore& source)
 {
-    const SettingsSection* computed = source.Find(kCalcChannelsSection);
-    if (computed == nullptr)
-        return {};
-    try {
+    if (const SettingsSection* computed = source.Find(kCalcChannelsSection))
         document.oscillogram.calcChannels.LoadSettings(*computed);
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return {};
 }
 
 void TakeDiagramChoices(Document& document, const SettingsStore& source)
@@ -57,9 +50,8 @@ SettingsTransferReport ApplyRecordSettings(Document& document, const SettingsSto
 {
     std::set<std::string> matched;
     const auto applySections = [&](bool computedOnly) {
-        const std::vector<std::string>& computed = document.oscillogram.calcChannels.Names();
         for (Channel& channel : document.oscillogram.channels) {
-            const bool isComputed = std::find(computed.begin(), computed.end(), channel.Name()) != computed.end();
+            const bool isComputed = document.oscillogram.calcChannels.Computes(channel.Name());
             const std::string name = ChannelSectionName(channel);
             const SettingsSection* section = source.Find(name);
             if (isComputed == computedOnly && section != nullptr && section->Values().contains(kShowFlagsKey)) {
@@ -71,13 +63,11 @@ SettingsTransferReport ApplyRecordSettings(Document& document, const SettingsSto
     // Formulas may name channels by the aliases the settings give them, and the computed
     // channels they create have sections of their own.
     applySections(false);
-    SettingsTransferReport report;
-    report.formulaError = TakeComputedChannels(document, source);
+    TakeComputedChannels(document, source);
     applySections(true);
-    const std::vector<std::string>& computed = document.oscillogram.calcChannels.Names();
+    SettingsTransferReport report;
     for (const Channel& channel : document.oscillogram.channels) {
-        if (!matched.contains(ChannelSectionName(channel)) &&
-            std::find(computed.begin(), computed.end(), channel.Name()) == computed.end())
+        if (!matched.contains(ChannelSectionName(channel)) && !document.oscillogram.calcChannels.Computes(channel.Name()))
             report.notInFile.push_back(channel.Name());
     }
     for (const auto& [name, section] : source.Sections()) {
@@ -86,12 +76,8 @@ SettingsTransferReport ApplyRecordSettings(Document& document, const SettingsSto
     }
     TakeDiagramChoices(document, source);
     document.progress.Reset();
-    try {
-        RecomputeAll(document);
-    } catch (const std::exception& error) {
-        if (report.formulaError.empty())
-            report.formulaError = error.what();
-    }
+    RecomputeAll(document);
+    report.formulaFailures = FormulaFailures(document.oscillogram.calcChannels);
     return report;
 }
 

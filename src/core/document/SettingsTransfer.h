@@ -12,7 +12,7 @@ class SettingsStore;
 struct SettingsTransferReport {
     std::vector<std::string> notInRecord;  // channel sections of the settings without a channel here
     std::vector<std::string> notInFile;    // channels of the record the settings say nothing of
-    std::string formulaError;              // why the computed channels are not all computed
+    std::vector<std::string> formulaFailures;  // the computed channels that could not be computed
 };
 
 // Applies the settings of another record (its ".set" read into `source`) to the document:

@@ -3,9 +3,11 @@
 #include <concepts>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace zarva {
 
+class CalcChannels;
 class Oscillogram;
 
 // String-table texts of what a reader repaired or ignored; each "%s" takes one value.
@@ -20,6 +22,7 @@ constexpr int kNoTimeStamps = 4006;
 constexpr int kPackedStatusBits = 4007;
 constexpr int kSampleNumbers = 4008;
 constexpr int kChannelTotal = 4009;
+constexpr int kFormulaNotComputed = 4040;
 } // namespace warnings
 
 // A value put into a warning text.
@@ -34,5 +37,11 @@ struct WarningValue {
 std::string FormatText(int id, std::initializer_list<WarningValue> values);
 
 void AddWarning(Oscillogram& record, int id, std::initializer_list<WarningValue> values = {});
+
+// One sentence for each computed channel that could not be computed, naming its formula and
+// the error.
+std::vector<std::string> FormulaFailures(const CalcChannels& computed);
+// Those sentences among the record's warnings.
+void AddFormulaWarnings(Oscillogram& record);
 
 } // namespace zarva

@@ -178,6 +178,8 @@ void ReadSettings(Document& document, const std::filesystem::path& path, bool)
         return;
     if (const SettingsSection* computed = document.settings.Find(kCalcChannelsSection))
         record.calcChannels.LoadSettings(*computed);
+    if (const SettingsSection* line = document.settings.Find(kLocatorSettingsSection))
+        document.lineModel.Load(*line);
     // Once more, so that the computed channels just created get their display keys too.
     ReadAllChannelKeys(document, true);
     document.cursors = LoadCursors(SectionOrEmpty(document.settings, kViewSection), record.SampleCount(),
@@ -190,6 +192,8 @@ void StoreSettings(Document& document)
     const Oscillogram& record = document.oscillogram;
     if (!record.calcChannels.Empty() || store.Sections().contains(kCalcChannelsSection))
         record.calcChannels.SaveSettings(store.Section(kCalcChannelsSection));
+    if (!document.lineModel.IsDefault() || store.Sections().contains(kLocatorSettingsSection))
+        document.lineModel.Save(store.Section(kLocatorSettingsSection));
     for (const Channel& channel : record.channels)
         StoreChannelKeys(channel, store.Section(SectionName(channel)));
     SettingsSection& main = store.Section(kOscillogramSection);

@@ -34,8 +34,8 @@ QString ReportText(const SettingsTransferReport& report)
         lines.append(Tr(kNotInRecord, Joined(report.notInRecord)));
     if (!report.notInFile.empty())
         lines.append(Tr(kNotInFile, Joined(report.notInFile)));
-    if (!report.formulaError.empty())
-        lines.append(QString::fromStdString(report.formulaError));
+    for (const std::string& failure : report.formulaFailures)
+        lines.append(QString::fromStdString(failure));
     return lines.isEmpty() ? QString() : Tr(kNotAllApplied) + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
 }
 

@@ -6,7 +6,7 @@
 #include "gui/app/Texts.h"
 #include "gui/formula/FormulaDlg.h"
 
-#include "core/model/ZarvaException.h"
+#include "core/formats/LoadWarnings.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -28,10 +28,9 @@ CalcChannels& SetOf(CZarvaDoc& document)
 QStringList SelectedComputed(const CZarvaDoc& document)
 {
     const Oscillogram& record = document.Core().oscillogram;
-    const std::vector<std::string>& names = record.calcChannels.Names();
     QStringList selected;
     for (const Channel& channel : record.channels) {
-        if (channel.selected && std::find(names.begin(), names.end(), channel.Name()) != names.end())
+        if (channel.selected && record.calcChannels.Computes(channel.Name()))
             selected.append(QString::fromStdString(channel.Name()));
     }
     return selected;
@@ -85,17 +84,20 @@ void LoadFormulas(CZarvaDoc& document)
                                                       QFileInfo(document.Path()).absolutePath(), FrmFilters());
     if (path.isEmpty())
         return;
-    // An unreadable file leaves the set as it was; a formula of the file that fails is
-    // reported once the others are in.
+    // An unreadable file leaves the set as it was; the formulas of the file that cannot be
+    // computed are kept, without values, and named.
     try {
         SetOf(document).LoadFrm(path.toStdString());
-    } catch (const FileException& error) {
-        Warn(document, error);
-        return;
     } catch (const std::exception& error) {
         Warn(document, error);
+        return;
     }
     SetChanged(document);
+    QStringList failures;
+    for (const std::string& failure : FormulaFailures(SetOf(document)))
+        failures.append(QString::fromStdString(failure));
+    if (!failures.isEmpty())
+        QMessageBox::warning(document.Services().DialogParent(), Tr(text::kAppName), failures.join(QLatin1Char('\n')));
 }
 
 void SaveFormulas(CZarvaDoc& document)

@@ -2,7 +2,6 @@
 
 #include "core/document/Document.h"
 #include "core/formats/ComtradeReader.h"
-#include "core/model/StringTable.h"
 #include "core/model/ZarvaException.h"
 
 #include "support/RecordBuilder.h"
@@ -61,7 +60,7 @@ TEST_F(SettingsTransferTest, ChannelsMatchedByIdentifierTakeTheOtherRecordsChoic
 
     EXPECT_EQ(report.notInRecord, std::vector<std::string>{"IB"});
     EXPECT_EQ(report.notInFile, (std::vector<std::string>{"IA", "TRIP"}));
-    EXPECT_TRUE(report.formulaError.empty());
+    EXPECT_TRUE(report.formulaFailures.empty());
 }
 
 TEST_F(SettingsTransferTest, AFormulaThatFailsIsReportedAndTheChannelSettingsStillApply)
@@ -69,7 +68,8 @@ TEST_F(SettingsTransferTest, AFormulaThatFailsIsReportedAndTheChannelSettingsSti
     SettingsStore source;
     source.LoadText("[CalculatedChannels]\nChannel0=Bad,Nowhere*2\n[IA]\nShowFlags=225\nAliasName=Line\n");
     const SettingsTransferReport report = ApplyRecordSettings(document, source);
-    EXPECT_NE(report.formulaError.find(Text(messages::kBadChannelName)), std::string::npos) << report.formulaError;
+    ASSERT_EQ(report.formulaFailures.size(), 1u);
+    EXPECT_NE(report.formulaFailures[0].find("Nowhere"), std::string::npos) << report.formulaFailures[0];
     EXPECT_EQ(Named("Line").channelId, "IA");
 }
 
