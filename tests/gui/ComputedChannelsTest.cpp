@@ -2,6 +2,7 @@
 
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/CommandActions.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/Texts.h"
 #include "gui/formula/FormulaDlg.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -86,7 +88,7 @@ private slots:
         AppUnderTest app;
         CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_)));
         QVERIFY(document != nullptr);
-        const CZarvaView& view = app.Frame().ActiveChild()->View();
+        CZarvaView& view = app.Frame().ActiveChild()->View();
         const std::size_t rows = view.Rows().size();
         const Oscillogram& record = document->Core().oscillogram;
 
@@ -142,11 +144,33 @@ private slots:
         QVERIFY(texts.value(1).contains(QStringLiteral("Double")));
         QCOMPARE(record.calcChannels.Names().size(), std::size_t{2});
 
+        // The channel menu of a computed channel's row deletes it.
         for (Channel& channel : document->Core().oscillogram.channels)
-            channel.selected = channel.name == "Double";
+            channel.selected = false;
+        app.Frame().resize(1200, 1000);
+        QCoreApplication::processEvents();
+        const auto row = std::find_if(view.Rows().begin(), view.Rows().end(),
+                                      [&record](const Row& shown) { return record.channels[shown.Channel()].name == "Double"; });
+        QVERIFY(row != view.Rows().end());
+        QVERIFY(view.RowScreenTop(*row) + 5 < view.viewport()->height());
+        QStringList entries;
+        RepeatUntilDone([&entries] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr)
+                return false;
+            entries = MenuEntries(*menu);
+            for (QAction* action : menu->actions()) {
+                if (action->text() == CommandShortTip(cmd::kDeleteComputed))
+                    action->trigger();
+            }
+            menu->close();
+            return true;
+        });
         AnswerMessageBoxes({QMessageBox::Yes});
-        QVERIFY(app.Frame().Router().Route(cmd::kDeleteComputed));
-        QCOMPARE(record.calcChannels.Names(), std::vector<std::string>{"Irms"});
+        QTest::mouseClick(view.viewport(), Qt::RightButton, {}, QPoint(10, view.RowScreenTop(*row) + 5));
+        QTRY_COMPARE(record.calcChannels.Names(), std::vector<std::string>{"Irms"});
+        for (const int command : {cmd::kAddFormula, cmd::kLoadFormulas, cmd::kSaveFormulas, cmd::kDeleteAllComputed})
+            QVERIFY(entries.contains(CommandShortTip(command)));
         QVERIFY(!app.Frame().Router().StateOf(cmd::kDeleteComputed).enabled);
     }
 
