@@ -3,9 +3,11 @@
 #include <concepts>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace zarva {
 
+class CalcChannels;
 class Oscillogram;
 
 // String-table texts of what a reader repaired or ignored; each "%s" takes one value.
@@ -36,8 +38,10 @@ std::string FormatText(int id, std::initializer_list<WarningValue> values);
 
 void AddWarning(Oscillogram& record, int id, std::initializer_list<WarningValue> values = {});
 
-// One warning for each computed channel that could not be computed, naming its formula and
+// One sentence for each computed channel that could not be computed, naming its formula and
 // the error.
+std::vector<std::string> FormulaFailures(const CalcChannels& computed);
+// Those sentences among the record's warnings.
 void AddFormulaWarnings(Oscillogram& record);
 
 } // namespace zarva
