@@ -60,8 +60,8 @@ std::int64_t RecordRate(const std::vector<RateSegment>& segments, double lineFre
         highest = std::max(highest, segment.rate);
     }
     if (lowest > 0.0 && highest >= 1.5 * lowest)
-        return SnapSampleRate(highest, lineFrequency, false);
-    return SnapSampleRate(sum / static_cast<double>(segments.size()), lineFrequency, highest != lowest);
+        return RecordSampleRate(highest, lineFrequency, false);
+    return RecordSampleRate(sum / static_cast<double>(segments.size()), lineFrequency, highest != lowest);
 }
 
 class ConfigurationParser {

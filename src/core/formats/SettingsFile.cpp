@@ -3,6 +3,7 @@
 #include "core/document/Document.h"
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/ComtradeReader.h"
+#include "core/formats/SampleRate.h"
 
 #include <charconv>
 
@@ -136,8 +137,9 @@ void ReadSettings(Document& document, const std::filesystem::path& path, bool)
     Oscillogram& record = document.oscillogram;
     const SettingsSection& main = SectionOrEmpty(document.settings, kOscillogramSection);
     // Every period and window divides by the rate: a broken value keeps the record's own.
-    if (const int rate = main.GetInt(kRateKey, record.sampleRate); rate > 0)
-        record.sampleRate = rate;
+    // Another rate, as the user corrected it, times the samples too.
+    if (const int rate = main.GetInt(kRateKey, record.sampleRate); rate > 0 && rate != record.sampleRate)
+        RetimeAtRate(record, rate);
     ApplyStoredCodePage(record, main);
     ReadAllChannelKeys(document, false);
     if (document.progress.CancelRequested())

@@ -117,6 +117,12 @@ TEST(SnapSampleRate, BandsForSeveralRatesWholePeriodsForOneAndZeroForBrokenRates
     };
     for (const auto& [rate, lineFrequency, several, snapped] : cases)
         EXPECT_EQ(SnapSampleRate(rate, lineFrequency, several), snapped) << rate << " " << several;
+    // A rate that gives fewer than four samples a period is kept, rounded.
+    EXPECT_EQ(RecordSampleRate(30.0003, 60, false), 30);
+    EXPECT_EQ(RecordSampleRate(170, 50, false), 170);
+    EXPECT_EQ(RecordSampleRate(190, 50, false), 200);
+    EXPECT_EQ(RecordSampleRate(0.01, 50, false), 1);
+    EXPECT_EQ(RecordSampleRate(5760, 50, false), 5750);
 }
 
 TEST(SampleRate, LineFrequencySeriesFollowsTheSegments)

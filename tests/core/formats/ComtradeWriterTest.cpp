@@ -119,14 +119,14 @@ TEST_F(WriterTest, ComputedAndPastedChannelsAreLeftOutAndPositionsKeepTheirNumbe
     EXPECT_EQ(copy.oscillogram.calcChannels.Names(), std::vector<std::string>{"Double"});
 }
 
-TEST_F(WriterTest, AsciiTimeStampsAreWrittenInUnitsOfTheTimeMultiplier)
+TEST_F(WriterTest, TimeStampsAreWrittenInUnitsOfTheTimeMultiplier)
 {
-    RecordBuilder builder = Mixed("ASCII").TimeMultiplier("10");
-    builder.Sample({1, 2}, {}, 12345);
-    Document& original = Read(builder);
+    Document& original = Read(Mixed("ASCII").TimeMultiplier("10"));
     const Document& copy = SaveAndRead(original, "copy.cfg");
     EXPECT_EQ(copy.oscillogram.sampleTimes, original.oscillogram.sampleTimes);
-    EXPECT_EQ(original.oscillogram.sampleTimes.back(), 123450);
+    EXPECT_EQ(original.oscillogram.sampleTimes.back(), 41000);
+    EXPECT_NE(test::FileBytes(folder / "copy.dat").find("\r\n42,4100,"), std::string::npos);
+    EXPECT_TRUE(copy.oscillogram.loadWarnings.empty());
 }
 
 TEST_F(WriterTest, FloatCodesSavedAsSixteenBitsAreSpreadOverTheRangeAndNeverWrap)
