@@ -3,6 +3,7 @@
 #include "core/document/Document.h"
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/ComtradeReader.h"
+#include "core/formats/ComtradeTime.h"
 #include "core/formats/MissingCodes.h"
 #include "core/formats/RecordFiles.h"
 #include "core/model/ParallelFor.h"
@@ -128,8 +129,8 @@ std::string ComtradeWriter::BuildConfigurationText() const
     AppendDiscreteLines(text);
     AppendLine(text, {ConfigNumber(record_.lineFrequency)});
     AppendRates(text);
-    AppendLine(text, {Field(record_.startDate), Field(record_.startTime)});
-    AppendLine(text, {Field(record_.triggerDate), Field(record_.triggerTime)});
+    AppendLine(text, {WrittenDate(record_.startDate), Field(record_.startTime)});
+    AppendLine(text, {WrittenDate(record_.triggerDate), Field(record_.triggerTime)});
     AppendLine(text, {FileTypeText(format_)});
     if (!revision_.empty())
         AppendLine(text, {ConfigNumber(stampMultiplier_)});
@@ -181,6 +182,16 @@ void ComtradeWriter::AppendRates(std::string& text) const
     AppendLine(text, {std::to_string(segments.size())});
     for (const RateSegment& segment : segments)
         AppendLine(text, {ConfigNumber(segment.rate), std::to_string(segment.endSample)});
+}
+
+// A date of revision 1991 (month first, perhaps a two-digit year) written in a later revision
+// as that revision reads dates: day first, four-digit year.
+std::string ComtradeWriter::WrittenDate(const std::string& date) const
+{
+    if (revision1991_ || !IsRevision1991(record_.revisionYear))
+        return Field(date);
+    const std::string normalised = NormaliseDate(date, false);
+    return normalised.empty() ? Field(date) : normalised;
 }
 
 std::int64_t ComtradeWriter::SampleTime(std::size_t i) const

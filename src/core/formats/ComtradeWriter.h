@@ -54,6 +54,7 @@ private:
     void AppendAnalogLines(std::string& text) const;
     void AppendDiscreteLines(std::string& text) const;
     void AppendRates(std::string& text) const;
+    std::string WrittenDate(const std::string& date) const;
     // Builds the data of samples [first, first + count) into the block.
     using BlockBuilder = std::function<void(std::size_t first, std::size_t count, std::string& block)>;
     void EmitBlocks(const BlockBuilder& build, const Sink& sink) const;

@@ -92,6 +92,19 @@ TEST_F(WriterTest, FirstLineKeepsAnEmptyRecorderAndNames2013ForThirtyTwoBitForms
     EXPECT_NE(float32.find("\r\nFLOAT32\r\n"), std::string::npos);
 }
 
+TEST_F(WriterTest, DatesOfRevision1991AreWrittenAsALaterRevisionReadsThem)
+{
+    RecordBuilder builder;
+    builder.Station("OLD", "R1", "").Start("05/03/98", "10:20:30.5").Analog({.id = "U", .primary = "", .secondary = ""}).Ramp(3);
+    Document& original = Read(builder);
+    EXPECT_EQ(original.oscillogram.startText, "03/05/1998, 10:20:30.5");
+    const Document& copy = SaveAndRead(original, "copy.cfg", "FLOAT32");
+    EXPECT_EQ(copy.oscillogram.startDate, "03/05/1998");
+    EXPECT_EQ(copy.oscillogram.startText, original.oscillogram.startText);
+    SaveComtrade(original, folder / "same.cfg");
+    EXPECT_NE(test::FileBytes(folder / "same.cfg").find("\r\n05/03/98,10:20:30.5\r\n"), std::string::npos);
+}
+
 TEST_F(WriterTest, TimeAndLocalCodesOfRevision2013AreKept)
 {
     Document& original = Read(Mixed("BINARY").Station("ST", "R", "2013").TimeCodes("-5h30", "+3"));
