@@ -238,6 +238,9 @@ void ConfigurationParser::ReadTail()
     CfgFieldReader codes(file_.ReadLine());
     record_.timeCode = std::string(TrimBlanks(codes.ReadField()));
     record_.localCode = std::string(TrimBlanks(codes.ReadField()));
+    file_.SkipBlank();
+    if (!file_.AtEnd())
+        record_.timeQuality = std::string(TrimBlanks(file_.ReadLine()));
 }
 
 Configuration ConfigurationParser::Parse()

@@ -91,6 +91,7 @@ public:
     std::string sourcePath;
     std::string timeCode;   // COMTRADE 2013 time code and local code; empty for older revisions
     std::string localCode;
+    std::string timeQuality;  // the 2013 line after the codes (time quality, leap second) as read
     std::vector<RecordSection> fileSections;
     // The channels or samples no longer match the record's own files (after a merge), so a
     // save over those files must rewrite them.
