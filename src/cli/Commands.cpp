@@ -26,6 +26,7 @@ constexpr NamedCommand kCommands[] = {
      "calc RECORD --formula NAME=TEXT [--formula ...] [--frm FILE] [--out PATH] [--format csv|json] "
      "[--from N] [--to N]"},
     {"convert", ConvertCommand, "convert RECORD OUT.cfg|OUT.cff|OUT.zip [--type ascii|binary|binary32|float32]"},
+    {"locate", LocateCommand, "locate RECORD [--model FILE.omp] [--report OUT.txt] [--json]"},
 };
 
 void PrintUsage(std::ostream& out)

@@ -3,6 +3,7 @@
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/LoadWarnings.h"
 #include "core/formats/SampleRate.h"
+#include "core/model/CodePageDetection.h"
 #include "core/model/Oscillogram.h"
 #include "core/model/Units.h"
 #include "core/model/ZarvaException.h"
@@ -273,9 +274,9 @@ Configuration ConfigurationParser::Parse()
 // mix pages line by line, which DecodeText copes with text by text).
 void ApplyDetectedCodePage(Oscillogram& record)
 {
-    std::string texts = record.stationName + record.recorderId;
+    std::vector<std::string_view> texts = {record.stationName, record.recorderId};
     for (const Channel& channel : record.channels)
-        texts += channel.channelId;
+        texts.insert(texts.end(), {channel.channelId, channel.phase, channel.circuitComponent, channel.unit8});
     record.ApplyCodePage(DetectCodePage(texts));
 }
 

@@ -26,6 +26,10 @@ TEST(FindChannel, PrefersExactCaseThenFirstCaseInsensitiveMatchElseANameError)
     EXPECT_EQ(document.oscillogram.FindChannel("Ia"), 0u);
     channels.pop_back();
     EXPECT_EQ(document.oscillogram.FindChannel("ia"), 0u);
+    channels.push_back(NamedAnalog(document, "Пуск защиты"));
+    channels.push_back(NamedAnalog(document, "Uф"));
+    EXPECT_EQ(document.oscillogram.FindChannel("пуск защиты"), 1u);
+    EXPECT_EQ(document.oscillogram.FindChannel("uФ"), 2u);
     try {
         document.oscillogram.FindChannel("Ub");
         FAIL() << "no exception";
