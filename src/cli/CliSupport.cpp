@@ -79,6 +79,7 @@ void OpenRecord(Document& document, const std::filesystem::path& path, std::ostr
 void SaveRecordAs(Document& document, const std::filesystem::path& path, const std::string* type)
 {
     SaveOptions options;
+    options.raiseTo2013 = true;
     if (type != nullptr) {
         const std::optional<DataFormat> format = DataFormatOf(*type);
         if (!format)

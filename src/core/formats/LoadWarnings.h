@@ -18,10 +18,11 @@ constexpr int kTrailingBytes = 4002;
 constexpr int kLineFrequency = 4003;
 constexpr int kTimeMultiplier = 4004;
 constexpr int kShortDataLines = 4005;
-constexpr int kNoTimeStamps = 4006;
 constexpr int kPackedStatusBits = 4007;
 constexpr int kSampleNumbers = 4008;
 constexpr int kChannelTotal = 4009;
+constexpr int kStampsStray = 4010;
+constexpr int kFewSamplesPerPeriod = 4011;
 constexpr int kFormulaNotComputed = 4040;
 } // namespace warnings
 
