@@ -18,8 +18,11 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <numbers>
 
 namespace zarva::gui::test {
@@ -58,18 +61,18 @@ private slots:
         view.Document().SetCursors(CursorSet{});
         QVERIFY(Grab(view).pixelColor(line) != red);
 
-        // A click takes the nearer sample; the right button places cursor 2.
+        // A click takes the nearer sample; the right button places cursor 2 and opens no menu,
+        // which the label panel and the menu key open.
         const int y = view.Rows().front().top + 20;
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(x + 12, y));
         QCOMPARE(vertical(0), std::int64_t{110});
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(x + 13, y));
         QCOMPARE(vertical(0), std::int64_t{111});
-        RepeatUntilDone([] {
-            QWidget* menu = QApplication::activePopupWidget();
-            return menu != nullptr && menu->close();
-        });
-        QTest::mouseClick(view.viewport(), Qt::RightButton, {}, QPoint(x, y));
+        QVERIFY(!MenuOpensAfter([&] { QTest::mouseClick(view.viewport(), Qt::RightButton, {}, QPoint(x, y)); }));
         QCOMPARE(vertical(1), std::int64_t{110});
+        QVERIFY(MenuOpensAfter([&] { QTest::mouseClick(view.viewport(), Qt::RightButton, {}, QPoint(5, y)); }));
+        QCOMPARE(vertical(1), std::int64_t{110});
+        QVERIFY(MenuOpensAfter([&] { QTest::keyClick(&view, Qt::Key_Menu); }));
 
         // Arrow keys move by one sample and stop at the ends of the record.
         cursors.PlaceVertical(0, 0, 1000);
@@ -81,6 +84,10 @@ private slots:
         QCOMPARE(vertical(0), std::int64_t{1});
         QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(vertical(1), std::int64_t{999});
+        cursors.SetVerticalActive(0, false);
+        view.Document().SetCursors(cursors);
+        QTest::keyClick(&view, Qt::Key_Right);
+        QCOMPARE(vertical(0), std::int64_t{0});
     }
 
     void curvesStayWithinTheirRows()
@@ -299,6 +306,21 @@ private slots:
 private:
     // Opens a record of 1000 samples at 1000 per second: Ia (A, amplitude 100), Ub (kV,
     // amplitude 50), Ic (A, amplitude 20) and Trip switching on at sample 500.
+    // Whether `act` opens a popup menu (which is closed at once).
+    static bool MenuOpensAfter(const std::function<void()>& act)
+    {
+        auto shown = std::make_shared<bool>(false);
+        QTimer::singleShot(50, [shown] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                *shown = true;
+                menu->close();
+            }
+        });
+        act();
+        QTest::qWait(100);
+        return *shown;
+    }
+
     CZarvaView& Open(AppUnderTest& app, std::size_t samples = 1000)
     {
         RecordBuilder builder;

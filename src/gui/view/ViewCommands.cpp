@@ -277,9 +277,7 @@ void CZarvaView::EditRatios()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::vector<std::size_t> changed = dialog.Apply(document_.Core().oscillogram);
-    if (changed.empty())
-        document_.SetModifiedFlag();
-    else
+    if (!changed.empty())
         ChannelsChanged(changed, ChannelChange::Values);
 }
 

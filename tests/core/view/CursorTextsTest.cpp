@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace zarva {
 namespace {
 
@@ -50,6 +52,25 @@ TEST_F(CursorTextsTest, InactiveCursorsShowTheirNamesAloneVerticalOnesAValueInEv
     EXPECT_EQ(Texts(RulerUnit::Samples).verticalDifference, "Разница. верт. визиров:");
 }
 
+TEST_F(CursorTextsTest, AFastRecordShowsTheDecimalsOfItsSamples)
+{
+    Oscillogram& osc = record.Record();
+    osc.sampleRate = 2400;
+    osc.rateSegments = {{2400.0, 5000}};
+    for (std::size_t i = 0; i < osc.sampleTimes.size(); ++i)
+        osc.sampleTimes[i] = std::llround(static_cast<double>(i) * 1e6 / 2400.0);
+    CursorSet& cursors = record.Doc().cursors;
+    cursors.PlaceVertical(0, 219, 5000);
+    cursors.PlaceVertical(1, 220, 5000);
+    CursorStatus status = Texts(RulerUnit::Milliseconds);
+    EXPECT_EQ(status.vertical1, "Верт. визир 1: 91.3 мс");
+    EXPECT_EQ(status.vertical2, "Верт. визир 2: 91.7 мс");
+    EXPECT_EQ(status.verticalDifference, "Разница. верт. визиров: 0.4 мс");
+    status = Texts(RulerUnit::AbsoluteTime);
+    EXPECT_EQ(status.vertical2, "Верт. визир 2: 10:15:28.091667");
+    EXPECT_EQ(status.verticalDifference, "Разница. верт. визиров: 00.000417");
+}
+
 TEST_F(CursorTextsTest, HorizontalDifferenceNeedsBothOnOneChannel)
 {
     CursorSet& cursors = record.Doc().cursors;
@@ -61,6 +82,11 @@ TEST_F(CursorTextsTest, HorizontalDifferenceNeedsBothOnOneChannel)
     EXPECT_EQ(status.horizontalDifference, "Разница г. визиров:");
     cursors.PlaceHorizontal(1, -1.25, 0);
     EXPECT_EQ(Texts(RulerUnit::Milliseconds).horizontalDifference, "Разница г. визиров: 3.75 А");
+    cursors.PlaceHorizontal(0, 63508.5, 1);
+    cursors.PlaceHorizontal(1, -1500.0, 1);
+    status = Texts(RulerUnit::Milliseconds);
+    EXPECT_EQ(status.horizontal1, "Гор. визир 1: 63.5085 кВ");
+    EXPECT_EQ(status.horizontalDifference, "Разница г. визиров: 65.0085 кВ");
 }
 
 TEST(StackLabels, LaterLabelsMoveDownOnlyPastOverlaps)
