@@ -296,6 +296,17 @@ private slots:
         QVERIFY(document.Core().oscillogram.channels.front().selected);
         QCOMPARE(selections.count(), 1);
         QCOMPARE(records.count(), 0);
+        // The diagrams' toggles count only the channels they can show.
+        const CommandRouter& router = app.Frame().Router();
+        QVERIFY(router.StateOf(cmd::kOnVectorDiagram).enabled && router.StateOf(cmd::kOnFrequencyDiagram).enabled);
+        for (Channel& channel : document.Core().oscillogram.channels)
+            channel.selected = !channel.IsAnalog();
+        QVERIFY(!router.StateOf(cmd::kOnVectorDiagram).enabled && !router.StateOf(cmd::kOnFrequencyDiagram).enabled);
+        document.Core().oscillogram.channels.front().selected = true;
+        app.Frame().Router().Route(cmd::kOnVectorDiagram);
+        QVERIFY(document.Core().oscillogram.channels.front().HasFlag(display::kOnVectorDiagram));
+        QVERIFY(!document.Core().oscillogram.channels.back().HasFlag(display::kOnVectorDiagram));
+        document.SetModifiedFlag(false);
 
         const auto answerRatios = [](const QString& primary) {
             RepeatUntilDone([primary] {
