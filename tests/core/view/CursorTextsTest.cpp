@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace zarva {
 namespace {
 
@@ -54,11 +52,7 @@ TEST_F(CursorTextsTest, InactiveCursorsShowTheirNamesAloneVerticalOnesAValueInEv
 
 TEST_F(CursorTextsTest, AFastRecordShowsTheDecimalsOfItsSamples)
 {
-    Oscillogram& osc = record.Record();
-    osc.sampleRate = 2400;
-    osc.rateSegments = {{2400.0, 5000}};
-    for (std::size_t i = 0; i < osc.sampleTimes.size(); ++i)
-        osc.sampleTimes[i] = std::llround(static_cast<double>(i) * 1e6 / 2400.0);
+    record.Retime(2400.0);
     CursorSet& cursors = record.Doc().cursors;
     cursors.PlaceVertical(0, 219, 5000);
     cursors.PlaceVertical(1, 220, 5000);

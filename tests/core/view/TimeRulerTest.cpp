@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace zarva {
 namespace {
 
@@ -38,21 +36,12 @@ TEST(RulerLabel, ShowsEachUnitCountingFromTheZeroSampleAndOnPastTheRecord)
     EXPECT_EQ(RelativeTime(osc, 3250), 3'210'000);
 }
 
-// Retimes the test record at a single rate; times are whole microseconds as readers keep them.
-void Retime(Oscillogram& record, double rate)
-{
-    record.sampleRate = static_cast<std::int32_t>(rate);
-    record.rateSegments = {{rate, static_cast<std::int32_t>(record.sampleTimes.size())}};
-    for (std::size_t i = 0; i < record.sampleTimes.size(); ++i)
-        record.sampleTimes[i] = std::llround(static_cast<double>(i) * 1e6 / rate);
-}
-
 TEST(TimeTexts, CarryTheDecimalsThatTellAdjacentSamplesApart)
 {
     test::ViewTestRecord record(1000);
     Oscillogram& osc = record.Record();
     osc.startTime = "10:15:28";
-    Retime(osc, 2400.0);
+    record.Retime(2400.0);
     // Samples 218-221 lie at 90 833, 91 250, 91 667 and 92 083 µs.
     EXPECT_EQ(RulerLabel(osc, RulerUnit::Milliseconds, 218, false), "90.8");
     EXPECT_EQ(RulerLabel(osc, RulerUnit::Milliseconds, 219, true), "91.3 мс");
@@ -71,7 +60,7 @@ TEST(TimeTexts, CarryTheDecimalsThatTellAdjacentSamplesApart)
 TEST(TimeTexts, RulerLabelsOfAFastRecordDiffer)
 {
     test::ViewTestRecord record(4000);
-    Retime(record.Record(), 100'000.0);
+    record.Retime(100'000.0);
     ViewState state;
     state.leftMargin = 0;
     state.xScale = 1.0;
