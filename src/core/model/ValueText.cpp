@@ -2,6 +2,7 @@
 
 #include "core/model/Units.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
