@@ -69,6 +69,11 @@ void CZarvaDoc::NotifyRecordChanged()
     emit recordChanged();
 }
 
+void CZarvaDoc::NotifySelectionChanged()
+{
+    emit selectionChanged();
+}
+
 void CZarvaDoc::NotifySettingsReplaced()
 {
     emit settingsReplaced();
