@@ -89,6 +89,8 @@ void DifferentialChoices::Prefill(const Oscillogram& record)
     for (std::size_t n = 0; n < legs.size(); ++n) {
         const std::array<std::string*, 3> chosen = {&legs[n].ia, &legs[n].ib, &legs[n].ic};
         for (std::size_t p = 0; p < 3; ++p) {
+            if (!NamesChannel(record, *chosen[p]))
+                chosen[p]->clear();
             if (chosen[p]->empty() && n < found[p].size())
                 *chosen[p] = found[p][n];
         }

@@ -3,6 +3,7 @@
 #include "core/model/Oscillogram.h"
 #include "core/model/TextCase.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace zarva {
@@ -146,9 +147,14 @@ std::string GuessChannel(const Oscillogram& record, Quantity quantity, Phase pha
     return {};
 }
 
+bool NamesChannel(const Oscillogram& record, const std::string& name)
+{
+    return std::ranges::any_of(record.channels, [&](const Channel& c) { return c.name == name; });
+}
+
 void GuessInto(std::string& choice, const Oscillogram& record, Quantity quantity, Phase phase)
 {
-    if (choice.empty())
+    if (!NamesChannel(record, choice))
         choice = GuessChannel(record, quantity, phase);
 }
 

@@ -26,7 +26,10 @@ std::optional<ChannelRole> GuessRole(const Channel& channel);
 // that quantity of that phase; empty when there is none.
 std::string GuessChannel(const Oscillogram& record, Quantity quantity, Phase phase);
 
-// The guess put into a channel choice that is still empty.
+// Whether some channel of the record has exactly that name.
+bool NamesChannel(const Oscillogram& record, const std::string& name);
+
+// The guess put into a channel choice that is empty or names no channel of the record.
 void GuessInto(std::string& choice, const Oscillogram& record, Quantity quantity, Phase phase);
 
 } // namespace zarva

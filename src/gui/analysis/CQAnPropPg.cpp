@@ -1,0 +1,95 @@
+#include "gui/analysis/CQAnPropPg.h"
+
+#include "gui/app/CZarvaDoc.h"
+#include "gui/app/Texts.h"
+
+#include "core/dsp/PhasorMath.h"
+#include "core/storage/SettingsSection.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zarva::gui {
+namespace {
+
+constexpr int kNoChannel = 191;
+
+} // namespace
+
+CQAnPropPg::CQAnPropPg(CZarvaDoc& document, QWidget* parent) : QWidget(parent), document_(document) {}
+
+QComboBox* CQAnPropPg::AddChoice(QFormLayout& form, const QString& label, const std::string& chosen)
+{
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* choice = new QComboBox(row);
+    choice->setMinimumContentsLength(16);
+    auto* value = new QLabel(row);
+    value->setMinimumWidth(140);
+    layout->addWidget(choice, 1);
+    layout->addWidget(value);
+    form.addRow(label, row);
+    FillChoice(*choice, QString::fromStdString(chosen));
+    choices_.emplace_back(choice, value);
+    connect(choice, &QComboBox::currentIndexChanged, this, [this] { ShowValuesAt(sample_); });
+    return choice;
+}
+
+void CQAnPropPg::FillChoice(QComboBox& choice, const QString& chosen) const
+{
+    const QSignalBlocker quiet(&choice);
+    const QString none = choice.count() > 0 ? choice.itemText(0) : Tr(kNoChannel);
+    choice.clear();
+    choice.addItem(none, QString());
+    for (const Channel& channel : document_.Core().oscillogram.channels) {
+        if (channel.IsAnalog())
+            choice.addItem(QString::fromStdString(channel.name), QString::fromStdString(channel.name));
+    }
+    choice.setCurrentIndex(std::max(0, choice.findData(chosen)));
+}
+
+std::string CQAnPropPg::Chosen(const QComboBox& choice)
+{
+    return choice.currentData().toString().toStdString();
+}
+
+SettingsSection& CQAnPropPg::Section(const char* name) const
+{
+    return document_.Core().settings.Section(name);
+}
+
+void CQAnPropPg::RecordChanged()
+{
+    for (auto& [choice, value] : choices_)
+        FillChoice(*choice, choice->currentData().toString());
+    ShowValuesAt(sample_);
+}
+
+void CQAnPropPg::ShowValuesAt(std::int64_t sample)
+{
+    sample_ = sample;
+    const Oscillogram& record = document_.Core().oscillogram;
+    for (auto& [choice, value] : choices_) {
+        value->clear();
+        const std::string name = Chosen(*choice);
+        if (name.empty() || sample < 0)
+            continue;
+        const auto found = std::ranges::find(record.channels, name, &Channel::name);
+        if (found == record.channels.end() || static_cast<std::size_t>(sample) >= found->phasorSeries.size())
+            continue;
+        const Channel& channel = *found;
+        const Phasor z = channel.phasorSeries[static_cast<std::size_t>(sample)];
+        value->setText(QStringLiteral("%1 %2 ∠ %3°")
+                           .arg(std::abs(z), 0, 'g', 5)
+                           .arg(QString::fromStdString(channel.Unit()))
+                           .arg(AngleDeg(z), 0, 'f', 1));
+    }
+}
+
+} // namespace zarva::gui
