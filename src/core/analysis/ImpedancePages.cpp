@@ -7,6 +7,7 @@
 #include "core/storage/SettingsSection.h"
 
 #include <array>
+#include <type_traits>
 
 namespace zarva {
 namespace {
@@ -14,6 +15,23 @@ namespace {
 using WrongPlaceLocatorData::LineModel;
 
 const char* const kPhaseNames[3] = {"A", "B", "C"};
+
+// The channel choices under their settings keys; a const page gives const strings.
+template <typename Choices>
+auto KeysOf(Choices& c) requires std::is_same_v<std::remove_const_t<Choices>, PhaseImpedanceChoices>
+{
+    using Key = std::pair<const char*, decltype(&c.ia)>;
+    return std::array<Key, 7>{{{"UA", &c.ua}, {"UB", &c.ub}, {"UC", &c.uc}, {"IA", &c.ia}, {"IB", &c.ib},
+                               {"IC", &c.ic}, {"I0", &c.residual}}};
+}
+
+template <typename Choices>
+auto KeysOf(Choices& c) requires std::is_same_v<std::remove_const_t<Choices>, LineImpedanceChoices>
+{
+    using Key = std::pair<const char*, decltype(&c.ia)>;
+    return std::array<Key, 9>{{{"UA", &c.ua}, {"UB", &c.ub}, {"UC", &c.uc}, {"UAB", &c.uab}, {"UBC", &c.ubc},
+                               {"UCA", &c.uca}, {"IA", &c.ia}, {"IB", &c.ib}, {"IC", &c.ic}}};
+}
 const char* const kPairNames[3] = {"AB", "BC", "CA"};
 
 } // namespace
@@ -53,8 +71,7 @@ void PhaseImpedanceChoices::Prefill(const Oscillogram& record)
 
 void PhaseImpedanceChoices::Load(const SettingsSection& section)
 {
-    for (auto [key, choice] : {std::pair{"UA", &ua}, {"UB", &ub}, {"UC", &uc}, {"IA", &ia}, {"IB", &ib},
-                               {"IC", &ic}, {"I0", &residual}})
+    for (auto [key, choice] : KeysOf(*this))
         *choice = section.GetString(key, *choice);
     lineFromModel = section.GetInt("lineFromModel", lineFromModel ? 1 : 0) != 0;
     for (auto [key, value] : {std::pair{"R1", &line.r1}, {"X1", &line.x1}, {"R0", &line.r0}, {"X0", &line.x0},
@@ -64,8 +81,7 @@ void PhaseImpedanceChoices::Load(const SettingsSection& section)
 
 void PhaseImpedanceChoices::Save(SettingsSection& section) const
 {
-    for (auto [key, choice] : {std::pair{"UA", &ua}, {"UB", &ub}, {"UC", &uc}, {"IA", &ia}, {"IB", &ib},
-                               {"IC", &ic}, {"I0", &residual}})
+    for (auto [key, choice] : KeysOf(*this))
         section.SetString(key, *choice);
     section.SetInt("lineFromModel", lineFromModel ? 1 : 0);
     for (auto [key, value] : {std::pair{"R1", &line.r1}, {"X1", &line.x1}, {"R0", &line.r0}, {"X0", &line.x0},
@@ -106,8 +122,7 @@ void LineImpedanceChoices::Prefill(const Oscillogram& record)
 
 void LineImpedanceChoices::Load(const SettingsSection& section)
 {
-    for (auto [key, choice] : {std::pair{"UA", &ua}, {"UB", &ub}, {"UC", &uc}, {"UAB", &uab}, {"UBC", &ubc},
-                               {"UCA", &uca}, {"IA", &ia}, {"IB", &ib}, {"IC", &ic}})
+    for (auto [key, choice] : KeysOf(*this))
         *choice = section.GetString(key, *choice);
     phaseVoltages = section.GetInt("phaseVoltState", phaseVoltages ? 1 : 0) != 0;
     minimumCurrent = section.GetDouble("IMin", minimumCurrent);
@@ -115,8 +130,7 @@ void LineImpedanceChoices::Load(const SettingsSection& section)
 
 void LineImpedanceChoices::Save(SettingsSection& section) const
 {
-    for (auto [key, choice] : {std::pair{"UA", &ua}, {"UB", &ub}, {"UC", &uc}, {"UAB", &uab}, {"UBC", &ubc},
-                               {"UCA", &uca}, {"IA", &ia}, {"IB", &ib}, {"IC", &ic}})
+    for (auto [key, choice] : KeysOf(*this))
         section.SetString(key, *choice);
     section.SetInt("phaseVoltState", phaseVoltages ? 1 : 0);
     section.SetDouble("IMin", minimumCurrent);

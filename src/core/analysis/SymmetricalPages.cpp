@@ -5,6 +5,9 @@
 #include "core/formula/FormulaPatterns.h"
 #include "core/storage/SettingsSection.h"
 
+#include <array>
+#include <type_traits>
+
 namespace zarva {
 namespace {
 
@@ -13,15 +16,27 @@ bool GetBool(const SettingsSection& section, const std::string& key, bool fallba
     return section.GetInt(key, fallback ? 1 : 0) != 0;
 }
 
-std::string Over(std::string_view pattern, const std::vector<std::string>& arguments)
-{
-    return BuildFormula(pattern, arguments);
-}
-
 std::vector<std::string> Phases(const std::string& a, const std::string& b, const std::string& c, const char* what)
 {
     const std::array<std::string, 3> three = FormulaPlan::Arguments(a, b, c, what);
     return {three.begin(), three.end()};
+}
+
+// The channel choices under their settings keys; a const page gives const strings.
+template <typename Choices>
+auto KeysOf(Choices& c) requires std::is_same_v<std::remove_const_t<Choices>, SymmetricalChoices>
+{
+    using Key = std::pair<const char*, decltype(&c.ia)>;
+    return std::array<Key, 9>{{{"IA", &c.ia}, {"IB", &c.ib}, {"IC", &c.ic}, {"I0", &c.residual}, {"UA", &c.ua},
+                               {"UB", &c.ub}, {"UC", &c.uc}, {"UAB", &c.uab}, {"UBC", &c.ubc}}};
+}
+
+template <typename Choices>
+auto KeysOf(Choices& c) requires std::is_same_v<std::remove_const_t<Choices>, ZeroSequenceChoices>
+{
+    using Key = std::pair<const char*, decltype(&c.ia)>;
+    return std::array<Key, 8>{{{"IA", &c.ia}, {"IB", &c.ib}, {"IC", &c.ic}, {"I0", &c.currentResidual},
+                               {"UA", &c.ua}, {"UB", &c.ub}, {"UC", &c.uc}, {"U0", &c.voltageResidual}}};
 }
 
 } // namespace
@@ -41,8 +56,7 @@ void SymmetricalChoices::Prefill(const Oscillogram& record)
 
 void SymmetricalChoices::Load(const SettingsSection& section)
 {
-    for (auto [key, choice] : {std::pair{"IA", &ia}, {"IB", &ib}, {"IC", &ic}, {"I0", &residual}, {"UA", &ua},
-                               {"UB", &ub}, {"UC", &uc}, {"UAB", &uab}, {"UBC", &ubc}})
+    for (auto [key, choice] : KeysOf(*this))
         *choice = section.GetString(key, *choice);
     currentsOff = GetBool(section, "currOffState", currentsOff);
     voltagesOff = GetBool(section, "voltOffState", voltagesOff);
@@ -52,8 +66,7 @@ void SymmetricalChoices::Load(const SettingsSection& section)
 
 void SymmetricalChoices::Save(SettingsSection& section) const
 {
-    for (auto [key, choice] : {std::pair{"IA", &ia}, {"IB", &ib}, {"IC", &ic}, {"I0", &residual}, {"UA", &ua},
-                               {"UB", &ub}, {"UC", &uc}, {"UAB", &uab}, {"UBC", &ubc}})
+    for (auto [key, choice] : KeysOf(*this))
         section.SetString(key, *choice);
     section.SetInt("currOffState", currentsOff ? 1 : 0);
     section.SetInt("voltOffState", voltagesOff ? 1 : 0);
@@ -69,27 +82,27 @@ void SymmetricalChoices::Plan(FormulaPlan& plan) const
             const std::string a = FormulaPlan::Argument(ia, "Ia");
             const std::string c = FormulaPlan::Argument(ic, "Ic");
             const std::string b = QuoteChannelName(
-                plan.Add("Ib", Over("Ib: (%s, %s, %s)", {a, c, FormulaPlan::Argument(residual, "3I0")})));
-            plan.Add("I1", Over("I1: (%s, %s, %s)", {a, b, c}));
-            plan.Add("I2", Over("I2: (%s, %s, %s)", {a, b, c}));
+                plan.Add("Ib", BuildFormula("Ib: (%s, %s, %s)", {a, c, FormulaPlan::Argument(residual, "3I0")})));
+            plan.Add("I1", BuildFormula("I1: (%s, %s, %s)", {a, b, c}));
+            plan.Add("I2", BuildFormula("I2: (%s, %s, %s)", {a, b, c}));
         } else {
             const std::vector<std::string> abc = Phases(ia, ib, ic, "I");
-            plan.Add("I1", Over("I1: (%s, %s, %s)", abc));
-            plan.Add("I2", Over("I2: (%s, %s, %s)", abc));
-            plan.Add("3I0", Over("3I0: (%s, %s, %s)", abc));
+            plan.Add("I1", BuildFormula("I1: (%s, %s, %s)", abc));
+            plan.Add("I2", BuildFormula("I2: (%s, %s, %s)", abc));
+            plan.Add("3I0", BuildFormula("3I0: (%s, %s, %s)", abc));
         }
     }
     if (voltagesOff)
         return;
     if (phaseVoltages) {
         const std::vector<std::string> abc = Phases(ua, ub, uc, "U");
-        plan.Add("U1", Over("U1f: (%s, %s, %s)", abc));
-        plan.Add("U2", Over("U2f: (%s, %s, %s)", abc));
-        plan.Add("3U0", Over("3U0: (%s, %s, %s)", abc));
+        plan.Add("U1", BuildFormula("U1f: (%s, %s, %s)", abc));
+        plan.Add("U2", BuildFormula("U2f: (%s, %s, %s)", abc));
+        plan.Add("3U0", BuildFormula("3U0: (%s, %s, %s)", abc));
     } else {
         const std::vector<std::string> lines = {FormulaPlan::Argument(uab, "Uab"), FormulaPlan::Argument(ubc, "Ubc")};
-        plan.Add("U1", Over("U1l: (%s, %s)", lines));
-        plan.Add("U2", Over("U2l: (%s, %s)", lines));
+        plan.Add("U1", BuildFormula("U1l: (%s, %s)", lines));
+        plan.Add("U2", BuildFormula("U2l: (%s, %s)", lines));
     }
 }
 
@@ -107,8 +120,7 @@ void ZeroSequenceChoices::Prefill(const Oscillogram& record)
 
 void ZeroSequenceChoices::Load(const SettingsSection& section)
 {
-    for (auto [key, choice] : {std::pair{"IA", &ia}, {"IB", &ib}, {"IC", &ic}, {"I0", &currentResidual},
-                               {"UA", &ua}, {"UB", &ub}, {"UC", &uc}, {"U0", &voltageResidual}})
+    for (auto [key, choice] : KeysOf(*this))
         *choice = section.GetString(key, *choice);
     currentsOff = GetBool(section, "currOffState", currentsOff);
     voltagesOff = GetBool(section, "voltOffState", voltagesOff);
@@ -118,8 +130,7 @@ void ZeroSequenceChoices::Load(const SettingsSection& section)
 
 void ZeroSequenceChoices::Save(SettingsSection& section) const
 {
-    for (auto [key, choice] : {std::pair{"IA", &ia}, {"IB", &ib}, {"IC", &ic}, {"I0", &currentResidual},
-                               {"UA", &ua}, {"UB", &ub}, {"UC", &uc}, {"U0", &voltageResidual}})
+    for (auto [key, choice] : KeysOf(*this))
         section.SetString(key, *choice);
     section.SetInt("currOffState", currentsOff ? 1 : 0);
     section.SetInt("voltOffState", voltagesOff ? 1 : 0);
@@ -132,15 +143,15 @@ void ZeroSequenceChoices::Plan(FormulaPlan& plan) const
     std::string current;
     std::string voltage;
     if (!currentsOff) {
-        current = currentFromResidual ? plan.Add("3I0", Over("Chan: (%s)", {FormulaPlan::Argument(currentResidual, "3I0")}))
-                                      : plan.Add("3I0", Over("3I0: (%s, %s, %s)", Phases(ia, ib, ic, "I")));
+        current = currentFromResidual ? plan.Add("3I0", BuildFormula("Chan: (%s)", {FormulaPlan::Argument(currentResidual, "3I0")}))
+                                      : plan.Add("3I0", BuildFormula("3I0: (%s, %s, %s)", Phases(ia, ib, ic, "I")));
     }
     if (!voltagesOff) {
-        voltage = voltageFromResidual ? plan.Add("3U0", Over("Chan: (%s)", {FormulaPlan::Argument(voltageResidual, "3U0")}))
-                                      : plan.Add("3U0", Over("3U0: (%s, %s, %s)", Phases(ua, ub, uc, "U")));
+        voltage = voltageFromResidual ? plan.Add("3U0", BuildFormula("Chan: (%s)", {FormulaPlan::Argument(voltageResidual, "3U0")}))
+                                      : plan.Add("3U0", BuildFormula("3U0: (%s, %s, %s)", Phases(ua, ub, uc, "U")));
     }
     if (!current.empty() && !voltage.empty())
-        plan.Add("Fi0", Over("ABSig: (%s, %s)", {QuoteChannelName(voltage), QuoteChannelName(current)}));
+        plan.Add("Fi0", BuildFormula("ABSig: (%s, %s)", {QuoteChannelName(voltage), QuoteChannelName(current)}));
 }
 
 } // namespace zarva

@@ -62,14 +62,12 @@ CQAnDiffCursPg::CQAnDiffCursPg(CZarvaDoc& document, QWidget* parent) : CQAnPropP
     UpdateStates();
 }
 
-CQAnDiffCursPg::LegControls CQAnDiffCursPg::AddLeg(int index, const DifferentialLeg& leg)
+CQAnDiffCursPg::LegControls CQAnDiffCursPg::AddLeg(int index, DifferentialLeg& leg)
 {
     LegControls c{};
     c.group = new QGroupBox(Tr(ids::kLeg, QString::number(index + 1)), this);
     auto* form = new QFormLayout(c.group);
-    const std::array<const std::string*, 3> chosen = {&leg.ia, &leg.ib, &leg.ic};
-    for (std::size_t p = 0; p < 3; ++p)
-        c.currents[p] = AddChoice(*form, QStringLiteral("I%1").arg(QChar(u'a' + static_cast<char16_t>(p))), *chosen[p]);
+    c.currents = AddPhases(*form, "I", leg.ia, leg.ib, leg.ic);
     c.reduction = new QComboBox(c.group);
     c.reduction->addItems({Tr(ids::kByCoefficient), Tr(ids::kByPower), Tr(ids::kByNominalCurrent)});
     c.reduction->setCurrentIndex(static_cast<int>(leg.reduction));
@@ -103,29 +101,28 @@ void CQAnDiffCursPg::UpdateStates()
     }
 }
 
-DifferentialLeg CQAnDiffCursPg::Read(const LegControls& c) const
+void CQAnDiffCursPg::Read(const LegControls& c, DifferentialLeg& leg) const
 {
-    return {.ia = Chosen(*c.currents[0]),
-            .ib = Chosen(*c.currents[1]),
-            .ic = Chosen(*c.currents[2]),
-            .reduction = static_cast<LegReduction>(c.reduction->currentIndex()),
-            .coefficient = c.coefficient->value(),
-            .power = c.power->value(),
-            .voltage = c.voltage->value(),
-            .nominalCurrent = c.nominalCurrent->value(),
-            .group = c.vectorGroup->value(),
-            .removeZeroSequence = c.removeZero->isChecked()};
+    leg.reduction = static_cast<LegReduction>(c.reduction->currentIndex());
+    leg.coefficient = c.coefficient->value();
+    leg.power = c.power->value();
+    leg.voltage = c.voltage->value();
+    leg.nominalCurrent = c.nominalCurrent->value();
+    leg.group = c.vectorGroup->value();
+    leg.removeZeroSequence = c.removeZero->isChecked();
 }
 
 void CQAnDiffCursPg::Plan(FormulaPlan& plan)
 {
-    choices_.legs.clear();
-    const std::size_t count = threeLegs_->isChecked() ? 3 : 2;
-    for (std::size_t n = 0; n < count; ++n)
-        choices_.legs.push_back(Read(legs_[n]));
+    ReadChoices();
+    for (std::size_t n = 0; n < legs_.size(); ++n)
+        Read(legs_[n], choices_.legs[n]);
     choices_.brakingFactor = brakingFactor_->value();
-    choices_.Save(Section(DifferentialChoices::kSection));
-    choices_.Plan(plan);
+    // The controls stay bound to all three legs; the choices made take the legs in use.
+    DifferentialChoices chosen = choices_;
+    chosen.legs.resize(threeLegs_->isChecked() ? 3 : 2);
+    chosen.Save(Section(DifferentialChoices::kSection));
+    chosen.Plan(plan);
 }
 
 } // namespace zarva::gui

@@ -31,9 +31,9 @@ private:
         QSpinBox* vectorGroup;
         QCheckBox* removeZero;
     };
-    LegControls AddLeg(int index, const DifferentialLeg& leg);
+    LegControls AddLeg(int index, DifferentialLeg& leg);
     void UpdateStates();
-    DifferentialLeg Read(const LegControls& controls) const;
+    void Read(const LegControls& controls, DifferentialLeg& leg) const;
 
     DifferentialChoices choices_;
     std::array<LegControls, DifferentialChoices::kMaxLegs> legs_;

@@ -23,7 +23,7 @@ constexpr int kNoChannel = 191;
 
 CQAnPropPg::CQAnPropPg(CZarvaDoc& document, QWidget* parent) : QWidget(parent), document_(document) {}
 
-QComboBox* CQAnPropPg::AddChoice(QFormLayout& form, const QString& label, const std::string& chosen)
+QComboBox* CQAnPropPg::AddChoice(QFormLayout& form, const QString& label, std::string& chosen)
 {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
@@ -36,7 +36,7 @@ QComboBox* CQAnPropPg::AddChoice(QFormLayout& form, const QString& label, const 
     layout->addWidget(value);
     form.addRow(label, row);
     FillChoice(*choice, QString::fromStdString(chosen));
-    choices_.emplace_back(choice, value);
+    choices_.push_back({choice, value, &chosen});
     connect(choice, &QComboBox::currentIndexChanged, this, [this] { ShowValuesAt(sample_); });
     return choice;
 }
@@ -54,9 +54,18 @@ void CQAnPropPg::FillChoice(QComboBox& choice, const QString& chosen) const
     choice.setCurrentIndex(std::max(0, choice.findData(chosen)));
 }
 
-std::string CQAnPropPg::Chosen(const QComboBox& choice)
+std::array<QComboBox*, 3> CQAnPropPg::AddPhases(QFormLayout& form, const char* quantity, std::string& a,
+                                                std::string& b, std::string& c)
 {
-    return choice.currentData().toString().toStdString();
+    const QString name = QString::fromUtf8(quantity);
+    return {AddChoice(form, name + QLatin1Char('a'), a), AddChoice(form, name + QLatin1Char('b'), b),
+            AddChoice(form, name + QLatin1Char('c'), c)};
+}
+
+void CQAnPropPg::ReadChoices()
+{
+    for (const Choice& choice : choices_)
+        *choice.chosen = choice.combo->currentData().toString().toStdString();
 }
 
 SettingsSection& CQAnPropPg::Section(const char* name) const
@@ -66,8 +75,8 @@ SettingsSection& CQAnPropPg::Section(const char* name) const
 
 void CQAnPropPg::RecordChanged()
 {
-    for (auto& [choice, value] : choices_)
-        FillChoice(*choice, choice->currentData().toString());
+    for (const Choice& choice : choices_)
+        FillChoice(*choice.combo, choice.combo->currentData().toString());
     ShowValuesAt(sample_);
 }
 
@@ -75,9 +84,10 @@ void CQAnPropPg::ShowValuesAt(std::int64_t sample)
 {
     sample_ = sample;
     const Oscillogram& record = document_.Core().oscillogram;
-    for (auto& [choice, value] : choices_) {
+    for (const Choice& choice : choices_) {
+        QLabel* value = choice.value;
         value->clear();
-        const std::string name = Chosen(*choice);
+        const std::string name = choice.combo->currentData().toString().toStdString();
         if (name.empty() || sample < 0)
             continue;
         const auto found = std::ranges::find(record.channels, name, &Channel::name);

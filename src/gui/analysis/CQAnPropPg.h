@@ -2,9 +2,9 @@
 
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 class QComboBox;
@@ -37,14 +37,23 @@ public:
     void ShowValuesAt(std::int64_t sample);
 
 protected:
-    QComboBox* AddChoice(QFormLayout& form, const QString& label, const std::string& chosen);
-    static std::string Chosen(const QComboBox& choice);
+    // A choice of channel bound to `chosen`, which ReadChoices sets.
+    QComboBox* AddChoice(QFormLayout& form, const QString& label, std::string& chosen);
+    // Three choices labelled by the quantity and the phase ("Ia", "Ib", "Ic").
+    std::array<QComboBox*, 3> AddPhases(QFormLayout& form, const char* quantity, std::string& a, std::string& b,
+                                        std::string& c);
+    void ReadChoices();
     SettingsSection& Section(const char* name) const;
     CZarvaDoc& document_;
 
 private:
     void FillChoice(QComboBox& choice, const QString& chosen) const;
-    std::vector<std::pair<QComboBox*, QLabel*>> choices_;
+    struct Choice {
+        QComboBox* combo;
+        QLabel* value;
+        std::string* chosen;
+    };
+    std::vector<Choice> choices_;
     std::int64_t sample_ = -1;
 };
 

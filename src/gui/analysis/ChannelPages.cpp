@@ -86,6 +86,18 @@ std::pair<QRadioButton*, QRadioButton*> Either(QWidget* parent, QFormLayout& for
     return {a, b};
 }
 
+template <typename Widgets>
+void Enable(const Widgets& widgets, bool enabled)
+{
+    for (QWidget* widget : widgets)
+        widget->setEnabled(enabled);
+}
+
+void Enable(std::initializer_list<QWidget*> widgets, bool enabled)
+{
+    Enable<std::initializer_list<QWidget*>>(widgets, enabled);
+}
+
 template <typename Page>
 void OnToggle(Page* page, std::initializer_list<QAbstractButton*> buttons, void (Page::*update)())
 {
@@ -110,9 +122,7 @@ CQAnSymmSostPg::CQAnSymmSostPg(CZarvaDoc& document, QWidget* parent)
     auto* page = new QVBoxLayout(this);
     QFormLayout* form = nullptr;
     Group(this, *page, ids::kCurrents, form);
-    ia_ = AddChoice(*form, Name("Ia"), choices_.ia);
-    ib_ = AddChoice(*form, Name("Ib"), choices_.ib);
-    ic_ = AddChoice(*form, Name("Ic"), choices_.ic);
+    currents_ = AddPhases(*form, "I", choices_.ia, choices_.ib, choices_.ic);
     residual_ = AddChoice(*form, Name("3I0"), choices_.residual);
     calculateIb_ = Check(this, *form, ids::kCalculateIb, choices_.calculateIb);
     form->addRow(new QLabel(Tr(ids::kIsolatedNeutralNote), this));
@@ -120,9 +130,7 @@ CQAnSymmSostPg::CQAnSymmSostPg(CZarvaDoc& document, QWidget* parent)
     Group(this, *page, ids::kVoltages, form);
     std::tie(phaseVoltages_, lineVoltages_) =
         Either(this, *form, ids::kPhaseVoltages, ids::kLineVoltages, choices_.phaseVoltages);
-    ua_ = AddChoice(*form, Name("Ua"), choices_.ua);
-    ub_ = AddChoice(*form, Name("Ub"), choices_.ub);
-    uc_ = AddChoice(*form, Name("Uc"), choices_.uc);
+    voltages_ = AddPhases(*form, "U", choices_.ua, choices_.ub, choices_.uc);
     uab_ = AddChoice(*form, Name("Uab"), choices_.uab);
     ubc_ = AddChoice(*form, Name("Ubc"), choices_.ubc);
     voltagesOff_ = Check(this, *form, ids::kOff, choices_.voltagesOff);
@@ -136,25 +144,20 @@ void CQAnSymmSostPg::UpdateStates()
     const bool currents = !currentsOff_->isChecked();
     const bool voltages = !voltagesOff_->isChecked();
     const bool phases = phaseVoltages_->isChecked();
-    ia_->setEnabled(currents);
-    ic_->setEnabled(currents);
-    ib_->setEnabled(currents && !calculateIb_->isChecked());
-    residual_->setEnabled(currents && calculateIb_->isChecked());
+    const bool calculated = calculateIb_->isChecked();
+    Enable(currents_, currents);
+    currents_[1]->setEnabled(currents && !calculated);
+    residual_->setEnabled(currents && calculated);
     calculateIb_->setEnabled(currents);
     phaseVoltages_->setEnabled(voltages);
     lineVoltages_->setEnabled(voltages);
-    for (QWidget* w : {ua_, ub_, uc_})
-        w->setEnabled(voltages && phases);
-    for (QWidget* w : {uab_, ubc_})
-        w->setEnabled(voltages && !phases);
+    Enable(voltages_, voltages && phases);
+    Enable({uab_, ubc_}, voltages && !phases);
 }
 
 void CQAnSymmSostPg::Plan(FormulaPlan& plan)
 {
-    choices_.ia = Chosen(*ia_), choices_.ib = Chosen(*ib_), choices_.ic = Chosen(*ic_);
-    choices_.residual = Chosen(*residual_);
-    choices_.ua = Chosen(*ua_), choices_.ub = Chosen(*ub_), choices_.uc = Chosen(*uc_);
-    choices_.uab = Chosen(*uab_), choices_.ubc = Chosen(*ubc_);
+    ReadChoices();
     choices_.currentsOff = currentsOff_->isChecked();
     choices_.voltagesOff = voltagesOff_->isChecked();
     choices_.calculateIb = calculateIb_->isChecked();
@@ -169,20 +172,13 @@ CQAnNullPoslPg::CQAnNullPoslPg(CZarvaDoc& document, QWidget* parent)
     auto* page = new QVBoxLayout(this);
     QFormLayout* form = nullptr;
     Group(this, *page, ids::kCurrents, form);
-    QRadioButton* fromPhases = nullptr;
-    std::tie(fromPhases, currentFromResidual_) =
-        Either(this, *form, ids::kFromPhases, ids::kFromResidual, !choices_.currentFromResidual);
-    ia_ = AddChoice(*form, Name("Ia"), choices_.ia);
-    ib_ = AddChoice(*form, Name("Ib"), choices_.ib);
-    ic_ = AddChoice(*form, Name("Ic"), choices_.ic);
+    currentFromResidual_ = Either(this, *form, ids::kFromPhases, ids::kFromResidual, !choices_.currentFromResidual).second;
+    currents_ = AddPhases(*form, "I", choices_.ia, choices_.ib, choices_.ic);
     currentResidual_ = AddChoice(*form, Name("3I0"), choices_.currentResidual);
     currentsOff_ = Check(this, *form, ids::kOff, choices_.currentsOff);
     Group(this, *page, ids::kVoltages, form);
-    std::tie(fromPhases, voltageFromResidual_) =
-        Either(this, *form, ids::kFromPhases, ids::kFromResidual, !choices_.voltageFromResidual);
-    ua_ = AddChoice(*form, Name("Ua"), choices_.ua);
-    ub_ = AddChoice(*form, Name("Ub"), choices_.ub);
-    uc_ = AddChoice(*form, Name("Uc"), choices_.uc);
+    voltageFromResidual_ = Either(this, *form, ids::kFromPhases, ids::kFromResidual, !choices_.voltageFromResidual).second;
+    voltages_ = AddPhases(*form, "U", choices_.ua, choices_.ub, choices_.uc);
     voltageResidual_ = AddChoice(*form, Name("3U0"), choices_.voltageResidual);
     voltagesOff_ = Check(this, *form, ids::kOff, choices_.voltagesOff);
     page->addStretch();
@@ -194,20 +190,15 @@ void CQAnNullPoslPg::UpdateStates()
 {
     const bool currents = !currentsOff_->isChecked();
     const bool voltages = !voltagesOff_->isChecked();
-    for (QWidget* w : {ia_, ib_, ic_})
-        w->setEnabled(currents && !currentFromResidual_->isChecked());
+    Enable(currents_, currents && !currentFromResidual_->isChecked());
     currentResidual_->setEnabled(currents && currentFromResidual_->isChecked());
-    for (QWidget* w : {ua_, ub_, uc_})
-        w->setEnabled(voltages && !voltageFromResidual_->isChecked());
+    Enable(voltages_, voltages && !voltageFromResidual_->isChecked());
     voltageResidual_->setEnabled(voltages && voltageFromResidual_->isChecked());
 }
 
 void CQAnNullPoslPg::Plan(FormulaPlan& plan)
 {
-    choices_.ia = Chosen(*ia_), choices_.ib = Chosen(*ib_), choices_.ic = Chosen(*ic_);
-    choices_.currentResidual = Chosen(*currentResidual_);
-    choices_.ua = Chosen(*ua_), choices_.ub = Chosen(*ub_), choices_.uc = Chosen(*uc_);
-    choices_.voltageResidual = Chosen(*voltageResidual_);
+    ReadChoices();
     choices_.currentsOff = currentsOff_->isChecked();
     choices_.voltagesOff = voltagesOff_->isChecked();
     choices_.currentFromResidual = currentFromResidual_->isChecked();
@@ -222,15 +213,10 @@ CQAnPhaseSoprotPg::CQAnPhaseSoprotPg(CZarvaDoc& document, QWidget* parent)
     auto* page = new QVBoxLayout(this);
     QFormLayout* form = nullptr;
     Group(this, *page, ids::kVoltages, form);
-    ua_ = AddChoice(*form, Name("Ua"), choices_.ua);
-    ub_ = AddChoice(*form, Name("Ub"), choices_.ub);
-    uc_ = AddChoice(*form, Name("Uc"), choices_.uc);
+    AddPhases(*form, "U", choices_.ua, choices_.ub, choices_.uc);
     Group(this, *page, ids::kCurrents, form);
-    ia_ = AddChoice(*form, Name("Ia"), choices_.ia);
-    ib_ = AddChoice(*form, Name("Ib"), choices_.ib);
-    ic_ = AddChoice(*form, Name("Ic"), choices_.ic);
-    residual_ = AddChoice(*form, Tr(ids::kResidualCurrent), choices_.residual);
-    residual_->setItemText(0, Tr(ids::kFromPhases));
+    AddPhases(*form, "I", choices_.ia, choices_.ib, choices_.ic);
+    AddChoice(*form, Tr(ids::kResidualCurrent), choices_.residual)->setItemText(0, Tr(ids::kFromPhases));
     minimumCurrent_ = NumberBox(this, choices_.minimumCurrent);
     form->addRow(Tr(ids::kMinimumCurrent), minimumCurrent_);
     Group(this, *page, ids::kCompensation, form);
@@ -249,15 +235,12 @@ CQAnPhaseSoprotPg::CQAnPhaseSoprotPg(CZarvaDoc& document, QWidget* parent)
 
 void CQAnPhaseSoprotPg::UpdateStates()
 {
-    for (QWidget* w : {r1_, x1_, r0_, x0_})
-        w->setEnabled(typed_->isChecked());
+    Enable({r1_, x1_, r0_, x0_}, typed_->isChecked());
 }
 
 void CQAnPhaseSoprotPg::Plan(FormulaPlan& plan)
 {
-    choices_.ua = Chosen(*ua_), choices_.ub = Chosen(*ub_), choices_.uc = Chosen(*uc_);
-    choices_.ia = Chosen(*ia_), choices_.ib = Chosen(*ib_), choices_.ic = Chosen(*ic_);
-    choices_.residual = Chosen(*residual_);
+    ReadChoices();
     choices_.lineFromModel = fromModel_->isChecked();
     choices_.line = {r1_->value(), x1_->value(), r0_->value(), x0_->value()};
     choices_.minimumCurrent = minimumCurrent_->value();
@@ -271,40 +254,29 @@ CQAnMezphaseSoedPg::CQAnMezphaseSoedPg(CZarvaDoc& document, QWidget* parent)
     auto* page = new QVBoxLayout(this);
     QFormLayout* form = nullptr;
     Group(this, *page, ids::kVoltages, form);
-    std::tie(phaseVoltages_, lineVoltages_) =
-        Either(this, *form, ids::kPhaseVoltages, ids::kLineVoltages, choices_.phaseVoltages);
-    ua_ = AddChoice(*form, Name("Ua"), choices_.ua);
-    ub_ = AddChoice(*form, Name("Ub"), choices_.ub);
-    uc_ = AddChoice(*form, Name("Uc"), choices_.uc);
-    uab_ = AddChoice(*form, Name("Uab"), choices_.uab);
-    ubc_ = AddChoice(*form, Name("Ubc"), choices_.ubc);
-    uca_ = AddChoice(*form, Name("Uca"), choices_.uca);
+    fromPhases_ = Either(this, *form, ids::kPhaseVoltages, ids::kLineVoltages, choices_.phaseVoltages).first;
+    phaseVoltages_ = AddPhases(*form, "U", choices_.ua, choices_.ub, choices_.uc);
+    lineVoltages_ = {AddChoice(*form, Name("Uab"), choices_.uab), AddChoice(*form, Name("Ubc"), choices_.ubc),
+                     AddChoice(*form, Name("Uca"), choices_.uca)};
     Group(this, *page, ids::kCurrents, form);
-    ia_ = AddChoice(*form, Name("Ia"), choices_.ia);
-    ib_ = AddChoice(*form, Name("Ib"), choices_.ib);
-    ic_ = AddChoice(*form, Name("Ic"), choices_.ic);
+    AddPhases(*form, "I", choices_.ia, choices_.ib, choices_.ic);
     minimumCurrent_ = NumberBox(this, choices_.minimumCurrent);
     form->addRow(Tr(ids::kMinimumCurrent), minimumCurrent_);
     page->addStretch();
-    OnToggle(this, {phaseVoltages_}, &CQAnMezphaseSoedPg::UpdateStates);
+    OnToggle(this, {fromPhases_}, &CQAnMezphaseSoedPg::UpdateStates);
     UpdateStates();
 }
 
 void CQAnMezphaseSoedPg::UpdateStates()
 {
-    const bool phases = phaseVoltages_->isChecked();
-    for (QWidget* w : {ua_, ub_, uc_})
-        w->setEnabled(phases);
-    for (QWidget* w : {uab_, ubc_, uca_})
-        w->setEnabled(!phases);
+    Enable(phaseVoltages_, fromPhases_->isChecked());
+    Enable(lineVoltages_, !fromPhases_->isChecked());
 }
 
 void CQAnMezphaseSoedPg::Plan(FormulaPlan& plan)
 {
-    choices_.ua = Chosen(*ua_), choices_.ub = Chosen(*ub_), choices_.uc = Chosen(*uc_);
-    choices_.uab = Chosen(*uab_), choices_.ubc = Chosen(*ubc_), choices_.uca = Chosen(*uca_);
-    choices_.ia = Chosen(*ia_), choices_.ib = Chosen(*ib_), choices_.ic = Chosen(*ic_);
-    choices_.phaseVoltages = phaseVoltages_->isChecked();
+    ReadChoices();
+    choices_.phaseVoltages = fromPhases_->isChecked();
     choices_.minimumCurrent = minimumCurrent_->value();
     choices_.Save(Section(LineImpedanceChoices::kSection));
     choices_.Plan(plan);

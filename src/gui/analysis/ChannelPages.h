@@ -28,7 +28,8 @@ private:
     void UpdateStates();
 
     SymmetricalChoices choices_;
-    QComboBox *ia_, *ib_, *ic_, *residual_, *ua_, *ub_, *uc_, *uab_, *ubc_;
+    std::array<QComboBox*, 3> currents_, voltages_;
+    QComboBox *residual_, *uab_, *ubc_;
     QCheckBox *currentsOff_, *voltagesOff_, *calculateIb_;
     QRadioButton *phaseVoltages_, *lineVoltages_;
 };
@@ -44,7 +45,8 @@ private:
     void UpdateStates();
 
     ZeroSequenceChoices choices_;
-    QComboBox *ia_, *ib_, *ic_, *currentResidual_, *ua_, *ub_, *uc_, *voltageResidual_;
+    std::array<QComboBox*, 3> currents_, voltages_;
+    QComboBox *currentResidual_, *voltageResidual_;
     QCheckBox *currentsOff_, *voltagesOff_;
     QRadioButton *currentFromResidual_, *voltageFromResidual_;
 };
@@ -60,7 +62,6 @@ private:
     void UpdateStates();
 
     PhaseImpedanceChoices choices_;
-    QComboBox *ua_, *ub_, *uc_, *ia_, *ib_, *ic_, *residual_;
     QRadioButton *fromModel_, *typed_;
     QDoubleSpinBox *r1_, *x1_, *r0_, *x0_, *minimumCurrent_;
 };
@@ -76,8 +77,8 @@ private:
     void UpdateStates();
 
     LineImpedanceChoices choices_;
-    QComboBox *ua_, *ub_, *uc_, *uab_, *ubc_, *uca_, *ia_, *ib_, *ic_;
-    QRadioButton *phaseVoltages_, *lineVoltages_;
+    std::array<QComboBox*, 3> phaseVoltages_, lineVoltages_;
+    QRadioButton* fromPhases_;
     QDoubleSpinBox* minimumCurrent_;
 };
 
