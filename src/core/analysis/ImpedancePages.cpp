@@ -61,12 +61,8 @@ LineImpedance LineImpedance::OfModel(const LineModel& model)
 
 void PhaseImpedanceChoices::Prefill(const Oscillogram& record)
 {
-    GuessInto(ua, record, Quantity::Voltage, Phase::A);
-    GuessInto(ub, record, Quantity::Voltage, Phase::B);
-    GuessInto(uc, record, Quantity::Voltage, Phase::C);
-    GuessInto(ia, record, Quantity::Current, Phase::A);
-    GuessInto(ib, record, Quantity::Current, Phase::B);
-    GuessInto(ic, record, Quantity::Current, Phase::C);
+    GuessPhases(record, Quantity::Voltage, ua, ub, uc);
+    GuessPhases(record, Quantity::Current, ia, ib, ic);
 }
 
 void PhaseImpedanceChoices::Load(const SettingsSection& section)
@@ -107,15 +103,11 @@ void PhaseImpedanceChoices::Plan(FormulaPlan& plan, const LineModel& model) cons
 
 void LineImpedanceChoices::Prefill(const Oscillogram& record)
 {
-    GuessInto(ua, record, Quantity::Voltage, Phase::A);
-    GuessInto(ub, record, Quantity::Voltage, Phase::B);
-    GuessInto(uc, record, Quantity::Voltage, Phase::C);
+    GuessPhases(record, Quantity::Voltage, ua, ub, uc);
     GuessInto(uab, record, Quantity::Voltage, Phase::AB);
     GuessInto(ubc, record, Quantity::Voltage, Phase::BC);
     GuessInto(uca, record, Quantity::Voltage, Phase::CA);
-    GuessInto(ia, record, Quantity::Current, Phase::A);
-    GuessInto(ib, record, Quantity::Current, Phase::B);
-    GuessInto(ic, record, Quantity::Current, Phase::C);
+    GuessPhases(record, Quantity::Current, ia, ib, ic);
     if (uab.empty() && !ua.empty())
         phaseVoltages = true;
 }

@@ -158,4 +158,11 @@ void GuessInto(std::string& choice, const Oscillogram& record, Quantity quantity
         choice = GuessChannel(record, quantity, phase);
 }
 
+void GuessPhases(const Oscillogram& record, Quantity quantity, std::string& a, std::string& b, std::string& c)
+{
+    GuessInto(a, record, quantity, Phase::A);
+    GuessInto(b, record, quantity, Phase::B);
+    GuessInto(c, record, quantity, Phase::C);
+}
+
 } // namespace zarva

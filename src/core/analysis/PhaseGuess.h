@@ -31,5 +31,7 @@ bool NamesChannel(const Oscillogram& record, const std::string& name);
 
 // The guess put into a channel choice that is empty or names no channel of the record.
 void GuessInto(std::string& choice, const Oscillogram& record, Quantity quantity, Phase phase);
+// The same for phases A, B and C.
+void GuessPhases(const Oscillogram& record, Quantity quantity, std::string& a, std::string& b, std::string& c);
 
 } // namespace zarva

@@ -43,13 +43,9 @@ auto KeysOf(Choices& c) requires std::is_same_v<std::remove_const_t<Choices>, Ze
 
 void SymmetricalChoices::Prefill(const Oscillogram& record)
 {
-    GuessInto(ia, record, Quantity::Current, Phase::A);
-    GuessInto(ib, record, Quantity::Current, Phase::B);
-    GuessInto(ic, record, Quantity::Current, Phase::C);
+    GuessPhases(record, Quantity::Current, ia, ib, ic);
     GuessInto(residual, record, Quantity::Current, Phase::N);
-    GuessInto(ua, record, Quantity::Voltage, Phase::A);
-    GuessInto(ub, record, Quantity::Voltage, Phase::B);
-    GuessInto(uc, record, Quantity::Voltage, Phase::C);
+    GuessPhases(record, Quantity::Voltage, ua, ub, uc);
     GuessInto(uab, record, Quantity::Voltage, Phase::AB);
     GuessInto(ubc, record, Quantity::Voltage, Phase::BC);
 }
@@ -108,13 +104,9 @@ void SymmetricalChoices::Plan(FormulaPlan& plan) const
 
 void ZeroSequenceChoices::Prefill(const Oscillogram& record)
 {
-    GuessInto(ia, record, Quantity::Current, Phase::A);
-    GuessInto(ib, record, Quantity::Current, Phase::B);
-    GuessInto(ic, record, Quantity::Current, Phase::C);
+    GuessPhases(record, Quantity::Current, ia, ib, ic);
     GuessInto(currentResidual, record, Quantity::Current, Phase::N);
-    GuessInto(ua, record, Quantity::Voltage, Phase::A);
-    GuessInto(ub, record, Quantity::Voltage, Phase::B);
-    GuessInto(uc, record, Quantity::Voltage, Phase::C);
+    GuessPhases(record, Quantity::Voltage, ua, ub, uc);
     GuessInto(voltageResidual, record, Quantity::Voltage, Phase::N);
 }
 
