@@ -19,7 +19,7 @@ struct ScreenshotView {
     std::optional<std::int64_t> firstSample;
     std::optional<int> ruler;                           // 0..4
     std::optional<std::uint32_t> readouts;              // read-out flags of the selected channels
-    QString annotate;                                   // annotations added, as ParseAnnotationSpec reads them
+    QString annotate;                                   // annotations added, as ParseAnnotateOption reads them
 };
 
 // What the program was started with:
