@@ -12,7 +12,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QImage>
 #include <QMenu>
+#include <QPainter>
 #include <QStandardPaths>
 
 namespace zarva::gui {
@@ -257,19 +259,39 @@ std::vector<PlaneLegendEntry> PlaneDiagramWnd::Legend(const std::vector<Trajecto
     return legend;
 }
 
+std::vector<Trajectory> PlaneDiagramWnd::CurrentTrajectories(const Oscillogram& record) const
+{
+    const CZarvaDoc* document = Document();
+    if (document == nullptr)
+        return {};
+    const std::size_t samples = record.SampleCount();
+    const SampleRange visible = visible_ ? visible_() : SampleRange{0, static_cast<std::int64_t>(samples) - 1};
+    const SampleRange range = TrajectoryRange(visible.first, visible.last, document->Core().cursors, options_.sightsOnly, samples);
+    return Trajectories(record, range, CursorOneSample());
+}
+
+PlaneLayout PlaneDiagramWnd::Layout(const PlaneDiagramPainter& painter, const QRect& rect, std::size_t trajectories) const
+{
+    const int tableRows = options_.viewChannelType != 0 ? static_cast<int>(trajectories) : 0;
+    return painter.Layout(rect, tableRows, kind_ == ChartKind::Differential);
+}
+
+PlaneLayout PlaneDiagramWnd::LayoutAt(QSize size) const
+{
+    if (Document() == nullptr)
+        return {};
+    QImage device(size, QImage::Format_RGB32);
+    QPainter painter(&device);
+    return Layout(PlaneDiagramPainter(painter, Font(), true), device.rect(),
+                  CurrentTrajectories(Document()->Core().oscillogram).size());
+}
+
 void PlaneDiagramWnd::DrawDiagram(QPainter& painter, const QRect& rect, bool screen, const QFont& font,
                                   const Oscillogram& record)
 {
-    const CZarvaDoc* document = Document();
-    const std::size_t samples = record.SampleCount();
-    const SampleRange visible = visible_ ? visible_() : SampleRange{0, static_cast<std::int64_t>(samples) - 1};
-    const SampleRange range = document != nullptr ? TrajectoryRange(visible.first, visible.last, document->Core().cursors,
-                                                                    options_.sightsOnly, samples)
-                                                  : SampleRange{};
-    const std::vector<Trajectory> trajectories = Trajectories(record, range, CursorOneSample());
+    const std::vector<Trajectory> trajectories = CurrentTrajectories(record);
     PlaneDiagramPainter draw(painter, font, screen);
-    const int tableRows = options_.viewChannelType != 0 ? static_cast<int>(trajectories.size()) : 0;
-    const PlaneLayout layout = draw.Layout(rect, tableRows, kind_ == ChartKind::Differential);
+    const PlaneLayout layout = Layout(draw, rect, trajectories.size());
     draw.Draw(rect, layout, Scene(layout, trajectories, record));
 }
 

@@ -50,6 +50,8 @@ public:
 
     void DrawDiagram(QPainter& painter, const QRect& rect, bool screen, const QFont& font,
                      const Oscillogram& record) override;
+    // Where the screen picture at `size` puts the plot and the plane's origin.
+    PlaneLayout LayoutAt(QSize size) const;
 
 protected:
     ChartKind Kind() const { return kind_; }
@@ -85,6 +87,8 @@ private:
     void ChoicesChanged(bool store);
     void ReportErrors(const std::vector<std::string>& errors);
     void ShowInGrid();
+    std::vector<Trajectory> CurrentTrajectories(const Oscillogram& record) const;
+    PlaneLayout Layout(const PlaneDiagramPainter& painter, const QRect& rect, std::size_t trajectories) const;
 
     ChartKind kind_;
     ChannelChoice choice_;
