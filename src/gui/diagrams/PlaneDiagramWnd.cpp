@@ -2,6 +2,7 @@
 
 #include "gui/app/CZarvaDoc.h"
 #include "gui/app/CommandActions.h"
+#include "gui/app/DataFolder.h"
 #include "gui/app/Texts.h"
 #include "gui/diagrams/BlockPropertyGrid.h"
 #include "gui/diagrams/ChannelPairDlg.h"
@@ -11,7 +12,6 @@
 #include "core/charbase/CharacteristicChoices.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
@@ -37,11 +37,8 @@ PlaneDiagramWnd::PlaneDiagramWnd(ChartKind kind, ChannelChoice choice, QWidget* 
 
 std::vector<std::filesystem::path> PlaneDiagramWnd::DefaultBaseFolders()
 {
-    const QDir program(QCoreApplication::applicationDirPath());
-    const QString installed = program.filePath(QStringLiteral("../share/zarva/charbases"));
-    const QString data = QDir(installed).exists() ? installed : QStringLiteral(ZARVA_SOURCE_CHARBASES);
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/charbases");
-    return {PathOf(program.absolutePath()), PathOf(QDir::cleanPath(data)), PathOf(user)};
+    return {PathOf(QCoreApplication::applicationDirPath()), PathOf(DataPath(QStringLiteral("charbases"))), PathOf(user)};
 }
 
 void PlaneDiagramWnd::SetBaseFolders(std::vector<std::filesystem::path> folders)
