@@ -50,7 +50,7 @@ void AddComputedChannels(SettingsStore& settings, const DemoParameters& p)
                    ExactText(z0.imag()) + ", " + ExactText(z1.imag()) + ", 0, 0.1) * " + ExactText(toPrimaryOhms)},
         {"Ra", "Re: (Za)"},
         {"Xa", "Im: (Za)"},
-        {"Idiff", "Mod: (Ia + Ib + Ic) / " + rated + "[pu]"},
+        {"Idiff", "(Mod: (Ia + Ib + Ic) / " + rated + ")[pu]"},
         {"Ibias", "(Mod: (Ia) + Mod: (Ib) + Mod: (Ic)) / (2 * " + rated + ")[pu]"},
     };
     SettingsSection& section = settings.Section(kCalcChannelsSection);
