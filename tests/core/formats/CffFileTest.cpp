@@ -117,10 +117,9 @@ TEST_P(CffForms, SavedRecordCarriesItsSectionsAndDataInTheNamedForm)
     EXPECT_EQ(copy->oscillogram.channels[0].multiplier, 0.25) << "codes that fit keep their scale";
     EXPECT_EQ(copy->oscillogram.channels[0].offset, -1.0);
     EXPECT_TRUE(copy->oscillogram.loadWarnings.empty()) << copy->oscillogram.loadWarnings.front();
-    ASSERT_EQ(copy->oscillogram.fileSections.size(), 2u);
+    ASSERT_EQ(copy->oscillogram.fileSections.size(), 1u);
     EXPECT_EQ(copy->oscillogram.fileSections[0].name, "INF");
     EXPECT_EQ(copy->oscillogram.fileSections[0].text, "[Public Record]");
-    EXPECT_EQ(copy->oscillogram.fileSections[1].name, "SET");
     EXPECT_EQ(copy->oscillogram.channels[0].name, "Phase A");
     EXPECT_EQ(copy->oscillogram.channels[1].name, "Bus U") << "the settings section holds the change";
     EXPECT_TRUE(std::filesystem::exists(folder / "out.set"));
@@ -147,8 +146,34 @@ TEST_F(CffTest, HeaderOfARecordFromFilesBecomesItsSection)
     SaveCff(*original, folder / "g.cff");
     const std::string written = test::FileBytes(folder / "g.cff");
     EXPECT_NE(written.find("--- file type: HDR ---\r\nRelay 7\r\n\r\n"), std::string::npos);
-    EXPECT_EQ(written.find("file type: SET"), std::string::npos) << "settings go beside it";
     EXPECT_EQ(test::ReadRecord(folder / "g.cff")->oscillogram.headerText, "Relay 7\r\n");
+}
+
+TEST_F(CffTest, OneFileCarriesTheSettingsAndItsSectionWinsOverAFileBeside)
+{
+    auto original = test::ReadRecord(Record2013("BINARY").Write(folder, "r"));
+    Oscillogram& record = original->oscillogram;
+    record.channels[0].aliasName = record.channels[0].name = "Feeder I";
+    record.channels[1].primary = 110000;
+    record.channels[1].secondary = 100;
+    record.calcChannels.Add("Twice", "UA * 2");
+    MomentItem moment;
+    moment.position = 7;
+    moment.text = "breaker opens";
+    original->annotations.Add(moment);
+    SaveCff(*original, folder / "one.cff");
+    // Another program's settings beside it, or a stale copy: the file's own section rules.
+    folder.Write("one.set", "[IA]\r\nAliasName=Stale\r\n");
+
+    const auto copy = test::ReadRecord(folder / "one.cff");
+    const Oscillogram& read = copy->oscillogram;
+    EXPECT_EQ(read.channels[0].name, "Feeder I");
+    EXPECT_EQ(read.channels[1].primary, 110000);
+    EXPECT_EQ(read.channels[1].secondary, 100);
+    EXPECT_EQ(read.calcChannels.Names(), std::vector<std::string>{"Twice"});
+    const Channel& twice = read.channels[read.FindChannel("Twice")];
+    EXPECT_DOUBLE_EQ(twice.samples[5], 2 * read.channels[1].samples[5]);
+    EXPECT_EQ(copy->annotations.Items(), original->annotations.Items());
 }
 
 } // namespace
