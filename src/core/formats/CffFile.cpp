@@ -3,6 +3,7 @@
 #include "core/document/Document.h"
 #include "core/document/TemporaryFolder.h"
 #include "core/formats/CfgFieldReader.h"
+#include "core/formats/FormatError.h"
 #include "core/formats/MappedFile.h"
 #include "core/formats/SettingsFile.h"
 #include "core/model/ZarvaException.h"
@@ -226,13 +227,30 @@ void ReadCff(Document& document, const std::filesystem::path& path, const ReadOp
 {
     Oscillogram& record = document.oscillogram;
     const ScratchFolder folder(document, path);
+    // Lines of the single file before its configuration and its data, so that an error found
+    // in either names its line in the single file.
+    std::size_t linesBeforeCfg = 0;
+    std::size_t linesBeforeDat = 0;
     {
         const MappedFile file(path);
-        Unpack(record, SplitCff(file.Text(), path.string()), folder, path);
+        const std::vector<CffSection> sections = SplitCff(file.Text(), path.string());
+        for (const CffSection& section : sections) {
+            const auto at = static_cast<std::size_t>(section.bytes.data() - file.Text().data());
+            if (section.name == "CFG" && linesBeforeCfg == 0)
+                linesBeforeCfg = LineNumberAt(file.Text(), at) - 1;
+            if (section.name == "DAT" && linesBeforeDat == 0)
+                linesBeforeDat = LineNumberAt(file.Text(), at) - 1;
+        }
+        Unpack(record, sections, folder, path);
     }
     record.sourcePath = path.string();
     try {
         ReadComtrade(document, folder.File(".cfg"), options);
+    } catch (const FormatError& error) {
+        if (!folder.Holds(error.File()))
+            throw;
+        const bool inData = error.File() == folder.File(".dat").string();
+        throw error.Within(path.string(), inData ? linesBeforeDat : linesBeforeCfg);
     } catch (const CZarvaException& error) {
         if (!folder.Holds(error.Parameter()))
             throw;

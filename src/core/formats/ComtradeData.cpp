@@ -2,6 +2,7 @@
 
 #include "core/document/Document.h"
 #include "core/formats/CfgFieldReader.h"
+#include "core/formats/FormatError.h"
 #include "core/formats/LoadWarnings.h"
 #include "core/formats/MappedFile.h"
 #include "core/formats/MissingCodes.h"
@@ -238,6 +239,12 @@ private:
     bool done_ = false;
 };
 
+// A data value that is not a number, thrown out of the loop over the lines, which then names
+// its place.
+struct NotANumber {
+    std::string_view field;
+};
+
 // A data value; plain integers, by far the most common, skip the general conversion. An
 // empty field is a missing value.
 double FieldValue(std::string_view field)
@@ -253,7 +260,9 @@ double FieldValue(std::string_view field)
         value = value * 10 + (field[i++] - '0');
     if (i > digitsStart && (i == field.size() || IsFieldBlank(field[i])))
         return negative ? -static_cast<double>(value) : static_cast<double>(value);
-    return ToNumber(field);
+    if (const std::optional<double> number = LeadingNumber(field))
+        return *number;
+    throw NotANumber{field};
 }
 
 // Digits with '-' toggling the sign, like LeadingInt but 64-bit, for time stamps.
@@ -291,16 +300,26 @@ public:
             result.stamps.reserve(lines);
         std::size_t shortLines = 0;
         std::size_t position = 0;
-        while (position < text_.size() && !document_.progress.CancelRequested()) {
-            std::size_t end = text_.find('\n', position);
-            end = end == std::string_view::npos ? text_.size() : end;
-            std::string_view line = text_.substr(position, end - position);
-            position = end + 1;
-            if (TrimBlanks(line.substr(0, line.find('\r'))).empty())
-                continue;
-            shortLines += ReadLine(line, result) ? 0 : 1;
-            document_.progress.SetPosition(std::min(position, text_.size()));
-            file_.Advance(position);
+        std::string_view line;
+        try {
+            while (position < text_.size() && !document_.progress.CancelRequested()) {
+                std::size_t end = text_.find('\n', position);
+                end = end == std::string_view::npos ? text_.size() : end;
+                line = text_.substr(position, end - position);
+                position = end + 1;
+                if (TrimBlanks(line.substr(0, line.find('\r'))).empty())
+                    continue;
+                shortLines += ReadLine(line, result) ? 0 : 1;
+                document_.progress.SetPosition(std::min(position, text_.size()));
+                file_.Advance(position);
+            }
+        } catch (const NotANumber& bad) {
+            const auto lineStart = static_cast<std::size_t>(line.data() - text_.data());
+            const auto before = line.substr(0, static_cast<std::size_t>(bad.field.data() - line.data()));
+            const std::size_t field = 1 + static_cast<std::size_t>(std::count_if(
+                                              before.begin(), before.end(), [](char c) { return c == ',' || c == '\t'; }));
+            throw FormatError(FormatError::Fault::NotANumber, file_.Path().string(), LineNumberAt(text_, lineStart),
+                              field, bad.field);
         }
         if (shortLines > 0)
             AddWarning(record_, warnings::kShortDataLines, {shortLines});

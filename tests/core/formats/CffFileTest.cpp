@@ -92,7 +92,23 @@ TEST_F(CffTest, BrokenFilesAndErrorsOfTheirSectionsNameTheSingleFile)
     RecordBuilder builder = Record2013("ASCII");
     builder.FileType("BINARY64");
     const std::filesystem::path cff = folder.Write("bad.cff", SingleFile(builder, "--- file type: DAT ---"));
-    ExpectFormatError([&] { test::ReadRecord(cff); }, cff.string());
+    const CZarvaException error = test::ErrorOf([&] { test::ReadRecord(cff); });
+    EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
+    EXPECT_TRUE(error.Parameter().starts_with(cff.string() + ", ")) << error.Parameter();
+}
+
+// Lines are those of the single file, not of the section that held the fault.
+TEST_F(CffTest, FaultsInTheConfigurationOrDataNameTheirLineInTheSingleFile)
+{
+    const std::string cfg = "--- file type: CFG ---\r\nS,R,2013\r\n1,1A,0D\r\n1,U,,,V,1,0,0,-9,9,1,1,S\r\n50\r\n1\r\n1000,2\r\n"
+                            "01/01/2020,00:00:00.0\r\n01/01/2020,00:00:00.0\r\nASCII\r\n1\r\n";
+    const std::string data = "--- file type: DAT ---\r\n1,0,5\r\n2,1000,?\r\n";
+    const auto inData = folder.Write("d.cff", cfg + data);
+    EXPECT_EQ(test::ErrorOf([&] { test::ReadRecord(inData); }).Parameter(), inData.string() + ", строка 14, поле 3: «?» не число");
+    std::string badScale = cfg;
+    badScale.replace(badScale.find("V,1,0"), 5, "V,one,0");
+    const auto inCfg = folder.Write("c.cff", badScale + data);
+    EXPECT_EQ(test::ErrorOf([&] { test::ReadRecord(inCfg); }).Parameter(), inCfg.string() + ", строка 4, поле 6: «one» не число");
 }
 
 class CffForms : public CffTest, public ::testing::WithParamInterface<const char*> {};
