@@ -245,6 +245,14 @@ struct NotANumber {
     std::string_view field;
 };
 
+// Kept out of line, so that the throw does not weigh on the loop that reads plain integers.
+[[gnu::noinline]] double GeneralValue(std::string_view field)
+{
+    if (const std::optional<double> number = LeadingNumber(field))
+        return *number;
+    throw NotANumber{field};
+}
+
 // A data value; plain integers, by far the most common, skip the general conversion. An
 // empty field is a missing value.
 double FieldValue(std::string_view field)
@@ -260,9 +268,7 @@ double FieldValue(std::string_view field)
         value = value * 10 + (field[i++] - '0');
     if (i > digitsStart && (i == field.size() || IsFieldBlank(field[i])))
         return negative ? -static_cast<double>(value) : static_cast<double>(value);
-    if (const std::optional<double> number = LeadingNumber(field))
-        return *number;
-    throw NotANumber{field};
+    return GeneralValue(field);
 }
 
 // Digits with '-' toggling the sign, like LeadingInt but 64-bit, for time stamps.
@@ -300,12 +306,11 @@ public:
             result.stamps.reserve(lines);
         std::size_t shortLines = 0;
         std::size_t position = 0;
-        std::string_view line;
         try {
             while (position < text_.size() && !document_.progress.CancelRequested()) {
                 std::size_t end = text_.find('\n', position);
                 end = end == std::string_view::npos ? text_.size() : end;
-                line = text_.substr(position, end - position);
+                const std::string_view line = text_.substr(position, end - position);
                 position = end + 1;
                 if (TrimBlanks(line.substr(0, line.find('\r'))).empty())
                     continue;
@@ -314,12 +319,7 @@ public:
                 file_.Advance(position);
             }
         } catch (const NotANumber& bad) {
-            const auto lineStart = static_cast<std::size_t>(line.data() - text_.data());
-            const auto before = line.substr(0, static_cast<std::size_t>(bad.field.data() - line.data()));
-            const std::size_t field = 1 + static_cast<std::size_t>(std::count_if(
-                                              before.begin(), before.end(), [](char c) { return c == ',' || c == '\t'; }));
-            throw FormatError(FormatError::Fault::NotANumber, file_.Path().string(), LineNumberAt(text_, lineStart),
-                              field, bad.field);
+            throw Located(bad.field);
         }
         if (shortLines > 0)
             AddWarning(record_, warnings::kShortDataLines, {shortLines});
@@ -328,6 +328,16 @@ public:
     }
 
 private:
+    FormatError Located(std::string_view field) const
+    {
+        const auto at = static_cast<std::size_t>(field.data() - text_.data());
+        const std::size_t lineStart = text_.find_last_of('\n', at == 0 ? 0 : at - 1);
+        const std::string_view before = text_.substr(lineStart + 1, at - lineStart - 1);
+        const auto index = std::count_if(before.begin(), before.end(), [](char c) { return c == ',' || c == '\t'; });
+        return FormatError(FormatError::Fault::NotANumber, file_.Path().string(), LineNumberAt(text_, at),
+                           1 + static_cast<std::size_t>(index), field);
+    }
+
     std::size_t CountDataLines() const
     {
         std::size_t lines = 0;
