@@ -239,8 +239,7 @@ private:
     bool done_ = false;
 };
 
-// A data value that is not a number, thrown out of the loop over the lines, which then names
-// its place.
+// A data value that is not a number, thrown out of the reader; its caller names the place.
 struct NotANumber {
     std::string_view field;
 };
@@ -306,20 +305,16 @@ public:
             result.stamps.reserve(lines);
         std::size_t shortLines = 0;
         std::size_t position = 0;
-        try {
-            while (position < text_.size() && !document_.progress.CancelRequested()) {
-                std::size_t end = text_.find('\n', position);
-                end = end == std::string_view::npos ? text_.size() : end;
-                const std::string_view line = text_.substr(position, end - position);
-                position = end + 1;
-                if (TrimBlanks(line.substr(0, line.find('\r'))).empty())
-                    continue;
-                shortLines += ReadLine(line, result) ? 0 : 1;
-                document_.progress.SetPosition(std::min(position, text_.size()));
-                file_.Advance(position);
-            }
-        } catch (const NotANumber& bad) {
-            throw Located(bad.field);
+        while (position < text_.size() && !document_.progress.CancelRequested()) {
+            std::size_t end = text_.find('\n', position);
+            end = end == std::string_view::npos ? text_.size() : end;
+            std::string_view line = text_.substr(position, end - position);
+            position = end + 1;
+            if (TrimBlanks(line.substr(0, line.find('\r'))).empty())
+                continue;
+            shortLines += ReadLine(line, result) ? 0 : 1;
+            document_.progress.SetPosition(std::min(position, text_.size()));
+            file_.Advance(position);
         }
         if (shortLines > 0)
             AddWarning(record_, warnings::kShortDataLines, {shortLines});
@@ -328,16 +323,6 @@ public:
     }
 
 private:
-    FormatError Located(std::string_view field) const
-    {
-        const auto at = static_cast<std::size_t>(field.data() - text_.data());
-        const std::size_t lineStart = text_.find_last_of('\n', at == 0 ? 0 : at - 1);
-        const std::string_view before = text_.substr(lineStart + 1, at - lineStart - 1);
-        const auto index = std::count_if(before.begin(), before.end(), [](char c) { return c == ',' || c == '\t'; });
-        return FormatError(FormatError::Fault::NotANumber, file_.Path().string(), LineNumberAt(text_, at),
-                           1 + static_cast<std::size_t>(index), field);
-    }
-
     std::size_t CountDataLines() const
     {
         std::size_t lines = 0;
@@ -386,13 +371,31 @@ private:
     StampCheck* check_ = nullptr;
 };
 
+// The error of a value that is no number, named by its line and field in the data file.
+[[gnu::noinline]] FormatError NotANumberIn(const MappedFile& file, std::string_view field)
+{
+    const std::string_view text = file.Text();
+    const auto at = static_cast<std::size_t>(field.data() - text.data());
+    const std::size_t lineEnd = text.find_last_of('\n', at == 0 ? 0 : at - 1);
+    const std::size_t lineStart = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+    const std::string_view before = text.substr(lineStart, at - lineStart);
+    const auto index = std::count_if(before.begin(), before.end(), [](char c) { return c == ',' || c == '\t'; });
+    return FormatError(FormatError::Fault::NotANumber, file.Path().string(), LineNumberAt(text, at),
+                       1 + static_cast<std::size_t>(index), field);
+}
+
 } // namespace
 
 DataStamps ReadData(Document& document, MappedFile& file, DataFormat format, StampCheck* check)
 {
     document.progress.SetTotal(5 * std::uint64_t{file.Size()});
     switch (format) {
-    case DataFormat::Ascii: return AsciiReader(document, file).Read(check);
+    case DataFormat::Ascii:
+        try {
+            return AsciiReader(document, file).Read(check);
+        } catch (const NotANumber& bad) {
+            throw NotANumberIn(file, bad.field);
+        }
     case DataFormat::Binary: return BinaryReader<DataFormat::Binary>(document, file).Read(check);
     case DataFormat::Binary32: return BinaryReader<DataFormat::Binary32>(document, file).Read(check);
     case DataFormat::Float32: return BinaryReader<DataFormat::Float32>(document, file).Read(check);
