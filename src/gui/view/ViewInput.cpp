@@ -92,7 +92,7 @@ void CZarvaView::PressInLabelPanel(QMouseEvent* event)
     } else if (event->button() == Qt::RightButton) {
         SelectForMenu(channels, channel);
     }
-    document_.NotifyRecordChanged();
+    document_.NotifySelectionChanged();
 }
 
 void CZarvaView::PressInPlot(QMouseEvent* event)
@@ -109,7 +109,8 @@ void CZarvaView::PressInPlot(QMouseEvent* event)
         }
         return;
     }
-    if (state_.mouseMode != MouseMode::Normal || (!left && event->button() != Qt::RightButton))
+    if (state_.mouseMode != MouseMode::Normal || (!left && event->button() != Qt::RightButton) ||
+        (!left && InRulerBand(at)))
         return;
     if (const std::optional<MouseMode> picked = CursorUnder(at)) {
         state_.mouseMode = *picked;
@@ -229,6 +230,8 @@ void CZarvaView::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:
+        if (!cursors.Vertical(vertical).active)
+            return;
         cursors.MoveVertical(vertical, event->key() == Qt::Key_Left ? -1 : 1, document_.Core().oscillogram.SampleCount());
         document_.SetCursors(cursors);
         return;
