@@ -60,7 +60,7 @@ void PrintCsv(const Oscillogram& record, const DumpSelection& selection, std::os
     for (std::size_t i = selection.from; i < selection.to; ++i) {
         out << record.sampleTimes[i];
         for (const std::size_t j : selection.channels)
-            out << "," << FormatNumber(record.channels[j].samples[i]);
+            out << "," << FormatNumber(record.channels[j].samples.At(i));
         out << "\n";
     }
 }
@@ -75,7 +75,7 @@ void PrintJson(const Oscillogram& record, const DumpSelection& selection, std::o
         const Channel& channel = record.channels[selection.channels[k]];
         out << (k > 0 ? "," : "") << "\n  {\"name\": " << JsonString(channel.name) << ", \"values\": [";
         for (std::size_t i = selection.from; i < selection.to; ++i)
-            out << (i > selection.from ? ", " : "") << JsonNumber(channel.samples[i]);
+            out << (i > selection.from ? ", " : "") << JsonNumber(channel.samples.At(i));
         out << "]}";
     }
     out << "\n]}\n";

@@ -10,7 +10,7 @@ void RecomputeAll(Document& document)
     std::vector<Channel>& channels = document.oscillogram.channels;
     std::size_t samples = 0;
     for (const Channel& channel : channels)
-        samples += channel.samples.size();
+        samples += channel.samples.Size();
     ParallelFor(channels.size(), ThreadsFor(samples), [&](std::size_t i) {
         if (!document.progress.CancelRequested())
             channels[i].Recompute();

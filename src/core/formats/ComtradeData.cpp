@@ -6,8 +6,6 @@
 #include "core/formats/MappedFile.h"
 #include "core/model/ZarvaException.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -64,31 +62,12 @@ std::vector<Scale> AnalogScales(const Oscillogram& record)
     return scales;
 }
 
-// Grows the channel's samples by `count` and returns where they go.
-double* Extend(Channel& channel, std::size_t count)
-{
-    const std::size_t old = channel.samples.size();
-    channel.samples.resize(old + count);
-    return channel.samples.data() + old;
-}
-
 // Room for every sample the data file holds (the configuration's count can be far off either
-// way), so that reading never reallocates. Large arrays are backed by huge pages where the
-// system allows it: a record of a gigabyte otherwise spends much of its reading time in page
-// faults.
+// way), so that reading never reallocates.
 void ReserveSamples(Oscillogram& record, std::size_t count)
 {
-    constexpr std::uintptr_t kHugePage = std::uintptr_t{1} << 21;
-    for (Channel& channel : record.channels) {
+    for (Channel& channel : record.channels)
         channel.Reserve(count);
-        const auto begin = reinterpret_cast<std::uintptr_t>(channel.samples.data());
-        const std::uintptr_t end = begin + channel.samples.capacity() * sizeof(double);
-        const std::uintptr_t alignedBegin = (begin + kHugePage - 1) & ~(kHugePage - 1);
-#ifdef MADV_HUGEPAGE
-        if (end > alignedBegin + kHugePage)
-            ::madvise(reinterpret_cast<void*>(alignedBegin), (end - alignedBegin) & ~(kHugePage - 1), MADV_HUGEPAGE);
-#endif
-    }
 }
 
 std::size_t AnalogWidth(DataFormat format) { return format == DataFormat::Binary ? 2 : 4; }
@@ -162,14 +141,14 @@ private:
     void ReadBlock(const unsigned char* block, std::size_t count)
     {
         for (std::size_t j = 0; j < record_.analogCount; ++j) {
-            double* out = Extend(record_.channels[j], count);
+            double* out = record_.channels[j].samples.Extend(count);
             const Scale scale = scales_[j];
             const unsigned char* value = block + 8 + AnalogWidth(format) * j;
             for (std::size_t r = 0; r < count; ++r)
                 out[r] = scale.factor * LoadAnalog<format>(value + r * recordSize_) + scale.offset;
         }
         for (std::size_t j = 0; j < record_.discreteCount; ++j) {
-            double* out = Extend(record_.channels[record_.analogCount + j], count);
+            double* out = record_.channels[record_.analogCount + j].samples.Extend(count);
             const unsigned char* bits = block + analogEnd_ + j / 8;
             const unsigned shift = j % 8;
             for (std::size_t r = 0; r < count; ++r)
@@ -315,13 +294,13 @@ private:
             const bool present = fields.Next(field);
             complete = complete && present;
             const double raw = present ? FieldValue(field) : 0.0;
-            record_.channels[j].samples.push_back(scales_[j].factor * raw + scales_[j].offset);
+            record_.channels[j].samples.Append(scales_[j].factor * raw + scales_[j].offset);
         }
         for (std::uint32_t j = 0; j < record_.discreteCount; ++j) {
             const bool present = fields.Next(field);
             complete = complete && present;
             const bool set = present && LeadingInt(field) != 0;
-            record_.channels[record_.analogCount + j].samples.push_back(set ? 1.0 : 0.0);
+            record_.channels[record_.analogCount + j].samples.Append(set ? 1.0 : 0.0);
         }
         return complete;
     }

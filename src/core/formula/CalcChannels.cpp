@@ -80,8 +80,8 @@ void CalcChannels::ComputeFormula(std::size_t index)
     if (!allPhasor)
         phasors.clear();
     Channel& channel = TargetChannel(names_[index]);
-    channel.samples = std::move(reals);
-    channel.suppliedPhasors = std::move(phasors);
+    channel.samples.Assign(std::move(reals));
+    channel.suppliedPhasors = phasors.empty() ? nullptr : std::make_shared<const std::vector<Phasor>>(std::move(phasors));
     channel.SetUnitText(unit);
     channel.Recompute();
 }

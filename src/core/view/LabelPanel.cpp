@@ -125,8 +125,8 @@ std::vector<ReadoutLine> ReadoutLines(const Channel& channel, std::optional<std:
 std::optional<double> ValueAtCursor(const Channel& channel, std::optional<std::int64_t> cursor1)
 {
     return MeasureAt(channel, cursor1, [](const Channel& c, std::int64_t at) {
-        const std::span<const double> series = c.InstantSeries();
-        return at >= 0 && static_cast<std::size_t>(at) < series.size() ? series[static_cast<std::size_t>(at)]
+        const Series<double>& series = c.InstantSeries();
+        return at >= 0 && static_cast<std::size_t>(at) < series.Size() ? series.At(static_cast<std::size_t>(at))
                                                                         : Value(c, at);
     });
 }

@@ -49,6 +49,35 @@ void ForEachColumn(const TraceMapping& mapping, std::int64_t count, Visit visit)
     }
 }
 
+// Extremes of the series over samples [first, last), first < last, counting values that are
+// not finite as 0.
+class ColumnExtremes {
+public:
+    ColumnExtremes(const Series<double>& series, const MinMaxPyramid* pyramid)
+        : series_(series), pyramid_(pyramid != nullptr && pyramid->Size() == series.Size() ? pyramid : nullptr)
+    {
+    }
+
+    ValueSpan operator()(std::size_t first, std::size_t last)
+    {
+        if (pyramid_ != nullptr)
+            return pyramid_->Range(series_, first, last);
+        values_.resize(last - first);
+        series_.Read(first, values_);
+        ValueSpan span{Counted(values_[0]), Counted(values_[0])};
+        for (const double value : values_) {
+            span.low = std::min(span.low, Counted(value));
+            span.high = std::max(span.high, Counted(value));
+        }
+        return span;
+    }
+
+private:
+    const Series<double>& series_;
+    const MinMaxPyramid* pyramid_;
+    std::vector<double> values_;
+};
+
 } // namespace
 
 std::int64_t TraceMapping::PointCount(std::size_t seriesSize) const
@@ -68,22 +97,26 @@ int TraceMapping::Y(double value) const
     return static_cast<int>(std::clamp(y, -kFarOff, kFarOff));
 }
 
-std::vector<PixelPoint> VertexPoints(std::span<const double> series, const TraceMapping& mapping)
+std::vector<PixelPoint> VertexPoints(const Series<double>& series, const TraceMapping& mapping)
 {
-    const std::int64_t count = mapping.PointCount(series.size());
+    const std::int64_t count = mapping.PointCount(series.Size());
     std::vector<PixelPoint> points;
     points.reserve(static_cast<std::size_t>(count));
-    for (std::int64_t i = 0; i < count; ++i)
-        points.push_back({mapping.X(i), mapping.Y(series[static_cast<std::size_t>(mapping.firstSample + i)])});
+    const auto first = static_cast<std::size_t>(mapping.firstSample);
+    series.ForEachBlock(first, first + static_cast<std::size_t>(count), [&](std::size_t at, std::span<const double> values) {
+        for (std::size_t k = 0; k < values.size(); ++k)
+            points.push_back({mapping.X(static_cast<std::int64_t>(at + k - first)), mapping.Y(values[k])});
+    });
     return points;
 }
 
-std::vector<PixelPoint> EnvelopePoints(std::span<const double> series, const MinMaxPyramid& pyramid,
+std::vector<PixelPoint> EnvelopePoints(const Series<double>& series, const MinMaxPyramid* pyramid,
                                        const TraceMapping& mapping)
 {
-    if (PixelsPerSample(mapping) >= 1.0 || pyramid.Size() != series.size())
+    if (PixelsPerSample(mapping) >= 1.0)
         return VertexPoints(series, mapping);
-    const std::int64_t count = mapping.PointCount(series.size());
+    const std::int64_t count = mapping.PointCount(series.Size());
+    ColumnExtremes extremes(series, pyramid);
     std::vector<PixelPoint> points;
     points.reserve(static_cast<std::size_t>(mapping.plotWidth + 1) * 4);
     const auto add = [&points](PixelPoint point) {
@@ -93,9 +126,9 @@ std::vector<PixelPoint> EnvelopePoints(std::span<const double> series, const Min
     const auto sample = [&mapping](std::int64_t point) { return static_cast<std::size_t>(mapping.firstSample + point); };
     ForEachColumn(mapping, count, [&](int column, std::int64_t first, std::int64_t end) {
         const int x = mapping.leftMargin + column;
-        const int firstY = mapping.Y(series[sample(first)]);
-        const int lastY = mapping.Y(series[sample(end - 1)]);
-        const ValueSpan span = pyramid.Range(series, sample(first), sample(end));
+        const int firstY = mapping.Y(series.At(sample(first)));
+        const int lastY = mapping.Y(series.At(sample(end - 1)));
+        const ValueSpan span = extremes(sample(first), sample(end));
         const int highY = mapping.Y(span.high);
         const int lowY = mapping.Y(span.low);
         add({x, firstY});
@@ -108,10 +141,10 @@ std::vector<PixelPoint> EnvelopePoints(std::span<const double> series, const Min
     return points;
 }
 
-DiscreteBars DiscreteRuns(std::span<const double> series, const MinMaxPyramid& pyramid, const TraceMapping& mapping)
+DiscreteBars DiscreteRuns(const Series<double>& series, const MinMaxPyramid* pyramid, const TraceMapping& mapping)
 {
     DiscreteBars bars;
-    const std::int64_t count = mapping.PointCount(series.size());
+    const std::int64_t count = mapping.PointCount(series.Size());
     const auto sample = [&mapping](std::int64_t point) { return static_cast<std::size_t>(mapping.firstSample + point); };
     const auto extend = [&bars](int x0, int x1) {
         if (!bars.runs.empty() && bars.runs.back().second >= x0)
@@ -119,15 +152,20 @@ DiscreteBars DiscreteRuns(std::span<const double> series, const MinMaxPyramid& p
         else
             bars.runs.emplace_back(x0, x1);
     };
-    if (PixelsPerSample(mapping) >= 0.5 || pyramid.Size() != series.size()) {
-        for (std::int64_t i = 0; i < count; ++i) {
-            if (Counted(series[sample(i)]) != 0.0)
-                extend(mapping.X(i), mapping.X(i + 1));
-        }
+    if (PixelsPerSample(mapping) >= 0.5) {
+        const std::size_t first = sample(0);
+        series.ForEachBlock(first, first + static_cast<std::size_t>(count), [&](std::size_t at, std::span<const double> values) {
+            for (std::size_t k = 0; k < values.size(); ++k) {
+                const auto i = static_cast<std::int64_t>(at + k - first);
+                if (Counted(values[k]) != 0.0)
+                    extend(mapping.X(i), mapping.X(i + 1));
+            }
+        });
         return bars;
     }
+    ColumnExtremes extremes(series, pyramid);
     ForEachColumn(mapping, count, [&](int column, std::int64_t first, std::int64_t end) {
-        const ValueSpan span = pyramid.Range(series, sample(first), sample(end));
+        const ValueSpan span = extremes(sample(first), sample(end));
         const bool on = span.low != 0.0 || span.high != 0.0;
         if (!on)
             return;

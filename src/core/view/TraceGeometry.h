@@ -3,7 +3,6 @@
 #include "core/view/MinMaxPyramid.h"
 
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace zarva {
@@ -32,12 +31,14 @@ struct TraceMapping {
 };
 
 // The curve with a vertex at every sample: the picture the envelope reproduces.
-std::vector<PixelPoint> VertexPoints(std::span<const double> series, const TraceMapping& mapping);
+std::vector<PixelPoint> VertexPoints(const Series<double>& series, const TraceMapping& mapping);
 
 // The same picture at a cost bounded by the plot width: where several samples share a pixel
 // column, the column's first value, its extremes and its last value, in that order, so that
-// one polyline draws the column's vertical span and joins the neighbouring columns.
-std::vector<PixelPoint> EnvelopePoints(std::span<const double> series, const MinMaxPyramid& pyramid,
+// one polyline draws the column's vertical span and joins the neighbouring columns. The
+// extremes come from the series' pyramid; without one (null, or built from another series)
+// every sample in view is read.
+std::vector<PixelPoint> EnvelopePoints(const Series<double>& series, const MinMaxPyramid* pyramid,
                                        const TraceMapping& mapping);
 
 // A discrete channel's bar: rectangles [x0, x1) where the value is not 0, and the columns
@@ -46,6 +47,6 @@ struct DiscreteBars {
     std::vector<std::pair<int, int>> runs;
     std::vector<int> changeColumns;
 };
-DiscreteBars DiscreteRuns(std::span<const double> series, const MinMaxPyramid& pyramid, const TraceMapping& mapping);
+DiscreteBars DiscreteRuns(const Series<double>& series, const MinMaxPyramid* pyramid, const TraceMapping& mapping);
 
 } // namespace zarva

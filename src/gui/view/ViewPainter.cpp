@@ -2,7 +2,6 @@
 
 #include "gui/app/Drawing.h"
 #include "gui/view/BadgeIcons.h"
-#include "gui/view/TraceCache.h"
 
 #include "core/document/Document.h"
 #include "core/model/StringTable.h"
@@ -66,8 +65,7 @@ std::optional<std::int64_t> Cursor1(const Document& document)
 
 } // namespace
 
-ViewPainter::ViewPainter(QPainter& painter, const ViewFrame& frame, TraceCache& cache)
-    : painter_(painter), frame_(frame), cache_(cache)
+ViewPainter::ViewPainter(QPainter& painter, const ViewFrame& frame) : painter_(painter), frame_(frame)
 {
 }
 
@@ -228,10 +226,9 @@ void ViewPainter::DrawAnalogRow(const Row& row)
 void ViewPainter::DrawCurve(std::size_t index, const TraceMapping& mapping)
 {
     const Channel& channel = frame_.document.oscillogram.channels[index];
-    const std::span<const double> series = channel.DisplaySeries();
+    const Series<double>& series = channel.DisplaySeries();
     const std::vector<QPoint> points =
-        ToQPoints(everyVertex_ ? VertexPoints(series, mapping)
-                               : EnvelopePoints(series, cache_.Pyramid(index, channel), mapping));
+        ToQPoints(everyVertex_ ? VertexPoints(series, mapping) : EnvelopePoints(series, channel.DisplayPyramid().get(), mapping));
     if (points.empty())
         return;
     painter_.setPen(ToQColor(frame_.colours[index]));
@@ -252,11 +249,10 @@ void ViewPainter::DrawDiscreteRow(const Row& row)
     painter_.save();
     painter_.setClipRect(QRect(frame_.state.leftMargin, RowTop(row), frame_.width - frame_.state.leftMargin, row.height));
     // The strip ends where the record does, wherever the view starts.
-    const double end = SampleX(frame_.state, static_cast<double>(channel.samples.size()));
+    const double end = SampleX(frame_.state, static_cast<double>(channel.samples.Size()));
     const int stripEnd = static_cast<int>(std::min<double>(end, frame_.width));
     painter_.fillRect(QRect(frame_.state.leftMargin, middle - 2, stripEnd - frame_.state.leftMargin, 4), kDiscreteBase);
-    const std::span<const double> series = channel.DisplaySeries();
-    const DiscreteBars bars = DiscreteRuns(series, cache_.Pyramid(row.Channel(), channel), mapping);
+    const DiscreteBars bars = DiscreteRuns(channel.DisplaySeries(), channel.DisplayPyramid().get(), mapping);
     painter_.setPen(kBarOutline);
     painter_.setBrush(channel.selected && frame_.highlightSelection ? kSelectedBar : ToQColor(frame_.colours[row.Channel()]));
     for (const auto& [x0, x1] : bars.runs)

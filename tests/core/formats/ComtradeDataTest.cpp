@@ -70,12 +70,12 @@ TEST_P(EveryDataForm, ValuesAndStatesAreStoredInBaseUnits)
     const Oscillogram& record =
         Read(Typical(GetParam()).Sample({-4, 7}, {1, 0, 1}).Sample({2, -300}, {0, 1, 1}).Ramp(3));
     ASSERT_EQ(record.SampleCount(), 5u);
-    EXPECT_EQ(record.channels[0].samples[0], 1000 * 0.5 * -4 + 1);
-    EXPECT_EQ(record.channels[0].samples[1], 1000 * 0.5 * 2 + 1);
-    EXPECT_EQ(record.channels[1].samples[1], -300.0);
-    EXPECT_EQ(record.channels[1].samples[4], 4 + 10.0);
-    EXPECT_EQ(record.channels[2].samples, (std::vector<double>{1, 0, 0, 1, 0}));
-    EXPECT_EQ(record.channels[4].samples, (std::vector<double>{1, 1, 0, 1, 0}));
+    EXPECT_EQ(record.channels[0].samples.At(0), 1000 * 0.5 * -4 + 1);
+    EXPECT_EQ(record.channels[0].samples.At(1), 1000 * 0.5 * 2 + 1);
+    EXPECT_EQ(record.channels[1].samples.At(1), -300.0);
+    EXPECT_EQ(record.channels[1].samples.At(4), 4 + 10.0);
+    EXPECT_EQ(record.channels[2].samples.View().ToVector(), (std::vector<double>{1, 0, 0, 1, 0}));
+    EXPECT_EQ(record.channels[4].samples.View().ToVector(), (std::vector<double>{1, 1, 0, 1, 0}));
     EXPECT_EQ(record.sampleTimes, (Times{0, 1000, 2000, 3000, 4000}));
     EXPECT_EQ(record.sampleRate, 1000);
     EXPECT_EQ(record.lineFrequencySeries, std::vector<double>(5, 50.0));
@@ -87,11 +87,11 @@ TEST_P(EveryDataForm, FewerThanFourRecordsSampleNumbersFromZeroAndStatusOnlyReco
     for (std::size_t count = 1; count <= 3; ++count) {
         const Oscillogram& record = Read(Typical(GetParam()).FirstSampleNumber(0).Ramp(count));
         EXPECT_EQ(record.SampleCount(), count);
-        EXPECT_EQ(record.channels[1].samples.back(), static_cast<double>(count - 1 + 10));
+        EXPECT_EQ(record.channels[1].samples.At(record.channels[1].samples.Size() - 1), static_cast<double>(count - 1 + 10));
     }
     const RecordBuilder statusOnly =
         RecordBuilder().FileType(GetParam()).Discrete({.id = "S1"}).Sample({}, {1}).Sample({}, {0});
-    EXPECT_EQ(Read(statusOnly).channels[0].samples, (std::vector<double>{1, 0}));
+    EXPECT_EQ(Read(statusOnly).channels[0].samples.View().ToVector(), (std::vector<double>{1, 0}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, EveryDataForm, ::testing::Values("ASCII", "BINARY", "BINARY32", "FLOAT32"));
@@ -100,7 +100,7 @@ TEST_F(ReaderTest, StatusBitsPackedInBytesAreRecognised)
 {
     const Oscillogram& record = Read(Typical("BINARY").Discrete({.id = "S4"}).PackStatusBits().Ramp(6));
     EXPECT_EQ(record.SampleCount(), 6u);
-    EXPECT_EQ(record.channels[5].samples, (std::vector<double>{1, 0, 1, 0, 1, 0}));
+    EXPECT_EQ(record.channels[5].samples.View().ToVector(), (std::vector<double>{1, 0, 1, 0, 1, 0}));
     EXPECT_TRUE(HasWarning(record, "13"));
 }
 
@@ -167,9 +167,9 @@ TEST_F(ReaderTest, AsciiLayoutsOfRealRecorders)
                             "4,3000,+5,6,1,1,1\x1A\x1A");
     const Oscillogram& record = ReadFile(folder.Write("odd.cfg", Typical("ASCII").Rate(1000, 4).ConfigurationText()));
     ASSERT_EQ(record.SampleCount(), 4u);
-    EXPECT_EQ(record.channels[0].samples, (std::vector<double>{-1999, 12501, 501, 2501}));
-    EXPECT_EQ(record.channels[1].samples, (std::vector<double>{7, -3, 2, 6}));
-    EXPECT_EQ(record.channels[3].samples, (std::vector<double>{0, 1, 0, 1}));
+    EXPECT_EQ(record.channels[0].samples.View().ToVector(), (std::vector<double>{-1999, 12501, 501, 2501}));
+    EXPECT_EQ(record.channels[1].samples.View().ToVector(), (std::vector<double>{7, -3, 2, 6}));
+    EXPECT_EQ(record.channels[3].samples.View().ToVector(), (std::vector<double>{0, 1, 0, 1}));
     EXPECT_EQ(record.sampleTimes, (Times{0, 1000, 0, 3000}));
     EXPECT_TRUE(HasWarning(record, "1"));
 

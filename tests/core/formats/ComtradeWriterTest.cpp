@@ -5,6 +5,7 @@
 #include "core/formats/ZipWriter.h"
 #include "core/model/ZarvaException.h"
 #include "support/RecordBuilder.h"
+#include "support/Samples.h"
 
 #include <gtest/gtest.h>
 
@@ -140,8 +141,9 @@ TEST_F(WriterTest, FloatCodesSavedAsSixteenBitsAreSpreadOverTheRangeAndNeverWrap
     EXPECT_NE(channel.multiplier, 1.0);
     EXPECT_LE(channel.multiplier, (2.5e6 + 1e6) / 65534 * 1.000001);
     test::ExpectSameRecord(original.oscillogram, copy.oscillogram);
-    EXPECT_EQ(std::min_element(channel.samples.begin(), channel.samples.end()) - channel.samples.begin(), 0);
-    EXPECT_EQ(std::max_element(channel.samples.begin(), channel.samples.end()) - channel.samples.begin(), 6);
+    const std::vector<double> samples = channel.samples.View().ToVector();
+    EXPECT_EQ(std::min_element(samples.begin(), samples.end()) - samples.begin(), 0);
+    EXPECT_EQ(std::max_element(samples.begin(), samples.end()) - samples.begin(), 6);
 }
 
 TEST_F(WriterTest, WideAsciiCodesSavedAsSixteenBitsKeepTheirOrder)
@@ -153,7 +155,7 @@ TEST_F(WriterTest, WideAsciiCodesSavedAsSixteenBitsKeepTheirOrder)
     Document& original = Read(builder);
     const Document& copy = SaveAndRead(original, "copy.cfg", "BINARY");
     test::ExpectSameRecord(original.oscillogram, copy.oscillogram);
-    const std::vector<double>& samples = copy.oscillogram.channels[0].samples;
+    const std::vector<double> samples = copy.oscillogram.channels[0].samples.View().ToVector();
     EXPECT_TRUE(std::is_sorted(samples.begin(), samples.end()));
     EXPECT_LT(samples[1], samples[2]);
 }
@@ -166,11 +168,11 @@ TEST_F(WriterTest, ValuesThatAreNoNumbersNeitherSpreadNorBreakTheCodes)
         builder.Sample({value});
     Document& original = Read(builder);
     const Document& float32 = SaveAndRead(original, "float.cfg");
-    EXPECT_TRUE(std::isnan(float32.oscillogram.channels[0].samples[1]));
+    EXPECT_TRUE(std::isnan(float32.oscillogram.channels[0].samples.At(1)));
     const Document& binary = SaveAndRead(original, "binary.cfg", "BINARY");
     const Channel& channel = binary.oscillogram.channels[0];
     EXPECT_EQ(channel.multiplier, 1.0) << "the other codes are whole and fit";
-    EXPECT_EQ(channel.samples, (std::vector<double>{1.0, 0.0, -3.0, 2.0}));
+    EXPECT_EQ(channel.samples.View().ToVector(), (std::vector<double>{1.0, 0.0, -3.0, 2.0}));
 }
 
 class SavingOverTheRecord : public WriterTest {
@@ -193,7 +195,7 @@ protected:
 TEST_F(SavingOverTheRecord, RewritesOnlyTheHeaderAndSettings)
 {
     Record().oscillogram.headerText = "new header";
-    Record().oscillogram.channels[0].samples[0] = 1e9;
+    test::SetSample(Record().oscillogram.channels[0], 0, 1e9);
     Record().oscillogram.channels[0].aliasName = "Bus";
     SaveComtrade(Record(), path);
     EXPECT_EQ(test::FileBytes(path), cfgBytes);
@@ -204,10 +206,10 @@ TEST_F(SavingOverTheRecord, RewritesOnlyTheHeaderAndSettings)
 
 TEST_F(SavingOverTheRecord, ChangedSamplesOrAnotherFormAreWrittenOverIt)
 {
-    Record().oscillogram.channels[1].samples[0] = 7.0;
+    test::SetSample(Record().oscillogram.channels[1], 0, 7.0);
     Record().oscillogram.storedDataChanged = true;
     SaveComtrade(Record(), path);
-    EXPECT_EQ(test::ReadRecord(path)->oscillogram.channels[1].samples[0], 7.0);
+    EXPECT_EQ(test::ReadRecord(path)->oscillogram.channels[1].samples.At(0), 7.0);
 
     SaveComtrade(Record(), path, {"ASCII"});
     EXPECT_EQ(test::ReadRecord(path)->oscillogram.fileType, "ASCII");
@@ -217,7 +219,7 @@ TEST_F(SavingOverTheRecord, AFailedSaveLeavesTheOldFilesAndNoScraps)
 {
     std::filesystem::create_directories(folder / "own.set" / "inside");
     Record().oscillogram.storedDataChanged = true;
-    Record().oscillogram.channels[1].samples[0] = 7.0;
+    test::SetSample(Record().oscillogram.channels[1], 0, 7.0);
     try {
         SaveComtrade(Record(), path);
         ADD_FAILURE() << "saved";

@@ -72,7 +72,7 @@ void CompareAnalog(const Channel& channel, const Json& expected, const Json& ind
         if (values[k].IsNull() || index >= inData)
             continue;
         const double withPrefix = channel.unitFactor * (values[k].Number() - channel.offset) + channel.offset;
-        ExpectNear(channel.samples.at(index), withPrefix, what + " sample " + std::to_string(index));
+        ExpectNear(channel.samples.At(index), withPrefix, what + " sample " + std::to_string(index));
     }
 }
 
@@ -104,7 +104,8 @@ void CompareRecord(const std::filesystem::path& corpus, const Json& expected)
         const Channel& channel = record.channels[record.analogCount + j];
         CompareId(channel, status[j], encoding);
         if (sameLength) {
-            EXPECT_EQ(std::count(channel.samples.begin(), channel.samples.end(), 1.0), status[j]["ones"].Number())
+            const std::vector<double> samples = channel.samples.View().ToVector();
+            EXPECT_EQ(std::count(samples.begin(), samples.end(), 1.0), status[j]["ones"].Number())
                 << channel.channelId;
         }
     }

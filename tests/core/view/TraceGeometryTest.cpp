@@ -85,8 +85,8 @@ TEST(EnvelopePoints, CoverEachColumnAsEveryVertexDoes)
     const MinMaxPyramid pyramid(series);
     for (const double xScale : {1.0 / 16, 1.0 / 128, 1.0 / 512}) {
         const TraceMapping mapping = Mapping(xScale, 1234);
-        const std::vector<PixelPoint> every = VertexPoints(series, mapping);
-        const std::vector<PixelPoint> envelope = EnvelopePoints(series, pyramid, mapping);
+        const std::vector<PixelPoint> every = VertexPoints(HeldSeries(series), mapping);
+        const std::vector<PixelPoint> envelope = EnvelopePoints(HeldSeries(series), &pyramid, mapping);
         EXPECT_LE(envelope.size(), 4u * 801u);
         EXPECT_EQ(ColumnSpans(envelope), ColumnSpans(every)) << xScale;
         EXPECT_EQ(envelope.front(), every.front());
@@ -98,19 +98,21 @@ TEST(EnvelopePoints, SparseScalesKeepEveryVertexUpToTheEndOfTheSeries)
 {
     const std::vector<double> series = Noise(1000, 4);
     const TraceMapping mapping = Mapping(0.5, 10);
-    const std::vector<PixelPoint> points = EnvelopePoints(series, MinMaxPyramid(series), mapping);
+    const MinMaxPyramid pyramid(series);
+    const std::vector<PixelPoint> points = EnvelopePoints(HeldSeries(series), &pyramid, mapping);
     ASSERT_EQ(points.size(), 64u);  // ceil(800 / 12.5)
     EXPECT_EQ(points[3].x, 100 + 38);  // 37.5 rounded up
     EXPECT_EQ(points[3].y, mapping.Y(series[13]));
     EXPECT_EQ(mapping.Y(-60.0 + 10.0), 185);
-    EXPECT_EQ(VertexPoints(series, Mapping(1.0, 990)).size(), 10u);
-    EXPECT_TRUE(VertexPoints(series, Mapping(1.0, 2000)).empty());
+    EXPECT_EQ(VertexPoints(HeldSeries(series), Mapping(1.0, 990)).size(), 10u);
+    EXPECT_TRUE(VertexPoints(HeldSeries(series), Mapping(1.0, 2000)).empty());
 }
 
 TEST(DiscreteRuns, RunsOfSamplesAtReadableScalesAndAPulseInsideOneColumnMarksTheChange)
 {
     const std::vector<double> few = {0, 1, 1, 0, 0, 1, 0, 0};
-    const DiscreteBars readable = DiscreteRuns(few, MinMaxPyramid(few), Mapping(1.0));
+    const MinMaxPyramid fewLevels(few);
+    const DiscreteBars readable = DiscreteRuns(HeldSeries(few), &fewLevels, Mapping(1.0));
     EXPECT_EQ(readable.runs, (std::vector<std::pair<int, int>>{{125, 175}, {225, 250}}));
     EXPECT_TRUE(readable.changeColumns.empty());
 
@@ -118,7 +120,8 @@ TEST(DiscreteRuns, RunsOfSamplesAtReadableScalesAndAPulseInsideOneColumnMarksThe
     series[50'003] = 1.0;
     std::fill(series.begin() + 55'000, series.end(), 1.0);
     const TraceMapping mapping = Mapping(1.0 / 512, 45'000);
-    const DiscreteBars bars = DiscreteRuns(series, MinMaxPyramid(series), mapping);
+    const MinMaxPyramid levels(series);
+    const DiscreteBars bars = DiscreteRuns(HeldSeries(series), &levels, mapping);
     ASSERT_EQ(bars.runs.size(), 2u);
     EXPECT_EQ(bars.runs[0].second - bars.runs[0].first, 1);
     EXPECT_EQ(bars.changeColumns.size(), 2u);
