@@ -154,8 +154,12 @@ void ReadComtradeFiles(Document& document, const std::filesystem::path& cfgPath,
 void ReadComtrade(Document& document, const std::filesystem::path& cfgPath, const ReadOptions& options)
 {
     ReadComtradeFiles(document, cfgPath, options);
-    if (!document.progress.CancelRequested())
+    if (document.progress.CancelRequested())
+        return;
+    if (options.surveyCurves)
         RecomputeAll(document);
+    else
+        PrepareAll(document);
 }
 
 } // namespace zarva

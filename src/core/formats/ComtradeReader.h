@@ -10,6 +10,9 @@ class Document;
 struct ReadOptions {
     // Show the moments of revision 2013 records in UTC rather than in local time.
     bool utcFor2013 = true;
+    // Survey the drawn curves (extremes, min/max levels) before returning; when false they
+    // are left for the caller (PrepareAll instead of RecomputeAll).
+    bool surveyCurves = true;
 };
 
 // Reads a COMTRADE record (configuration, data, header and settings file) into the document's

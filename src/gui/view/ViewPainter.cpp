@@ -226,9 +226,13 @@ void ViewPainter::DrawAnalogRow(const Row& row)
 void ViewPainter::DrawCurve(std::size_t index, const TraceMapping& mapping)
 {
     const Channel& channel = frame_.document.oscillogram.channels[index];
+    // A curve not surveyed yet has no extremes to place it by.
+    const std::shared_ptr<const MinMaxPyramid> pyramid = channel.DisplayPyramid();
+    if (!pyramid)
+        return;
     const Series<double>& series = channel.DisplaySeries();
     const std::vector<QPoint> points =
-        ToQPoints(everyVertex_ ? VertexPoints(series, mapping) : EnvelopePoints(series, channel.DisplayPyramid().get(), mapping));
+        ToQPoints(everyVertex_ ? VertexPoints(series, mapping) : EnvelopePoints(series, pyramid.get(), mapping));
     if (points.empty())
         return;
     painter_.setPen(ToQColor(frame_.colours[index]));
@@ -252,7 +256,12 @@ void ViewPainter::DrawDiscreteRow(const Row& row)
     const double end = SampleX(frame_.state, static_cast<double>(channel.samples.Size()));
     const int stripEnd = static_cast<int>(std::min<double>(end, frame_.width));
     painter_.fillRect(QRect(frame_.state.leftMargin, middle - 2, stripEnd - frame_.state.leftMargin, 4), kDiscreteBase);
-    const DiscreteBars bars = DiscreteRuns(channel.DisplaySeries(), channel.DisplayPyramid().get(), mapping);
+    const std::shared_ptr<const MinMaxPyramid> pyramid = channel.DisplayPyramid();
+    if (!pyramid) {
+        painter_.restore();
+        return;
+    }
+    const DiscreteBars bars = DiscreteRuns(channel.DisplaySeries(), pyramid.get(), mapping);
     painter_.setPen(kBarOutline);
     painter_.setBrush(channel.selected && frame_.highlightSelection ? kSelectedBar : ToQColor(frame_.colours[row.Channel()]));
     for (const auto& [x0, x1] : bars.runs)
