@@ -4,6 +4,7 @@
 #include "core/document/Document.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zarva::cli {
 namespace {
@@ -51,6 +52,12 @@ std::string CsvField(const std::string& text)
     return quoted + "\"";
 }
 
+// A missing sample is an empty field.
+std::string CsvNumber(double value)
+{
+    return std::isnan(value) ? std::string() : FormatNumber(value);
+}
+
 void PrintCsv(const Oscillogram& record, const DumpSelection& selection, std::ostream& out)
 {
     out << "time_us";
@@ -60,7 +67,7 @@ void PrintCsv(const Oscillogram& record, const DumpSelection& selection, std::os
     for (std::size_t i = selection.from; i < selection.to; ++i) {
         out << record.sampleTimes[i];
         for (const std::size_t j : selection.channels)
-            out << "," << FormatNumber(record.channels[j].samples.At(i));
+            out << "," << CsvNumber(record.channels[j].samples.At(i));
         out << "\n";
     }
 }

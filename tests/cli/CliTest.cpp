@@ -81,6 +81,19 @@ TEST_F(CliTest, DumpWritesChosenChannelsAndSamplesAsCsvOrJson)
     EXPECT_EQ(first["channels"].Items()[0]["values"].Items()[1].Number(), 0.25 * 1000 * 1);
 }
 
+TEST_F(CliTest, MissingSamplesDumpAsNullOrAnEmptyFieldAndARangeWithANegativeMultiplierIsInOrder)
+{
+    RecordBuilder builder;
+    builder.FileType("BINARY").Analog({.id = "U", .a = -0.5, .b = 1}).Sample({4}).Sample({-32768}).Sample({-2});
+    const std::string path = builder.Write(folder, "gap").string();
+    EXPECT_EQ(Cli({"dump", path}).out, "time_us,U\n0,-1\n1000,\n2000,2\n");
+    const Json dump = Json::Parse(Cli({"dump", path, "--format", "json"}).out);
+    EXPECT_TRUE(dump["channels"].Items()[0]["values"].Items()[1].IsNull());
+    const Json info = Json::Parse(Cli({"info", path, "--json"}).out);
+    EXPECT_EQ(info["analog"].Items()[0]["min"].Number(), -32767 * 0.5 + 1);
+    EXPECT_EQ(info["analog"].Items()[0]["max"].Number(), 32767 * 0.5 + 1);
+}
+
 TEST_F(CliTest, AnyFileOfTheRecordOpensItAndErrorsPrintTheMessageAndFail)
 {
     EXPECT_EQ(Cli({"info", (folder / "rec.dat").string()}).code, 0);

@@ -150,7 +150,16 @@ AnalogInputs::AnalogInputs(const Channel& channel, std::int32_t periodSamples, c
         reference = tracked->samples.Data();
 }
 
-void AnalogInputs::ReadInstant(std::size_t first, std::span<double> out) const
+void AnalogInputs::ReadShown(std::size_t first, std::span<double> out) const
+{
+    samples->Read(first, out);
+    if (instantIsSamples)
+        return;
+    for (double& value : out)
+        value = instant.Shown(value);
+}
+
+void AnalogInputs::ReadCounted(std::size_t first, std::span<double> out) const
 {
     samples->Read(first, out);
     if (instantIsSamples)
@@ -174,7 +183,7 @@ void DeriveAnalogBlock(const AnalogInputs& inputs, std::int64_t begin, std::span
     }
     const std::int64_t origin = WindowsOrigin(inputs, begin, end);
     std::vector<double> x(static_cast<std::size_t>(end - origin));
-    inputs.ReadInstant(static_cast<std::size_t>(origin), x);
+    inputs.ReadCounted(static_cast<std::size_t>(origin), x);
     if (inputs.reference)
         return DeriveTracking(inputs, x, origin, begin, display, phasors);
     switch (inputs.mode) {

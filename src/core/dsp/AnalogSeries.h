@@ -55,8 +55,10 @@ struct AnalogInputs {
     bool samplesTooLarge;      // for running sums, when instantIsSamples
 
     std::int64_t Count() const { return static_cast<std::int64_t>(samples->Size()); }
-    // The instantaneous values of samples [first, first + out.size()).
-    void ReadInstant(std::size_t first, std::span<double> out) const;
+    // The instantaneous values of samples [first, first + out.size()) as shown (a missing
+    // sample stays missing), and as the windows count them (a missing sample is 0).
+    void ReadShown(std::size_t first, std::span<double> out) const;
+    void ReadCounted(std::size_t first, std::span<double> out) const;
     // Whether the blocks need running sums or tracked windows at all.
     bool NeedsWindows() const { return !suppliedPhasors || mode != CurveMode::Instant; }
     // Whether the blocks come from running sums, each block going on from the state the one

@@ -26,7 +26,7 @@ public:
         const double sample = owner_.samples_->At(i);
         if (owner_.discrete_)
             return DiscreteShown(sample, owner_.inverted_);
-        return owner_.analog_->instantIsSamples ? sample : owner_.analog_->instant.Convert(sample);
+        return owner_.analog_->instantIsSamples ? sample : owner_.analog_->instant.Shown(sample);
     }
     void Read(std::size_t first, std::span<double> out) const override { owner_.ReadInstant(first, out); }
     std::span<const double> Held() const override
@@ -188,7 +188,7 @@ void DerivedSeries::ReadInstant(std::size_t first, std::span<double> out) const
     }
     if (!analog_->instantIsSamples) {
         for (double& value : out)
-            value = analog_->instant.Convert(value);
+            value = analog_->instant.Shown(value);
     }
 }
 

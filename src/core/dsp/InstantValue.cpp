@@ -5,8 +5,8 @@ namespace zarva {
 InstantTransform::InstantTransform(const Channel& channel)
     : adcCounts_(channel.HasFlag(display::kAdcCounts)),
       ratio_(channel.displayRatio),
-      offset_(channel.offset),
-      codeScale_(channel.multiplier * channel.unitFactor),
+      offset_(channel.ZeroCodeValue()),
+      codeScale_(channel.CodeStep()),
       dcShift_(0.0),
       sign_(channel.HasFlag(display::kInverted) ? -1.0 : 1.0)
 {
@@ -38,7 +38,7 @@ double InstantSamples::DiscreteValue(double sample) const
 
 double AdcCode(const Channel& channel, double sample)
 {
-    return AdcCode(sample, channel.offset, channel.multiplier * channel.unitFactor);
+    return AdcCode(sample, channel.ZeroCodeValue(), channel.CodeStep());
 }
 
 } // namespace zarva

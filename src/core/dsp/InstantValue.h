@@ -18,19 +18,23 @@ inline double AdcCode(double sample, double offset, double codeScale)
 double AdcCode(const Channel& channel, double sample);
 
 // How a stored analog sample becomes the value shown: display ratio or raw ADC code, DC
-// removal, inversion. A sample or result that is not a number becomes 0.0.
+// removal, inversion. A result that is not a number becomes 0.0.
 class InstantTransform {
 public:
     explicit InstantTransform(const Channel& channel);
 
-    double operator()(double sample) const
+    // The value shown; a missing sample (NaN) stays missing.
+    double Shown(double sample) const
     {
         if (std::isnan(sample))
-            return 0.0;
+            return sample;
         const double shown = adcCounts_ ? AdcCode(sample, offset_, codeScale_) : sample * ratio_;
         const double value = sign_ * (shown - dcShift_);
         return std::isnan(value) ? 0.0 : value;
     }
+
+    // The value as the measures count it: a missing sample is 0.0.
+    double operator()(double sample) const { return std::isnan(sample) ? 0.0 : Shown(sample); }
 
 private:
     bool adcCounts_;
@@ -55,8 +59,10 @@ public:
         return Convert(samples_->At(static_cast<std::size_t>(i)));
     }
 
-    // The value shown for a stored sample.
+    // The value the measures count for a stored sample.
     double Convert(double sample) const { return discrete_ ? DiscreteValue(sample) : transform_(sample); }
+    // The value shown for a stored analog sample; a missing one stays missing.
+    double Shown(double sample) const { return transform_.Shown(sample); }
 
     std::int64_t Count() const { return count_; }
 

@@ -3,6 +3,7 @@
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/LoadWarnings.h"
 #include "core/formats/SampleRate.h"
+#include "core/model/CodePageDetection.h"
 #include "core/model/Oscillogram.h"
 #include "core/model/Units.h"
 #include "core/model/ZarvaException.h"
@@ -150,8 +151,11 @@ void ConfigurationParser::ReadAnalogLine(std::string_view line)
         channel.secondary = ToNumber(channel.secondaryText);
         channel.valuesArePrimary = EqualIgnoringCase(TrimBlanks(fields.ReadField()), "P");
     }
-    channel.rangeMin = min * channel.multiplier + channel.offset;
-    channel.rangeMax = max * channel.multiplier + channel.offset;
+    // A negative multiplier turns the largest code into the smallest value.
+    const double first = min * channel.multiplier + channel.offset;
+    const double second = max * channel.multiplier + channel.offset;
+    channel.rangeMin = std::min(first, second);
+    channel.rangeMax = std::max(first, second);
     channel.filePrimary = channel.primary;
     channel.fileSecondary = channel.secondary;
     record_.channels.push_back(std::move(channel));
@@ -267,9 +271,9 @@ Configuration ConfigurationParser::Parse()
 // mix pages line by line, which DecodeText copes with text by text).
 void ApplyDetectedCodePage(Oscillogram& record)
 {
-    std::string texts = record.stationName + record.recorderId;
+    std::vector<std::string_view> texts = {record.stationName, record.recorderId};
     for (const Channel& channel : record.channels)
-        texts += channel.channelId;
+        texts.insert(texts.end(), {channel.channelId, channel.phase, channel.circuitComponent, channel.unit8});
     record.ApplyCodePage(DetectCodePage(texts));
 }
 

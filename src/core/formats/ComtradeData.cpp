@@ -4,11 +4,13 @@
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/LoadWarnings.h"
 #include "core/formats/MappedFile.h"
+#include "core/formats/MissingCodes.h"
 #include "core/model/ZarvaException.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <limits>
 
 namespace zarva {
 namespace {
@@ -47,17 +49,28 @@ void UnwrapStamps(std::vector<std::int64_t>& stamps)
     }
 }
 
+// How the codes of one analog channel become stored values; `missing` is the code that marks
+// a missing value (NaN, which no code equals, when there is none).
 struct Scale {
-    double factor;
+    double multiplier;
     double offset;
+    double unitFactor;
+    double missing;
+
+    double Value(double code) const
+    {
+        return code == missing ? std::numeric_limits<double>::quiet_NaN()
+                               : ValueOfCode(code, multiplier, offset, unitFactor);
+    }
 };
 
-std::vector<Scale> AnalogScales(const Oscillogram& record)
+std::vector<Scale> AnalogScales(const Oscillogram& record, DataFormat format)
 {
+    const double missing = MissingCodeRead(format, record.revisionYear);
     std::vector<Scale> scales;
     for (std::uint32_t j = 0; j < record.analogCount; ++j) {
         const Channel& channel = record.channels[j];
-        scales.push_back({channel.unitFactor * channel.multiplier, channel.offset});
+        scales.push_back({channel.multiplier, channel.offset, channel.unitFactor, missing});
     }
     return scales;
 }
@@ -106,7 +119,7 @@ template <DataFormat format>
 class BinaryReader {
 public:
     BinaryReader(Document& document, MappedFile& file)
-        : document_(document), record_(document.oscillogram), file_(file), scales_(AnalogScales(record_)),
+        : document_(document), record_(document.oscillogram), file_(file), scales_(AnalogScales(record_, format)),
           analogEnd_(8 + AnalogWidth(format) * record_.analogCount)
     {
     }
@@ -145,7 +158,7 @@ private:
             const Scale scale = scales_[j];
             const unsigned char* value = block + 8 + AnalogWidth(format) * j;
             for (std::size_t r = 0; r < count; ++r)
-                out[r] = scale.factor * LoadAnalog<format>(value + r * recordSize_) + scale.offset;
+                out[r] = scale.Value(LoadAnalog<format>(value + r * recordSize_));
         }
         for (std::size_t j = 0; j < record_.discreteCount; ++j) {
             double* out = record_.channels[record_.analogCount + j].samples.Extend(count);
@@ -202,9 +215,12 @@ private:
     bool done_ = false;
 };
 
-// A data value; plain integers, by far the most common, skip the general conversion.
+// A data value; plain integers, by far the most common, skip the general conversion. An
+// empty field is a missing value.
 double FieldValue(std::string_view field)
 {
+    if (TrimBlanks(field).empty())
+        return std::numeric_limits<double>::quiet_NaN();
     std::size_t i = 0;
     const bool negative = !field.empty() && field[0] == '-';
     i += !field.empty() && (field[0] == '-' || field[0] == '+') ? 1 : 0;
@@ -237,7 +253,7 @@ class AsciiReader {
 public:
     AsciiReader(Document& document, MappedFile& file)
         : document_(document), record_(document.oscillogram), text_(file.Text()), file_(file),
-          scales_(AnalogScales(record_))
+          scales_(AnalogScales(record_, DataFormat::Ascii))
     {
         text_ = text_.substr(0, text_.find('\x1A'));
     }
@@ -294,7 +310,7 @@ private:
             const bool present = fields.Next(field);
             complete = complete && present;
             const double raw = present ? FieldValue(field) : 0.0;
-            record_.channels[j].samples.Append(scales_[j].factor * raw + scales_[j].offset);
+            record_.channels[j].samples.Append(scales_[j].Value(raw));
         }
         for (std::uint32_t j = 0; j < record_.discreteCount; ++j) {
             const bool present = fields.Next(field);

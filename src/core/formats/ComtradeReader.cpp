@@ -9,6 +9,7 @@
 #include "core/formats/MappedFile.h"
 #include "core/formats/SampleRate.h"
 #include "core/formats/SettingsFile.h"
+#include "core/model/CodePageDetection.h"
 #include "core/model/Rounding.h"
 #include "core/model/ZarvaException.h"
 
@@ -101,8 +102,8 @@ void ReadHeader(Document& document, const std::filesystem::path& cfgPath)
         // A header is optional; one that cannot be read is left out.
         return;
     }
-    record.headerCodePage = DetectCodePage(record.headerText);
-    document.settings.Section(kCommentsSection).SetInt(kCodePageKey, record.headerCodePage == CodePage::Oem866 ? 0 : 1);
+    record.headerCodePage = DetectCodePage({record.headerText});
+    document.settings.Section(kCommentsSection).SetInt(kCodePageKey, CodePageSetting(record.headerCodePage));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/document/Document.h"
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/ComtradeReader.h"
+#include "core/formats/MissingCodes.h"
 #include "core/formats/RecordFiles.h"
 #include "core/model/ParallelFor.h"
 #include "core/model/ZarvaException.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cmath>
 
 namespace zarva {
 namespace {
@@ -96,7 +98,7 @@ DataFormat SavedFormat(const Oscillogram& record, const SaveOptions& options)
 
 ComtradeWriter::ComtradeWriter(const Oscillogram& record, DataFormat format)
     : record_(record), format_(format), revision_(WrittenRevision(record.revisionYear, format)),
-      sampleCount_(record.SampleCount())
+      revision1991_(IsRevision1991(revision_)), sampleCount_(record.SampleCount())
 {
     for (std::size_t i = 0; i < record.channels.size(); ++i) {
         const Channel& channel = record.channels[i];
@@ -113,7 +115,7 @@ ComtradeWriter::ComtradeWriter(const Oscillogram& record, DataFormat format)
         analogValues_.push_back(channel->samples.View());
     for (const Channel* channel : discrete_)
         discreteValues_.push_back(channel->samples.View());
-    scales_ = ChooseCodeScales(analog_, sampleCount_, format);
+    scales_ = ChooseCodeScales(analog_, sampleCount_, {format, revision1991_});
     // Without the multiplier line (revision 1991) time stamps are read as microseconds.
     if (!revision_.empty())
         stampMultiplier_ = record.timeMultiplier > 0.0 ? record.timeMultiplier : 1.0;
@@ -274,11 +276,14 @@ void ComtradeWriter::BuildAsciiBlock(std::size_t first, std::size_t count, std::
         block += ',';
         AppendInteger(block, Stamp(first + r));
         for (std::size_t j = 0; j < analog_.size(); ++j) {
-            block += ", ";
-            AppendInteger(block, r < analog[j].size() ? IntegerCode(analog[j][r], scales_[j]) : 0);
+            block += ',';
+            const double value = r < analog[j].size() ? analog[j][r] : 0.0;
+            // Revision 1991 marks a missing value by an empty field.
+            if (!std::isnan(value) || !revision1991_)
+                AppendInteger(block, IntegerCode(value, scales_[j]));
         }
         for (const std::vector<double>& values : discrete) {
-            block += ", ";
+            block += ',';
             block += r < values.size() && values[r] != 0.0 ? '1' : '0';
         }
         block += kLineEnd;

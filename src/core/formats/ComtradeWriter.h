@@ -68,6 +68,7 @@ private:
     const Oscillogram& record_;
     DataFormat format_;
     std::string revision_;
+    bool revision1991_;
     std::vector<const Channel*> analog_;
     std::vector<std::size_t> analogPositions_;  // 1-based, in the record's channel list
     std::vector<const Channel*> discrete_;

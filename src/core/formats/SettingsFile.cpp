@@ -5,6 +5,7 @@
 #include "core/formats/ComtradeReader.h"
 
 #include <charconv>
+#include <optional>
 
 namespace zarva {
 namespace {
@@ -118,15 +119,48 @@ void ReadAllChannelKeys(Document& document, bool analogOnly)
     }
 }
 
+std::optional<CodePage> StoredCodePage(int setting)
+{
+    for (const CodePage page :
+         {CodePage::Windows1251, CodePage::Oem866, CodePage::Gbk, CodePage::Windows1252, CodePage::Utf8}) {
+        if (setting == CodePageSetting(page))
+            return page;
+    }
+    if (setting == 1)
+        return CodePage::Windows1251;
+    return setting == 866 ? std::optional(CodePage::Oem866) : std::nullopt;
+}
+
+// Older versions saved their own guess between the two Cyrillic pages with every record, so
+// 0 and 1 choose between those two only: a record found to be in another page keeps it.
 void ApplyStoredCodePage(Oscillogram& record, const SettingsSection& section)
 {
-    const bool oem = record.codePage == CodePage::Oem866;
-    const bool storedOem = section.GetInt(kCodePageKey, oem ? 0 : 1) == 0;
-    if (storedOem != oem)
-        record.ApplyCodePage(storedOem ? CodePage::Oem866 : CodePage::Windows1251);
+    const int setting = section.GetInt(kCodePageKey, CodePageSetting(record.codePage));
+    const std::optional<CodePage> stored = StoredCodePage(setting);
+    const bool cyrillic = record.codePage == CodePage::Windows1251 || record.codePage == CodePage::Oem866;
+    if (!stored || *stored == record.codePage || ((setting == 0 || setting == 1) && !cyrillic))
+        return;
+    record.ApplyCodePage(*stored);
 }
 
 } // namespace
+
+int CodePageSetting(CodePage page)
+{
+    switch (page) {
+    case CodePage::Oem866:
+        return 0;
+    case CodePage::Gbk:
+        return 936;
+    case CodePage::Windows1252:
+        return 1252;
+    case CodePage::Utf8:
+        return 65001;
+    case CodePage::Windows1251:
+        break;
+    }
+    return 1251;
+}
 
 // The annotations of "Comments" belong to the view; until it reads them the section is kept
 // as it is, so `skipComments` has nothing to leave out yet.
@@ -159,7 +193,7 @@ void StoreSettings(Document& document)
     for (const Channel& channel : record.channels)
         StoreChannelKeys(channel, store.Section(SectionName(channel)));
     SettingsSection& main = store.Section(kOscillogramSection);
-    main.SetInt(kCodePageKey, record.codePage == CodePage::Oem866 ? 0 : 1);
+    main.SetInt(kCodePageKey, CodePageSetting(record.codePage));
     main.SetInt(kRateKey, record.sampleRate);
     if (document.cursors != CursorSet{} || store.Sections().contains(kViewSection))
         SaveCursors(document.cursors, store.Section(kViewSection));

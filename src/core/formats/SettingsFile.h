@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/model/CodePage.h"
+
 #include <filesystem>
 
 namespace zarva {
@@ -9,8 +11,13 @@ class Document;
 // Sections and keys of the record's settings file that more than one reader or writer uses.
 inline constexpr const char* kOscillogramSection = "Oscillogram";
 inline constexpr const char* kCommentsSection = "Comments";
-inline constexpr const char* kCodePageKey = "Codepage";  // 1 ANSI, 0 OEM
+inline constexpr const char* kCodePageKey = "Codepage";
 inline constexpr const char* kViewSection = "View";
+
+// The "Codepage" value of a page: 0 for OEM 866 as every version wrote it, the Windows
+// code page number for the others (1251, 936 for GBK, 1252, 65001 for UTF-8). Older versions
+// wrote 1 for ANSI and read every value but 0 as ANSI.
+int CodePageSetting(CodePage page);
 
 // Reads the record's settings file (".set", or the older ".ini" of the same name) into the
 // document after its samples are read: the corrected sampling rate, the code page of the

@@ -2,6 +2,7 @@
 
 #include "core/formula/FormulaChars.h"
 #include "core/model/StringTable.h"
+#include "core/model/TextCase.h"
 #include "core/model/ZarvaException.h"
 
 #include <charconv>
@@ -199,7 +200,7 @@ void Calculator::AddIdentifier(std::string identifier)
         return;
     }
     for (std::size_t k = current_; k < names_.size(); ++k) {
-        if (EqualIgnoringAsciiCase(identifier, names_[k]))
+        if (EqualIgnoringCase(identifier, names_[k]))
             throw CZarvaException::Composed(
                 kNotDefined, names_[current_] + ": '" + identifier + "' - " + zarva::Text(kNotDefined));
     }

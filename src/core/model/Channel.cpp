@@ -85,7 +85,7 @@ void Channel::Reserve(std::size_t count)
 
 double Channel::RawCode(double value) const
 {
-    return (value - offset) / (multiplier * unitFactor);
+    return (value / unitFactor - offset) / multiplier;
 }
 
 bool Channel::IsFrequencyChannel() const

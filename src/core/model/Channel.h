@@ -19,6 +19,13 @@ class MinMaxPyramid;
 
 using Phasor = std::complex<double>;
 
+// The value of a code x of a channel with multiplier a and offset b: COMTRADE's a·x + b in the
+// unit as written, times the prefix factor of that unit, so that values are kept in base units.
+inline double ValueOfCode(double code, double multiplier, double offset, double unitFactor)
+{
+    return unitFactor * (multiplier * code + offset);
+}
+
 enum class ChannelKind : std::int32_t { Analog = 0, Discrete = 1 };
 
 // Bits of Channel::displayFlags, persisted as "ShowFlags".
@@ -78,12 +85,13 @@ public:
     std::string Unit() const;
 
     void Reserve(std::size_t count);
-    void AddRawSample(double raw)
-    {
-        samples.Append(unitFactor * multiplier * raw + offset);
-    }
+    double ValueOfCode(double code) const { return zarva::ValueOfCode(code, multiplier, offset, unitFactor); }
+    void AddRawSample(double raw) { samples.Append(ValueOfCode(raw)); }
     // The stored value back as the code it was read from.
     double RawCode(double value) const;
+    // The stored value of code 0 and the step between codes, in base units.
+    double ZeroCodeValue() const { return unitFactor * offset; }
+    double CodeStep() const { return unitFactor * multiplier; }
 
     bool IsFrequencyChannel() const;
 

@@ -6,8 +6,9 @@
 namespace zarva {
 
 // 8-bit texts of records and formula files are kept as bytes and decoded for display.
-enum class CodePage { Windows1251, Oem866, Utf8 };
+enum class CodePage { Windows1251, Oem866, Gbk, Windows1252, Utf8 };
 
+// Bytes the page does not define, and broken multi-byte sequences, become U+FFFD.
 std::string ToUtf8(std::string_view bytes, CodePage page);
 
 // Characters the code page cannot hold become '?'.
@@ -17,15 +18,10 @@ std::string FromUtf8(std::string_view utf8, CodePage page);
 // plain ASCII reads the same in every code page, and stray high bytes rarely form valid UTF-8.
 bool IsMultiByteUtf8(std::string_view bytes);
 
-// Valid multi-byte UTF-8 is taken as it is; anything else is decoded by the given page.
+// Valid multi-byte UTF-8 is taken as it is in a record of a single-byte page (recorders
+// that mix pages write a unit such as "°" in UTF-8); anything else is decoded by the page.
+// A double-byte page decodes every text itself: its pairs can look like UTF-8.
 std::string DecodeText(std::string_view bytes, CodePage page);
-
-std::string Oem866ToWindows1251(std::string_view bytes);
-
-// The code page of 8-bit text with no marker: valid multi-byte UTF-8 is UTF-8; otherwise
-// Windows-1251 when converting the text from OEM 866 would leave fewer Windows-1251 Cyrillic
-// letters (bytes 0xC0..0xFF) than it has, else OEM 866.
-CodePage DetectCodePage(std::string_view bytes);
 
 void AppendUtf8(std::string& out, char32_t c);
 

@@ -1,24 +1,14 @@
 #include "core/model/Oscillogram.h"
 
 #include "core/model/Rounding.h"
+#include "core/model/TextCase.h"
 #include "core/model/ZarvaException.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
+#include <limits>
 
 namespace zarva {
-namespace {
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-} // namespace
 
 std::size_t Oscillogram::SampleCount() const
 {
@@ -32,12 +22,12 @@ std::size_t Oscillogram::SampleCount() const
 std::size_t Oscillogram::FindChannel(const std::string& channelName) const
 {
     std::size_t firstMatch = channels.size();
+    const std::string folded = FoldCase(channelName);
     for (std::size_t i = 0; i < channels.size(); ++i) {
-        if (!EqualIgnoringCase(channels[i].name, channelName))
-            continue;
         if (channels[i].name == channelName)
             return i;
-        firstMatch = std::min(firstMatch, i);
+        if (firstMatch == channels.size() && FoldCase(channels[i].name) == folded)
+            firstMatch = i;
     }
     if (firstMatch == channels.size())
         throw CZarvaException(messages::kBadChannelName);

@@ -37,7 +37,7 @@ public:
     std::size_t SampleCount() const;
 
     // Index of the channel named so: exact case preferred, else the first match ignoring
-    // case. Raises error 354 when there is none.
+    // case in any script. Raises error 354 when there is none.
     std::size_t FindChannel(const std::string& channelName) const;
 
     void RebuildFrequencyChannels();

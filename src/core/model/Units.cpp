@@ -2,10 +2,12 @@
 
 #include "core/model/Channel.h"
 #include "core/model/StringTable.h"
+#include "core/model/TextCase.h"
 
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 
 namespace zarva {
 namespace {
@@ -24,18 +26,7 @@ std::u32string ToCodePoints(const std::string& utf8)
     return out;
 }
 
-char32_t UpperCase(char32_t c)
-{
-    if (c >= U'a' && c <= U'z')
-        return c - 32;
-    if (c >= U'а' && c <= U'я')
-        return c - 32;
-    if (c == U'ё')
-        return U'Ё';
-    return c;
-}
-
-std::u32string UpperCase(std::u32string text)
+std::u32string UpperText(std::u32string text)
 {
     for (char32_t& c : text)
         c = UpperCase(c);
@@ -85,14 +76,14 @@ Prefix FindPrefix(const std::u32string& t)
     if (OneOf(first, {U"м", U"m"}) && n != 1 && !shortPerSecond)
         return {1, 1e-3};
     if (OneOf(first, {U"н", U"Н", U"n", U"N"}) && n != 1 && !shortPerSecond &&
-        !IsNominal(t, UpperCase(t)) && !(n == 5 && EndsPerSecond(t) && IsNominal(Left(t, 3), UpperCase(Left(t, 3)))))
+        !IsNominal(t, UpperText(t)) && !(n == 5 && EndsPerSecond(t) && IsNominal(Left(t, 3), UpperText(Left(t, 3)))))
         return {1, 1e-9};
     if (OneOf(first, {U"к", U"К", U"k", U"K"}))
         return {1, 1e3};
     if (OneOf(first, {U"М", U"M"}) && n != 1 && !shortPerSecond)
         return {1, 1e6};
     if (OneOf(first, {U"Г", U"G"})) {
-        const bool notGiga = OneOf(UpperCase(Left(t, 2)), {U"ГН", U"ГЦ", U"ГР"}) &&
+        const bool notGiga = OneOf(UpperText(Left(t, 2)), {U"ГН", U"ГЦ", U"ГР"}) &&
                              (n == 2 || (n == 4 && EndsPerSecond(t)));
         if (!notGiga)
             return {1, 1e9};
@@ -104,6 +95,34 @@ struct Canonical {
     std::string unit;
     bool undoesPrefix = false;
 };
+
+struct SpelledOut {
+    const char* unit;
+    double factor;
+};
+
+// Units written out in words, as some recorders do ("amps", "Kilovolt"), given in upper case.
+std::optional<SpelledOut> SpelledOutUnit(std::u32string_view upper)
+{
+    static constexpr std::pair<const char32_t*, double> kPrefixes[] = {{U"KILO", 1e3}, {U"MEGA", 1e6}, {U"MILLI", 1e-3}};
+    static constexpr std::pair<const char32_t*, const char*> kNames[] = {
+        {U"AMPERE", "A"}, {U"AMPERES", "A"}, {U"AMP", "A"},   {U"AMPS", "A"},  {U"VOLT", "V"},
+        {U"VOLTS", "V"},  {U"HERTZ", "Hz"},  {U"OHM", "Ohm"}, {U"OHMS", "Ohm"},
+    };
+    double factor = 1.0;
+    for (const auto& [prefix, prefixFactor] : kPrefixes) {
+        if (upper.starts_with(prefix)) {
+            upper.remove_prefix(std::char_traits<char32_t>::length(prefix));
+            factor = prefixFactor;
+            break;
+        }
+    }
+    for (const auto& [name, unit] : kNames) {
+        if (upper == name)
+            return SpelledOut{unit, factor};
+    }
+    return std::nullopt;
+}
 
 Canonical CanonicalName(const std::u32string& t, const std::u32string& upper)
 {
@@ -157,8 +176,13 @@ void InterpretUnit(Channel& channel, CodePage page)
     channel.perSecond = false;
     channel.unitUnrecognised = false;
     std::u32string t = ToCodePoints(asRead);
-    if (t.empty() || UpperCase(t) == U"NONE")
+    if (t.empty() || UpperText(t) == U"NONE")
         return;
+    if (const std::optional<SpelledOut> spelled = SpelledOutUnit(UpperText(t))) {
+        channel.unit = spelled->unit;
+        channel.unitFactor = spelled->factor;
+        return;
+    }
 
     const Prefix prefix = FindPrefix(t);
     channel.unitFactor = prefix.factor;
@@ -167,7 +191,7 @@ void InterpretUnit(Channel& channel, CodePage page)
         t.resize(t.size() - 2);
         channel.perSecond = true;
     }
-    const Canonical canonical = CanonicalName(t, UpperCase(t));
+    const Canonical canonical = CanonicalName(t, UpperText(t));
     channel.unit = canonical.unit;
     if (canonical.undoesPrefix && prefix.length > 0) {
         channel.unit = asRead;

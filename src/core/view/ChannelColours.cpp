@@ -1,7 +1,7 @@
 #include "core/view/ChannelColours.h"
 
 #include "core/model/Channel.h"
-#include "core/model/CodePage.h"
+#include "core/model/TextCase.h"
 
 #include <algorithm>
 #include <array>
@@ -10,27 +10,6 @@
 
 namespace zarva {
 namespace {
-
-// Latin and Cyrillic capitals to small letters; other characters stay.
-std::string LowerCase(const std::string& utf8)
-{
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        char32_t c = 0;
-        const std::size_t length = Utf8SequenceLength(utf8, i, &c);
-        if (length == 0) {
-            out += utf8[i++];
-            continue;
-        }
-        if ((c >= U'A' && c <= U'Z') || (c >= U'А' && c <= U'Я'))
-            c += 32;
-        else if (c == U'Ё')
-            c = U'ё';
-        AppendUtf8(out, c);
-        i += length;
-    }
-    return out;
-}
 
 bool IsOneOf(std::string_view text, std::initializer_list<std::string_view> options)
 {
@@ -53,7 +32,7 @@ constexpr std::array<Colour, 10> kPalette = {
 
 Phase ClassifyPhase(const std::string& phaseText, const std::string& name)
 {
-    const std::string phase = LowerCase(phaseText);
+    const std::string phase = FoldCase(phaseText);
     if (IsOneOf(phase, {"a", "а"}))
         return Phase::A;
     if (IsOneOf(phase, {"b", "б"}))
@@ -66,7 +45,7 @@ Phase ClassifyPhase(const std::string& phaseText, const std::string& name)
         return Phase::BC;
     if (IsOneOf(phase, {"ca", "са"}))
         return Phase::CA;
-    const std::string lower = LowerCase(name);
+    const std::string lower = FoldCase(name);
     if (ContainsAny(lower, {"uab", "uаб"}))
         return Phase::AB;
     if (ContainsAny(lower, {"ubc", "uбс"}))

@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::size_t kNameLength = 25;
 constexpr std::size_t kUnitLength = 5;
+// Shown in place of the value of a missing sample.
+constexpr std::string_view kMissingValue = "—";
 
 constexpr std::array<std::string_view, 15> kShortValueUnits = {
     "V", "A", "VA", "VAR", "var", "W", "ОM", "Ohm", "OHM", "F", "°", "H", "GN", "Hz", "m"};
@@ -129,6 +131,16 @@ std::optional<double> ValueAtCursor(const Channel& channel, std::optional<std::i
         return at >= 0 && static_cast<std::size_t>(at) < series.Size() ? series.At(static_cast<std::size_t>(at))
                                                                         : Value(c, at);
     });
+}
+
+std::optional<std::string> CursorValueLabel(const Channel& channel, std::optional<std::int64_t> cursor1)
+{
+    if (const std::optional<double> value = ValueAtCursor(channel, cursor1))
+        return CursorValueText(*value, PanelUnit(channel));
+    const bool inRecord = cursor1 && *cursor1 >= 0 && static_cast<std::size_t>(*cursor1) < channel.samples.Size();
+    if (!channel.IsAnalog() || !inRecord || !std::isnan(channel.samples.At(static_cast<std::size_t>(*cursor1))))
+        return std::nullopt;
+    return FormatText(" %-6s %s", {std::string(kMissingValue), PanelUnit(channel)});
 }
 
 std::vector<Badge> Badges(const Channel& channel)

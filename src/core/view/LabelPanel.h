@@ -50,6 +50,9 @@ struct ReadoutLine {
 std::vector<ReadoutLine> ReadoutLines(const Channel& channel, std::optional<std::int64_t> cursor1);
 // The instantaneous value as displayed at cursor 1.
 std::optional<double> ValueAtCursor(const Channel& channel, std::optional<std::int64_t> cursor1);
+// The text beside the name at cursor 1: CursorValueText of the value there, or "—" and the
+// unit where the sample is missing; none without a cursor or a value.
+std::optional<std::string> CursorValueLabel(const Channel& channel, std::optional<std::int64_t> cursor1);
 
 // Marks of the modes in force, drawn right to left in this order.
 enum class Badge { VerticalZoom, DcRemoved, Inverted, Coefficient, RmsCurve, FirstHarmonicCurve, AdcCounts };

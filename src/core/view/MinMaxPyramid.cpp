@@ -2,15 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace zarva {
 namespace {
-
-double Counted(double value)
-{
-    return std::isfinite(value) ? value : 0.0;
-}
 
 void Widen(ValueSpan& span, const ValueSpan& other)
 {
@@ -18,25 +12,27 @@ void Widen(ValueSpan& span, const ValueSpan& other)
     span.high = std::max(span.high, other.high);
 }
 
-ValueSpan SpanOf(std::span<const double> values)
+} // namespace
+
+// Written without branches, so that the loop over every sample runs straight through: a
+// value that is not finite leaves the extremes as they are.
+ValueSpan FiniteSpan(std::span<const double> values)
 {
-    ValueSpan span{Counted(values[0]), Counted(values[0])};
-    for (const double value : values.subspan(1)) {
-        const double counted = Counted(value);
-        span.low = counted < span.low ? counted : span.low;
-        span.high = counted > span.high ? counted : span.high;
+    ValueSpan span;
+    for (const double value : values) {
+        const bool finite = value - value == 0.0;
+        span.low = finite && value < span.low ? value : span.low;
+        span.high = finite && value > span.high ? value : span.high;
     }
     return span;
 }
-
-} // namespace
 
 void MinMaxPyramid::Builder::Add(std::span<const double> values)
 {
     while (!values.empty()) {
         const std::size_t filled = size_ % kFirstBlock;
         const std::size_t take = std::min(values.size(), kFirstBlock - filled);
-        const ValueSpan span = SpanOf(values.first(take));
+        const ValueSpan span = FiniteSpan(values.first(take));
         if (filled == 0)
             open_ = span;
         else
@@ -86,7 +82,7 @@ MinMaxPyramid::MinMaxPyramid(const Series<double>& series)
 
 ValueSpan MinMaxPyramid::Range(std::span<const double> series, std::size_t first, std::size_t last) const
 {
-    return RangeOver(first, last, [&series](std::size_t from, std::size_t to) { return SpanOf(series.subspan(from, to - from)); });
+    return RangeOver(first, last, [&series](std::size_t from, std::size_t to) { return FiniteSpan(series.subspan(from, to - from)); });
 }
 
 ValueSpan MinMaxPyramid::Range(const Series<double>& series, std::size_t first, std::size_t last) const
@@ -95,7 +91,7 @@ ValueSpan MinMaxPyramid::Range(const Series<double>& series, std::size_t first, 
     return RangeOver(first, last, [&](std::size_t from, std::size_t to) {
         values.resize(to - from);
         series.Read(from, values);
-        return SpanOf(values);
+        return FiniteSpan(values);
     });
 }
 
@@ -104,7 +100,7 @@ ValueSpan MinMaxPyramid::Range(const Series<double>& series, std::size_t first, 
 template <class ScanSamples>
 ValueSpan MinMaxPyramid::RangeOver(std::size_t first, std::size_t last, ScanSamples scanSamples) const
 {
-    ValueSpan span{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    ValueSpan span;
     const auto scan = [&](std::size_t from, std::size_t to) {
         if (from < to)
             Widen(span, scanSamples(from, to));

@@ -3,19 +3,26 @@
 #include "core/model/Series.h"
 
 #include <cstddef>
+#include <limits>
 #include <span>
 #include <vector>
 
 namespace zarva {
 
+// The extremes of the finite values of a range; empty (low > high) when it has none.
 struct ValueSpan {
-    double low = 0.0;
-    double high = 0.0;
+    double low = std::numeric_limits<double>::infinity();
+    double high = -std::numeric_limits<double>::infinity();
+
+    bool Empty() const { return low > high; }
 };
+
+// The extremes of the finite values given.
+ValueSpan FiniteSpan(std::span<const double> values);
 
 // Minimum and maximum of a series over any range in time proportional to the number of
 // levels: level k holds the extremes of blocks of kFirstBlock × kFanOut^k samples. Values
-// that are not finite count as 0, as the measures count them.
+// that are not finite (missing samples) are passed over.
 class MinMaxPyramid {
 public:
     static constexpr std::size_t kFirstBlock = 256;

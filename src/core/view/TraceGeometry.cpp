@@ -49,35 +49,6 @@ void ForEachColumn(const TraceMapping& mapping, std::int64_t count, Visit visit)
     }
 }
 
-// Extremes of the series over samples [first, last), first < last, counting values that are
-// not finite as 0.
-class ColumnExtremes {
-public:
-    ColumnExtremes(const Series<double>& series, const MinMaxPyramid* pyramid)
-        : series_(series), pyramid_(pyramid != nullptr && pyramid->Size() == series.Size() ? pyramid : nullptr)
-    {
-    }
-
-    ValueSpan operator()(std::size_t first, std::size_t last)
-    {
-        if (pyramid_ != nullptr)
-            return pyramid_->Range(series_, first, last);
-        values_.resize(last - first);
-        series_.Read(first, values_);
-        ValueSpan span{Counted(values_[0]), Counted(values_[0])};
-        for (const double value : values_) {
-            span.low = std::min(span.low, Counted(value));
-            span.high = std::max(span.high, Counted(value));
-        }
-        return span;
-    }
-
-private:
-    const Series<double>& series_;
-    const MinMaxPyramid* pyramid_;
-    std::vector<double> values_;
-};
-
 } // namespace
 
 std::int64_t TraceMapping::PointCount(std::size_t seriesSize) const
@@ -97,48 +68,103 @@ int TraceMapping::Y(double value) const
     return static_cast<int>(std::clamp(y, -kFarOff, kFarOff));
 }
 
-std::vector<PixelPoint> VertexPoints(const Series<double>& series, const TraceMapping& mapping)
+// Extremes of the finite values of the series over samples [first, last), first < last.
+class ColumnExtremes {
+public:
+    ColumnExtremes(const Series<double>& series, const MinMaxPyramid* pyramid)
+        : series_(series), pyramid_(pyramid != nullptr && pyramid->Size() == series.Size() ? pyramid : nullptr)
+    {
+    }
+
+    ValueSpan operator()(std::size_t first, std::size_t last)
+    {
+        if (pyramid_ != nullptr)
+            return pyramid_->Range(series_, first, last);
+        values_.resize(last - first);
+        series_.Read(first, values_);
+        return FiniteSpan(values_);
+    }
+
+private:
+    const Series<double>& series_;
+    const MinMaxPyramid* pyramid_;
+    std::vector<double> values_;
+};
+
+// Builds strokes point by point: a break ends the current one.
+class StrokeBuilder {
+public:
+    void Add(PixelPoint point)
+    {
+        if (current_.empty() || !(current_.back() == point))
+            current_.push_back(point);
+    }
+    void Break()
+    {
+        if (!current_.empty())
+            strokes_.push_back(std::move(current_));
+        current_.clear();
+    }
+    std::vector<Stroke> Finish()
+    {
+        Break();
+        return std::move(strokes_);
+    }
+
+private:
+    Stroke current_;
+    std::vector<Stroke> strokes_;
+};
+
+std::vector<Stroke> VertexStrokes(const Series<double>& series, const TraceMapping& mapping)
 {
     const std::int64_t count = mapping.PointCount(series.Size());
-    std::vector<PixelPoint> points;
-    points.reserve(static_cast<std::size_t>(count));
+    StrokeBuilder strokes;
     const auto first = static_cast<std::size_t>(mapping.firstSample);
     series.ForEachBlock(first, first + static_cast<std::size_t>(count), [&](std::size_t at, std::span<const double> values) {
-        for (std::size_t k = 0; k < values.size(); ++k)
-            points.push_back({mapping.X(static_cast<std::int64_t>(at + k - first)), mapping.Y(values[k])});
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            if (std::isfinite(values[k]))
+                strokes.Add({mapping.X(static_cast<std::int64_t>(at + k - first)), mapping.Y(values[k])});
+            else
+                strokes.Break();
+        }
     });
-    return points;
+    return strokes.Finish();
 }
 
-std::vector<PixelPoint> EnvelopePoints(const Series<double>& series, const MinMaxPyramid* pyramid,
-                                       const TraceMapping& mapping)
+std::vector<Stroke> EnvelopeStrokes(const Series<double>& series, const MinMaxPyramid* pyramid,
+                                    const TraceMapping& mapping)
 {
     if (PixelsPerSample(mapping) >= 1.0)
-        return VertexPoints(series, mapping);
+        return VertexStrokes(series, mapping);
     const std::int64_t count = mapping.PointCount(series.Size());
     ColumnExtremes extremes(series, pyramid);
-    std::vector<PixelPoint> points;
-    points.reserve(static_cast<std::size_t>(mapping.plotWidth + 1) * 4);
-    const auto add = [&points](PixelPoint point) {
-        if (points.empty() || !(points.back() == point))
-            points.push_back(point);
-    };
+    StrokeBuilder strokes;
     const auto sample = [&mapping](std::int64_t point) { return static_cast<std::size_t>(mapping.firstSample + point); };
     ForEachColumn(mapping, count, [&](int column, std::int64_t first, std::int64_t end) {
-        const int x = mapping.leftMargin + column;
-        const int firstY = mapping.Y(series.At(sample(first)));
-        const int lastY = mapping.Y(series.At(sample(end - 1)));
+        const double firstValue = series.At(sample(first));
+        const double lastValue = series.At(sample(end - 1));
         const ValueSpan span = extremes(sample(first), sample(end));
+        if (span.Empty() || !std::isfinite(firstValue))
+            strokes.Break();
+        if (span.Empty())
+            return;
+        const int x = mapping.leftMargin + column;
         const int highY = mapping.Y(span.high);
         const int lowY = mapping.Y(span.low);
-        add({x, firstY});
+        const int firstY = std::isfinite(firstValue) ? mapping.Y(firstValue) : highY;
+        strokes.Add({x, firstY});
         // The nearer extreme first: the column is then one stroke down and up at most.
         const bool highFirst = std::abs(highY - firstY) <= std::abs(lowY - firstY);
-        add({x, highFirst ? highY : lowY});
-        add({x, highFirst ? lowY : highY});
-        add({x, lastY});
+        strokes.Add({x, highFirst ? highY : lowY});
+        strokes.Add({x, highFirst ? lowY : highY});
+        if (!std::isfinite(lastValue)) {
+            strokes.Break();
+            return;
+        }
+        strokes.Add({x, mapping.Y(lastValue)});
     });
-    return points;
+    return strokes.Finish();
 }
 
 DiscreteBars DiscreteRuns(const Series<double>& series, const MinMaxPyramid* pyramid, const TraceMapping& mapping)
@@ -166,7 +192,7 @@ DiscreteBars DiscreteRuns(const Series<double>& series, const MinMaxPyramid* pyr
     ColumnExtremes extremes(series, pyramid);
     ForEachColumn(mapping, count, [&](int column, std::int64_t first, std::int64_t end) {
         const ValueSpan span = extremes(sample(first), sample(end));
-        const bool on = span.low != 0.0 || span.high != 0.0;
+        const bool on = !span.Empty() && (span.low != 0.0 || span.high != 0.0);
         if (!on)
             return;
         const int x = mapping.leftMargin + column;

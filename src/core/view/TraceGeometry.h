@@ -3,6 +3,7 @@
 #include "core/view/MinMaxPyramid.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace zarva {
@@ -30,16 +31,21 @@ struct TraceMapping {
     int Y(double value) const;
 };
 
+// A curve is drawn as polylines, one per run of samples; a missing sample (a value that is
+// not finite) ends a run, so the curve leaves a gap there.
+using Stroke = std::vector<PixelPoint>;
+
 // The curve with a vertex at every sample: the picture the envelope reproduces.
-std::vector<PixelPoint> VertexPoints(const Series<double>& series, const TraceMapping& mapping);
+std::vector<Stroke> VertexStrokes(const Series<double>& series, const TraceMapping& mapping);
 
 // The same picture at a cost bounded by the plot width: where several samples share a pixel
 // column, the column's first value, its extremes and its last value, in that order, so that
-// one polyline draws the column's vertical span and joins the neighbouring columns. The
+// one polyline draws the column's vertical span and joins the neighbouring columns. A column
+// of missing samples only is a gap, and so is the step into or out of a missing sample. The
 // extremes come from the series' pyramid; without one (null, or built from another series)
 // every sample in view is read.
-std::vector<PixelPoint> EnvelopePoints(const Series<double>& series, const MinMaxPyramid* pyramid,
-                                       const TraceMapping& mapping);
+std::vector<Stroke> EnvelopeStrokes(const Series<double>& series, const MinMaxPyramid* pyramid,
+                                    const TraceMapping& mapping);
 
 // A discrete channel's bar: rectangles [x0, x1) where the value is not 0, and the columns
 // in which it changes within the column.

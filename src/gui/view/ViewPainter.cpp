@@ -231,16 +231,20 @@ void ViewPainter::DrawCurve(std::size_t index, const TraceMapping& mapping)
     if (!pyramid)
         return;
     const Series<double>& series = channel.DisplaySeries();
-    const std::vector<QPoint> points =
-        ToQPoints(everyVertex_ ? VertexPoints(series, mapping) : EnvelopePoints(series, pyramid.get(), mapping));
-    if (points.empty())
-        return;
+    const std::vector<Stroke> strokes =
+        everyVertex_ ? VertexStrokes(series, mapping) : EnvelopeStrokes(series, pyramid.get(), mapping);
     painter_.setPen(ToQColor(frame_.colours[index]));
     painter_.setBrush(Qt::NoBrush);
-    painter_.drawPolyline(points.data(), static_cast<int>(points.size()));
-    if (frame_.state.xScale > 0.16) {
-        for (const QPoint& point : points)
-            painter_.drawEllipse(point, 2, 2);
+    for (const Stroke& stroke : strokes) {
+        const std::vector<QPoint> points = ToQPoints(stroke);
+        if (points.size() == 1)
+            painter_.drawPoint(points.front());
+        else
+            painter_.drawPolyline(points.data(), static_cast<int>(points.size()));
+        if (frame_.state.xScale > 0.16) {
+            for (const QPoint& point : points)
+                painter_.drawEllipse(point, 2, 2);
+        }
     }
 }
 
@@ -317,10 +321,8 @@ void ViewPainter::DrawCursorValues()
             const Channel& channel = channels[row.members[member]];
             const int top = RowTop(row) + static_cast<int>(member) * block + kLabelTop;
             painter_.setFont(frame_.mainFont);
-            if (const auto value = ValueAtCursor(channel, cursor)) {
-                painter_.drawText(QRect(valueX, top, frame_.width, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                                  Q(CursorValueText(*value, PanelUnit(channel))));
-            }
+            if (const auto label = CursorValueLabel(channel, cursor))
+                painter_.drawText(QRect(valueX, top, frame_.width, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, Q(*label));
             int y = top + lineHeight;
             for (const ReadoutLine& line : ReadoutLines(channel, cursor)) {
                 const bool measured = line.kind == ReadoutKind::Rms || line.kind == ReadoutKind::FirstHarmonic;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <list>
 
 namespace zarva {
@@ -70,8 +71,8 @@ TEST_P(EveryDataForm, ValuesAndStatesAreStoredInBaseUnits)
     const Oscillogram& record =
         Read(Typical(GetParam()).Sample({-4, 7}, {1, 0, 1}).Sample({2, -300}, {0, 1, 1}).Ramp(3));
     ASSERT_EQ(record.SampleCount(), 5u);
-    EXPECT_EQ(record.channels[0].samples.At(0), 1000 * 0.5 * -4 + 1);
-    EXPECT_EQ(record.channels[0].samples.At(1), 1000 * 0.5 * 2 + 1);
+    EXPECT_EQ(record.channels[0].samples.At(0), -1000.0);  // (0.5 · -4 + 1) kV
+    EXPECT_EQ(record.channels[0].samples.At(1), 2000.0);
     EXPECT_EQ(record.channels[1].samples.At(1), -300.0);
     EXPECT_EQ(record.channels[1].samples.At(4), 4 + 10.0);
     EXPECT_EQ(record.channels[2].samples.View().ToVector(), (std::vector<double>{1, 0, 0, 1, 0}));
@@ -95,6 +96,31 @@ TEST_P(EveryDataForm, FewerThanFourRecordsSampleNumbersFromZeroAndStatusOnlyReco
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, EveryDataForm, ::testing::Values("ASCII", "BINARY", "BINARY32", "FLOAT32"));
+
+TEST_F(ReaderTest, MissingValuesAreTheMarkerOfEachFormAndIn1991OnlyAnEmptyField)
+{
+    const std::pair<const char*, double> markers[] = {
+        {"ASCII", 99999}, {"BINARY", -32768}, {"BINARY32", -2147483648.0}, {"FLOAT32", std::nan("")}};
+    for (const auto& [type, marker] : markers) {
+        const Oscillogram& record = Read(Typical(type).Sample({marker, 3}).Sample({2, marker}));
+        EXPECT_TRUE(std::isnan(record.channels[0].samples.At(0))) << type;
+        EXPECT_TRUE(std::isnan(record.channels[1].samples.At(1))) << type;
+        EXPECT_EQ(record.channels[0].samples.At(1), 2000.0) << type;
+        EXPECT_EQ(record.channels[1].samples.At(0), 3.0) << type;
+    }
+    folder.Write("empty.dat", "1,0,,7,0,0,0\r\n2,1000,1, ,0,0,0\r\n");
+    const Oscillogram& empty = ReadFile(folder.Write("empty.cfg", Typical("ASCII").Rate(1000, 2).ConfigurationText()));
+    EXPECT_TRUE(std::isnan(empty.channels[0].samples.At(0)));
+    EXPECT_TRUE(std::isnan(empty.channels[1].samples.At(1)));
+
+    const Oscillogram& binary1991 = Read(Typical("BINARY").Station("OLD", "R", "").Sample({-32768, 1}));
+    EXPECT_EQ(binary1991.channels[0].samples.At(0), 1000 * (0.5 * -32768 + 1));
+    folder.Write("old.dat", "1,0,99999,,0,0,0\r\n");
+    const Oscillogram& ascii1991 =
+        ReadFile(folder.Write("old.cfg", Typical("ASCII").Station("OLD", "R", "").Rate(1000, 1).ConfigurationText()));
+    EXPECT_EQ(ascii1991.channels[0].samples.At(0), 1000 * (0.5 * 99999 + 1));
+    EXPECT_TRUE(std::isnan(ascii1991.channels[1].samples.At(0)));
+}
 
 TEST_F(ReaderTest, StatusBitsPackedInBytesAreRecognised)
 {
@@ -167,7 +193,7 @@ TEST_F(ReaderTest, AsciiLayoutsOfRealRecorders)
                             "4,3000,+5,6,1,1,1\x1A\x1A");
     const Oscillogram& record = ReadFile(folder.Write("odd.cfg", Typical("ASCII").Rate(1000, 4).ConfigurationText()));
     ASSERT_EQ(record.SampleCount(), 4u);
-    EXPECT_EQ(record.channels[0].samples.View().ToVector(), (std::vector<double>{-1999, 12501, 501, 2501}));
+    EXPECT_EQ(record.channels[0].samples.View().ToVector(), (std::vector<double>{-1000, 13500, 1500, 3500}));
     EXPECT_EQ(record.channels[1].samples.View().ToVector(), (std::vector<double>{7, -3, 2, 6}));
     EXPECT_EQ(record.channels[3].samples.View().ToVector(), (std::vector<double>{0, 1, 0, 1}));
     EXPECT_EQ(record.sampleTimes, (Times{0, 1000, 0, 3000}));

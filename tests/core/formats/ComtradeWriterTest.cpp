@@ -11,6 +11,8 @@
 
 #include <zip.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <map>
 
@@ -49,7 +51,7 @@ RecordBuilder Mixed(const std::string& type)
         .Analog({.id = "I", .unit = "A", .a = 0.01});
     for (int j = 0; j < 18; ++j)
         builder.Discrete({.id = "S" + std::to_string(j), .normalState = j % 2});
-    builder.Sample({-100, 300}, std::vector<int>(18, 1)).Sample({32767, -32768}).Ramp(40);
+    builder.Sample({-100, 300}, std::vector<int>(18, 1)).Sample({32767, -32767}).Ramp(40);
     return builder;
 }
 
@@ -57,7 +59,7 @@ TEST_F(WriterTest, ConfigurationOfARecordOfRevision1999)
 {
     Document& document = Read(Mixed("BINARY"));
     std::string expected = "STATION,REC,1999\r\n20,2A,18D\r\n1,U,A,Line,kV,0.5,1,2.5,-100,32767,110,0.1,P\r\n"
-                           "2,I,,,A,0.010000000000000000208167,0,0,-32768,300,1,1,S\r\n";  // 23 digits read back exactly
+                           "2,I,,,A,0.010000000000000000208167,0,0,-32767,300,1,1,S\r\n";  // 23 digits read back exactly
     for (int j = 0; j < 18; ++j)
         expected += std::to_string(j + 1) + ",S" + std::to_string(j) + ",,," + std::to_string(j % 2) + "\r\n";
     expected += "50\r\n1\r\n1000,42\r\n01/02/2020,10:20:30.000100\r\n01/02/2020,10:20:30.100000\r\nBINARY\r\n1\r\n";
@@ -76,7 +78,7 @@ TEST_F(WriterTest, Revision1991LayoutHasNoRatiosNoStatusPhaseAndNoTimeMultiplier
     const ComtradeWriter writer(Read(builder).oscillogram, DataFormat::Ascii);
     EXPECT_EQ(writer.BuildConfigurationText(), "OLD,R1\r\n2,1A,1D\r\n1,Ua,,,kV,0.5,0,0,-100,300\r\n1,Trip,1\r\n50\r\n1\r\n"
                                                "1000,2\r\n01/02/2020,10:20:30.000100\r\n01/02/2020,10:20:30.100000\r\nASCII\r\n");
-    EXPECT_EQ(writer.BuildAsciiData(), "1,0, -100, 1\r\n2,1000, 300, 0\r\n");
+    EXPECT_EQ(writer.BuildAsciiData(), "1,0,-100,1\r\n2,1000,300,0\r\n");
 }
 
 // An empty recorder field stays, so that the revision is not taken for it; the 32-bit forms
@@ -160,19 +162,60 @@ TEST_F(WriterTest, WideAsciiCodesSavedAsSixteenBitsKeepTheirOrder)
     EXPECT_LT(samples[1], samples[2]);
 }
 
-TEST_F(WriterTest, ValuesThatAreNoNumbersNeitherSpreadNorBreakTheCodes)
+TEST_F(WriterTest, PrefixedChannelsWithAnOffsetSurviveEveryForm)
+{
+    for (const char* from : {"ASCII", "BINARY", "BINARY32", "FLOAT32"}) {
+        Document& original = Read(Mixed(from).Station("ST", "R", "2013"));
+        EXPECT_EQ(original.oscillogram.channels[0].samples.At(0), -49000.0) << "(0.5 · -100 + 1) kV";
+        for (const char* to : {"ASCII", "BINARY", "binary32", "FLOAT32"}) {
+            SCOPED_TRACE(std::string(from) + " to " + to);
+            const Document& copy = SaveAndRead(original, std::string(to) + ".cfg", to);
+            EXPECT_NE(test::FileBytes(folder / (std::string(to) + ".cfg")).find(",kV,0.5,1,"), std::string::npos);
+            test::ExpectSameRecord(original.oscillogram, copy.oscillogram);
+        }
+    }
+}
+
+// Missing values are written as the standard's marker of each form, and a value never is:
+// values whose codes would be a marker are spread over the other codes.
+TEST_F(WriterTest, MissingValuesAreWrittenAsTheMarkerOfEachForm)
 {
     RecordBuilder builder;
     builder.FileType("FLOAT32").Station("F", "R", "2013").Analog({.id = "P", .unit = "W", .a = 1.0});
-    for (const double value : {1.0, std::nan(""), -3.0, 2.0})
+    for (const double value : {1.0, std::nan(""), -32768.0, 99999.0, -2147483648.0})
         builder.Sample({value});
     Document& original = Read(builder);
-    const Document& float32 = SaveAndRead(original, "float.cfg");
-    EXPECT_TRUE(std::isnan(float32.oscillogram.channels[0].samples.At(1)));
-    const Document& binary = SaveAndRead(original, "binary.cfg", "BINARY");
-    const Channel& channel = binary.oscillogram.channels[0];
-    EXPECT_EQ(channel.multiplier, 1.0) << "the other codes are whole and fit";
-    EXPECT_EQ(channel.samples.View().ToVector(), (std::vector<double>{1.0, 0.0, -3.0, 2.0}));
+    const auto code = [&](const std::string& name, std::size_t record, std::size_t width) {
+        const std::string data = test::FileBytes(folder / name);
+        std::uint32_t value = 0;
+        for (std::size_t k = 0; k < width; ++k)
+            value |= std::uint32_t{static_cast<unsigned char>(data[record * (8 + width) + 8 + k])} << (8 * k);
+        return value;
+    };
+    for (const char* type : {"ASCII", "BINARY", "binary32", "FLOAT32"}) {
+        SCOPED_TRACE(type);
+        const Document& copy = SaveAndRead(original, std::string(type) + ".cfg", type);
+        test::ExpectSameRecord(original.oscillogram, copy.oscillogram);
+        const std::vector<double> samples = copy.oscillogram.channels[0].samples.View().ToVector();
+        EXPECT_EQ(std::count_if(samples.begin(), samples.end(), [](double v) { return std::isnan(v); }), 1);
+    }
+    EXPECT_NE(test::FileBytes(folder / "ASCII.dat").find("\r\n2,1000,99999\r\n"), std::string::npos);
+    EXPECT_EQ(code("BINARY.dat", 1, 2), 0x8000u);
+    EXPECT_EQ(code("binary32.dat", 1, 4), 0x80000000u);
+    EXPECT_TRUE(std::isnan(std::bit_cast<float>(code("FLOAT32.dat", 1, 4))));
+    for (const std::size_t record : {2u, 3u, 4u}) {
+        EXPECT_NE(code("BINARY.dat", record, 2), 0x8000u);
+        EXPECT_NE(code("binary32.dat", record, 4), 0x80000000u);
+    }
+    EXPECT_EQ(test::FileBytes(folder / "ASCII.dat").find(",99999\r\n", 20), std::string::npos);
+
+    RecordBuilder old;
+    old.Station("OLD", "R", "").FileType("ASCII").Analog({.id = "U", .primary = "", .secondary = ""});
+    old.Sample({99999}).Sample({1});
+    Document& oldRecord = Read(old, "old");
+    test::SetSample(oldRecord.oscillogram.channels[0], 1, std::nan(""));
+    SaveComtrade(oldRecord, folder / "old1991.cfg");
+    EXPECT_EQ(test::FileBytes(folder / "old1991.dat"), "1,0,99999\r\n2,1000,\r\n");
 }
 
 class SavingOverTheRecord : public WriterTest {

@@ -68,8 +68,8 @@ TEST_F(Osc2Reader, FillsTheRecordAsTheComtradeReaderDoes)
 
     ASSERT_EQ(record.SampleCount(), 30u);
     for (std::size_t i : {0u, 7u, 29u}) {
-        // The unit's prefix scales the code, not the offset.
-        const double volts = source.analog[0].codes[i] * double{0.01f} * 1000.0 + double{0.5f};
+        // (a · code + b) kV
+        const double volts = (source.analog[0].codes[i] * double{0.01f} + double{0.5f}) * 1000.0;
         EXPECT_NEAR(record.channels[0].samples.At(i), volts, 1e-6) << i;
         EXPECT_NEAR(record.channels[1].samples.At(i), source.analog[1].codes[i] * double{0.002f}, 1e-9) << i;
         EXPECT_EQ(record.channels[2].samples.At(i), i >= 15 ? 1.0 : 0.0) << i;

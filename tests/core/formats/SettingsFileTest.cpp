@@ -100,6 +100,28 @@ TEST_F(SettingsFileTest, StoredCodePageDecodesTheNames)
     EXPECT_EQ(oem->oscillogram.channels[2].name, "Напр");
 }
 
+TEST_F(SettingsFileTest, StoredCodePageForcesAnyPageButOlderValuesOnlyChooseACyrillicOne)
+{
+    const auto forced = ReadWithSettings("r.set", "[Oscillogram]\r\nCodepage=936\r\n");
+    EXPECT_EQ(forced->oscillogram.codePage, CodePage::Gbk);
+    WriteSettings(*forced, folder / "r.set");
+    EXPECT_EQ(test::ReadRecord(folder / "r.cfg")->oscillogram.codePage, CodePage::Gbk) << "kept by saving";
+
+    // 系统A相电压 on a record of a Chinese recorder.
+    const auto chinese = RecordBuilder().Analog({.id = "\xCF\xB5\xCD\xB3" "A\xCF\xE0\xB5\xE7\xD1\xB9"}).Ramp(10);
+    const std::pair<const char*, CodePage> cases[] = {
+        {"", CodePage::Gbk}, {"Codepage=1", CodePage::Gbk}, {"Codepage=0", CodePage::Gbk},
+        {"Codepage=1251", CodePage::Windows1251}, {"Codepage=65001", CodePage::Utf8}, {"Codepage=7", CodePage::Gbk}};
+    for (const auto& [key, page] : cases) {
+        folder.Write("c.set", std::string("[Oscillogram]\r\n") + key + "\r\n");
+        const auto document = test::ReadRecord(chinese.Write(folder, "c"));
+        EXPECT_EQ(document->oscillogram.codePage, page) << key;
+        if (page == CodePage::Gbk) {
+            EXPECT_EQ(document->oscillogram.channels[0].name, "系统A相电压");
+        }
+    }
+}
+
 TEST_F(SettingsFileTest, ChannelKeysMakeNoPastedOrComputedChannelAndShortFrequencyListsEndInZeros)
 {
     const auto document = ReadWithSettings(  // 24833 = 0x6101

@@ -101,6 +101,7 @@ TEST_F(CalcChannelsTest, ErrorsNameTheComputedChannel)
 {
     const std::vector<std::array<std::string, 3>> cases = {
         {"Self", "Self + 1", "Self: 'Self' -  не определен"},
+        {"Пуск", "пуск + 1", "Пуск: 'пуск' -  не определен"},
         {"Bad", "null", "Bad: Результат не действителен"},
         {"Bad1", "Ia +", "Bad1: Синтаксическая ошибка в формуле"},
         {"Bad2", "rms:(Ia, Ib)", "Неправильное число переменных: 'Bad2'"},

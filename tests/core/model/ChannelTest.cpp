@@ -1,4 +1,5 @@
 #include "core/document/Document.h"
+#include "core/dsp/InstantValue.h"
 #include "core/model/ZarvaException.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,10 @@ TEST(FindChannel, PrefersExactCaseThenFirstCaseInsensitiveMatchElseANameError)
     EXPECT_EQ(document.oscillogram.FindChannel("Ia"), 0u);
     channels.pop_back();
     EXPECT_EQ(document.oscillogram.FindChannel("ia"), 0u);
+    channels.push_back(NamedAnalog(document, "Пуск защиты"));
+    channels.push_back(NamedAnalog(document, "Uф"));
+    EXPECT_EQ(document.oscillogram.FindChannel("пуск защиты"), 1u);
+    EXPECT_EQ(document.oscillogram.FindChannel("uФ"), 2u);
     try {
         document.oscillogram.FindChannel("Ub");
         FAIL() << "no exception";
@@ -86,7 +91,7 @@ TEST(Channel, FrequencyChannelsAreFoundByPhaseOrUnit)
     EXPECT_EQ(record.frequencyChannels, (std::vector<std::size_t>{1, 2}));
 }
 
-TEST(Channel, RawSamplesApplyPrefixToMultiplierButNotToOffset)
+TEST(Channel, RawSamplesAreTheValueInTheWrittenUnitTimesItsPrefix)
 {
     Document document;
     Channel channel(ChannelKind::Analog, &document);
@@ -94,8 +99,9 @@ TEST(Channel, RawSamplesApplyPrefixToMultiplierButNotToOffset)
     channel.multiplier = 0.5;
     channel.offset = 3.0;
     channel.AddRawSample(2.0);
-    EXPECT_DOUBLE_EQ(channel.samples.At(channel.samples.Size() - 1), 1003.0);
+    EXPECT_DOUBLE_EQ(channel.samples.At(channel.samples.Size() - 1), 4000.0);  // (0.5 · 2 + 3) kV
     EXPECT_DOUBLE_EQ(channel.RawCode(channel.samples.At(channel.samples.Size() - 1)), 2.0);
+    EXPECT_EQ(AdcCode(channel, channel.samples.At(channel.samples.Size() - 1)), 2.0);
 }
 
 TEST(Channel, CyrillicVoltLetterIsKeptInLatinForm)

@@ -42,6 +42,9 @@ TEST(InterpretUnit, PrefixesScaleTheBaseUnitUnlessTheLetterIsAUnitOrThePrefixIsU
         // No prefix for degrees, nominal and per-unit values.
         {"kDEG", "kDEG", 1.0}, {"deg", "DEG", 1.0}, {"°", "DEG", 1.0}, {"гр", "DEG", 1.0},
         {"о.е.", "p. u.", 1.0}, {"pu", "p. u.", 1.0}, {"kpu", "kpu", 1.0},
+        // Spelled out.
+        {"ampere", "A", 1.0}, {"AMPS", "A", 1.0}, {"Volt", "V", 1.0}, {"volts", "V", 1.0},
+        {"KiloVolt", "V", 1e3}, {"hertz", "Hz", 1.0}, {"Ohm", "Ohm", 1.0}, {"ohms", "Ohm", 1.0},
     };
     for (const Case& c : cases) {
         const Interpreted result = Interpret(c.written);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace zarva {
 namespace {
 
@@ -47,6 +49,23 @@ TEST(ReadoutLines, InvertedChannelShowsTheExtremesOfItsInvertedSeriesAndMeasures
     EXPECT_NEAR(*measured[1].value, 10.0 / std::sqrt(2.0), 1e-9);
     EXPECT_NEAR(*ValueAtCursor(sine, 5), 10.0, 1e-9);
     EXPECT_FALSE(ValueAtCursor(sine, std::nullopt).has_value());
+}
+
+TEST(ReadoutLines, AMissingSampleReadsAsADashAndIsNoExtreme)
+{
+    test::ViewTestRecord record;
+    std::vector<double> values(100, 5.0);
+    values[10] = 3.0;
+    values[20] = std::nan("");
+    Channel& channel = record.Analog("Ia", "A", values);
+    channel.SetFlag(display::kReadMinMax, true);
+    channel.Recompute();
+    EXPECT_EQ(channel.minValue, 3.0);
+    EXPECT_EQ(channel.maxValue, 5.0);
+    EXPECT_EQ(CursorValueLabel(channel, 20), " —      " + PanelUnit(channel));
+    EXPECT_EQ(CursorValueLabel(channel, 10), CursorValueText(3.0, PanelUnit(channel)));
+    EXPECT_FALSE(CursorValueLabel(channel, std::nullopt).has_value());
+    EXPECT_TRUE(ReadoutLines(channel, 25)[2].value.has_value()) << "the RMS counts it as 0";
 }
 
 TEST(LabelPanelWidths, FitNamesValuesAndTheAbsoluteTimeDate)

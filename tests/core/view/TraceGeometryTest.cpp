@@ -39,13 +39,26 @@ TEST(MinMaxPyramid, RangesEqualAPlainScan)
     }
 }
 
-TEST(MinMaxPyramid, ValuesThatAreNoNumbersCountAsZero)
+TEST(MinMaxPyramid, MissingValuesArePassedOver)
 {
     std::vector<double> series(40, 5.0);
     series[33] = std::nan("");
+    std::fill(series.begin(), series.begin() + 17, std::nan(""));
     const MinMaxPyramid pyramid(series);
-    EXPECT_EQ(pyramid.Range(series, 0, 40).low, 0.0);
-    EXPECT_EQ(pyramid.Range(series, 0, 33).low, 5.0);
+    EXPECT_EQ(pyramid.Range(series, 0, 40).low, 5.0);
+    EXPECT_EQ(pyramid.Range(series, 0, 40).high, 5.0);
+    EXPECT_TRUE(pyramid.Range(series, 0, 17).Empty());
+}
+
+// The functions under test read series; these take the vectors the tests build.
+std::vector<Stroke> Vertex(const std::vector<double>& series, const TraceMapping& mapping)
+{
+    return VertexStrokes(HeldSeries(series), mapping);
+}
+
+std::vector<Stroke> Envelope(const std::vector<double>& series, const MinMaxPyramid& pyramid, const TraceMapping& mapping)
+{
+    return EnvelopeStrokes(HeldSeries(series), &pyramid, mapping);
 }
 
 TraceMapping Mapping(double xScale, std::int64_t first = 0)
@@ -79,33 +92,57 @@ std::map<int, std::pair<int, int>> ColumnSpans(const std::vector<PixelPoint>& po
     return spans;
 }
 
-TEST(EnvelopePoints, CoverEachColumnAsEveryVertexDoes)
+TEST(EnvelopeStrokes, CoverEachColumnAsEveryVertexDoes)
 {
     const std::vector<double> series = Noise(400'000, 3);
     const MinMaxPyramid pyramid(series);
     for (const double xScale : {1.0 / 16, 1.0 / 128, 1.0 / 512}) {
         const TraceMapping mapping = Mapping(xScale, 1234);
-        const std::vector<PixelPoint> every = VertexPoints(HeldSeries(series), mapping);
-        const std::vector<PixelPoint> envelope = EnvelopePoints(HeldSeries(series), &pyramid, mapping);
-        EXPECT_LE(envelope.size(), 4u * 801u);
-        EXPECT_EQ(ColumnSpans(envelope), ColumnSpans(every)) << xScale;
-        EXPECT_EQ(envelope.front(), every.front());
-        EXPECT_EQ(envelope.back(), every.back());
+        const std::vector<Stroke> every = Vertex(series, mapping);
+        const std::vector<Stroke> envelope = Envelope(series, pyramid, mapping);
+        ASSERT_EQ(envelope.size(), 1u);
+        ASSERT_EQ(every.size(), 1u);
+        EXPECT_LE(envelope[0].size(), 4u * 801u);
+        EXPECT_EQ(ColumnSpans(envelope[0]), ColumnSpans(every[0])) << xScale;
+        EXPECT_EQ(envelope[0].front(), every[0].front());
+        EXPECT_EQ(envelope[0].back(), every[0].back());
     }
 }
 
-TEST(EnvelopePoints, SparseScalesKeepEveryVertexUpToTheEndOfTheSeries)
+TEST(EnvelopeStrokes, MissingSamplesLeaveAGapAtEveryScale)
+{
+    std::vector<double> series = Noise(400'000, 5);
+    std::fill(series.begin() + 5'000, series.begin() + 8'000, std::nan(""));
+    const MinMaxPyramid pyramid(series);
+    const TraceMapping mapping = Mapping(1.0 / 512, 1234);
+    const std::vector<Stroke> every = Vertex(series, mapping);
+    const std::vector<Stroke> envelope = Envelope(series, pyramid, mapping);
+    ASSERT_EQ(every.size(), 2u);
+    ASSERT_EQ(envelope.size(), 2u);
+    for (std::size_t k = 0; k < 2; ++k)
+        EXPECT_EQ(ColumnSpans(envelope[k]), ColumnSpans(every[k])) << k;
+    EXPECT_GE(envelope[1].front().x - envelope[0].back().x, 3'000 * 25 / 512 - 1);
+
+    std::vector<double> few = Noise(100, 6);
+    few[10] = std::nan("");
+    const std::vector<Stroke> sparse = Envelope(few, MinMaxPyramid(few), Mapping(1.0));
+    ASSERT_EQ(sparse.size(), 2u);
+    EXPECT_EQ(sparse[0].size(), 10u);
+}
+
+TEST(EnvelopeStrokes, SparseScalesKeepEveryVertexUpToTheEndOfTheSeries)
 {
     const std::vector<double> series = Noise(1000, 4);
     const TraceMapping mapping = Mapping(0.5, 10);
-    const MinMaxPyramid pyramid(series);
-    const std::vector<PixelPoint> points = EnvelopePoints(HeldSeries(series), &pyramid, mapping);
+    const std::vector<Stroke> strokes = Envelope(series, MinMaxPyramid(series), mapping);
+    ASSERT_EQ(strokes.size(), 1u);
+    const Stroke& points = strokes[0];
     ASSERT_EQ(points.size(), 64u);  // ceil(800 / 12.5)
     EXPECT_EQ(points[3].x, 100 + 38);  // 37.5 rounded up
     EXPECT_EQ(points[3].y, mapping.Y(series[13]));
     EXPECT_EQ(mapping.Y(-60.0 + 10.0), 185);
-    EXPECT_EQ(VertexPoints(HeldSeries(series), Mapping(1.0, 990)).size(), 10u);
-    EXPECT_TRUE(VertexPoints(HeldSeries(series), Mapping(1.0, 2000)).empty());
+    EXPECT_EQ(Vertex(series, Mapping(1.0, 990)).at(0).size(), 10u);
+    EXPECT_TRUE(Vertex(series, Mapping(1.0, 2000)).empty());
 }
 
 TEST(DiscreteRuns, RunsOfSamplesAtReadableScalesAndAPulseInsideOneColumnMarksTheChange)
