@@ -30,9 +30,19 @@ void AddFormula(Oscillogram& record, const FormulaEntry& entry)
     record.calcChannels.Add(entry.name, entry.formula);
 }
 
+// The formulas given to the command must compute; the record's own may fail, as they do when
+// it opens, with a warning.
+void RequireComputed(const CalcChannels& computed, std::size_t firstGiven)
+{
+    for (std::size_t k = firstGiven; k < computed.Names().size(); ++k) {
+        if (const CZarvaException* failure = computed.Failure(k))
+            throw *failure;
+    }
+}
+
 } // namespace
 
-int CalcCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream&)
+int CalcCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
 {
     const Arguments arguments =
         Arguments::Parse(words, {"--formula", "--frm", "--out", "--format", "--from", "--to"}, {});
@@ -46,21 +56,26 @@ int CalcCommand(const std::vector<std::string>& words, std::ostream& out, std::o
         entries.push_back(ParseFormulaOption(option));
 
     Document document;
-    OpenRecord(document, arguments.positional[0]);
+    OpenRecord(document, arguments.positional[0], &err);
     Oscillogram& record = document.oscillogram;
+    CalcChannels& computed = record.calcChannels;
     if (frm != nullptr)
-        record.calcChannels.LoadFrm(*frm);
+        computed.LoadFrm(*frm);
+    const std::size_t firstGiven = frm != nullptr ? 0 : computed.Names().size();
     for (const FormulaEntry& entry : entries)
         AddFormula(record, entry);
-    record.calcChannels.Compute();
+    computed.Compute();
+    RequireComputed(computed, firstGiven);
     if (const std::string* outPath = arguments.Option("--out")) {
         SaveRecordAs(document, *outPath);
         return 0;
     }
 
     DumpSelection selection = SelectSamples(record, arguments);
-    for (const std::string& name : record.calcChannels.Names())
-        selection.channels.push_back(record.FindChannel(name));
+    for (std::size_t k = 0; k < computed.Names().size(); ++k) {
+        if (computed.HasChannel(k))
+            selection.channels.push_back(record.FindChannel(computed.Names()[k]));
+    }
     PrintDump(record, selection, format, out);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 
+#include "core/document/Document.h"
 #include "core/document/RecordLoader.h"
 #include "core/document/RecordSaver.h"
 #include "core/formats/LoadWarnings.h"
@@ -71,10 +72,14 @@ std::vector<std::string> Arguments::Values(const std::string& name) const
     return values;
 }
 
-void OpenRecord(Document& document, const std::filesystem::path& path)
+void OpenRecord(Document& document, const std::filesystem::path& path, std::ostream* warnings)
 {
     const std::string extension = LowerCase(path.extension().string());
     LoadRecord(document, extension == ".dat" ? CompanionPath(path, ".cfg") : path, ReadOptions{});
+    if (warnings == nullptr)
+        return;
+    for (const std::string& warning : document.oscillogram.loadWarnings)
+        *warnings << warning << "\n";
 }
 
 void SaveRecordAs(Document& document, const std::filesystem::path& path, const std::string* type)

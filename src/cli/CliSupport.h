@@ -38,8 +38,9 @@ struct Arguments {
 };
 
 // Reads the record a path names: its configuration, its data file, its single file or its
-// ".osc" file.
-void OpenRecord(Document& document, const std::filesystem::path& path);
+// ".osc" file. What the reading had to repair or leave out is written to `warnings`, a line
+// each, when it is given.
+void OpenRecord(Document& document, const std::filesystem::path& path, std::ostream* warnings = nullptr);
 
 // Writes the record under `path` by its extension: ".cfg", ".cff", ".zip", or ".osc" for a
 // record read from one. `type` names the data form (ascii, binary, binary32 or float32, in any

@@ -107,14 +107,14 @@ void PrintDump(const Oscillogram& record, const DumpSelection& selection, const 
         PrintCsv(record, selection, out);
 }
 
-int DumpCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream&)
+int DumpCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
 {
     const Arguments arguments = Arguments::Parse(words, {"--channels", "--from", "--to", "--format"}, {});
     if (arguments.positional.size() != 1)
         throw CliError("usage: zarva-cli dump RECORD [--channels NAME,...] [--from N] [--to N] [--format csv|json]");
     const std::string* format = DumpFormat(arguments);
     Document document;
-    OpenRecord(document, arguments.positional[0]);
+    OpenRecord(document, arguments.positional[0], &err);
     DumpSelection selection = SelectSamples(document.oscillogram, arguments);
     selection.channels = ChosenChannels(document.oscillogram, arguments.Option("--channels"));
     PrintDump(document.oscillogram, selection, format, out);

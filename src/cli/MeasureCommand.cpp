@@ -175,14 +175,14 @@ void PrintSequence(const Oscillogram& record, const std::string& names, const Re
 
 } // namespace
 
-int MeasureCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream&)
+int MeasureCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
 {
     const Arguments arguments = Arguments::Parse(
         words, {"--at", "--periods", "--harmonics", "--sequence", "--frequency-channel"}, {"--json"});
     if (arguments.positional.size() != 1)
         throw CliError(kUsage);
     Document document;
-    OpenRecord(document, arguments.positional[0]);
+    OpenRecord(document, arguments.positional[0], &err);
     const Oscillogram& record = document.oscillogram;
     const Request request = ReadRequest(arguments, record);
     if (const std::string* name = arguments.Option("--frequency-channel"))

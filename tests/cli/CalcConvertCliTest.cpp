@@ -84,6 +84,28 @@ TEST_F(CalcConvertCliTest, CalcFailuresPrintTheMessageAndExitWithOne)
     EXPECT_EQ(Calc({}).code, 1);
 }
 
+TEST_F(CalcConvertCliTest, AFailingFormulaOfTheRecordIsAWarningAndItsChannelHasNoValues)
+{
+    folder.Write("rec.set", "[CalculatedChannels]\r\nChannel0=Lost,Ia + Ix\r\n");
+    const std::string warning =
+        "Вычисляемый канал Lost = Ia + Ix оставлен без значений: Имя канала задано неправильно. - Lost: 'Ix'\n";
+    const CliRun info = Cli({"info", cfg});
+    EXPECT_EQ(info.code, 0);
+    EXPECT_NE(info.out.find(warning), std::string::npos) << info.out;
+    const CliRun dump = Cli({"dump", cfg, "--channels", "Ia", "--to", "0"});
+    EXPECT_EQ(dump.code, 0);
+    EXPECT_EQ(dump.err, warning);
+
+    const CliRun calc = Calc({"--formula", "Sum=Ia + Ib", "--to", "0"});
+    EXPECT_EQ(calc.code, 0);
+    EXPECT_EQ(calc.err, warning);
+    EXPECT_TRUE(calc.out.starts_with("time_us,Lost,Sum\n0,")) << calc.out;
+    // A formula given to the command still has to compute.
+    const CliRun bad = Calc({"--formula", "Bad=Ia +"});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_EQ(bad.err, warning + "Bad: Синтаксическая ошибка в формуле\n");
+}
+
 TEST_F(CalcConvertCliTest, CalcSavesTheRecordWithItsComputedChannels)
 {
     ASSERT_EQ(Quiet({"calc", cfg, "--formula", "Sum=Ia + Ib", "--out", (folder / "sum.cfg").string()}).code, 0);

@@ -7,6 +7,7 @@
 #include "gui/view/CZarvaView.h"
 #include "gui/view/ViewPrinting.h"
 
+#include "core/document/Recompute.h"
 #include "core/view/ChannelCommands.h"
 #include "core/view/ViewScale.h"
 #include "support/RecordBuilder.h"
@@ -173,10 +174,14 @@ private slots:
         QCOMPARE(view.Rows().size(), std::size_t{3});
     }
 
-    void renameRefusesANameInUse()
+    // The rename in place and the inversion reach the computed channels.
+    void renameRefusesANameInUseAndFormulasFollow()
     {
         AppUnderTest app;
         CZarvaView& view = Open(app);
+        Document& core = view.Document().Core();
+        core.oscillogram.calcChannels.Add("Twice", "Ia * 2");
+        RecomputeAll(core);
         const QPoint name(8, view.Rows().front().top + 10);
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, name);
         auto* editor = view.viewport()->findChild<QLineEdit*>();
@@ -194,6 +199,13 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         QCOMPARE(view.Document().Core().oscillogram.channels[0].aliasName, std::string("Фаза A"));
         QVERIFY(view.Document().IsModified());
+        QCOMPARE(core.oscillogram.calcChannels.Formulas()[0], std::string("\"Фаза A\" * 2"));
+
+        std::vector<Channel>& channels = core.oscillogram.channels;
+        SelectForMenu(channels, 0);
+        app.Frame().Router().Route(cmd::kInvert);
+        QVERIFY(channels[0].samples.At(3) != 0.0);
+        QCOMPARE(channels.back().samples.At(3), -2.0 * channels[0].samples.At(3));
     }
 
     void verticalZoomToolNarrowsTheRow()

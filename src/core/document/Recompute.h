@@ -1,14 +1,25 @@
 #pragma once
 
+#include <cstddef>
+#include <vector>
+
 namespace zarva {
 
 class Document;
 
-// Rebuilds the derived series of every channel of the record, channels in parallel on as
-// many threads as the machine runs at once. Advances the document's progress and stops early
-// when it is cancelled. An error of a channel (the first in channel order) is raised again
-// here once every thread has stopped. Then the computed channels are computed again; a
-// formula that fails raises its error.
+// What a command changed about some channels: only the curve drawn, or the values they give
+// (ratios, primary or secondary values, inversion, DC removal, ADC counts), which the
+// computed channels read.
+enum class ChannelChange { Curve, Values };
+
+// Rebuilds the derived series of the listed channels, in parallel on as many threads as the
+// machine runs at once, then, after a change of values, the computed channels. Advances the
+// document's progress and stops early when it is cancelled. An error of a channel (the first
+// in list order) is raised again here once every thread has stopped. A formula that fails
+// leaves its channel without values (CalcChannels::Compute).
+void RecomputeChanged(Document& document, const std::vector<std::size_t>& changed, ChannelChange change);
+
+// The same for every channel of the record, as after reading it.
 void RecomputeAll(Document& document);
 
 // RecomputeAll without the surveys of the drawn curves (extremes and min/max levels) of the

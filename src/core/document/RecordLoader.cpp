@@ -3,6 +3,7 @@
 #include "core/document/Document.h"
 #include "core/document/FileDispatch.h"
 #include "core/document/TemporaryFolder.h"
+#include "core/formats/LoadWarnings.h"
 #include "core/model/ZarvaException.h"
 
 namespace zarva {
@@ -50,6 +51,8 @@ void LoadRecord(Document& document, const std::filesystem::path& loadPath, const
     if (!reader)
         throw CZarvaException(messages::kUnknownFileType, loadPath.string());
     reader(document, loadPath, options);
+    if (!document.progress.CancelRequested())
+        AddFormulaWarnings(document.oscillogram);
 }
 
 } // namespace zarva

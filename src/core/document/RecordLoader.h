@@ -23,7 +23,8 @@ const RecordReaders& StandardReaders();
 
 // Reads the record at `loadPath` with the reader its extension names. Afterwards the
 // document's temporary folder (of a converted ".sto") is deleted, unless the record is a
-// ".cff", whose folder stays for saving it again. Errors are raised to the caller.
+// ".cff", whose folder stays for saving it again. Errors are raised to the caller; a computed
+// channel that cannot be computed is a load warning, not an error.
 void LoadRecord(Document& document, const std::filesystem::path& loadPath, const ReadOptions& options,
                 const RecordReaders& readers = StandardReaders());
 

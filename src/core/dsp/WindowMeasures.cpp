@@ -217,7 +217,9 @@ Phasor TrackedPhasor(const Channel& channel, int n, std::int64_t pos, const Chan
         const double angle = static_cast<double>(i) * angleStep;
         return x[pos - i] * Phasor(-std::sin(angle), std::cos(angle));
     });
-    return integral * (kSqrt2 * frequency / periods);
+    // The RMS of a sinusoid is its amplitude over √2; that of the DC term is the mean itself.
+    const double rmsScale = n == 0 ? 1.0 : kSqrt2;
+    return integral * (rmsScale * frequency / periods);
 }
 
 const Channel* TrackingReference(const Channel& channel)

@@ -34,7 +34,8 @@ double FaultComponent(const Channel& channel, std::int64_t pos);
 // First-harmonic RMS phasor over one nominal period, the angle that of a sine at pos.
 Phasor FirstHarmonicPhasor(const Channel& channel, std::int64_t pos);
 // Phasor of harmonic n (of bin n of a P-period window when binMode is set) over P periods of
-// the frequency read from the reference channel's samples.
+// the frequency read from the reference channel's samples. Harmonic 0 has the mean over the
+// window as its modulus, as the nominal form has.
 Phasor TrackedPhasor(const Channel& channel, int n, std::int64_t pos, const Channel& reference,
                      bool binMode, int periods);
 

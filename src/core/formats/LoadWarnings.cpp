@@ -24,4 +24,15 @@ void AddWarning(Oscillogram& record, int id, std::initializer_list<WarningValue>
     record.loadWarnings.push_back(FormatText(id, values));
 }
 
+void AddFormulaWarnings(Oscillogram& record)
+{
+    const CalcChannels& computed = record.calcChannels;
+    for (std::size_t k = 0; k < computed.Names().size(); ++k) {
+        if (const CZarvaException* failure = computed.Failure(k)) {
+            AddWarning(record, warnings::kFormulaNotComputed,
+                       {computed.Names()[k], computed.Formulas()[k], std::string(failure->what())});
+        }
+    }
+}
+
 } // namespace zarva

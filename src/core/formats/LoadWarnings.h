@@ -20,6 +20,7 @@ constexpr int kNoTimeStamps = 4006;
 constexpr int kPackedStatusBits = 4007;
 constexpr int kSampleNumbers = 4008;
 constexpr int kChannelTotal = 4009;
+constexpr int kFormulaNotComputed = 4040;
 } // namespace warnings
 
 // A value put into a warning text.
@@ -34,5 +35,9 @@ struct WarningValue {
 std::string FormatText(int id, std::initializer_list<WarningValue> values);
 
 void AddWarning(Oscillogram& record, int id, std::initializer_list<WarningValue> values = {});
+
+// One warning for each computed channel that could not be computed, naming its formula and
+// the error.
+void AddFormulaWarnings(Oscillogram& record);
 
 } // namespace zarva

@@ -1,18 +1,21 @@
 #include "core/formula/CalcChannels.h"
 
 #include "core/document/Document.h"
+#include "core/formula/FormulaLexer.h"
+#include "core/formula/FormulaPatterns.h"
 #include "core/model/StringTable.h"
-#include "core/model/ZarvaException.h"
 #include "core/storage/SettingsSection.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zarva {
 namespace {
 
 constexpr int kResultNotValid = 1070;
 constexpr int kNameExists = 473;
+constexpr int kNotDefined = 468;
 
 std::string SettingsKey(std::size_t index)
 {
@@ -29,6 +32,12 @@ std::vector<FormulaEntry> CalcChannels::Entries() const
     return entries;
 }
 
+const CZarvaException* CalcChannels::Failure(std::size_t index) const
+{
+    const std::optional<CZarvaException>& failure = states_.at(index).failure;
+    return failure ? &*failure : nullptr;
+}
+
 void CalcChannels::Add(const std::string& name, const std::string& formula)
 {
     const bool taken =
@@ -40,12 +49,22 @@ void CalcChannels::Add(const std::string& name, const std::string& formula)
     record_.channels.push_back(Channel::FromValues(record_.owner, name, {}, std::move(zeros), {}));
     names_.push_back(name);
     formulas_.push_back(formula);
+    states_.emplace_back();
 }
 
 void CalcChannels::Compute()
 {
-    for (std::size_t k = 0; k < names_.size(); ++k)
-        ComputeFormula(k);
+    for (std::size_t k = 0; k < names_.size(); ++k) {
+        if (!states_[k].hasChannel)
+            continue;
+        try {
+            ComputeFormula(k);
+            states_[k].failure.reset();
+        } catch (const CZarvaException& error) {
+            states_[k].failure = error;
+            ClearValues(k);
+        }
+    }
 }
 
 void CalcChannels::ComputeFormula(std::size_t index)
@@ -57,6 +76,7 @@ void CalcChannels::ComputeFormula(std::size_t index)
     bool allReal = true;
     bool allPhasor = true;
     Tokenize(formulas_[index]);
+    RefuseFailedReferences(index);
     for (std::size_t i = 0; i < count; ++i) {
         SetSample(static_cast<std::int64_t>(i));
         const FormulaValue value = Evaluate();
@@ -79,52 +99,133 @@ void CalcChannels::ComputeFormula(std::size_t index)
     }
     if (!allPhasor)
         phasors.clear();
-    Channel& channel = TargetChannel(names_[index]);
-    channel.samples.Assign(std::move(reals));
-    channel.suppliedPhasors = phasors.empty() ? nullptr : std::make_shared<const std::vector<Phasor>>(std::move(phasors));
-    channel.SetUnitText(unit);
-    channel.Recompute();
+    Channel* channel = OwnChannel(index);
+    if (channel == nullptr)
+        throw CZarvaException(messages::kBadChannelName, names_[index]);
+    channel->samples.Assign(std::move(reals));
+    channel->suppliedPhasors = phasors.empty() ? nullptr : std::make_shared<const std::vector<Phasor>>(std::move(phasors));
+    channel->SetUnitText(unit);
+    channel->Recompute();
+}
+
+// A computed channel left without values would read as zeros: the formulas built on it
+// fail as well, naming it, rather than show numbers made from nothing.
+void CalcChannels::RefuseFailedReferences(std::size_t index) const
+{
+    for (const Token& token : Tokens()) {
+        if (token.channel == nullptr)
+            continue;
+        const std::optional<std::size_t> source = EntryOf(token.channel->name);
+        if (source && *source < index && states_[*source].failure) {
+            throw CZarvaException::Composed(kNotDefined, names_[index] + ": '" + names_[*source] + "' - " +
+                                                             Text(kNotDefined));
+        }
+    }
+}
+
+void CalcChannels::ClearValues(std::size_t index)
+{
+    Channel* channel = OwnChannel(index);
+    if (channel == nullptr)
+        return;
+    channel->samples.Assign(std::vector<double>(record_.SampleCount(), std::numeric_limits<double>::quiet_NaN()));
+    channel->suppliedPhasors = nullptr;
+    channel->Recompute();
 }
 
 // The channel a formula writes: the one of exactly its name, never another channel that
-// only matches ignoring case.
-Channel& CalcChannels::TargetChannel(const std::string& name) const
+// only matches ignoring case, and none for a pair whose name was taken.
+Channel* CalcChannels::OwnChannel(std::size_t index) const
 {
+    if (!states_[index].hasChannel)
+        return nullptr;
     const auto found = std::ranges::find_if(record_.channels,
-                                            [&](const Channel& c) { return c.name == name; });
-    if (found == record_.channels.end())
-        throw CZarvaException(messages::kBadChannelName);
-    return *found;
+                                            [&](const Channel& c) { return c.name == names_[index]; });
+    return found == record_.channels.end() ? nullptr : &*found;
+}
+
+std::optional<std::size_t> CalcChannels::EntryOf(const std::string& channelName) const
+{
+    for (std::size_t k = 0; k < names_.size(); ++k) {
+        if (states_[k].hasChannel && names_[k] == channelName)
+            return k;
+    }
+    return std::nullopt;
 }
 
 void CalcChannels::RemoveAll()
 {
-    std::erase_if(record_.channels, [this](const Channel& channel) {
-        return std::ranges::find(names_, channel.name) != names_.end();
-    });
+    std::erase_if(record_.channels, [this](const Channel& channel) { return Computes(channel.name); });
     record_.RebuildFrequencyChannels();
     names_.clear();
     formulas_.clear();
+    states_.clear();
     current_ = 0;
 }
 
-// Pairs whose name is taken are left out and named in error 473 once the others are in.
+void CalcChannels::RenameChannel(std::size_t index, const std::string& name)
+{
+    std::vector<std::vector<std::optional<std::size_t>>> before(formulas_.size());
+    std::vector<std::vector<FormulaIdentifier>> identifiers(formulas_.size());
+    for (std::size_t k = 0; k < formulas_.size(); ++k) {
+        identifiers[k] = FormulaIdentifiers(formulas_[k]);
+        for (const FormulaIdentifier& identifier : identifiers[k])
+            before[k].push_back(Resolve(identifier.name));
+    }
+    Channel& channel = record_.channels.at(index);
+    if (const std::optional<std::size_t> own = EntryOf(channel.name)) {
+        names_[*own] = name;
+        // Its display settings are kept under its identifier.
+        channel.channelId = name;
+    }
+    channel.name = name;
+    // Each identifier that now finds another channel, or none, is written as the name of the
+    // channel it found; from the last, so that earlier positions stay valid.
+    for (std::size_t k = 0; k < formulas_.size(); ++k) {
+        for (std::size_t n = identifiers[k].size(); n-- > 0;) {
+            const FormulaIdentifier& identifier = identifiers[k][n];
+            if (!before[k][n] || Resolve(identifier.name) == before[k][n])
+                continue;
+            formulas_[k].replace(identifier.begin, identifier.end - identifier.begin,
+                                 QuoteChannelName(record_.channels[*before[k][n]].name));
+        }
+    }
+}
+
+bool CalcChannels::IsReferenced(std::size_t index) const
+{
+    return std::ranges::any_of(formulas_, [&](const std::string& formula) {
+        return std::ranges::any_of(FormulaIdentifiers(formula), [&](const FormulaIdentifier& identifier) {
+            return Resolve(identifier.name) == index;
+        });
+    });
+}
+
+std::optional<std::size_t> CalcChannels::Resolve(const std::string& name) const
+{
+    try {
+        return record_.FindChannel(name);
+    } catch (const CZarvaException&) {
+        return std::nullopt;
+    }
+}
+
+// A pair whose name is taken is kept, without a channel, so that saving keeps its formula.
 void CalcChannels::Replace(const std::vector<FormulaEntry>& entries)
 {
     RemoveAll();
-    std::string refused;
     for (const FormulaEntry& entry : entries) {
         try {
             Add(entry.name, entry.formula);
         } catch (const CZarvaException& error) {
             if (error.MessageId() != kNameExists)
                 throw;
-            refused += (refused.empty() ? "" : ", ") + entry.name;
+            names_.push_back(entry.name);
+            formulas_.push_back(entry.formula);
+            states_.push_back({false, error});
         }
     }
     Compute();
-    if (!refused.empty())
-        throw CZarvaException(kNameExists, refused);
 }
 
 void CalcChannels::LoadFrm(const std::filesystem::path& path)
@@ -161,7 +262,9 @@ void CalcChannels::SaveSettings(SettingsSection& section) const
 
 const Channel* CalcChannels::FindChannel(const std::string& name) const
 {
-    return &record_.channels[record_.FindChannel(name)];
+    if (const std::optional<std::size_t> found = Resolve(name))
+        return &record_.channels[*found];
+    throw CZarvaException(messages::kBadChannelName, MessageName() + ": '" + name + "'");
 }
 
 double CalcChannels::Frequency(std::int64_t sample) const

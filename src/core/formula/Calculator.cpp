@@ -28,6 +28,11 @@ unsigned Calculator::SamplesPerPeriod() const
     return 0;
 }
 
+bool Calculator::GivesChannel(std::size_t) const
+{
+    return true;
+}
+
 const std::string& Calculator::MessageName() const
 {
     return channelMode_ && current_ < names_.size() ? names_[current_] : text_;

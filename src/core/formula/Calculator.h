@@ -53,13 +53,16 @@ protected:
     std::vector<std::string> names_;
     std::size_t current_ = 0;
 
+    // Whether formula `index` of names_ gives a channel, so that the formulas before it may
+    // not name it. The base: every one does.
+    virtual bool GivesChannel(std::size_t index) const;
+
     // The name errors are reported under: the current formula's name in channel mode,
     // the formula text otherwise.
     const std::string& MessageName() const;
     CZarvaException SyntaxError() const;
 
 private:
-    void ScanIdentifier(const std::string& lowered, std::size_t& index);
     void AddIdentifier(std::string identifier);
     void FillEmptyArguments();
     template <typename ParseList>

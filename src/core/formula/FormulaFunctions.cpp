@@ -157,16 +157,17 @@ void OnPhasorsAndReals(FormulaValue& result, std::span<const FormulaValue> args,
     result.real = x;
 }
 
-// Vector-group compensation by symmetrical components: the positive sequence is turned by
-// e^{-j·30°·n} and the negative one by e^{+j·30°·n}, the standard compensation of a
-// transformer of group n; k = 0 removes the zero sequence. Phases B and C are the phase-A
-// result of the cyclically shifted currents (b, c, a) and (c, a, b).
+// Vector-group compensation by symmetrical components. A transformer of group n (clock
+// notation) turns the positive sequence by -30°·n and the negative one by +30°·n; the
+// compensation turns them back, as the delta compensation of groups 1 and 11 does. k = 0
+// removes the zero sequence. Phases B and C are the phase-A result of the cyclically shifted
+// currents (b, c, a) and (c, a, b).
 Phasor SequenceCompensated(Phasor a, Phasor b, Phasor c, double group, double zeroFactor)
 {
     const std::int64_t turns = ((RoundToInt64(group) % 12) + 12) % 12;
     const double angle = Radians(30.0 * static_cast<double>(turns));
-    const Phasor positiveTurn = std::polar(1.0, -angle);
-    const Phasor negativeTurn = std::polar(1.0, angle);
+    const Phasor positiveTurn = std::polar(1.0, angle);
+    const Phasor negativeTurn = std::polar(1.0, -angle);
     return PositiveSequence(a, b, c) * positiveTurn + NegativeSequence(a, b, c) * negativeTurn +
            RoundHalfUp(zeroFactor) * SequenceSum(a, b, c) / 3.0;
 }

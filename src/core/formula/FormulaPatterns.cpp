@@ -1,6 +1,7 @@
 #include "core/formula/FormulaPatterns.h"
 
 #include "core/formula/FormulaChars.h"
+#include "core/formula/FormulaLexer.h"
 #include "core/model/Oscillogram.h"
 #include "core/model/StringTable.h"
 
@@ -166,7 +167,7 @@ const std::vector<FormulaType>& FormulaTypes()
 
 std::string QuoteChannelName(std::string_view name)
 {
-    const bool plain = !name.empty() && IsLetter(name.front()) &&
+    const bool plain = !name.empty() && IsLetter(name.front()) && !StartsWithFormulaWord(name) &&
                        std::ranges::all_of(name, [](char c) { return IsLetter(c) || IsDigit(c); });
     return plain ? std::string(name) : "\"" + std::string(name) + "\"";
 }
@@ -185,9 +186,14 @@ std::string BuildFormula(std::string_view pattern, const std::vector<std::string
     return formula += pattern;
 }
 
+bool IsComputedChannelName(std::string_view name)
+{
+    return !name.empty() && IsLetter(name.front()) && name.find_first_of(",\"\r\n") == std::string_view::npos;
+}
+
 int CheckNewChannelName(const Oscillogram& record, const std::string& name)
 {
-    if (name.empty() || !IsLetter(name.front()) || name.find_first_of(",\"\r\n") != std::string::npos)
+    if (!IsComputedChannelName(name))
         return kBadChannelName;
     const auto& computed = record.calcChannels.Names();
     const bool taken =

@@ -1,10 +1,12 @@
 #include "core/formula/Calculator.h"
 
 #include "core/formula/FormulaChars.h"
+#include "core/formula/FormulaLexer.h"
 #include "core/model/StringTable.h"
 #include "core/model/TextCase.h"
 #include "core/model/ZarvaException.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace zarva {
@@ -115,6 +117,59 @@ const TokenText* MatchTable(const std::string& lowered, std::size_t index)
     return nullptr;
 }
 
+// One unit of formula text, read from the lower-cased working copy.
+struct Lexeme {
+    enum class Kind { Blank, Unit, UnclosedUnit, Word, Number, Identifier, Invalid };
+    Kind kind;
+    std::size_t end;            // where the next lexeme starts
+    std::size_t textBegin = 0;  // the unit's text, the number's digits, the identifier's name
+    std::size_t textEnd = 0;
+    const TokenText* word = nullptr;
+};
+
+std::size_t RunEnd(const std::string& lowered, std::size_t index, bool (*belongs)(char))
+{
+    while (index < lowered.size() && belongs(lowered[index]))
+        ++index;
+    return index;
+}
+
+bool IsNumberPart(char c)
+{
+    return IsDigit(c) || c == '.';
+}
+
+Lexeme ReadLexeme(const std::string& lowered, std::size_t index)
+{
+    using Kind = Lexeme::Kind;
+    const char c = lowered[index];
+    if (c == ' ')
+        return {Kind::Blank, index + 1};
+    if (c == '[') {
+        // A unit is at least one character long.
+        const std::size_t close = lowered.find(']', index + 2);
+        if (close == std::string::npos)
+            return {Kind::UnclosedUnit, lowered.size()};
+        return {Kind::Unit, close + 1, index + 1, close};
+    }
+    if (const TokenText* entry = MatchTable(lowered, index))
+        return {Kind::Word, index + std::char_traits<char>::length(entry->text), 0, 0, entry};
+    if (IsDigit(c)) {
+        const std::size_t end = RunEnd(lowered, index, IsNumberPart);
+        return {Kind::Number, end, index, end};
+    }
+    if (c == '"') {
+        const std::size_t close = lowered.find('"', index + 1);
+        const std::size_t nameEnd = close == std::string::npos ? lowered.size() : close;
+        return {Kind::Identifier, close == std::string::npos ? nameEnd : close + 1, index + 1, nameEnd};
+    }
+    if (IsIdentifierStart(c)) {
+        const std::size_t end = RunEnd(lowered, index, IsIdentifierPart);
+        return {Kind::Identifier, end, index, end};
+    }
+    return {Kind::Invalid, index + 1};
+}
+
 Token MakeToken(TokenId id, double number = 0.0, const Channel* channel = nullptr,
                 std::string text = {})
 {
@@ -135,59 +190,45 @@ CZarvaException NotDefined(const std::string& name)
 
 void Calculator::Tokenize(const std::string& text)
 {
+    using Kind = Lexeme::Kind;
     text_ = text;
     const std::string lowered = MatchingCopy(text);
     tokens_.Clear();
-    std::size_t index = 0;
-    while (index < lowered.size()) {
-        const char c = lowered[index];
-        if (c == ' ') {
-            ++index;
-        } else if (c == '[') {
-            const std::size_t close = lowered.find(']', index + 2);
-            if (close == std::string::npos)
-                throw NotDefined(MessageName());
-            tokens_.Add(MakeToken(kDimension, 0.0, nullptr, lowered.substr(index + 1, close - index - 1)));
-            index = close + 1;
-        } else if (const TokenText* entry = MatchTable(lowered, index)) {
-            tokens_.Add(MakeToken(entry->id));
-            index += std::char_traits<char>::length(entry->text);
-        } else if (IsDigit(c)) {
-            std::size_t end = index;
-            int points = 0;
-            for (; end < lowered.size() && (IsDigit(lowered[end]) || lowered[end] == '.'); ++end)
-                points += lowered[end] == '.' ? 1 : 0;
-            if (points > 1)
+    for (std::size_t index = 0; index < lowered.size();) {
+        const Lexeme lexeme = ReadLexeme(lowered, index);
+        // Units and names keep their case, so they are taken from the text as written.
+        const std::string_view written =
+            std::string_view(text_).substr(lexeme.textBegin, lexeme.textEnd - lexeme.textBegin);
+        switch (lexeme.kind) {
+        case Kind::Blank:
+            break;
+        case Kind::UnclosedUnit:
+            throw NotDefined(MessageName());
+        case Kind::Unit:
+            tokens_.Add(MakeToken(kDimension, 0.0, nullptr, std::string(written)));
+            break;
+        case Kind::Word:
+            tokens_.Add(MakeToken(lexeme.word->id));
+            break;
+        case Kind::Number: {
+            if (std::ranges::count(written, '.') > 1)
                 throw NotDefined(MessageName());
             double number = 0.0;
-            std::from_chars(lowered.data() + index, lowered.data() + end, number);
+            std::from_chars(written.data(), written.data() + written.size(), number);
             tokens_.Add(MakeToken(kNumber, number));
-            index = end;
-        } else if (IsIdentifierStart(c)) {
-            ScanIdentifier(lowered, index);
-        } else {
+            break;
+        }
+        case Kind::Identifier:
+            AddIdentifier(std::string(written));
+            break;
+        case Kind::Invalid:
             throw CZarvaException::Composed(kSyntaxError,
                                             MessageName() + ": " + zarva::Text(kSyntaxError));
         }
+        index = lexeme.end;
     }
     FillEmptyArguments();
     tokens_.Add(MakeToken(kEnd));
-}
-
-void Calculator::ScanIdentifier(const std::string& lowered, std::size_t& index)
-{
-    if (lowered[index] == '"') {
-        const std::size_t close = lowered.find('"', index + 1);
-        const std::size_t end = close == std::string::npos ? lowered.size() : close;
-        AddIdentifier(text_.substr(index + 1, end - index - 1));
-        index = close == std::string::npos ? end : close + 1;
-        return;
-    }
-    std::size_t end = index;
-    while (end < lowered.size() && IsIdentifierPart(lowered[end]))
-        ++end;
-    AddIdentifier(text_.substr(index, end - index));
-    index = end;
 }
 
 void Calculator::AddIdentifier(std::string identifier)
@@ -200,7 +241,7 @@ void Calculator::AddIdentifier(std::string identifier)
         return;
     }
     for (std::size_t k = current_; k < names_.size(); ++k) {
-        if (EqualIgnoringCase(identifier, names_[k]))
+        if (GivesChannel(k) && EqualIgnoringCase(identifier, names_[k]))
             throw CZarvaException::Composed(
                 kNotDefined, names_[current_] + ": '" + identifier + "' - " + zarva::Text(kNotDefined));
     }
@@ -217,6 +258,29 @@ void Calculator::FillEmptyArguments()
         if (tokens[i - 1].id == kComma && (next == kComma || next == kCloseBracket))
             tokens_.Insert(i, MakeToken(kNullValue));
     }
+}
+
+std::vector<FormulaIdentifier> FormulaIdentifiers(const std::string& text)
+{
+    const std::string lowered = MatchingCopy(text);
+    std::vector<FormulaIdentifier> identifiers;
+    for (std::size_t index = 0; index < lowered.size();) {
+        const Lexeme lexeme = ReadLexeme(lowered, index);
+        if (lexeme.kind == Lexeme::Kind::Identifier) {
+            identifiers.push_back(
+                {index, lexeme.end, text.substr(lexeme.textBegin, lexeme.textEnd - lexeme.textBegin)});
+        }
+        index = lexeme.end;
+    }
+    return identifiers;
+}
+
+bool StartsWithFormulaWord(std::string_view name)
+{
+    std::string lowered(name);
+    for (char& c : lowered)
+        c = LowerAscii(c);
+    return !lowered.empty() && MatchTable(lowered, 0) != nullptr;
 }
 
 } // namespace zarva

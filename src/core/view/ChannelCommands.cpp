@@ -2,9 +2,11 @@
 
 #include "core/document/Document.h"
 #include "core/dsp/WindowMeasures.h"
+#include "core/formula/FormulaPatterns.h"
 #include "core/model/CodePage.h"
 #include "core/model/Channel.h"
 #include "core/view/RowLayout.h"
+#include "core/view/ViewTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +16,8 @@
 
 namespace zarva {
 namespace {
+
+constexpr int kBadName = 396;  // "Неправильное имя канала."
 
 bool Visible(const Channel& channel)
 {
@@ -75,6 +79,18 @@ std::vector<std::size_t> SetCurveMode(std::vector<Channel>& channels, std::uint3
         channel.SetFlag(display::kCurveModes, false);
         channel.SetFlag(mode, true);
         changed.push_back(i);
+    }
+    return changed;
+}
+
+std::vector<std::size_t> ShowPrimaryValues(std::vector<Channel>& channels, bool primary)
+{
+    std::vector<std::size_t> changed;
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        if (channels[i].IsAnalog() && channels[i].showPrimary != primary) {
+            channels[i].showPrimary = primary;
+            changed.push_back(i);
+        }
     }
     return changed;
 }
@@ -228,6 +244,19 @@ bool NameInUse(const std::vector<Channel>& channels, std::size_t index, const st
             return true;
     }
     return false;
+}
+
+int RenameChannel(Oscillogram& record, std::size_t index, const std::string& name)
+{
+    if (NameInUse(record.channels, index, name))
+        return viewtext::kNameInUse;
+    const CalcChannels& computed = record.calcChannels;
+    const bool unwritable = name.find_first_of("\"\r\n") != std::string::npos && computed.IsReferenced(index);
+    if ((computed.Computes(record.channels.at(index).name) && !IsComputedChannelName(name)) || unwritable)
+        return kBadName;
+    record.channels[index].aliasName = name;
+    record.calcChannels.RenameChannel(index, name);
+    return 0;
 }
 
 ValueWindow ChannelWindow(const Channel& channel)

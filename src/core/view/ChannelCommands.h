@@ -8,6 +8,7 @@
 namespace zarva {
 
 class Channel;
+class Oscillogram;
 struct Row;
 
 // What the view's commands do to the channels of a record. Each returns the indices of the
@@ -17,6 +18,8 @@ struct Row;
 std::vector<std::size_t> ToggleOnSelected(std::vector<Channel>& channels, std::uint32_t flag);
 // The curve mode (instantaneous, RMS or first harmonic) of every selected analog channel.
 std::vector<std::size_t> SetCurveMode(std::vector<Channel>& channels, std::uint32_t mode);
+// Shows every analog channel in primary values, or in secondary ones.
+std::vector<std::size_t> ShowPrimaryValues(std::vector<Channel>& channels, bool primary);
 
 void ShowDiscrete(std::vector<Channel>& channels);
 // Hides discrete channels, all or only those that never change; hidden ones are deselected.
@@ -56,6 +59,11 @@ void SelectForMenu(std::vector<Channel>& channels, std::size_t clicked);
 
 // Whether `name` is the name shown or the own name of a channel other than `index`.
 bool NameInUse(const std::vector<Channel>& channels, std::size_t index, const std::string& name);
+// Gives channel `index` the user's name `name`, the formulas of the record following it
+// (CalcChannels::RenameChannel). 0 when done, else the message refusing it, nothing changed:
+// the name is in use, or a computed channel could not keep it, or a formula that refers to
+// the channel could not write it.
+int RenameChannel(Oscillogram& record, std::size_t index, const std::string& name);
 
 // The vertical window of a channel: its extremes, narrowed by its zoom window.
 struct ValueWindow {

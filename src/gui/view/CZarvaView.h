@@ -4,6 +4,7 @@
 #include "gui/view/CBaseView.h"
 #include "gui/view/TraceCache.h"
 
+#include "core/document/Recompute.h"
 #include "core/model/Colour.h"
 #include "core/view/RowLayout.h"
 #include "core/view/TraceGeometry.h"
@@ -99,8 +100,9 @@ private:
     void RegisterDisplayFlagCommands();
     void RegisterCursorCommands();
     void RegisterOutputCommands();
-    // Recomputes the listed channels' series, marks the record changed and redraws.
-    void ChannelsChanged(const std::vector<std::size_t>& recompute);
+    // Recomputes the listed channels' series (and, after a change of values, the computed
+    // channels), marks the record changed and redraws.
+    void ChannelsChanged(const std::vector<std::size_t>& changed, ChannelChange change);
     void Recompute(const std::function<void(zarva::Document&)>& recompute);
     void ZoomHorizontally(bool zoomIn);
     void ZoomVertically(bool zoomIn);

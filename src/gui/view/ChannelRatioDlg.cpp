@@ -85,20 +85,24 @@ void ChannelRatioDlg::accept()
     QDialog::accept();
 }
 
-bool ChannelRatioDlg::Apply(Oscillogram& record) const
+std::vector<std::size_t> ChannelRatioDlg::Apply(Oscillogram& record) const
 {
-    bool changed = false;
+    std::vector<std::size_t> changed;
     int row = 0;
-    for (Channel& channel : record.channels) {
+    for (std::size_t i = 0; i < record.channels.size(); ++i) {
+        Channel& channel = record.channels[i];
         if (!channel.IsAnalog())
             continue;
+        bool edited = false;
         for (const auto& [column, field] : {std::pair{1, &channel.primary}, std::pair{2, &channel.secondary}}) {
             const std::optional<double> value = CellValue(row, column);
             if (value && *value != *field) {
                 *field = *value;
-                changed = true;
+                edited = true;
             }
         }
+        if (edited)
+            changed.push_back(i);
         ++row;
     }
     return changed;

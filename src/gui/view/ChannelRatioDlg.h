@@ -2,7 +2,9 @@
 
 #include <QDialog>
 
+#include <cstddef>
 #include <optional>
+#include <vector>
 
 class QTableWidget;
 
@@ -20,8 +22,8 @@ public:
     ChannelRatioDlg(const Oscillogram& record, QWidget* parent);
 
     QTableWidget& Table() const { return *table_; }
-    // Writes the edited ratios into the record; true when any of them changed.
-    bool Apply(Oscillogram& record) const;
+    // Writes the edited ratios into the record; the channels whose ratio changed.
+    std::vector<std::size_t> Apply(Oscillogram& record) const;
 
     void accept() override;
 

@@ -80,7 +80,7 @@ void CZarvaView::RegisterChannelCommands()
     const auto visibility = [this](auto change) {
         return [this, change] {
             change(ChannelsOf(document_));
-            ChannelsChanged({});
+            ChannelsChanged({}, ChannelChange::Curve);
         };
     };
     OnCommand(cmd::kShowDiscrete, visibility([](std::vector<Channel>& channels) { ShowDiscrete(channels); }));
@@ -111,10 +111,12 @@ void CZarvaView::RegisterChannelCommands()
 // Commands that switch a display flag, or the curve drawn, of every selected channel.
 void CZarvaView::RegisterDisplayFlagCommands()
 {
+    // Inversion, DC removal and ADC counts change the values a channel gives; the others
+    // only what is shown beside it.
     struct Toggle {
         int command;
         std::uint32_t flag;
-        bool recompute;
+        bool changesValues;
     };
     const Toggle toggles[] = {
         {cmd::kReadMinMax, display::kReadMinMax, false},         {cmd::kReadRms, display::kReadRms, false},
@@ -133,14 +135,17 @@ void CZarvaView::RegisterDisplayFlagCommands()
     for (const Toggle& toggle : toggles) {
         OnCommand(toggle.command, [this, toggle] {
             const std::vector<std::size_t> changed = ToggleOnSelected(ChannelsOf(document_), toggle.flag);
-            ChannelsChanged(toggle.recompute ? changed : std::vector<std::size_t>{});
+            if (toggle.changesValues)
+                ChannelsChanged(changed, ChannelChange::Values);
+            else
+                ChannelsChanged({}, ChannelChange::Curve);
         }, [this, toggle, allSelectedHave] { return Checked(AnySelected(), allSelectedHave(toggle.flag)); });
     }
     const std::pair<int, std::uint32_t> modes[] = {{cmd::kCurveInstant, display::kCurveInstant},
                                                    {cmd::kCurveRms, display::kCurveRms},
                                                    {cmd::kCurveFirstHarmonic, display::kCurveFirstHarmonic}};
     for (const auto& [command, mode] : modes) {
-        OnCommand(command, [this, mode = mode] { ChannelsChanged(SetCurveMode(ChannelsOf(document_), mode)); },
+        OnCommand(command, [this, mode = mode] { ChannelsChanged(SetCurveMode(ChannelsOf(document_), mode), ChannelChange::Curve); },
                   [this, mode = mode, allSelectedHave] { return Checked(AnySelected(), allSelectedHave(mode)); });
     }
 }
@@ -173,12 +178,9 @@ bool CZarvaView::AnySelected() const
     return std::any_of(channels.begin(), channels.end(), [](const Channel& channel) { return channel.selected; });
 }
 
-void CZarvaView::ChannelsChanged(const std::vector<std::size_t>& recompute)
+void CZarvaView::ChannelsChanged(const std::vector<std::size_t>& changed, ChannelChange change)
 {
-    Recompute([this, &recompute](zarva::Document& core) {
-        for (const std::size_t index : recompute)
-            core.oscillogram.channels[index].Recompute();
-    });
+    Recompute([&changed, change](zarva::Document& core) { RecomputeChanged(core, changed, change); });
 }
 
 void CZarvaView::Recompute(const std::function<void(zarva::Document&)>& recompute)
@@ -266,11 +268,7 @@ void CZarvaView::ToggleHorizontalCursor(int index)
 
 void CZarvaView::SetPrimaryValues(bool primary)
 {
-    for (Channel& channel : ChannelsOf(document_)) {
-        if (channel.IsAnalog())
-            channel.showPrimary = primary;
-    }
-    Recompute([](zarva::Document& core) { RecomputeAll(core); });
+    ChannelsChanged(ShowPrimaryValues(ChannelsOf(document_), primary), ChannelChange::Values);
 }
 
 void CZarvaView::EditRatios()
@@ -278,10 +276,11 @@ void CZarvaView::EditRatios()
     ChannelRatioDlg dialog(document_.Core().oscillogram, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (dialog.Apply(document_.Core().oscillogram))
-        Recompute([](zarva::Document& core) { RecomputeAll(core); });
-    else
+    const std::vector<std::size_t> changed = dialog.Apply(document_.Core().oscillogram);
+    if (changed.empty())
         document_.SetModifiedFlag();
+    else
+        ChannelsChanged(changed, ChannelChange::Values);
 }
 
 void CZarvaView::ChooseColour()
@@ -300,7 +299,7 @@ void CZarvaView::ChooseColour()
             channel.customColour = static_cast<std::int32_t>(ToColour(chosen));
         }
     }
-    ChannelsChanged({});
+    ChannelsChanged({}, ChannelChange::Curve);
 }
 
 void CZarvaView::MergeSelected()
@@ -313,7 +312,7 @@ void CZarvaView::MergeSelected()
         return;
     }
     zarva::MergeSelected(channels, NewGroupId());
-    ChannelsChanged({});
+    ChannelsChanged({}, ChannelChange::Curve);
 }
 
 void CZarvaView::SplitSelected()

@@ -279,15 +279,13 @@ void CZarvaView::FinishRename(bool confirmed)
     editor_->hide();
     setFocus();
     const std::string name = editor_->text().trimmed().toStdString();
-    auto& channels = document_.Core().oscillogram.channels;
-    if (!confirmed || index >= channels.size() || name.empty() || name == PanelName(channels[index]))
+    Oscillogram& record = document_.Core().oscillogram;
+    if (!confirmed || index >= record.channels.size() || name.empty() || name == PanelName(record.channels[index]))
         return;
-    if (NameInUse(channels, index, name)) {
-        QMessageBox::warning(this, Tr(text::kAppName), Tr(viewtext::kNameInUse));
+    if (const int refusal = RenameChannel(record, index, name)) {
+        QMessageBox::warning(this, Tr(text::kAppName), Tr(refusal));
         return;
     }
-    channels[index].aliasName = name;
-    channels[index].name = name;
     document_.SetModifiedFlag();
     document_.NotifyRecordChanged();
 }

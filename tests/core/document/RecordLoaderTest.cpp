@@ -1,12 +1,17 @@
 #include "core/document/RecordLoader.h"
 
 #include "core/document/Document.h"
+#include "core/document/RecordSaver.h"
 #include "core/document/TemporaryFolder.h"
 #include "core/model/ZarvaException.h"
+#include "support/RecordBuilder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <vector>
 
 namespace zarva {
 namespace {
@@ -70,6 +75,37 @@ TEST(RecordLoader, SingleFileRecordKeepsItsFolderForSaving)
     LoadRecord(document, "/r/a.cff", {}, log.Readers());
     EXPECT_TRUE(std::filesystem::is_directory(document.tempFolder));
     DeleteTemporaryFolder(document.tempFolder);
+}
+
+// Formulas that cannot be computed, for each reason a settings file may hold one.
+TEST(RecordLoader, FailingFormulasNeitherStopTheRecordNorLeaveItsSettings)
+{
+    test::TempFolder folder;
+    test::RecordBuilder builder;
+    builder.Analog({.id = "Ia", .unit = "A"}).Analog({.id = "Ib", .unit = "A"}).Ramp(40);
+    const std::filesystem::path cfg = builder.Write(folder, "r");
+    folder.Write("r.set", "[CalculatedChannels]\r\nChannel0=Sum,Ia + Ib\r\nChannel1=Lost,Ia + Ix\r\n"
+                          "Channel2=Ia,Ib * 2\r\nChannel3=Count,rms:(Ia, Ib)\r\n");
+    Document document;
+    LoadRecord(document, cfg, {});
+    const Oscillogram& record = document.oscillogram;
+    const std::string left = " оставлен без значений: ";
+    EXPECT_EQ(record.loadWarnings,
+              (std::vector<std::string>{
+                  "Вычисляемый канал Lost = Ia + Ix" + left + "Имя канала задано неправильно. - Lost: 'Ix'",
+                  "Вычисляемый канал Ia = Ib * 2" + left + "Данное имя канала уже существует. - Ia",
+                  "Вычисляемый канал Count = rms:(Ia, Ib)" + left + "Неправильное число переменных: 'Count'",
+              }));
+    const Channel& sum = record.channels[record.FindChannel("Sum")];
+    EXPECT_TRUE(std::isnan(record.channels[record.FindChannel("Lost")].samples.At(7)));
+    EXPECT_EQ(record.channels[0].samples.At(7), 7.0) << "the record's Ia is not the formula's";
+    EXPECT_EQ(sum.samples.At(7), 7.0 + 17.0);
+
+    SaveRecord(document, folder / "copy.cfg");
+    Document copy;
+    LoadRecord(copy, folder / "copy.cfg", {});
+    EXPECT_EQ(copy.oscillogram.calcChannels.Entries(), record.calcChannels.Entries());
+    EXPECT_EQ(copy.oscillogram.loadWarnings, record.loadWarnings);
 }
 
 } // namespace

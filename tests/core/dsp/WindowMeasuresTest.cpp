@@ -240,6 +240,19 @@ TEST_F(Tracking, MissingFrequencyMeansFiftyHertz)
     EXPECT_EQ(FaultComponent(signal(), 120), fault50);
 }
 
+TEST_F(Tracking, DcTermIsTheMeanInBothFormsNotRootTwoTimesIt)
+{
+    TestRecord nominal(1000);
+    const Channel& plain = nominal.AddSampled("X", 200, [](double t) { return 3.0 + Sine(10.0, 50.0, 0.0)(t); });
+    EXPECT_NEAR(HarmonicRms(plain, 0, 150), 3.0, 1e-9);
+    test.record.channels[1].samples.Assign(std::vector<double>(180, 50.0));
+    const Channel& tracked = test.AddSampled("X", 200, [](double t) { return 3.0 + Sine(10.0, 50.0, 0.0)(t); });
+    EXPECT_NEAR(HarmonicRms(tracked, 0, 150), 3.0, 1e-9);
+    EXPECT_NEAR(HarmonicRmsOverPeriods(tracked, 0, 150, 3), 3.0, 1e-9);
+    EXPECT_NEAR(std::abs(TrackedPhasor(tracked, 0, 150, reference(), true, 2)), 3.0, 1e-9);
+    EXPECT_NEAR(HarmonicRms(tracked, 1, 150), 10.0 / kRoot2, 1e-9);
+}
+
 TEST_F(Tracking, FaultComponentIsSignedInstantChange)
 {
     const auto stepped = [](double t) { return t < 0.1 ? 0.0 : 7.0; };

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace zarva {
 namespace {
@@ -23,8 +25,25 @@ protected:
 
     const Channel& ChannelNamed(const std::string& name) const { return fixture.Named(name); }
 
-    // The error the set's computation raises.
-    std::string ComputeError() { return ErrorText([&] { set.Compute(); }); }
+    // The error that left formula k without values.
+    std::string FailureText(std::size_t k) const
+    {
+        const CZarvaException* failure = set.Failure(k);
+        return failure != nullptr ? failure->what() : "no error";
+    }
+
+    // Computes the set; the error of its last formula.
+    std::string ComputeError()
+    {
+        set.Compute();
+        return FailureText(set.Names().size() - 1);
+    }
+
+    static bool NoValues(const Channel& channel)
+    {
+        return channel.samples.Size() == 40 && channel.suppliedPhasors == nullptr &&
+               std::ranges::all_of(channel.samples.View().ToVector(), [](double x) { return std::isnan(x); });
+    }
 
     FormulaTestRecord fixture;
     CalcChannels& set = fixture.record.calcChannels;
@@ -55,14 +74,20 @@ TEST_F(CalcChannelsTest, AddingCreatesTheChannelsAndComputeFillsThemByTheKindOfR
     EXPECT_NEAR(ChannelNamed("R").samples.At(3), 0.5, 1e-15);
 }
 
-TEST_F(CalcChannelsTest, ComputingStopsAtTheFirstFailingChannel)
+TEST_F(CalcChannelsTest, AFailingFormulaLeavesItsChannelWithoutValuesAndTheOthersGoOn)
 {
     set.Add("First", "Ia * 2");
     set.Add("Second", "pf:(1, 1) + null");
     set.Add("Third", "Ia * 3");
-    EXPECT_EQ(ComputeError(), "Second: Результат не действителен");
+    set.Add("Fourth", "Second + First");
+    set.Compute();
+    EXPECT_EQ(FailureText(0), "no error");
+    EXPECT_EQ(FailureText(1), "Second: Результат не действителен");
+    EXPECT_EQ(FailureText(3), "Fourth: 'Second' -  не определен");
     EXPECT_EQ(ChannelNamed("First").samples.At(0), 2.0);
-    EXPECT_EQ(ChannelNamed("Third").samples.At(0), 0.0);
+    EXPECT_EQ(ChannelNamed("Third").samples.At(0), 3.0);
+    EXPECT_TRUE(NoValues(ChannelNamed("Second")));
+    EXPECT_TRUE(NoValues(ChannelNamed("Fourth")));
 }
 
 TEST_F(CalcChannelsTest, UnitComesFromATrailingDimensionOrTheUnitRules)
@@ -94,7 +119,8 @@ TEST_F(CalcChannelsTest, FormulaMayReferToEarlierComputedChannelsOnly)
 
     set.Add("Early", "late + 1");
     set.Add("Late", "Ia");
-    EXPECT_EQ(ComputeError(), "Early: 'late' -  не определен");
+    set.Compute();
+    EXPECT_EQ(FailureText(2), "Early: 'late' -  не определен");
 }
 
 TEST_F(CalcChannelsTest, ErrorsNameTheComputedChannel)
@@ -106,6 +132,7 @@ TEST_F(CalcChannelsTest, ErrorsNameTheComputedChannel)
         {"Bad1", "Ia +", "Bad1: Синтаксическая ошибка в формуле"},
         {"Bad2", "rms:(Ia, Ib)", "Неправильное число переменных: 'Bad2'"},
         {"Bad3", "1.2.3", " не определен 'Bad3'"},
+        {"Bad4", "Ia + \"I x\" * 2", "Имя канала задано неправильно. - Bad4: 'I x'"},
     };
     for (const auto& [name, formula, message] : cases) {
         set.Add(name, formula);
@@ -134,6 +161,25 @@ TEST_F(CalcChannelsTest, WholeRecordRecomputeComputesTheSetAfterTheChannels)
     ia.primary = 100.0;
     RecomputeAll(fixture.document);
     EXPECT_EQ(ChannelNamed("Double").samples.At(0), 200.0);
+}
+
+TEST_F(CalcChannelsTest, RenamingKeepsEveryFormulaOnTheChannelsItReferredTo)
+{
+    set.Add("Sum", "Ia + \"Ib\"");
+    set.Add("Double", "sum * 2 + ia[A]");
+    const std::size_t sum = fixture.record.FindChannel("Sum");
+    EXPECT_FALSE(set.IsReferenced(sum + 1));
+    set.RenameChannel(sum, "Сумма токов");
+    EXPECT_EQ(fixture.record.channels[sum].channelId, "Сумма токов");
+    // A name that only now matches a reference exactly takes it over: that reference is
+    // written as the name of the channel it found before.
+    set.RenameChannel(fixture.record.FindChannel("Ib"), "IA");
+    set.RenameChannel(0, "Pickup");
+    EXPECT_EQ(set.Formulas()[0], "\"Pickup\" + IA");
+    EXPECT_EQ(set.Formulas()[1], "\"Сумма токов\" * 2 + \"Pickup\"[A]");
+    set.Compute();
+    EXPECT_EQ(FailureText(1), "no error");
+    EXPECT_EQ(ChannelNamed("Double").samples.At(0), 7.0);
 }
 
 TEST_F(CalcChannelsTest, CallsBackToTheRecordForFrequencyAndPeriod)
@@ -189,12 +235,18 @@ TEST_F(CalcChannelsTest, FrmFileRoundTripReplacesTheSetAndAnUnreadableOneKeepsIt
     EXPECT_THROW(set.SaveFrm(folder / "no" / "such" / "folder.frm"), FileException);
 }
 
-TEST_F(CalcChannelsTest, FrmPairsWhoseNameIsTakenAreReportedAfterTheOthersLoad)
+TEST_F(CalcChannelsTest, PairsWhoseNameIsTakenAreKeptWithoutAChannelAndNeverTouchTheOther)
 {
-    const auto file = folder.Write("taken.frm", "Ia,Ib,\nGood,Ic,\n");
-    EXPECT_EQ(ErrorText([&] { set.LoadFrm(file); }), "Данное имя канала уже существует. - Ia");
-    EXPECT_EQ(set.Names(), std::vector<std::string>{"Good"});
-    EXPECT_EQ(ChannelNamed("Good").samples.At(0), 3.0);
+    const auto file = folder.Write("taken.frm", "Ia,Ib,\nGood,Ic + Ia,\n");
+    set.LoadFrm(file);
+    EXPECT_EQ(set.Names(), (std::vector<std::string>{"Ia", "Good"}));
+    EXPECT_FALSE(set.HasChannel(0));
+    EXPECT_EQ(FailureText(0), "Данное имя канала уже существует. - Ia");
+    EXPECT_EQ(FailureText(1), "no error") << "a taken name does not hide the channel from earlier formulas";
+    EXPECT_EQ(ChannelNamed("Good").samples.At(0), 4.0);
+    EXPECT_EQ(ChannelNamed("Ia").samples.At(0), 1.0);
+    set.RemoveAll();
+    EXPECT_EQ(fixture.record.channels.size(), 6u);
     EXPECT_EQ(ChannelNamed("Ia").samples.At(0), 1.0);
 }
 

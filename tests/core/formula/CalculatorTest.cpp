@@ -68,7 +68,7 @@ TEST(Tokenizer, ChannelNamesKeepTheirCaseQuotesHoldAnyCharactersUnknownOnesFail)
     EXPECT_EQ(ErrorText([&] { fixture.Evaluate("pin"); }), "no error");
     EXPECT_EQ(fixture.record.calcChannels.Tokens()[0].id, kPi);
     EXPECT_EQ(fixture.record.calcChannels.Tokens()[1].id, kChannel);
-    EXPECT_EQ(ErrorText([&] { fixture.Evaluate("IA + Foo"); }), "Имя канала задано неправильно.");
+    EXPECT_EQ(ErrorText([&] { fixture.Evaluate("IA + Foo"); }), "Имя канала задано неправильно. - IA + Foo: 'Foo'");
 }
 
 TEST_F(TokenizerTest, TextsNoRuleAcceptsAreErrorsNamingTheFormula)

@@ -56,9 +56,9 @@ TEST(FormulaTypes, TreeStartsWithFreeTextAndFollowsTheInterfaceLanguage)
 
 TEST(FormulaText, OddChannelNamesAreQuoted)
 {
-    for (const std::string plain : {"Ia2", "Ток"})
+    for (const std::string plain : {"Ia2", "Ток", "Cos1"})
         EXPECT_EQ(QuoteChannelName(plain), plain);
-    for (const std::string odd : {"2Ia", "I_a", "Ia (L1)", ""})
+    for (const std::string odd : {"2Ia", "I_a", "Ia (L1)", "", "Pickup", "NULL2"})
         EXPECT_EQ(QuoteChannelName(odd), "\"" + odd + "\"");
 }
 

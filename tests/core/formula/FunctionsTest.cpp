@@ -121,13 +121,13 @@ TEST_F(FunctionsTest, PhasorResults)
         {"zl:(Ul, I1, I2, 1)", Polar(5.0, 30.0), 1e-12},
         {"coeffpriv:(Ip, 2)", Polar(2.0 * 200.0 / 0.005, 0.0), 1e-6},
         // Group 0 without the zero sequence gives back a balanced set; group 1 turns the
-        // positive sequence 30 degrees back, phase by phase, and the negative one forward.
-        {"grsposlia:(Ia, Ib, Ic, 0, 0)", a, 1e-12}, {"grsposlia:(Ia, Ib, Ic, 1, 0)", Polar(10.0, -60.0), 1e-12},
-        {"grsposlib:(Ia, Ib, Ic, 1, 0)", Polar(10.0, -180.0), 1e-12},
-        {"grsposlic:(Ia, Ib, Ic, 1, 0)", Polar(10.0, 60.0), 1e-12},
-        {"grsposlia:(Ia, Ib, Ic, 13, 0)", Polar(10.0, -60.0), 1e-12},
-        {"grsposlia:(Ia, Ic, Ib, 1, 0)", Polar(10.0, 0.0), 1e-12},
-        {"grsposlib:(Ia, Ic, Ib, 1, 0)", Polar(10.0, 120.0), 1e-12},
+        // positive sequence 30 degrees forward, phase by phase, and the negative one back.
+        {"grsposlia:(Ia, Ib, Ic, 0, 0)", a, 1e-12}, {"grsposlia:(Ia, Ib, Ic, 1, 0)", Polar(10.0, 0.0), 1e-12},
+        {"grsposlib:(Ia, Ib, Ic, 1, 0)", Polar(10.0, -120.0), 1e-12},
+        {"grsposlic:(Ia, Ib, Ic, 1, 0)", Polar(10.0, 120.0), 1e-12},
+        {"grsposlia:(Ia, Ib, Ic, 13, 0)", Polar(10.0, 0.0), 1e-12},
+        {"grsposlia:(Ia, Ic, Ib, 1, 0)", Polar(10.0, -60.0), 1e-12},
+        {"grsposlib:(Ia, Ic, Ib, 1, 0)", Polar(10.0, 60.0), 1e-12},
         // The zero sequence is kept or removed by the factor.
         {"grsposlia:(Ua, Ua, Ua, 1, 0)", {}, 1e-12}, {"grsposlia:(Ua, Ua, Ua, 1, 1)", Polar(100.0, 0.0), 1e-12},
         {"grsposlib:(Ua, Ua, Ua, 5, 0.6)", Polar(100.0, 0.0), 1e-12},
@@ -141,6 +141,37 @@ TEST_F(FunctionsTest, PhasorResults)
     for (const auto& [formula, expected, tolerance] : cases) {
         SCOPED_TRACE(formula);
         ExpectPhasorNear(Eval(formula).phasor, expected, tolerance);
+    }
+}
+
+// Clock notation: the low-voltage side of a transformer of group n lags the high-voltage
+// side by n × 30° in the positive sequence and leads it by as much in the negative one (Yd11:
+// the delta-side positive sequence leads by 30°). Compensating the low-voltage currents for
+// group n, by either method, gives back the high-voltage ones without their zero sequence.
+TEST(VectorGroup, BothMethodsUndoTheClockShiftOfTheTransformer)
+{
+    const Phasor positive = Polar(10.0, -20.0);
+    const Phasor negative = Polar(3.0, 45.0);
+    const Phasor zero = Polar(2.0, 70.0);
+    const double phaseTurns[3] = {0.0, -120.0, 120.0};
+    for (const int group : {1, 5, 11}) {
+        SCOPED_TRACE(group);
+        FormulaTestRecord fixture;
+        Phasor high[3];
+        for (int k = 0; k < 3; ++k) {
+            const double turn = phaseTurns[k];
+            high[k] = positive * Polar(1.0, turn) + negative * Polar(1.0, -turn);
+            const Phasor low = positive * Polar(1.0, turn - 30.0 * group) +
+                               negative * Polar(1.0, -turn + 30.0 * group) + zero;
+            fixture.Add(std::string("L") + "abc"[k], 0.0, low, "A");
+        }
+        const std::string g = std::to_string(group);
+        for (int k = 0; k < 3; ++k) {
+            const std::string phase(1, "abc"[k]);
+            ExpectPhasorNear(fixture.Evaluate("grsposli" + phase + ":(La, Lb, Lc, " + g + ", 0)").phasor, high[k]);
+            if (group != 5)
+                ExpectPhasorNear(fixture.Evaluate("grstriangleI" + phase + ":(La, Lb, Lc, " + g + ")").phasor, high[k]);
+        }
     }
 }
 

@@ -1,7 +1,9 @@
 #include "ViewTestRecord.h"
 
+#include "core/document/Recompute.h"
 #include "core/view/ChannelCommands.h"
 #include "core/view/RowLayout.h"
+#include "core/view/ViewTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +133,48 @@ TEST(ChannelRename, RefusesNamesOfOtherChannels)
     EXPECT_FALSE(NameInUse(channels, 0, "Ia"));
     EXPECT_FALSE(NameInUse(channels, 1, "Phase B"));
     EXPECT_FALSE(NameInUse(channels, 0, "Phase A"));
+}
+
+TEST(ChannelRename, ComputedChannelsAndFormulasFollowAndNamesTheyCannotHoldAreRefused)
+{
+    test::ViewTestRecord record;
+    record.Analogs({"Ia", "Ib", "Ic"});
+    Oscillogram& oscillogram = record.Record();
+    oscillogram.calcChannels.Add("Sum", "Ia + Ib");
+    const std::size_t sum = 3;
+    const int badName = 396;
+    EXPECT_EQ(RenameChannel(oscillogram, 0, "Ib"), viewtext::kNameInUse);
+    EXPECT_EQ(RenameChannel(oscillogram, sum, "1st"), badName);
+    EXPECT_EQ(RenameChannel(oscillogram, sum, "Sum,2"), badName);
+    EXPECT_EQ(RenameChannel(oscillogram, 0, "I \"a\""), badName) << "a formula could not name it";
+    EXPECT_EQ(oscillogram.channels[0].Name(), "Ia");
+    EXPECT_EQ(RenameChannel(oscillogram, 2, "I \"c\""), 0);
+
+    EXPECT_EQ(RenameChannel(oscillogram, sum, "Total"), 0);
+    EXPECT_EQ(RenameChannel(oscillogram, 0, "Phase A"), 0);
+    EXPECT_EQ(oscillogram.channels[0].aliasName, "Phase A");
+    EXPECT_EQ(oscillogram.calcChannels.Entries(), (std::vector<FormulaEntry>{{"Total", "\"Phase A\" + Ib"}}));
+}
+
+// Commands that change what a channel gives recompute the channels computed from it.
+TEST(ChannelCommands, ValueChangesReachTheComputedChannels)
+{
+    test::ViewTestRecord record;
+    auto& channels = record.Analogs({"Ia", "Ib"});
+    Oscillogram& oscillogram = record.Record();
+    oscillogram.calcChannels.Add("Sum", "Ia + Ib");
+    channels[0].primary = 100.0;
+    RecomputeAll(record.Doc());
+    const auto sumAt = [&](std::size_t i) { return channels[oscillogram.FindChannel("Sum")].samples.At(i); };
+    const double ia = channels[0].samples.At(5);
+    const double ib = channels[1].samples.At(5);
+    ASSERT_NE(ia, 0.0);
+    EXPECT_DOUBLE_EQ(sumAt(5), ia + ib);
+
+    RecomputeChanged(record.Doc(), ToggleOnSelected(Select(channels, {0}), display::kInverted), ChannelChange::Values);
+    EXPECT_DOUBLE_EQ(sumAt(5), -ia + ib);
+    RecomputeChanged(record.Doc(), ShowPrimaryValues(channels, true), ChannelChange::Values);
+    EXPECT_DOUBLE_EQ(sumAt(5), -100.0 * ia + ib);
 }
 
 TEST(VerticalZoomWindow, DragNarrowsEveryMemberToTheDraggedValues)
