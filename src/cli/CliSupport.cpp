@@ -72,10 +72,13 @@ std::vector<std::string> Arguments::Values(const std::string& name) const
     return values;
 }
 
-void OpenRecord(Document& document, const std::filesystem::path& path, std::ostream* warnings)
+void OpenRecord(Document& document, const std::filesystem::path& path, std::ostream* warnings, bool inPlace)
 {
     const std::string extension = LowerCase(path.extension().string());
-    LoadRecord(document, extension == ".dat" ? CompanionPath(path, ".cfg") : path, ReadOptions{});
+    ReadOptions options;
+    options.surveyCurves = false;
+    options.mapSamples = inPlace;
+    LoadRecord(document, extension == ".dat" ? CompanionPath(path, ".cfg") : path, options);
     if (warnings == nullptr)
         return;
     for (const std::string& warning : document.oscillogram.loadWarnings)

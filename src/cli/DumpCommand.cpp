@@ -114,7 +114,7 @@ int DumpCommand(const std::vector<std::string>& words, std::ostream& out, std::o
         throw CliError("usage: zarva-cli dump RECORD [--channels NAME,...] [--from N] [--to N] [--format csv|json]");
     const std::string* format = DumpFormat(arguments);
     Document document;
-    OpenRecord(document, arguments.positional[0], &err);
+    OpenRecord(document, arguments.positional[0], &err, true);
     DumpSelection selection = SelectSamples(document.oscillogram, arguments);
     selection.channels = ChosenChannels(document.oscillogram, arguments.Option("--channels"));
     PrintDump(document.oscillogram, selection, format, out);

@@ -74,7 +74,7 @@ void TrackFrequency(Document& document, const std::string& name)
     if (found == record.frequencyChannels.end())
         BadValue("--frequency-channel", name);
     document.frequencyReference = static_cast<int>(found - record.frequencyChannels.begin()) + 1;
-    RecomputeAll(document);
+    PrepareAll(document);
 }
 
 ChannelMeasures Measure(const Channel& channel, const Request& request)

@@ -3,6 +3,7 @@
 #include "core/formats/ComtradeConfiguration.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace zarva {
@@ -16,9 +17,11 @@ struct DataStamps {
     bool present = false;              // at least one time stamp was written
 };
 
-// Appends the samples of a data file to the record's channels, polling the cancel flag and
-// advancing the progress counters. Time stamps are collected for ASCII files and, for the
-// binary forms, only when `needStamps` is set.
-DataStamps ReadData(Document& document, MappedFile& file, DataFormat format, bool needStamps);
+// Gives the record's channels the samples of a data file, in the form the file holds them,
+// polling the cancel flag and advancing the progress counters. Time stamps are collected for
+// ASCII files and, for the binary forms, only when `needStamps` is set. With `mapSamples` the
+// binary forms' samples are read in place from the file when they are asked for.
+DataStamps ReadData(Document& document, const std::shared_ptr<MappedFile>& file, DataFormat format, bool needStamps,
+                    bool mapSamples);
 
 } // namespace zarva

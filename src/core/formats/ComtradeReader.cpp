@@ -132,8 +132,9 @@ void ReadComtradeFiles(Document& document, const std::filesystem::path& cfgPath,
         configuration = ReadConfiguration(record, cfg.Text(), cfgPath.string());
     }
     const std::filesystem::path datPath = CompanionPath(cfgPath, ".dat");
-    MappedFile dat(datPath);
-    DataStamps stamps = ReadData(document, dat, configuration.format, NeedsStamps(record, configuration.format));
+    const auto dat = std::make_shared<MappedFile>(datPath);
+    DataStamps stamps =
+        ReadData(document, dat, configuration.format, NeedsStamps(record, configuration.format), options.mapSamples);
     if (document.progress.CancelRequested())
         return;
     if (record.channels.empty() || record.SampleCount() == 0)
@@ -155,7 +156,7 @@ void ReadComtradeFiles(Document& document, const std::filesystem::path& cfgPath,
 void ReadComtrade(Document& document, const std::filesystem::path& cfgPath, const ReadOptions& options)
 {
     ReadComtradeFiles(document, cfgPath, options);
-    if (document.progress.CancelRequested())
+    if (document.progress.CancelRequested() || (options.mapSamples && document.oscillogram.calcChannels.Empty()))
         return;
     if (options.surveyCurves)
         RecomputeAll(document);

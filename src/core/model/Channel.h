@@ -19,13 +19,6 @@ class MinMaxPyramid;
 
 using Phasor = std::complex<double>;
 
-// The value of a code x of a channel with multiplier a and offset b: COMTRADE's a·x + b in the
-// unit as written, times the prefix factor of that unit, so that values are kept in base units.
-inline double ValueOfCode(double code, double multiplier, double offset, double unitFactor)
-{
-    return unitFactor * (multiplier * code + offset);
-}
-
 enum class ChannelKind : std::int32_t { Analog = 0, Discrete = 1 };
 
 // Bits of Channel::displayFlags, persisted as "ShowFlags".
