@@ -26,12 +26,15 @@ constexpr NamedCommand kCommands[] = {
      "calc RECORD --formula NAME=TEXT [--formula ...] [--frm FILE] [--out PATH] [--format csv|json] "
      "[--from N] [--to N]"},
     {"convert", ConvertCommand, "convert RECORD OUT.cfg|OUT.cff|OUT.zip [--type ascii|binary|binary32|float32]"},
+    {"find", FindCommand,
+     "find FOLDER [--recursive] [--station S] [--recorder R] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--json]"},
+    {"locate", LocateCommand, "locate RECORD [--model FILE.omp] [--report OUT.txt] [--json]"},
 };
 
 void PrintUsage(std::ostream& out)
 {
     out << "usage: zarva-cli COMMAND RECORD [options]\n"
-           "RECORD names a .cfg, .dat, .cff or .osc file.\n";
+           "RECORD names a .cfg, .dat, .cff or .osc file; FOLDER a folder of records.\n";
     for (const NamedCommand& command : kCommands)
         out << "  zarva-cli " << command.usage << "\n";
 }

@@ -15,6 +15,8 @@ int DumpCommand(const std::vector<std::string>& words, std::ostream& out, std::o
 int MeasureCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int ConvertCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int CalcCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int FindCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int LocateCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 // Runs the command named by the first word; prints the usage when there is none.
 int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);

@@ -48,4 +48,10 @@ std::filesystem::path CorpusFolder()
     return configured;
 }
 
+std::string Trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 } // namespace zarva::test

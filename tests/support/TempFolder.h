@@ -29,4 +29,8 @@ std::string FileBytes(const std::filesystem::path& path);
 // The shared folder of records written by others, or empty when it is absent.
 std::filesystem::path CorpusFolder();
 
+// A text of the other reader's expected values without the padding it keeps from the
+// record's fixed-width fields.
+std::string Trimmed(const std::string& text);
+
 } // namespace zarva::test

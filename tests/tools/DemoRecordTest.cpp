@@ -1,6 +1,8 @@
 #include "ComtradeOut.h"
 #include "FaultNetwork.h"
 #include "core/document/Document.h"
+#include "core/faultloc/FaultLocator.h"
+#include "core/faultloc/LocatorText.h"
 #include "core/formats/ComtradeReader.h"
 #include "support/TempFolder.h"
 
@@ -24,6 +26,7 @@ TEST(DemoRecord, CommittedFilesAreWhatTheGeneratorWrites)
     EXPECT_EQ(ReadSample(".cfg"), files.cfg);
     EXPECT_EQ(ReadSample(".dat"), files.dat) << "regenerate with the target demo-record-files";
     EXPECT_EQ(ReadSample(".hdr"), files.hdr);
+    EXPECT_EQ(ReadSample(".set"), files.set);
 }
 
 TEST(DemoRecord, ReadsBackThroughTheRecordReaderWithoutWarnings)
@@ -37,6 +40,11 @@ TEST(DemoRecord, ReadsBackThroughTheRecordReaderWithoutWarnings)
     EXPECT_EQ(record.channels[6].name, "3I0");
     EXPECT_EQ(record.channels[7].name, "Пуск защиты");
     EXPECT_EQ(record.sampleRate, 2400);
+
+    // Its settings hold the line, so fault location works on opening.
+    const LocationResult located = LocateFaultInRecord(record, document.lineModel).result;
+    EXPECT_EQ(PhaseLetters(located), "A");
+    EXPECT_NEAR(located.distance, kDemoParameters.faultDistance, 0.3);
 
     const DemoSamples simulated = Simulate(kDemoParameters);
     const std::vector<double>* expected[] = {

@@ -1,5 +1,6 @@
 #include "ComtradeOut.h"
 
+#include "DemoSettings.h"
 #include "FaultNetwork.h"
 #include "core/model/CodePage.h"
 #include "core/model/Rounding.h"
@@ -140,7 +141,8 @@ std::string Header(const DemoParameters& p, const DemoSamples& s)
 
 DemoFiles FormatDemoRecord(const DemoParameters& parameters, const DemoSamples& samples)
 {
-    return {Configuration(parameters, samples), Data(parameters, samples), Header(parameters, samples)};
+    return {Configuration(parameters, samples), Data(parameters, samples), Header(parameters, samples),
+            DemoSettings(parameters).FileBytes()};
 }
 
 } // namespace zarva::demo

@@ -14,6 +14,7 @@ struct DemoParameters {
     double frequency = 50.0;        // Hz
 
     double lineLength = 60.0;            // km
+    int supportCount = 240;              // poles along the line, evenly spread
     Complex lineZ1PerKm{0.12, 0.40};     // positive (= negative) sequence, ohm/km
     Complex lineZ0PerKm{0.30, 1.25};     // zero sequence, ohm/km
 

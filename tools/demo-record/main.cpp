@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     const DemoFiles files = FormatDemoRecord(kDemoParameters, Simulate(kDemoParameters));
     const std::filesystem::path base = std::filesystem::path(argv[1]) / "demo-110kv-ag-fault";
     for (const auto& [extension, bytes] : {std::pair{".cfg", &files.cfg}, {".dat", &files.dat},
-                                           {".hdr", &files.hdr}}) {
+                                           {".hdr", &files.hdr}, {".set", &files.set}}) {
         std::filesystem::path path = base;
         path += extension;
         if (!WriteFile(path, *bytes)) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/document/Annotations.h"
 #include "core/document/CursorSet.h"
 #include "core/document/LoadProgress.h"
+#include "core/faultloc/LineModel.h"
 #include "core/model/Oscillogram.h"
 #include "core/storage/SettingsStore.h"
 
@@ -20,6 +22,8 @@ public:
     SettingsStore settings;  // the record's .set file
     LoadProgress progress;
     CursorSet cursors;
+    Annotations annotations;
+    WrongPlaceLocatorData::LineModel lineModel;  // the faulted line, for fault location
     // The band of cursor times under the time ruler is shown in every view of the record.
     bool showCursorDifference = false;
     // 1-based index into oscillogram.frequencyChannels of the frequency the measures

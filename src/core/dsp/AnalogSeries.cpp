@@ -174,8 +174,8 @@ void DeriveAnalogBlock(const AnalogInputs& inputs, std::int64_t begin, std::span
     const std::int64_t end = begin + static_cast<std::int64_t>(std::max(display.size(), phasors.size()));
     if (!inputs.NeedsWindows())
         return;
-    if (!inputs.reference && inputs.period > inputs.Count()) {
-        // The window is longer than the record.
+    if (inputs.period <= 0 || (!inputs.reference && inputs.period > inputs.Count())) {
+        // No window measures, or a window longer than the record.
         std::fill(display.begin(), display.end(), 0.0);
         if (!inputs.suppliedPhasors)
             std::fill(phasors.begin(), phasors.end(), Phasor());
@@ -198,7 +198,7 @@ SampleSummary SummariseSamples(const Channel& channel, std::int32_t period)
 {
     const Series<double> samples = channel.samples.View();
     const std::size_t count = samples.Size();
-    const std::size_t whole = count - count % static_cast<std::size_t>(period);
+    const std::size_t whole = period > 0 ? count - count % static_cast<std::size_t>(period) : 0;
     const bool adcCounts = channel.HasFlag(display::kAdcCounts);
     double largest = 0.0;
     bool hasNaN = false;

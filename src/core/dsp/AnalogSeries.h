@@ -39,7 +39,8 @@ enum class CurveMode { Instant, Rms, FirstHarmonic };
 CurveMode CurveModeOf(const Channel& channel);
 
 // What the series of an analog channel are derived from, taken from the channel as it is
-// (displayRatio and dcMean current); the samples are shared, not copied.
+// (displayRatio and dcMean current); the samples are shared, not copied. A period of 0: a
+// record without window measures, whose measures are all 0.
 struct AnalogInputs {
     AnalogInputs(const Channel& channel, std::int32_t period, const SampleSummary& summary);
 
@@ -63,7 +64,7 @@ struct AnalogInputs {
     bool NeedsWindows() const { return !suppliedPhasors || mode != CurveMode::Instant; }
     // Whether the blocks come from running sums, each block going on from the state the one
     // before it left.
-    bool Sequential() const { return NeedsWindows() && !reference && period <= Count(); }
+    bool Sequential() const { return NeedsWindows() && !reference && period > 0 && period <= Count(); }
 };
 
 // The displayed values (RMS or first harmonic; untouched in the instantaneous mode) and the

@@ -5,6 +5,7 @@
 #include "core/formats/LoadWarnings.h"
 #include "core/formats/MappedFile.h"
 #include "core/formats/MissingCodes.h"
+#include "core/formats/SampleRate.h"
 #include "core/model/ZarvaException.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 namespace zarva {
@@ -21,8 +23,6 @@ namespace {
 // Records are converted a block at a time, channel by channel, so that each channel's samples
 // are written in one run while the block stays in cache.
 constexpr std::size_t kBlockRecords = 512;
-constexpr std::int64_t kTwoTo31 = std::int64_t{1} << 31;
-constexpr std::int64_t kTwoTo32 = std::int64_t{1} << 32;
 
 std::uint32_t LoadU32(const unsigned char* p)
 {
@@ -30,15 +30,13 @@ std::uint32_t LoadU32(const unsigned char* p)
 }
 
 // Recorders that count time from the trigger write the negative times before it as
-// unsigned 32-bit numbers; a record whose first stamp lies in the upper half is such a one.
+// unsigned 32-bit numbers.
 void UnwrapStamps(std::vector<std::int64_t>& stamps)
 {
-    if (stamps.empty() || stamps.front() < kTwoTo31 || stamps.front() >= kTwoTo32)
+    if (stamps.empty() || !StampsWrap(stamps.front()))
         return;
-    for (std::int64_t& stamp : stamps) {
-        if (stamp >= kTwoTo31 && stamp < kTwoTo32)
-            stamp -= kTwoTo32;
-    }
+    for (std::int64_t& stamp : stamps)
+        stamp = UnwrappedStamp(stamp, true);
 }
 
 std::vector<SampleScale> AnalogScales(const Oscillogram& record, DataFormat format)
@@ -121,32 +119,30 @@ public:
     {
     }
 
-    DataStamps Read(bool needStamps, bool mapSamples)
+    DataStamps Read(StampCheck* check, bool mapSamples)
     {
         recordSize_ = ChooseRecordSize(record_, *file_, format);
         const std::size_t records = file_->Size() / recordSize_;
         if (const std::size_t trailing = file_->Size() - records * recordSize_; trailing > 0)
             AddWarning(record_, warnings::kTrailingBytes, {trailing});
         DataStamps result;
-        if (needStamps)
+        if (check == nullptr)
             result.stamps.reserve(records);
         if (mapSamples)
             MapSamples(records);
         else
             PrepareColumns(records);
         std::size_t read = 0;
-        for (std::size_t first = 0; first < records && (needStamps || !mapSamples); first += kBlockRecords) {
+        for (std::size_t first = 0; first < records; first += kBlockRecords) {
             const std::size_t count = std::min(kBlockRecords, records - first);
             const unsigned char* block = file_->Bytes() + first * recordSize_;
             if (!mapSamples)
                 ReadBlock(block, count);
-            if (needStamps)
-                ReadStamps(block, count, result);
+            ReadStamps(block, count, check, result);
             read = first + count;
             const std::size_t consumed = read * recordSize_;
             document_.progress.SetPosition(consumed);
-            if (!mapSamples)
-                file_->Advance(consumed);
+            file_->Advance(consumed);
             if (document_.progress.CancelRequested())
                 break;
         }
@@ -233,10 +229,15 @@ private:
         }
     }
 
-    void ReadStamps(const unsigned char* block, std::size_t count, DataStamps& result) const
+    void ReadStamps(const unsigned char* block, std::size_t count, StampCheck* check, DataStamps& result) const
     {
-        for (std::size_t r = 0; r < count; ++r)
-            result.stamps.push_back(LoadU32(block + r * recordSize_ + 4));
+        for (std::size_t r = 0; r < count; ++r) {
+            const std::int64_t stamp = LoadU32(block + r * recordSize_ + 4);
+            if (check != nullptr)
+                check->Add(stamp);
+            else
+                result.stamps.push_back(stamp);
+        }
         result.present = true;
     }
 
@@ -395,15 +396,17 @@ public:
             analog_.emplace_back(scale);
     }
 
-    DataStamps Read()
+    DataStamps Read(StampCheck* check)
     {
+        check_ = check;
         const std::size_t lines = CountDataLines();
         for (AsciiColumn& column : analog_)
             column.Reserve(lines);
         for (BitColumn& column : status_)
             column.Reserve(lines);
         DataStamps result;
-        result.stamps.reserve(lines);
+        if (check_ == nullptr)
+            result.stamps.reserve(lines);
         std::size_t shortLines = 0;
         std::size_t position = 0;
         while (position < text_.size() && !document_.progress.CancelRequested()) {
@@ -448,7 +451,10 @@ private:
         std::string_view field;
         bool complete = fields.Next(field);
         const bool hasStamp = fields.Next(field) && !TrimBlanks(field).empty();
-        result.stamps.push_back(hasStamp ? StampValue(field) : 0);
+        if (check_ != nullptr)
+            check_->Add(hasStamp ? std::optional<std::int64_t>(StampValue(field)) : std::nullopt);
+        else
+            result.stamps.push_back(hasStamp ? StampValue(field) : 0);
         result.present = result.present || hasStamp;
         for (std::uint32_t j = 0; j < record_.analogCount; ++j) {
             const bool present = fields.Next(field);
@@ -469,19 +475,20 @@ private:
     MappedFile& file_;
     std::vector<AsciiColumn> analog_;
     std::vector<BitColumn> status_;
+    StampCheck* check_ = nullptr;
 };
 
 } // namespace
 
-DataStamps ReadData(Document& document, const std::shared_ptr<MappedFile>& file, DataFormat format, bool needStamps,
+DataStamps ReadData(Document& document, const std::shared_ptr<MappedFile>& file, DataFormat format, StampCheck* check,
                     bool mapSamples)
 {
     document.progress.SetTotal(5 * std::uint64_t{file->Size()});
     switch (format) {
-    case DataFormat::Ascii: return AsciiReader(document, *file).Read();
-    case DataFormat::Binary: return BinaryReader<DataFormat::Binary>(document, file).Read(needStamps, mapSamples);
-    case DataFormat::Binary32: return BinaryReader<DataFormat::Binary32>(document, file).Read(needStamps, mapSamples);
-    case DataFormat::Float32: return BinaryReader<DataFormat::Float32>(document, file).Read(needStamps, mapSamples);
+    case DataFormat::Ascii: return AsciiReader(document, *file).Read(check);
+    case DataFormat::Binary: return BinaryReader<DataFormat::Binary>(document, file).Read(check, mapSamples);
+    case DataFormat::Binary32: return BinaryReader<DataFormat::Binary32>(document, file).Read(check, mapSamples);
+    case DataFormat::Float32: return BinaryReader<DataFormat::Float32>(document, file).Read(check, mapSamples);
     }
     return {};
 }

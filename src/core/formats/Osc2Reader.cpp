@@ -229,7 +229,28 @@ void SetSampleRate(Oscillogram& record)
     record.lineFrequencySeries = LineFrequencySeries(record, record.SampleCount());
 }
 
+// Everything before the data blocks: the header facts, the moments and the channels.
+Layout ReadHead(Oscillogram& record, const MappedFile& file, const Blocks& blocks)
+{
+    const Layout layout = ReadLayout(blocks, file.Size());
+    record.sourcePath = file.Path().string();
+    ReadHeaderFacts(record, layout, blocks.Block(0));
+    ReadMoment(blocks.Block(layout.headerBlocks - 1), record.startDate, record.startTime);
+    ReadMoment(blocks.Block(layout.headerBlocks - 1) + 16, record.triggerDate, record.triggerTime);
+    record.startText = StartText(record, true);
+    record.triggerText = TriggerText(record, true);
+    ReadChannels(record, layout, blocks);
+    return layout;
+}
+
 } // namespace
+
+void ReadOsc2Head(Oscillogram& record, const std::filesystem::path& path)
+{
+    const MappedFile file(path);
+    const std::string name = path.string();
+    ReadHead(record, file, Blocks(file, name));
+}
 
 void ReadOsc2(Document& document, const std::filesystem::path& path)
 {
@@ -238,16 +259,9 @@ void ReadOsc2(Document& document, const std::filesystem::path& path)
     {
         const MappedFile file(path);
         const Blocks blocks(file, name);
-        const Layout layout = ReadLayout(blocks, file.Size());
+        const Layout layout = ReadHead(record, file, blocks);
         document.progress.SetTotal(5 * file.Size());
         record.oscBytes.assign(file.Bytes(), file.Bytes() + file.Size());
-        record.sourcePath = name;
-        ReadHeaderFacts(record, layout, blocks.Block(0));
-        ReadMoment(blocks.Block(layout.headerBlocks - 1), record.startDate, record.startTime);
-        ReadMoment(blocks.Block(layout.headerBlocks - 1) + 16, record.triggerDate, record.triggerTime);
-        record.startText = StartText(record, true);
-        record.triggerText = TriggerText(record, true);
-        ReadChannels(record, layout, blocks);
         if (!ReadSamples(document, layout, blocks))
             return;
     }

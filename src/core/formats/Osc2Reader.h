@@ -5,6 +5,7 @@
 namespace zarva {
 
 class Document;
+class Oscillogram;
 
 // Reads an OSC2 record (".osc") into the document's Oscillogram as the COMTRADE reader does:
 // samples, times, rate segments, the record's settings file, then every channel recomputed.
@@ -34,6 +35,10 @@ class Document;
 //     ceil(D/16) 16-bit words of discrete states (bit k of word w: channel 16w+k). A change
 //     of period code starts a new rate segment.
 void ReadOsc2(Document& document, const std::filesystem::path& path);
+
+// The facts of an OSC2 record that precede its samples (station, recorder, moments, channels),
+// read without touching the data blocks. Errors as ReadOsc2.
+void ReadOsc2Head(Oscillogram& record, const std::filesystem::path& path);
 
 namespace osc2 {
 constexpr std::size_t kBlockSize = 128;

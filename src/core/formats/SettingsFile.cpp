@@ -3,6 +3,8 @@
 #include "core/document/Document.h"
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/ComtradeReader.h"
+#include "core/model/ChannelKey.h"
+#include "core/formats/SampleRate.h"
 
 #include <charconv>
 #include <optional>
@@ -42,13 +44,6 @@ const SettingsSection& SectionOrEmpty(const SettingsStore& store, const std::str
     static const SettingsSection kEmpty;
     const SettingsSection* section = store.Find(name);
     return section != nullptr ? *section : kEmpty;
-}
-
-// Channel sections are named by the identifier as the file has it, read as ANSI text, so
-// that they do not change when the record's code page does.
-std::string SectionName(const Channel& channel)
-{
-    return DecodeText(channel.channelId, CodePage::Windows1251);
 }
 
 // One value per sample from the comma-separated list; a short list leaves the rest 0.
@@ -115,11 +110,11 @@ void ReadAllChannelKeys(Document& document, bool analogOnly)
         if (document.progress.CancelRequested())
             return;
         if (!analogOnly || channel.IsAnalog())
-            ReadChannelKeys(channel, SectionOrEmpty(document.settings, SectionName(channel)));
+            ReadChannelKeys(channel, SectionOrEmpty(document.settings, ChannelKey(channel)));
     }
 }
 
-std::optional<CodePage> StoredCodePage(int setting)
+std::optional<CodePage> PageOfSetting(int setting)
 {
     for (const CodePage page :
          {CodePage::Windows1251, CodePage::Oem866, CodePage::Gbk, CodePage::Windows1252, CodePage::Utf8}) {
@@ -131,19 +126,26 @@ std::optional<CodePage> StoredCodePage(int setting)
     return setting == 866 ? std::optional(CodePage::Oem866) : std::nullopt;
 }
 
-// Older versions saved their own guess between the two Cyrillic pages with every record, so
-// 0 and 1 choose between those two only: a record found to be in another page keeps it.
 void ApplyStoredCodePage(Oscillogram& record, const SettingsSection& section)
 {
-    const int setting = section.GetInt(kCodePageKey, CodePageSetting(record.codePage));
-    const std::optional<CodePage> stored = StoredCodePage(setting);
-    const bool cyrillic = record.codePage == CodePage::Windows1251 || record.codePage == CodePage::Oem866;
-    if (!stored || *stored == record.codePage || ((setting == 0 || setting == 1) && !cyrillic))
-        return;
-    record.ApplyCodePage(*stored);
+    const CodePage stored = StoredCodePage(section, record.codePage);
+    if (stored != record.codePage)
+        record.ApplyCodePage(stored);
 }
 
 } // namespace
+
+// Older versions saved their own guess between the two Cyrillic pages with every record, so
+// 0 and 1 choose between those two only: texts found to be in another page keep it.
+CodePage StoredCodePage(const SettingsSection& section, CodePage found)
+{
+    const int setting = section.GetInt(kCodePageKey, CodePageSetting(found));
+    const std::optional<CodePage> stored = PageOfSetting(setting);
+    const bool cyrillic = found == CodePage::Windows1251 || found == CodePage::Oem866;
+    if (!stored || ((setting == 0 || setting == 1) && !cyrillic))
+        return found;
+    return *stored;
+}
 
 int CodePageSetting(CodePage page)
 {
@@ -162,22 +164,32 @@ int CodePageSetting(CodePage page)
     return 1251;
 }
 
-// The annotations of "Comments" belong to the view; until it reads them the section is kept
-// as it is, so `skipComments` has nothing to leave out yet.
-void ReadSettings(Document& document, const std::filesystem::path& path, bool)
+void ApplySettingsCodePage(Oscillogram& record, const std::filesystem::path& path)
+{
+    SettingsStore store;
+    LoadStore(store, path);
+    ApplyStoredCodePage(record, SectionOrEmpty(store, kOscillogramSection));
+}
+
+void ReadSettings(Document& document, const std::filesystem::path& path, bool skipComments)
 {
     LoadStore(document.settings, path);
     Oscillogram& record = document.oscillogram;
+    if (!skipComments)
+        document.annotations.Assign(LoadAnnotations(SectionOrEmpty(document.settings, kCommentsSection), record.SampleCount()));
     const SettingsSection& main = SectionOrEmpty(document.settings, kOscillogramSection);
     // Every period and window divides by the rate: a broken value keeps the record's own.
-    if (const int rate = main.GetInt(kRateKey, record.sampleRate); rate > 0)
-        record.sampleRate = rate;
+    // Another rate, as the user corrected it, times the samples too.
+    if (const int rate = main.GetInt(kRateKey, record.sampleRate); rate > 0 && rate != record.sampleRate)
+        RetimeAtRate(record, rate);
     ApplyStoredCodePage(record, main);
     ReadAllChannelKeys(document, false);
     if (document.progress.CancelRequested())
         return;
     if (const SettingsSection* computed = document.settings.Find(kCalcChannelsSection))
         record.calcChannels.LoadSettings(*computed);
+    if (const SettingsSection* line = document.settings.Find(kLocatorSettingsSection))
+        document.lineModel.Load(*line);
     // Once more, so that the computed channels just created get their display keys too.
     ReadAllChannelKeys(document, true);
     document.cursors = LoadCursors(SectionOrEmpty(document.settings, kViewSection), record.SampleCount(),
@@ -190,19 +202,33 @@ void StoreSettings(Document& document)
     const Oscillogram& record = document.oscillogram;
     if (!record.calcChannels.Empty() || store.Sections().contains(kCalcChannelsSection))
         record.calcChannels.SaveSettings(store.Section(kCalcChannelsSection));
+    if (!document.lineModel.IsDefault() || store.Sections().contains(kLocatorSettingsSection))
+        document.lineModel.Save(store.Section(kLocatorSettingsSection));
     for (const Channel& channel : record.channels)
-        StoreChannelKeys(channel, store.Section(SectionName(channel)));
+        StoreChannelKeys(channel, store.Section(ChannelKey(channel)));
     SettingsSection& main = store.Section(kOscillogramSection);
     main.SetInt(kCodePageKey, CodePageSetting(record.codePage));
     main.SetInt(kRateKey, record.sampleRate);
     if (document.cursors != CursorSet{} || store.Sections().contains(kViewSection))
         SaveCursors(document.cursors, store.Section(kViewSection));
+    if (!document.annotations.Items().empty() || store.Sections().contains(kCommentsSection))
+        SaveAnnotations(document.annotations.Items(), store.Section(kCommentsSection));
 }
 
 void WriteSettings(Document& document, const std::filesystem::path& path)
 {
     StoreSettings(document);
     document.settings.Save(path);
+}
+
+std::string ChannelSectionName(const Channel& channel)
+{
+    return ChannelKey(channel);
+}
+
+void ReadChannelSettings(Channel& channel, const SettingsSection& section)
+{
+    ReadChannelKeys(channel, section);
 }
 
 } // namespace zarva

@@ -9,7 +9,7 @@ namespace zarva {
 void Channel::PrepareAnalog()
 {
     UpdateDisplayRatio();
-    const std::int32_t period = owner->oscillogram.SamplesPerPeriod(*this);
+    const std::int32_t period = owner->oscillogram.MeasureWindow(*this);
     const SampleSummary summary = SummariseSamples(*this, period);
     dcMean = summary.wholePeriodMean;
     derived_ = std::make_shared<const DerivedSeries>(*this, AnalogInputs(*this, period, summary), SeriesCache::Shared());

@@ -4,6 +4,7 @@
 #include <unicode/ustring.h>
 #include <unicode/utf8.h>
 
+#include <array>
 #include <memory>
 
 namespace zarva {
@@ -42,15 +43,29 @@ Converter OpenConverter(CodePage page)
     return U_SUCCESS(status) ? std::move(converter) : nullptr;
 }
 
+// Opening a converter looks its name up among ICU's aliases, which costs more than decoding
+// a name does; a folder of records decodes thousands. A converter may serve one thread only,
+// so each thread keeps its own, reset before every use.
+UConverter* CachedConverter(CodePage page)
+{
+    thread_local std::array<Converter, static_cast<std::size_t>(CodePage::Utf8) + 1> converters;
+    Converter& converter = converters[static_cast<std::size_t>(page)];
+    if (!converter)
+        converter = OpenConverter(page);
+    else
+        ucnv_reset(converter.get());
+    return converter.get();
+}
+
 std::u16string ToUtf16(std::string_view bytes, CodePage page)
 {
-    const Converter converter = OpenConverter(page);
-    if (!converter)
+    UConverter* converter = CachedConverter(page);
+    if (converter == nullptr)
         return std::u16string(bytes.size(), static_cast<char16_t>(kReplacement));
     // No page of ours makes more UTF-16 units of a text than it has bytes.
     std::u16string wide(bytes.size() + 1, u'\0');
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t length = ucnv_toUChars(converter.get(), wide.data(), static_cast<int32_t>(wide.size()),
+    const int32_t length = ucnv_toUChars(converter, wide.data(), static_cast<int32_t>(wide.size()),
                                          bytes.data(), static_cast<int32_t>(bytes.size()), &status);
     wide.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
     return wide;
@@ -116,13 +131,13 @@ std::string FromUtf8(std::string_view utf8, CodePage page)
     const std::u16string wide = Utf8ToUtf16(utf8);
     if (page == CodePage::Utf8)
         return Utf16ToUtf8(wide);
-    const Converter converter = OpenConverter(page);
-    if (!converter)
+    UConverter* converter = CachedConverter(page);
+    if (converter == nullptr)
         return std::string(wide.size(), '?');
     UErrorCode status = U_ZERO_ERROR;
-    ucnv_setSubstChars(converter.get(), "?", 1, &status);
-    std::string out(wide.size() * static_cast<std::size_t>(ucnv_getMaxCharSize(converter.get())) + 1, '\0');
-    const int32_t length = ucnv_fromUChars(converter.get(), out.data(), static_cast<int32_t>(out.size()), wide.data(),
+    ucnv_setSubstChars(converter, "?", 1, &status);
+    std::string out(wide.size() * static_cast<std::size_t>(ucnv_getMaxCharSize(converter)) + 1, '\0');
+    const int32_t length = ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()), wide.data(),
                                            static_cast<int32_t>(wide.size()), &status);
     out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
     return out;

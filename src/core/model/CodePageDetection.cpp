@@ -2,6 +2,7 @@
 
 #include <unicode/uchar.h>
 
+#include <array>
 #include <limits>
 
 namespace zarva {
@@ -55,9 +56,32 @@ int LetterScore(char32_t c, char32_t before, CodePage page, bool latinWord)
     return u_isupper(static_cast<UChar32>(c)) && u_islower(static_cast<UChar32>(before)) ? 0 : 1;
 }
 
+using ByteTable = std::array<char32_t, 256>;
+
+// The character of every byte in a single-byte page, decoded once: a record's hundreds of
+// texts are then scored in each page without a conversion apiece.
+const ByteTable& CharactersOf(CodePage page)
+{
+    static const std::array<ByteTable, 3> tables = [] {
+        std::array<ByteTable, 3> built{};
+        const CodePage pages[] = {CodePage::Windows1251, CodePage::Oem866, CodePage::Windows1252};
+        for (std::size_t p = 0; p < built.size(); ++p) {
+            for (std::size_t b = 0; b < 256; ++b) {
+                const std::u32string decoded = CodePoints(ToUtf8(std::string(1, static_cast<char>(b)), pages[p]));
+                built[p][b] = decoded.empty() ? U'\xFFFD' : decoded[0];
+            }
+        }
+        return built;
+    }();
+    return tables[page == CodePage::Windows1251 ? 0 : (page == CodePage::Oem866 ? 1 : 2)];
+}
+
 int SingleByteScore(std::string_view bytes, CodePage page)
 {
-    const std::u32string text = CodePoints(ToUtf8(bytes, page));
+    const ByteTable& characters = CharactersOf(page);
+    std::u32string text(bytes.size(), U'\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        text[i] = characters[static_cast<unsigned char>(bytes[i])];
     int score = 0;
     for (std::size_t start = 0; start < text.size();) {
         if (!IsLetter(text[start])) {

@@ -119,6 +119,7 @@ public:
     std::size_t Size() const { return data_ ? data_->Size() : 0; }
     bool Empty() const { return Size() == 0; }
     double At(std::size_t i) const { return data_->At(i); }
+    double operator[](std::size_t i) const { return At(i); }
     // The samples as a series; it keeps them as they are now.
     Series<double> View() const;
     // The samples as they are now, shared with the caller.
@@ -137,6 +138,10 @@ public:
     // otherwise.
     void Reserve(std::size_t count);
     void Append(double value) { Own().values_.push_back(value); }
+
+    // Sample by sample, NaN unequal to itself as in a vector of doubles.
+    friend bool operator==(const SampleStore& a, const std::vector<double>& b) { return a.View().ToVector() == b; }
+    friend bool operator==(const SampleStore& a, const SampleStore& b) { return a == b.View().ToVector(); }
 
 private:
     SampleData& Own();

@@ -25,4 +25,8 @@ std::size_t CharacterCount(const std::string& utf8);
 // The first `count` characters (code points) of UTF-8 text.
 std::string FirstCharacters(const std::string& utf8, std::size_t count);
 
+// Line ends of texts the user edits: CR LF as LF, and every lone LF as CR LF.
+std::string WithLineFeeds(std::string_view text);
+std::string WithCrLf(std::string_view text);
+
 } // namespace zarva

@@ -6,7 +6,9 @@
 #include "core/model/TextFormat.h"
 #include "core/view/ViewTexts.h"
 
+#include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <optional>
 
@@ -101,16 +103,45 @@ std::string TimeOfDay(const Oscillogram& record, std::int64_t microseconds)
     return FormatText("%02d:%02d:%02d.%03d", {time.hours, time.minutes, time.seconds, time.milliseconds});
 }
 
-std::string RulerDate(const std::string& startDate)
+// Day, month and year of the start date: the first two exchanged when the second is above 12,
+// 2000 added to a year below 100.
+std::optional<std::array<double, 3>> DateParts(const std::string& startDate)
 {
     std::vector<double> parts = Numbers(startDate);
     if (parts.size() < 3)
-        return {};
+        return std::nullopt;
     if (parts[1] > 12)
         std::swap(parts[0], parts[1]);
     if (parts[2] < 100)
         parts[2] += 2000;
-    return FormatText("%02d/%02d/%04d", {parts[0], parts[1], parts[2]});
+    return std::array<double, 3>{parts[0], parts[1], parts[2]};
+}
+
+std::string RulerDate(const std::string& startDate)
+{
+    const auto parts = DateParts(startDate);
+    return parts ? FormatText("%02d/%02d/%04d", {(*parts)[0], (*parts)[1], (*parts)[2]}) : std::string();
+}
+
+std::string DateAndTimeOfDay(const Oscillogram& record, std::int64_t microseconds)
+{
+    const std::string time = TimeOfDay(record, microseconds);
+    const auto parts = DateParts(record.startDate);
+    if (!parts)
+        return time;
+    namespace chrono = std::chrono;
+    const chrono::year_month_day start{chrono::year(static_cast<int>((*parts)[2])),
+                                       chrono::month(static_cast<unsigned>((*parts)[1])),
+                                       chrono::day(static_cast<unsigned>((*parts)[0]))};
+    const std::int64_t milliseconds =
+        RoundToInt64(static_cast<double>(StartOfDayMicroseconds(record.startTime) + microseconds) / 1000.0);
+    const std::int64_t days = milliseconds / 86'400'000 - (milliseconds % 86'400'000 < 0 ? 1 : 0);
+    if (!start.ok() || days == 0)
+        return RulerDate(record.startDate) + ' ' + time;
+    const chrono::year_month_day date{chrono::sys_days(start) + chrono::days(days)};
+    return FormatText("%02d/%02d/%04d ", {std::int64_t{static_cast<unsigned>(date.day())},
+                                          std::int64_t{static_cast<unsigned>(date.month())},
+                                          std::int64_t{static_cast<int>(date.year())}}) + time;
 }
 
 std::string RulerLabel(const Oscillogram& record, RulerUnit unit, std::int64_t sample, bool withUnit)

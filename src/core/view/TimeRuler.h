@@ -34,6 +34,10 @@ std::string TimeOfDay(const Oscillogram& record, std::int64_t microseconds);
 // above 12, 2000 added to a year below 100. Empty when the date has fewer than three numbers.
 std::string RulerDate(const std::string& startDate);
 
+// The date and time of day of a moment `microseconds` after the record's zero, the date
+// carried past midnight: "dd/mm/yyyy hh:mm:ss.mmm", the time alone without a start date.
+std::string DateAndTimeOfDay(const Oscillogram& record, std::int64_t microseconds);
+
 // A ruler label for a sample, with the unit's name when `withUnit` is set.
 std::string RulerLabel(const Oscillogram& record, RulerUnit unit, std::int64_t sample, bool withUnit);
 

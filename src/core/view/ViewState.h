@@ -17,6 +17,8 @@ enum class MouseMode : int {
     DragH2 = 5,
     ZoomToolArmed = 7,
     ZoomDrag = 8,
+    DragAnnotationEnd = 9,  // also while a new level or area is drawn
+    DragAnnotation = 10,
 };
 
 namespace view {

@@ -40,4 +40,17 @@ constexpr int kPictureFilters = 4955;
 constexpr int kCannotSavePicture = 4956;
 constexpr int kBadRatio = 4957;
 
+// Annotations: the comment dialog, the item menu (delete, lock, unlock per kind: moment,
+// level, area), the comment boxes and the header's code pages (in CodePage order).
+constexpr int kCommentDialogTitle = 4960;
+constexpr int kDeleteMoment = 4961;
+constexpr int kHideComment = 4970;
+constexpr int kShowComment = 4971;
+constexpr int kMomentTime = 4972;
+constexpr int kMomentOffset = 4973;
+constexpr int kLevelValue = 4974;
+constexpr int kAreaDuration = 4975;
+constexpr int kCodePageLabel = 4976;
+constexpr int kCodePageNames = 4977;
+
 } // namespace zarva::viewtext

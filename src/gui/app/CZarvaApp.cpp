@@ -8,6 +8,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandLine.h"
 #include "gui/app/ErrorReporter.h"
+#include "gui/app/FileFinderDlg.h"
 #include "gui/app/ProgramSettingsDlg.h"
 #include "gui/app/RecentFiles.h"
 #include "gui/app/SaveAsDialog.h"
@@ -63,6 +64,8 @@ void CZarvaApp::RegisterCommands()
     OnCommand(cmd::kPageSetup, [this] { PageSetup(); });
     OnCommand(cmd::kAbout, [this] { ShowAboutBox(mainFrame_.get()); });
     OnCommand(cmd::kProgramSettings, [this] { EditProgramSettings(); });
+    OnCommand(cmd::kFileFinder, [this] { ShowFileFinder(); });
+    OnCommand(cmd::kExit, [this] { mainFrame_->close(); });
 }
 
 int CZarvaApp::Start(const CommandLine& commandLine)
@@ -132,12 +135,15 @@ void CZarvaApp::ShowLoadWarnings(const CZarvaDoc& document)
     for (const std::string& warning : document.Core().oscillogram.loadWarnings)
         warnings.append(QString::fromStdString(warning));
     mainFrame_->Caption().ShowMessage(
-        warnings.isEmpty() ? QString() : Tr(text::kLoadWarnings, document.Title()) + warnings.join(QStringLiteral("; ")));
+        warnings.isEmpty() ? QString() : Tr(text::kLoadWarnings, document.Title()) + warnings.join(QStringLiteral("; ")),
+        &document);
 }
 
+// The dialog starts in the folder of the record opened last.
 void CZarvaApp::ChooseAndOpen()
 {
-    const QStringList files = QFileDialog::getOpenFileNames(mainFrame_.get(), QString(), QString(),
+    const QString folder = recent_->Paths().isEmpty() ? QString() : QFileInfo(recent_->Paths().front()).absolutePath();
+    const QStringList files = QFileDialog::getOpenFileNames(mainFrame_.get(), QString(), folder,
                                                             QtFilters(FiltersOf({kOpenFilter})).join(QStringLiteral(";;")));
     for (const QString& file : files)
         OpenDocumentFile(file);
@@ -178,6 +184,15 @@ void CZarvaApp::EditProgramSettings()
     SaveState();
 }
 
+void CZarvaApp::ShowFileFinder()
+{
+    if (!finder_)
+        finder_ = new FileFinderDlg(*this, mainFrame_.get());
+    finder_->show();
+    finder_->raise();
+    finder_->activateWindow();
+}
+
 void CZarvaApp::SetWidgetStyle(const QString& name)
 {
     QApplication::setStyle(name);
@@ -197,13 +212,31 @@ ReadOptions CZarvaApp::CurrentReadOptions() const
     return options;
 }
 
-std::filesystem::path CZarvaApp::ConvertSto(const std::filesystem::path& path, std::filesystem::path& tempFolder)
+const ConverterFactory& CZarvaApp::Converters()
 {
     if (!converterFactory_)
         converterFactory_ = converters_();
+    return *converterFactory_;
+}
+
+StoConversionSetup CZarvaApp::BackgroundStoSetup()
+{
+    StoConversionSetup setup;
+    try {
+        setup.makeConverter = Converters();
+    } catch (const std::exception&) {
+        // A converter library that cannot be loaded says so when a ".sto" is opened; a
+        // search lists such records without their facts.
+    }
+    setup.dstFolder = settings_->program.dstFolder.toStdString();
+    return setup;
+}
+
+std::filesystem::path CZarvaApp::ConvertSto(const std::filesystem::path& path, std::filesystem::path& tempFolder)
+{
     StoProgressDlg progress(mainFrame_.get());
     StoConversionSetup setup;
-    setup.makeConverter = *converterFactory_;
+    setup.makeConverter = Converters();
     setup.commandLineDst = commandLineDst_;
     setup.dstFolder = settings_->program.dstFolder.toStdString();
     setup.progress = &progress;

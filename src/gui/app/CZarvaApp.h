@@ -4,8 +4,10 @@
 #include "gui/app/CommandTarget.h"
 
 #include "core/formats/ComtradeConverter.h"
+#include "core/formats/StoConversion.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QSettings>
 #include <QStringList>
 
@@ -18,6 +20,7 @@ namespace zarva::gui {
 class AppSettings;
 class CMainFrame;
 class ErrorReporter;
+class FileFinderDlg;
 class RecentFiles;
 struct CommandLine;
 
@@ -54,6 +57,8 @@ public:
     void OpenHandedOver(const QString& path);
     void SetWidgetStyle(const QString& name);
     void SaveState();
+    // Reading ".sto" records without asking anyone, for searches off the interface thread.
+    StoConversionSetup BackgroundStoSetup();
 
     // DocumentServices
     const RecordReaders& Readers() const override { return readers_; }
@@ -71,6 +76,8 @@ private:
     void ChooseAndOpen();
     void PageSetup();
     void EditProgramSettings();
+    void ShowFileFinder();
+    const ConverterFactory& Converters();
     void OpenPending();
     void ShowLoadWarnings(const CZarvaDoc& document);
 
@@ -81,6 +88,7 @@ private:
     RecentFiles* recent_;
     ErrorReporter* errors_;
     std::unique_ptr<CMainFrame> mainFrame_;
+    QPointer<FileFinderDlg> finder_;
     std::string commandLineDst_;
     QStringList pending_;
     int opening_ = 0;

@@ -18,6 +18,7 @@ constexpr int kComments = 32805;
 constexpr int kLoadSettings = 32860;
 constexpr int kProgramSettings = 129;
 constexpr int kAbout = 57664;
+constexpr int kExit = 57665;
 
 // Merging
 constexpr int kCopyForMerge = 57634;
@@ -54,6 +55,11 @@ constexpr int kCursorDifference = 33033;
 constexpr int kMomentMark = 155;
 constexpr int kAreaMark = 157;
 constexpr int kLevelMark = 156;
+constexpr int kEditComment = 33038;
+constexpr int kLockMark = 33039;
+constexpr int kDeleteMark = 33040;
+constexpr int kHideComment = 33041;
+constexpr int kEditLevel = 33042;
 
 // View
 constexpr int kMicroseconds = 32853;
@@ -82,7 +88,11 @@ constexpr int kCurveRms = 32821;
 constexpr int kCurveFirstHarmonic = 32822;
 constexpr int kInvert = 32823;
 constexpr int kRemoveDc = 32824;
-constexpr int kUntitledComputation = 40000;
+constexpr int kAddFormula = 40000;
+constexpr int kLoadFormulas = 33080;
+constexpr int kSaveFormulas = 33081;
+constexpr int kDeleteComputed = 33082;
+constexpr int kDeleteAllComputed = 33083;
 constexpr int kCoefficients = 32866;
 constexpr int kPrimaryValues = 32867;
 constexpr int kSecondaryValues = 32868;
@@ -91,6 +101,16 @@ constexpr int kQuickAnalysis = 137;
 // Fault location
 constexpr int kFaultLocationParameters = 32807;
 constexpr int kFaultLocationAnalysis = 32806;
+// The tool bar of the fault-location dialog
+constexpr int kLocatorMethod = 32870;
+constexpr int kLocatorAddSection = 32871;
+constexpr int kLocatorAddParallelLine = 32872;
+constexpr int kLocatorAddTap = 32873;
+constexpr int kLocatorRemove = 32874;
+constexpr int kLocatorMoveUp = 32875;
+constexpr int kLocatorMoveDown = 32876;
+constexpr int kLocatorSaveFile = 32877;
+constexpr int kLocatorLoadFile = 32878;
 
 // Windows
 constexpr int kWindowCascade = 57667;

@@ -82,6 +82,8 @@ bool ParseViewOption(const QString& option, const QString& value, ScreenshotView
         valid = valid && *view.ruler >= 0 && *view.ruler <= 4;
     } else if (option == QLatin1String("--readouts")) {
         valid = ParseReadouts(value, view);
+    } else if (option == QLatin1String("--annotate")) {
+        view.annotate = value;  // read against the record once it is open
     } else {
         return false;
     }

@@ -19,13 +19,15 @@ struct ScreenshotView {
     std::optional<std::int64_t> firstSample;
     std::optional<int> ruler;                           // 0..4
     std::optional<std::uint32_t> readouts;              // read-out flags of the selected channels
+    QString annotate;                                   // annotations added, as ParseAnnotationSpec reads them
 };
 
 // What the program was started with:
 //   zarva [RECORD...] [-Dst FILE.dst] [-Find]
 //   zarva --screenshot FILE.png [--size WxH] [--lang ru|en] [--cursor v1=N[,v2=M,v3=K]]
 //         [--select NAME[,NAME]] [--xscale X] [--first-sample N] [--ruler 0..4]
-//         [--readouts minmax,rms,a1] [--pane vector,frequency]
+//         [--readouts minmax,rms,a1] [--annotate "moment:N:TEXT;level:CH:VALUE:N1:N2:TEXT;..."]
+//         [--pane vector,frequency]
 //         [--on vector:NAME,NAME;frequency:NAME] [--diagram vector|frequency] RECORD...
 struct CommandLine {
     QStringList files;

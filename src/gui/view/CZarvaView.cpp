@@ -1,6 +1,7 @@
 #include "gui/view/CZarvaView.h"
 
 #include "gui/app/CZarvaDoc.h"
+#include "gui/view/AnnotationController.h"
 #include "gui/view/ViewPainter.h"
 
 #include "core/formats/SettingsFile.h"
@@ -61,6 +62,11 @@ CZarvaView::CZarvaView(CZarvaDoc& document, QWidget* parent) : CBaseView(parent)
     connect(&document_, &CZarvaDoc::cursorsChanged, this, &CZarvaView::CursorsChanged);
     connect(&document_, &CZarvaDoc::cursorDifferenceChanged, this, &CZarvaView::Relayout);
     RegisterCommands();
+    annotations_ = std::make_unique<AnnotationController>(*this, [this] {
+        if (state_.mouseMode == MouseMode::ZoomToolArmed || state_.mouseMode == MouseMode::ZoomDrag)
+            state_.mouseMode = MouseMode::Normal;
+    });
+    annotations_->RegisterCommands(*this);
     UpdateColours();
     Relayout();
 }

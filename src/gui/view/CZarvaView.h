@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -25,10 +26,11 @@ class Document;
 
 namespace zarva::gui {
 
+class AnnotationController;
 class CZarvaDoc;
 
 // The oscillogram view: the record's channels as rows against a common time axis, with the
-// label panel, the time ruler and the cursors. It takes the view's commands and the mouse;
+// label panel, the time ruler, the cursors and the annotations. It takes the view's commands and the mouse;
 // the numbers it draws by come from the core (core/view).
 class CZarvaView : public CBaseView, public CommandTarget {
     Q_OBJECT
@@ -141,6 +143,7 @@ private:
     void MergeDropped(std::size_t dragged, std::size_t target);
 
     CZarvaDoc& document_;
+    std::unique_ptr<AnnotationController> annotations_;
     ViewState state_;
     std::vector<Row> rows_;
     std::vector<Colour> colours_;

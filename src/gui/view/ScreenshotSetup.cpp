@@ -4,7 +4,16 @@
 #include "gui/app/CommandLine.h"
 #include "gui/view/CZarvaView.h"
 
+#include "core/document/AnnotationSpec.h"
+#include "core/model/StringTable.h"
+#include "core/model/TextFormat.h"
+
 namespace zarva::gui {
+namespace {
+
+constexpr int kWrongValue = 4023;
+
+} // namespace
 
 QString ApplyScreenshotView(CZarvaView& view, const ScreenshotView& options)
 {
@@ -34,6 +43,15 @@ QString ApplyScreenshotView(CZarvaView& view, const ScreenshotView& options)
         view.SetXScale(*options.xScale);
     if (options.firstSample)
         view.SetFirstSample(*options.firstSample);
+    if (!options.annotate.isEmpty()) {
+        std::string failed;
+        const auto added = ParseAnnotationSpec(options.annotate.toStdString(), record, failed);
+        if (!added)
+            return QString::fromStdString(FormatText(Text(kWrongValue), {"--annotate", failed}));
+        std::vector<Annotation> items = document.Core().annotations.Items();
+        items.insert(items.end(), added->begin(), added->end());
+        document.Core().annotations.Assign(std::move(items));
+    }
     CursorSet cursors = document.Core().cursors;
     for (const auto& [index, sample] : options.cursors)
         cursors.PlaceVertical(index, sample, record.SampleCount());

@@ -2,6 +2,7 @@
 
 #include "gui/app/CZarvaDoc.h"
 #include "gui/app/Texts.h"
+#include "gui/view/AnnotationController.h"
 
 #include "core/view/ChannelCommands.h"
 #include "core/view/LabelPanel.h"
@@ -114,6 +115,10 @@ void CZarvaView::PressInPlot(QMouseEvent* event)
         state_.mouseMode = *picked;
         return;
     }
+    if (const std::optional<MouseMode> annotating = annotations_->Press(at, left)) {
+        state_.mouseMode = *annotating;
+        return;
+    }
     if (Shift(event)) {
         if (!InRulerBand(at))
             PlaceHorizontal(left ? 0 : 1, at);
@@ -133,6 +138,8 @@ void CZarvaView::DragTo(const QPoint& at)
         document_.SetCursors(cursors);
     } else if (state_.mouseMode == MouseMode::DragH1 || state_.mouseMode == MouseMode::DragH2) {
         PlaceHorizontal(state_.mouseMode == MouseMode::DragH1 ? 0 : 1, at);
+    } else if (state_.mouseMode == MouseMode::DragAnnotation || state_.mouseMode == MouseMode::DragAnnotationEnd) {
+        annotations_->Drag(at);
     }
 }
 
@@ -159,7 +166,9 @@ void CZarvaView::mouseMoveEvent(QMouseEvent* event)
         StartChannelDrag(channel);
         return;
     }
-    if (state_.mouseMode == MouseMode::ZoomDrag) {
+    if (state_.mouseMode == MouseMode::Normal && !event->buttons()) {
+        annotations_->Hover(at);
+    } else if (state_.mouseMode == MouseMode::ZoomDrag) {
         zoomY_ = at.y();
         RepaintOverlay();
     } else if (state_.mouseMode != MouseMode::Normal && state_.mouseMode != MouseMode::ZoomToolArmed) {
@@ -170,6 +179,7 @@ void CZarvaView::mouseMoveEvent(QMouseEvent* event)
 void CZarvaView::mouseReleaseEvent(QMouseEvent* event)
 {
     dragCandidate_.reset();
+    annotations_->Release();
     const QPoint at = event->position().toPoint();
     if (state_.mouseMode == MouseMode::ZoomDrag) {
         FinishZoomDrag(at);
@@ -233,6 +243,9 @@ void CZarvaView::keyPressEvent(QKeyEvent* event)
         document_.SetCursors(cursors);
         return;
     }
+    case Qt::Key_Delete:
+        annotations_->RemovePicked();
+        return;
     default:
         CBaseView::keyPressEvent(event);
     }
@@ -241,6 +254,8 @@ void CZarvaView::keyPressEvent(QKeyEvent* event)
 void CZarvaView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && !InLabelPanel(at) && annotations_->DoubleClick(at))
+        return;
     const std::optional<RowHit> hit = InLabelPanel(at) ? HitRow(at.y()) : std::nullopt;
     if (!hit || event->button() != Qt::LeftButton)
         return;

@@ -4,6 +4,7 @@
 #include "gui/app/CommandActions.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandRouter.h"
+#include "gui/view/AnnotationController.h"
 
 #include <QMenu>
 
@@ -34,6 +35,8 @@ void AddCommands(QMenu& menu, const CommandRouter& router, std::initializer_list
 
 void CZarvaView::ShowContextMenu(const QPoint& at)
 {
+    if (!InRulerBand(at) && annotations_->ShowMenu(at))
+        return;
     QMenu menu(this);
     const CommandRouter router([this] { return std::vector<CommandTarget*>{this, &document_}; });
     if (InRulerBand(at)) {
@@ -49,6 +52,8 @@ void CZarvaView::ShowContextMenu(const QPoint& at)
         AddCommands(menu, router, {cmd::kCopyForMerge, cmd::kPasteForMerge});
         AddCommands(menu, router, {cmd::kJoinChannels, cmd::kSeparateChannels});
         AddCommands(menu, router, {cmd::kChannelColour});
+        AddCommands(menu, router, {cmd::kAddFormula, cmd::kLoadFormulas, cmd::kSaveFormulas, cmd::kDeleteComputed,
+                                   cmd::kDeleteAllComputed});
         AddCommands(menu, router, {cmd::kCopyPicture, cmd::kSavePicture});
     }
     menu.exec(viewport()->mapToGlobal(at));

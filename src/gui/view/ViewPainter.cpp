@@ -1,6 +1,7 @@
 #include "gui/view/ViewPainter.h"
 
 #include "gui/app/Drawing.h"
+#include "gui/view/AnnotationPainter.h"
 #include "gui/view/BadgeIcons.h"
 
 #include "core/document/Document.h"
@@ -32,6 +33,7 @@ const QColor kDiscreteBase(150, 150, 255);
 const QColor kBarOutline(200, 0, 0);
 const QColor kSelectedBar(253, 219, 102);
 const QColor kCursorColours[] = {QColor(255, 100, 100), QColor(100, 100, 255), QColor(0, 160, 0)};
+const QColor kMomentMark(192, 0, 0);
 constexpr int kLabelX = 5;
 constexpr int kLabelTop = 3;
 
@@ -106,6 +108,7 @@ void ViewPainter::DrawOverlay()
     if (frame_.document.showCursorDifference)
         DrawDifferenceBand();
     DrawCursors();
+    DrawAnnotations(painter_, frame_);
     DrawZoomDrag();
 }
 
@@ -349,16 +352,24 @@ void ViewPainter::DrawDifferenceBand()
     const Document& document = frame_.document;
     const int top = frame_.height - frame_.rulerBand;
     const QFontMetrics metrics(frame_.smallFont);
-    std::vector<std::pair<int, int>> spans;
-    std::vector<std::tuple<int, QString, QColor>> labels;
+    // The times of the active vertical cursors, then of the moments marked on the record.
+    std::vector<std::pair<std::int64_t, QColor>> marks;
     for (int i = 0; i < CursorSet::kVerticalCount; ++i) {
         const VerticalCursor& cursor = document.cursors.Vertical(i);
-        if (!cursor.active || cursor.sample < frame_.state.firstSample)
+        if (cursor.active)
+            marks.emplace_back(cursor.sample, kCursorColours[i]);
+    }
+    for (const std::int64_t moment : MomentPositions(document.annotations))
+        marks.emplace_back(moment, kMomentMark);
+    std::vector<std::pair<int, int>> spans;
+    std::vector<std::tuple<int, QString, QColor>> labels;
+    for (const auto& [sample, colour] : marks) {
+        if (sample < frame_.state.firstSample)
             continue;
-        const int x = static_cast<int>(SampleX(frame_.state, static_cast<double>(cursor.sample)));
-        const QString text = Q(RulerLabel(document.oscillogram, frame_.state.rulerState, cursor.sample, true));
+        const int x = static_cast<int>(SampleX(frame_.state, static_cast<double>(sample)));
+        const QString text = Q(RulerLabel(document.oscillogram, frame_.state.rulerState, sample, true));
         spans.emplace_back(x + 2, x + 2 + metrics.horizontalAdvance(text) + 4);
-        labels.emplace_back(x, text, kCursorColours[i]);
+        labels.emplace_back(x, text, colour);
     }
     const std::vector<int> rows = StackLabels(spans);
     painter_.setFont(frame_.smallFont);

@@ -1,7 +1,9 @@
 #include "ErrorOf.h"
 
 #include "core/document/Document.h"
+#include "core/dsp/WindowMeasures.h"
 #include "core/formats/ComtradeReader.h"
+#include "core/formats/SettingsFile.h"
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +97,29 @@ TEST_P(EveryDataForm, FewerThanFourRecordsSampleNumbersFromZeroAndStatusOnlyReco
     EXPECT_EQ(Read(statusOnly).channels[0].samples.View().ToVector(), (std::vector<double>{1, 0}));
 }
 
+// Two status bytes and more than a 64-sample word and a read block of them.
+TEST_P(EveryDataForm, SamplesReadInPlaceEqualSamplesReadIn)
+{
+    RecordBuilder builder = Typical(GetParam());
+    for (int k = 4; k <= 10; ++k)
+        builder.Discrete({.id = "S" + std::to_string(k)});
+    builder.Sample({-4, 7}, {1, 0, 1, 1, 1, 0, 0, 0, 1, 1}).Sample({3, -300}, {0, 1, 1, 0, 0, 0, 0, 0, 0, 1}).Ramp(700);
+    const auto cfg = builder.Write(folder);
+    Document inMemory;
+    Document inPlace;
+    ReadComtradeFiles(inMemory, cfg);
+    ReadComtradeFiles(inPlace, cfg, {.mapSamples = true});
+    const auto& channels = inPlace.oscillogram.channels;
+    ASSERT_EQ(channels.size(), 12u);
+    for (std::size_t j = 0; j < channels.size(); ++j)
+        EXPECT_EQ(channels[j].samples.View().ToVector(), inMemory.oscillogram.channels[j].samples.View().ToVector()) << j;
+    EXPECT_EQ(channels[0].samples.At(1), 2500.0);  // (0.5 · 3 + 1) kV
+    EXPECT_EQ(channels[1].samples.At(701), 711.0);
+    EXPECT_EQ(channels[11].samples.View().ToVector().front(), 1.0);
+    EXPECT_EQ(channels[10].samples.At(1), 0.0);
+    EXPECT_EQ(channels[10].samples.At(701), 1.0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Forms, EveryDataForm, ::testing::Values("ASCII", "BINARY", "BINARY32", "FLOAT32"));
 
 TEST_F(ReaderTest, MissingValuesAreTheMarkerOfEachFormAndIn1991OnlyAnEmptyField)
@@ -120,6 +145,27 @@ TEST_F(ReaderTest, MissingValuesAreTheMarkerOfEachFormAndIn1991OnlyAnEmptyField)
         ReadFile(folder.Write("old.cfg", Typical("ASCII").Station("OLD", "R", "").Rate(1000, 1).ConfigurationText()));
     EXPECT_EQ(ascii1991.channels[0].samples.At(0), 1000 * (0.5 * 99999 + 1));
     EXPECT_TRUE(std::isnan(ascii1991.channels[1].samples.At(0)));
+}
+
+// Memory follows the file: codes with their scale, states as bits; an ASCII channel keeps its
+// codes until a number is not a whole int32.
+TEST_F(ReaderTest, SamplesAreKeptInTheFormTheFileHolds)
+{
+    const std::pair<const char*, SampleData::Form> forms[] = {{"BINARY", SampleData::Form::Int16},
+                                                               {"BINARY32", SampleData::Form::Int32},
+                                                               {"FLOAT32", SampleData::Form::Float32},
+                                                               {"ASCII", SampleData::Form::Int32}};
+    for (const auto& [type, form] : forms) {
+        const Oscillogram& record = Read(Typical(type).Ramp(3));
+        EXPECT_EQ(record.channels[0].samples.Get().Kind(), form) << type;
+        EXPECT_EQ(record.channels[2].samples.Get().Kind(), SampleData::Form::Bits) << type;
+    }
+    folder.Write("mixed.dat", "1,0,1,7,0,0,0\n2,1000,2.5,8,0,0,0\n3,2000,3e9,99999,1,0,0\n");
+    const Oscillogram& mixed = ReadFile(folder.Write("mixed.cfg", Typical("ASCII").Rate(1000, 3).ConfigurationText()));
+    EXPECT_EQ(mixed.channels[0].samples.Get().Kind(), SampleData::Form::Values);
+    EXPECT_EQ(mixed.channels[0].samples.View().ToVector(), (std::vector<double>{1500, 2250, 1.500000001e12}));
+    EXPECT_EQ(mixed.channels[1].samples.At(1), 8.0);
+    EXPECT_TRUE(std::isnan(mixed.channels[1].samples.At(2)));
 }
 
 TEST_F(ReaderTest, StatusBitsPackedInBytesAreRecognised)
@@ -160,16 +206,62 @@ TEST_F(ReaderTest, DataFilesLongerOrShorterThanDeclaredOrWithTrailingBytes)
     EXPECT_NE(trailing.loadWarnings[0].find("3"), std::string::npos);
 }
 
-TEST_F(ReaderTest, BinaryRecordsAreTimedByTheirRateAsciiByTheirStampsTimesTheMultiplier)
+TEST_F(ReaderTest, DeclaredRatesTimeEveryFormExactlyAndStrayStampsAreReported)
 {
     RecordBuilder binary = Typical("BINARY");
     binary.Rate(1000, 3).TimeMultiplier("0.001");
     binary.Sample({}, {}, 0xFFFFFFFF).Sample({}, {}, 0xFFFFFFFF).Sample({}, {}, 0xFFFFFFFF);
-    EXPECT_EQ(Read(binary).sampleTimes, (Times{0, 1000, 2000}));
+    const Oscillogram& unstamped = Read(binary);
+    EXPECT_EQ(unstamped.sampleTimes, (Times{0, 1000, 2000}));
+    EXPECT_TRUE(unstamped.loadWarnings.empty()) << "all ones is no stamp";
+
+    // Stamps rounded to whole microseconds stay within half a period of k / rate.
+    for (const char* type : {"ASCII", "BINARY"}) {
+        RecordBuilder rounded = Typical(type);
+        rounded.Rate(30707.244140625, 4).Sample({}, {}, 0).Sample({}, {}, 33).Sample({}, {}, 65).Sample({}, {}, 97);
+        const Oscillogram& record = Read(rounded);
+        EXPECT_EQ(record.sampleTimes, (Times{0, 33, 65, 98})) << type;
+        EXPECT_TRUE(record.loadWarnings.empty()) << type;
+    }
 
     RecordBuilder ascii = Typical("ASCII");
     ascii.Rate(1000, 3).TimeMultiplier("2").Sample({}, {}, -40).Sample({}, {}, 0).Sample({}, {}, 70);
-    EXPECT_EQ(Read(ascii).sampleTimes, (Times{-80, 0, 140}));
+    const Oscillogram& stray = Read(ascii);
+    EXPECT_EQ(stray.sampleTimes, (Times{0, 1000, 2000}));
+    ASSERT_EQ(stray.loadWarnings.size(), 1u);
+    EXPECT_NE(stray.loadWarnings[0].find(" 1860 "), std::string::npos) << stray.loadWarnings[0];
+}
+
+TEST_F(ReaderTest, SlowRecordsKeepTheirOwnRateWithoutWindowMeasures)
+{
+    RecordBuilder trend = Typical("BINARY");
+    trend.LineFrequency("60").NoRateLines();
+    for (int k = 0; k < 40; ++k)
+        trend.Sample({10.0 * (k % 2), 3}, {}, 33333 * k);
+    Document document;
+    ReadComtrade(document, trend.Write(folder));
+    const Oscillogram& record = document.oscillogram;
+    EXPECT_EQ(record.sampleRate, 30);
+    ASSERT_EQ(record.loadWarnings.size(), 1u);
+    EXPECT_NE(record.loadWarnings[0].find(" 30 "), std::string::npos) << record.loadWarnings[0];
+    EXPECT_EQ(Rms(record.channels[0], 39, 1), 0.0);
+    EXPECT_EQ(record.channels[0].PhasorSeries().At(39), Phasor());
+    EXPECT_EQ(record.channels[0].maxValue, 6000.0);  // (0.5 · 10 + 1) kV
+}
+
+TEST_F(ReaderTest, ARateFromTheSettingsFileRetimesTheSamples)
+{
+    const auto cfg = Typical("BINARY").Rate(1000, 2).Rate(500, 4).Ramp(4).Write(folder);
+    Document first;
+    ReadComtradeFiles(first, cfg);
+    EXPECT_EQ(first.oscillogram.sampleTimes, (Times{0, 1000, 3000, 5000}));
+    EXPECT_EQ(first.oscillogram.lineFrequencySeries, (std::vector<double>{50, 50, 25, 25}));
+    first.oscillogram.sampleRate = 2000;
+    WriteSettings(first, folder / "record.set");
+    const Oscillogram& record = ReadFile(cfg);
+    EXPECT_EQ(record.sampleRate, 2000);
+    EXPECT_EQ(record.sampleTimes, (Times{0, 500, 1000, 1500}));
+    EXPECT_EQ(record.lineFrequencySeries, std::vector<double>(4, 50.0));
 }
 
 TEST_F(ReaderTest, RecordsWithoutRateLinesTakeTheRateFromTheirStamps)
@@ -196,13 +288,13 @@ TEST_F(ReaderTest, AsciiLayoutsOfRealRecorders)
     EXPECT_EQ(record.channels[0].samples.View().ToVector(), (std::vector<double>{-1000, 13500, 1500, 3500}));
     EXPECT_EQ(record.channels[1].samples.View().ToVector(), (std::vector<double>{7, -3, 2, 6}));
     EXPECT_EQ(record.channels[3].samples.View().ToVector(), (std::vector<double>{0, 1, 0, 1}));
-    EXPECT_EQ(record.sampleTimes, (Times{0, 1000, 0, 3000}));
+    EXPECT_EQ(record.sampleTimes, (Times{0, 1000, 2000, 3000}));
     EXPECT_TRUE(HasWarning(record, "1"));
 
     folder.Write("r.dat", "1,,1,2,0,0,0\n2,,1,2,0,0,0\n3,,1,2,0,0,0\n");
     const Oscillogram& unstamped = ReadFile(folder.Write("r.cfg", Typical("ASCII").Rate(2000, 3).ConfigurationText()));
-    EXPECT_EQ(unstamped.sampleTimes, (Times{0, 500, 1000})) << "timed by the rate";
-    EXPECT_EQ(unstamped.loadWarnings.size(), 1u);
+    EXPECT_EQ(unstamped.sampleTimes, (Times{0, 500, 1000}));
+    EXPECT_TRUE(unstamped.loadWarnings.empty());
 }
 
 TEST_F(ReaderTest, CompanionFilesFollowTheCaseOfTheExtension)

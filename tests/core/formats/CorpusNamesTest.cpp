@@ -14,13 +14,7 @@ namespace zarva {
 namespace {
 
 using test::Json;
-
-// That reader keeps the padding of fixed-width fields.
-std::string Trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+using test::Trimmed;
 
 void ExpectNames(const Oscillogram& record, const std::string& station, const std::string& recorder,
                  const Json& analog, const Json& status)

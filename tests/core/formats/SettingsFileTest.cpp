@@ -167,14 +167,13 @@ TEST_F(SettingsFileTest, ComputedChannelsComeBackWithTheirDisplayKeys)
 
 TEST_F(SettingsFileTest, SectionsOfOtherOwnersAndUnknownOnesPassThrough)
 {
-    const std::string text = "[View]\r\nZoom=3\r\n[WrongPlaceFinding]\r\nLength=60.5\r\n[Vendor Extras]\r\nKey=Value\r\n"
+    const std::string text = "[View]\r\nZoom=3\r\n[Vendor Extras]\r\nKey=Value\r\n"
                              "[Comments]\r\nMoment0=12;text\r\n";
     const auto document = ReadWithSettings("r.set", text);
     WriteSettings(*document, folder / "copy.set");
     SettingsStore stored;
     stored.Load(folder / "copy.set");
     EXPECT_EQ(stored.Section("View").GetString("Zoom"), "3");
-    EXPECT_EQ(stored.Section("WrongPlaceFinding").GetString("Length"), "60.5");
     EXPECT_EQ(stored.Section("Vendor Extras").GetString("Key"), "Value");
     EXPECT_EQ(stored.Section("Comments").GetString("Moment0"), "12;text");
     EXPECT_EQ(stored.Section("Oscillogram").GetInt("DiscretisationFrequensy", 0), 1000);
