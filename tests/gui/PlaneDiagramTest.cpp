@@ -8,6 +8,7 @@
 #include "gui/diagrams/DiffDiagramWnd.h"
 
 #include "core/storage/SettingsStore.h"
+#include "support/Samples.h"
 
 #include <QTest>
 
@@ -98,7 +99,9 @@ private slots:
         Channel& z = test.AddPhasor("Z", "Ohm", 8.0, 0.0, kMagenta, display::kOnCircleDiagram);
         z.displayFlags |= display::kSuppliedPhasors;
         // From 8 Ω to 3 Ω along the R axis; cursor 1 at the 3 Ω.
-        std::fill(z.phasorSeries.begin() + 50, z.phasorSeries.end(), Phasor(3.0, 0.0));
+        std::vector<Phasor> path(DiagramTestRecord::kSamples, Phasor(8.0, 0.0));
+        std::fill(path.begin() + 50, path.end(), Phasor(3.0, 0.0));
+        zarva::test::SupplyPhasors(z, std::move(path));
         test.PlaceCursorOne(100);
         CircleDiagramWnd window;
         BlockPropertyGrid* grid = window.CreateGrid(nullptr);
