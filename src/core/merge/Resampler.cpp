@@ -1,0 +1,184 @@
+#include "core/merge/Resampler.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <utility>
+
+namespace zarva {
+namespace {
+
+// A channel's samples continued with zeros both ways, walked forward along the grid.
+class PaddedWalk {
+public:
+    PaddedWalk(std::span<const double> values, const ChannelPlacement& placement)
+        : values_(values), times_(placement.times.first(std::min(values.size(), placement.times.size()))),
+          interval_(placement.interval > 0.0 ? placement.interval : 1.0), shift_(placement.shift)
+    {
+        if (!times_.empty())
+            lastX_ = static_cast<double>(times_.back() - times_.front());
+    }
+
+    bool Empty() const { return times_.empty(); }
+
+    // The first index (of the padded series) whose time is at or after grid time t; grid
+    // times must come in increasing order.
+    std::int64_t Seek(double t)
+    {
+        const double x = t - shift_;
+        if (x <= 0.0)
+            return static_cast<std::int64_t>(std::ceil(x / interval_));
+        if (x > lastX_)
+            return Last() + static_cast<std::int64_t>(std::ceil((x - lastX_) / interval_));
+        while (X(next_) < x)
+            ++next_;
+        return next_;
+    }
+
+    // Time of padded index i relative to sample 0.
+    double X(std::int64_t i) const
+    {
+        if (i < 0)
+            return static_cast<double>(i) * interval_;
+        if (i > Last())
+            return lastX_ + static_cast<double>(i - Last()) * interval_;
+        return static_cast<double>(times_[static_cast<std::size_t>(i)] - times_.front());
+    }
+    double Y(std::int64_t i) const { return i < 0 || i > Last() ? 0.0 : values_[static_cast<std::size_t>(i)]; }
+    double Shift() const { return shift_; }
+    std::int64_t Last() const { return static_cast<std::int64_t>(times_.size()) - 1; }
+
+private:
+    std::span<const double> values_;
+    std::span<const std::int64_t> times_;
+    double interval_;
+    double shift_;
+    double lastX_ = 0.0;
+    std::int64_t next_ = 0;
+};
+
+// The parabola through samples j-1, j and j+1, centred on sample j to keep the system well
+// conditioned whatever the record's length.
+struct Parabola {
+    double a = 0.0;
+    double b = 0.0;
+    double c = 0.0;
+    double centre = 0.0;
+
+    double At(double x) const
+    {
+        const double d = x - centre;
+        return (a * d + b) * d + c;
+    }
+};
+
+Parabola Through(const PaddedWalk& walk, std::int64_t j)
+{
+    Parabola p;
+    p.centre = walk.X(j);
+    double m[3][3];
+    double y[3];
+    for (int r = 0; r < 3; ++r) {
+        const double d = walk.X(j - 1 + r) - p.centre;
+        m[r][0] = d * d;
+        m[r][1] = d;
+        m[r][2] = 1.0;
+        y[r] = walk.Y(j - 1 + r);
+    }
+    double solved[3];
+    if (Solve3x3(m, y, solved)) {
+        p.a = solved[0];
+        p.b = solved[1];
+        p.c = solved[2];
+    } else {
+        p.c = walk.Y(j);  // coinciding times: the sample itself
+    }
+    return p;
+}
+
+} // namespace
+
+bool Solve3x3(double m[3][3], double y[3], double out[3])
+{
+    for (int col = 0; col < 3; ++col) {
+        int pivot = col;
+        for (int r = col + 1; r < 3; ++r) {
+            if (std::abs(m[r][col]) > std::abs(m[pivot][col]))
+                pivot = r;
+        }
+        if (m[pivot][col] == 0.0)
+            return false;
+        if (pivot != col) {
+            std::swap(m[pivot], m[col]);
+            std::swap(y[pivot], y[col]);
+        }
+        for (int r = col + 1; r < 3; ++r) {
+            const double factor = m[r][col] / m[col][col];
+            for (int k = col; k < 3; ++k)
+                m[r][k] -= factor * m[col][k];
+            y[r] -= factor * y[col];
+        }
+    }
+    for (int r = 2; r >= 0; --r) {
+        double sum = y[r];
+        for (int k = r + 1; k < 3; ++k)
+            sum -= m[r][k] * out[k];
+        out[r] = sum / m[r][r];
+    }
+    return true;
+}
+
+std::vector<double> ResampleAnalog(std::span<const double> values, const ChannelPlacement& placement,
+                                   const MergeGrid& grid)
+{
+    std::vector<double> out(static_cast<std::size_t>(std::max<std::int64_t>(grid.count, 0)), 0.0);
+    PaddedWalk walk(values, placement);
+    if (walk.Empty())
+        return out;
+    std::int64_t fitted = INT64_MIN;
+    Parabola parabola;
+    for (std::size_t k = 0; k < out.size(); ++k) {
+        const double t = static_cast<double>(k) * grid.step;
+        const std::int64_t j = walk.Seek(t);
+        if (j < -1 || j > walk.Last() + 1)
+            continue;  // three padded zeros
+        if (j != fitted) {
+            parabola = Through(walk, j);
+            fitted = j;
+        }
+        out[k] = parabola.At(t - walk.Shift());
+    }
+    return out;
+}
+
+std::vector<double> ResampleDiscrete(std::span<const double> values, const ChannelPlacement& placement,
+                                     const MergeGrid& grid)
+{
+    std::vector<double> out(static_cast<std::size_t>(std::max<std::int64_t>(grid.count, 0)), 0.0);
+    PaddedWalk walk(values, placement);
+    if (walk.Empty())
+        return out;
+    for (std::size_t k = 0; k < out.size(); ++k) {
+        const double x = static_cast<double>(k) * grid.step - walk.Shift();
+        const std::int64_t j = walk.Seek(static_cast<double>(k) * grid.step);
+        const bool earlierNearer = x - walk.X(j - 1) < walk.X(j) - x;
+        out[k] = walk.Y(earlierNearer ? j - 1 : j);
+    }
+    return out;
+}
+
+std::vector<double> ResampleNearestAfter(std::span<const double> values, const ChannelPlacement& placement,
+                                         const MergeGrid& grid)
+{
+    std::vector<double> out(static_cast<std::size_t>(std::max<std::int64_t>(grid.count, 0)), 0.0);
+    PaddedWalk walk(values, placement);
+    if (walk.Empty())
+        return out;
+    for (std::size_t k = 0; k < out.size(); ++k) {
+        const std::int64_t j = std::clamp<std::int64_t>(walk.Seek(static_cast<double>(k) * grid.step), 0, walk.Last());
+        out[k] = values[static_cast<std::size_t>(j)];
+    }
+    return out;
+}
+
+} // namespace zarva
