@@ -107,6 +107,9 @@ int MergeCommand(const std::vector<std::string>& words, std::ostream& out, std::
     const double rate = record.sampleRate;
     PasteChannels(document, ParseClipboardText(ClipboardText(other.oscillogram)));
 
+    // The signal methods look near the cursor for what the start moments put there.
+    if (method != SyncMethod::StartTime)
+        SynchroniseByStartTime(document);
     const SyncOutcome outcome =
         Synchronise(document, method, ReferenceChannel(record, arguments.Option("--ref")),
                     PastedChannel(record, firstPasted, copied, arguments.Option("--other")), cursor);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <utility>
 
 namespace zarva {
 namespace {
@@ -98,33 +97,18 @@ Parabola Through(const PaddedWalk& walk, std::int64_t j)
 
 } // namespace
 
-bool Solve3x3(double m[3][3], double y[3], double out[3])
+bool Solve3x3(const double m[3][3], const double y[3], double out[3])
 {
-    for (int col = 0; col < 3; ++col) {
-        int pivot = col;
-        for (int r = col + 1; r < 3; ++r) {
-            if (std::abs(m[r][col]) > std::abs(m[pivot][col]))
-                pivot = r;
-        }
-        if (m[pivot][col] == 0.0)
-            return false;
-        if (pivot != col) {
-            std::swap(m[pivot], m[col]);
-            std::swap(y[pivot], y[col]);
-        }
-        for (int r = col + 1; r < 3; ++r) {
-            const double factor = m[r][col] / m[col][col];
-            for (int k = col; k < 3; ++k)
-                m[r][k] -= factor * m[col][k];
-            y[r] -= factor * y[col];
-        }
-    }
-    for (int r = 2; r >= 0; --r) {
-        double sum = y[r];
-        for (int k = r + 1; k < 3; ++k)
-            sum -= m[r][k] * out[k];
-        out[r] = sum / m[r][r];
-    }
+    // Cramer's rule: no branches, so the pass keeps its pace whatever the samples.
+    auto det = [](double a, double b, double c, double d, double e, double f, double g, double h, double i) {
+        return a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);
+    };
+    const double whole = det(m[0][0], m[0][1], m[0][2], m[1][0], m[1][1], m[1][2], m[2][0], m[2][1], m[2][2]);
+    if (whole == 0.0 || !std::isfinite(whole))
+        return false;
+    out[0] = det(y[0], m[0][1], m[0][2], y[1], m[1][1], m[1][2], y[2], m[2][1], m[2][2]) / whole;
+    out[1] = det(m[0][0], y[0], m[0][2], m[1][0], y[1], m[1][2], m[2][0], y[2], m[2][2]) / whole;
+    out[2] = det(m[0][0], m[0][1], y[0], m[1][0], m[1][1], y[1], m[2][0], m[2][1], y[2]) / whole;
     return true;
 }
 

@@ -33,8 +33,7 @@ std::vector<double> ResampleDiscrete(std::span<const double> values, const Chann
 std::vector<double> ResampleNearestAfter(std::span<const double> values, const ChannelPlacement& placement,
                                          const MergeGrid& grid);
 
-// Solves the 3 × 3 system m · (a, b, c) = y by elimination with partial pivoting; false when
-// the matrix is singular.
-bool Solve3x3(double m[3][3], double y[3], double out[3]);
+// Solves the 3 × 3 system m · (a, b, c) = y; false when the matrix is singular.
+bool Solve3x3(const double m[3][3], const double y[3], double out[3]);
 
 } // namespace zarva
