@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 
 #include "core/document/Document.h"
+#include "core/document/FileDispatch.h"
 #include "core/document/RecordLoader.h"
 #include "core/document/RecordSaver.h"
 #include "core/formats/LoadWarnings.h"
@@ -15,12 +16,6 @@ namespace {
 
 constexpr int kUnknownOption = 4022;
 constexpr int kBadOptionValue = 4023;
-
-std::string LowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
 
 bool Contains(const std::vector<std::string>& names, const std::string& name)
 {
@@ -74,8 +69,7 @@ std::vector<std::string> Arguments::Values(const std::string& name) const
 
 void OpenRecord(Document& document, const std::filesystem::path& path, std::ostream* warnings)
 {
-    const std::string extension = LowerCase(path.extension().string());
-    LoadRecord(document, extension == ".dat" ? CompanionPath(path, ".cfg") : path, ReadOptions{});
+    LoadRecord(document, RecordPathFor(path.string()), ReadOptions{});
     if (warnings == nullptr)
         return;
     for (const std::string& warning : document.oscillogram.loadWarnings)
@@ -85,6 +79,7 @@ void OpenRecord(Document& document, const std::filesystem::path& path, std::ostr
 void SaveRecordAs(Document& document, const std::filesystem::path& path, const std::string* type)
 {
     SaveOptions options;
+    options.raiseTo2013 = true;
     if (type != nullptr) {
         const std::optional<DataFormat> format = DataFormatOf(*type);
         if (!format)

@@ -44,7 +44,8 @@ void OpenRecord(Document& document, const std::filesystem::path& path, std::ostr
 
 // Writes the record under `path` by its extension: ".cfg", ".cff", ".zip", or ".osc" for a
 // record read from one. `type` names the data form (ascii, binary, binary32 or float32, in any
-// case); without it the record keeps its own.
+// case); without it the record keeps its own. A record older than revision 2013 saved as
+// ".cff" is written as revision 2013.
 void SaveRecordAs(Document& document, const std::filesystem::path& path, const std::string* type = nullptr);
 
 // 17 significant digits, so the value reads back exactly; "nan", "inf", "-inf" for the rest.

@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "core/document/Document.h"
+#include "core/formats/ComtradeTime.h"
 #include "core/model/Units.h"
 
 namespace zarva::cli {
@@ -9,6 +10,12 @@ namespace {
 std::string Decoded(const Oscillogram& record, const std::string& bytes)
 {
     return DecodeText(bytes, record.codePage);
+}
+
+// A text that may be absent: null when empty.
+std::string JsonText(const std::string& text)
+{
+    return text.empty() ? std::string("null") : JsonString(text);
 }
 
 void PrintText(const Oscillogram& record, std::ostream& out)
@@ -95,6 +102,9 @@ void PrintJson(const Oscillogram& record, std::ostream& out)
     out << "],\n  \"samples\": " << record.SampleCount() << ",\n  \"file_type\": " << JsonString(record.fileType)
         << ",\n  \"time_multiplier\": " << JsonNumber(record.timeMultiplier)
         << ",\n  \"start\": " << JsonString(record.startText) << ",\n  \"trigger\": " << JsonString(record.triggerText)
+        << ",\n  \"time_code\": " << JsonText(record.timeCode) << ",\n  \"local_code\": " << JsonText(record.localCode)
+        << ",\n  \"start_utc\": " << JsonText(UtcMoment(record, record.startDate, record.startTime).value_or(""))
+        << ",\n  \"trigger_utc\": " << JsonText(UtcMoment(record, record.triggerDate, record.triggerTime).value_or(""))
         << ",\n  \"warnings\": [";
     for (std::size_t i = 0; i < record.loadWarnings.size(); ++i)
         out << (i > 0 ? ", " : "") << JsonString(record.loadWarnings[i]);

@@ -127,6 +127,9 @@ TEST_F(CalcConvertCliTest, ConvertsBetweenFormsAndFiles)
     const auto copy = Read("c.cfg");
     EXPECT_EQ(copy->oscillogram.fileType, "FLOAT32") << "the record keeps its form by default";
     EXPECT_EQ(copy->oscillogram.channels[1].samples, Read("rec.cfg")->oscillogram.channels[1].samples);
+    const auto old = test::RecordBuilder().Station("S", "R", "1999").FileType("BINARY").Analog({.id = "U"}).Ramp(3);
+    ASSERT_EQ(Quiet({"convert", old.Write(folder, "old").string(), (folder / "e.cff").string()}).code, 0);
+    EXPECT_EQ(Read("e.cff")->oscillogram.revisionYear, "2013") << "raised, not refused";
     ASSERT_EQ(Quiet({"convert", cfg, (folder / "d.zip").string()}).code, 0);
     EXPECT_GT(std::filesystem::file_size(folder / "d.zip"), 0u);
 }

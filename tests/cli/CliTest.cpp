@@ -49,6 +49,16 @@ TEST_F(CliTest, InfoJsonDescribesTheRecord)
     EXPECT_EQ(voltage["ps"].String(), "S");
     EXPECT_EQ(info["analog"].Items()[1]["id"].String(), "Ia \"line\"");
     EXPECT_EQ(info["digital"].Items()[0]["normal_state"].Number(), 1);
+    EXPECT_TRUE(info["time_code"].IsNull());
+    EXPECT_TRUE(info["start_utc"].IsNull());
+
+    RecordBuilder coded;
+    coded.Station("S", "R", "2013").TimeCodes("+9", "+3").Start("01/02/2020", "09:19:53.000250").Analog({.id = "U"}).Ramp(3);
+    const Json utc = Json::Parse(Cli({"info", coded.Write(folder, "coded").string(), "--json"}).out);
+    EXPECT_EQ(utc["time_code"].String(), "+9");
+    EXPECT_EQ(utc["local_code"].String(), "+3");
+    EXPECT_EQ(utc["start_utc"].String(), "2020-02-01T00:19:53.000250Z");
+    EXPECT_EQ(utc["trigger_utc"].String(), "2020-02-01T01:20:30.100000Z");
 }
 
 TEST_F(CliTest, InfoTextListsWarningsAndChannels)

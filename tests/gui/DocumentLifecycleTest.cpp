@@ -2,15 +2,20 @@
 
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/CommandIds.h"
 #include "gui/app/RecentFiles.h"
 #include "gui/app/Texts.h"
 
 #include "support/FakeConverter.h"
+#include "support/Json.h"
+
+#include "core/document/FileDispatch.h"
 
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -78,6 +83,56 @@ private slots:
         AnswerNextMessageBox(QMessageBox::Ok);
         QVERIFY(window->close());
         QCOMPARE(app.WindowCount(), std::size_t{0});
+
+        // Saved as a configuration, the record is that file: closing it asks the usual question.
+        document = app.App().OpenDocumentFile(Str(sto));
+        QVERIFY(document != nullptr);
+        AnswerNextSaveDialog(Str(folder_ / "relay.cfg"), QStringLiteral(".cfg"));
+        QVERIFY(app.Frame().Router().Route(cmd::kFileSaveAs));
+        QCOMPARE(document->Path(), Str(folder_ / "relay.cfg"));
+        document->SetModifiedFlag(true);
+        QString question;
+        AnswerNextMessageBox(QMessageBox::No, &question);
+        QVERIFY(app.Frame().ActiveChild()->close());
+        QCOMPARE(question, Tr(4603, QStringLiteral("relay.cfg")));
+    }
+
+    // Records from other systems come as "4.CFG" and "4.DAT"; the large one loads under the
+    // progress dialog.
+    void upperCaseRecordsOfTheCorpusOpenByEitherFile()
+    {
+        const std::filesystem::path corpus = zarva::test::CorpusFolder();
+        if (corpus.empty())
+            QSKIP("the shared corpus is absent");
+        AppUnderTest app;
+        int opened = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(corpus / "expected")) {
+            const zarva::test::Json expected = zarva::test::Json::Parse(zarva::test::FileBytes(entry.path()));
+            const std::filesystem::path cfg = corpus / expected["record"].String();
+            if (cfg.extension() != ".CFG")
+                continue;
+            for (const std::filesystem::path& given : {cfg, std::filesystem::path(cfg).replace_extension(".DAT")}) {
+                bool progressShown = false;
+                QTimer watch;
+                connect(&watch, &QTimer::timeout, [&progressShown] {
+                    progressShown = progressShown || qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+                });
+                watch.start(10);
+                CZarvaDoc* document = app.App().OpenDocumentFile(Str(given));
+                watch.stop();
+                QVERIFY2(document != nullptr, qPrintable(Str(given)));
+                QCOMPARE(document->Path(), Str(cfg));
+                QCOMPARE(double(document->Core().oscillogram.analogCount), expected["analog_count"].Number());
+                QCOMPARE(double(document->Core().oscillogram.discreteCount), expected["status_count"].Number());
+                QCOMPARE(progressShown, LoadShowsProgress(cfg.string()));
+                QVERIFY(app.Frame().ActiveChild()->close());
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                ++opened;
+            }
+        }
+        QVERIFY(opened >= 8);
+        QVERIFY(LoadShowsProgress((corpus / "moderras-comtradetool/PPR/S2/P1/"
+                                             "SS_S2P1PPRA1_40046_20231006_075240_120_Child0.CFG").string()));
     }
 
     void failedOpenShowsTheReasonAndLeavesNoWindow_data()

@@ -13,12 +13,14 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
 
 #include <clocale>
 #include <cmath>
+#include <memory>
 
 namespace zarva::gui::test {
 
@@ -79,6 +81,22 @@ void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text)
         if (box != nullptr)
             box->button(button)->click();
         return box != nullptr;
+    });
+}
+
+void AnswerMessageBoxes(std::vector<QMessageBox::StandardButton> buttons, QStringList* texts)
+{
+    auto answered = std::make_shared<std::size_t>(0);
+    auto last = std::make_shared<QPointer<QMessageBox>>();
+    RepeatUntilDone([buttons = std::move(buttons), texts, answered, last] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || box == *last || box->button(buttons[*answered]) == nullptr)
+            return false;
+        *last = box;
+        if (texts != nullptr)
+            texts->append(box->text());
+        box->button(buttons[(*answered)++])->click();
+        return *answered == buttons.size();
     });
 }
 

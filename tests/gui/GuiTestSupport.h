@@ -44,6 +44,9 @@ void RepeatUntilDone(std::function<bool()> act);
 // Answers the next modal message box with `button` and stores its text.
 void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr);
 
+// Answers the message boxes that come next, one button each in order, and stores their texts.
+void AnswerMessageBoxes(std::vector<QMessageBox::StandardButton> buttons, QStringList* texts = nullptr);
+
 // Answers the next file dialog with `path`, the filter for `extension` (".cfg") chosen; stores
 // the filters it offered.
 void AnswerNextSaveDialog(const QString& path, const QString& extension, QStringList* filters = nullptr);

@@ -33,7 +33,7 @@ private slots:
                 QVERIFY(!Tr(panel.titleId).isEmpty());
                 for (const RibbonColumn& column : panel.columns) {
                     for (const RibbonButton& entry : column.buttons) {
-                        if (entry.command == kStyleMenuButton || entry.command == cmd::kUntitledComputation)
+                        if (entry.command == kStyleMenuButton)
                             continue;
                         const QToolButton* button = ribbon.ButtonOf(entry.command);
                         QVERIFY2(button != nullptr, qPrintable(QString::number(entry.command)));
@@ -54,9 +54,13 @@ private slots:
         AppUnderTest app;
         const QMenu& menu = *app.Frame().Ribbon().ApplicationMenu();
         const QStringList expected{Tr(263), Tr(264), Tr(265), "-", Tr(154), "-", Tr(267), "-", Tr(391), "-",
-                                   Tr(333), "-", Tr(390), "-", Tr(127), "-", Tr(271), Tr(272)};
+                                   Tr(333), "-", Tr(390), "-", Tr(127), "-", CommandShortTip(cmd::kAbout), "-",
+                                   Tr(271), Tr(272), "-", Tr(4767)};
         QCOMPARE(MenuEntries(menu), expected);
         QCOMPARE(MenuEntries(*menu.actions()[6]->menu()), (QStringList{Tr(344), Tr(269), Tr(266)}));
+        // Shortcuts read as people write them.
+        QCOMPARE(app.Frame().Actions().Action(cmd::kWindowPrevious)->shortcut().toString(QKeySequence::NativeText),
+                 QStringLiteral("Ctrl+Shift+Tab"));
 
         QStatusBar& bar = *app.Frame().statusBar();
         QCOMPARE(bar.currentMessage(), Tr(4600));

@@ -7,6 +7,8 @@
 
 #include "support/RecordBuilder.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QTest>
 
 namespace zarva::gui::test {
@@ -39,7 +41,8 @@ private slots:
         QStringList filters;
         AnswerNextSaveDialog(copy, extension, &filters);
         QVERIFY(app.Frame().Router().Route(cmd::kFileSaveAs));
-        QCOMPARE(filters.size(), 2);
+        QCOMPARE(filters.size(), 3);
+        QVERIFY(filters.back().contains(QStringLiteral("*.zip")));
         QVERIFY(!document->IsModified());
         QCOMPARE(document->Path(), copy);
         QCOMPARE(app.Frame().windowTitle(), QStringLiteral("copy") + extension + QStringLiteral(" - Zarva"));
@@ -82,16 +85,48 @@ private slots:
         QCOMPARE(document->Path(), Str(folder_ / "old.cfg"));
     }
 
-    void zipArchiveIsWritten()
+    void typedArchiveNameSavesAPackedCopyAndTheRecordStaysItself()
     {
         AppUnderTest app;
-        CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "packed")));
+        const auto cfg = WriteComtradeRecord(folder_, "packed");
+        CZarvaDoc* document = app.App().OpenDocumentFile(Str(cfg));
         QVERIFY(document != nullptr);
-        QVERIFY(document->SaveDocument(Str(folder_ / "packed.zip")));
+        document->SetModifiedFlag(true);
+        QStringList filters;
+        AnswerNextSaveDialog(Str(folder_ / "packed.zip"), QStringLiteral(".cfg"), &filters);
+        QVERIFY(app.Frame().Router().Route(cmd::kFileSaveAs));
+        QCOMPARE(filters.size(), 2);  // no single file for a record before 2013
         const std::string bytes = zarva::test::FileBytes(folder_ / "packed.zip");
         QVERIFY(bytes.starts_with("PK\x03\x04"));
         QVERIFY(bytes.find("packed.cfg") != std::string::npos);
         QVERIFY(bytes.find("packed.set") != std::string::npos);
+        QCOMPARE(document->Path(), Str(cfg));
+        QVERIFY(document->IsModified());
+    }
+
+    void dataFormChosenInTheDialogIsWritten()
+    {
+        AppUnderTest app;
+        CZarvaDoc* document = app.App().OpenDocumentFile(Str(WriteComtradeRecord(folder_, "ascii")));
+        QVERIFY(document != nullptr);
+        const QString copy = Str(folder_ / "float.cfg");
+        RepeatUntilDone([] {
+            auto* forms = QApplication::activeModalWidget() != nullptr
+                              ? QApplication::activeModalWidget()->findChild<QComboBox*>(QStringLiteral("dataFormat"))
+                              : nullptr;
+            if (forms != nullptr)
+                forms->setCurrentText(QStringLiteral("FLOAT32"));
+            return forms != nullptr;
+        });
+        AnswerNextSaveDialog(copy, QStringLiteral(".cfg"));
+        QVERIFY(app.Frame().Router().Route(cmd::kFileSaveAs));
+        QCOMPARE(document->Path(), copy);
+        QVERIFY(zarva::test::FileBytes(folder_ / "float.cfg").find("FLOAT32") != std::string::npos);
+        QCOMPARE(std::filesystem::file_size(folder_ / "float.dat"), std::uintmax_t{96 * (8 + 2 * 4 + 2)});
+        QVERIFY(app.Frame().ActiveChild()->close());
+        CZarvaDoc* reopened = app.App().OpenDocumentFile(copy);
+        QVERIFY(reopened != nullptr);
+        QCOMPARE(reopened->Core().oscillogram.fileType, std::string("FLOAT32"));
     }
 
 private:

@@ -11,7 +11,7 @@
 namespace zarva {
 namespace {
 
-const std::string kSection = "Frequency Chart";
+const std::string kSection = kFrequencyChartSection;
 
 // trunc of a non-negative count, saturating at the limits of int; not a number gives 0.
 int WholeCount(double value)

@@ -10,6 +10,9 @@ class Channel;
 class Oscillogram;
 class SettingsStore;
 
+// The record settings section of the diagram's options.
+inline constexpr const char* kFrequencyChartSection = "Frequency Chart";
+
 // The frequency diagram's options, kept in the record's "Frequency Chart" section.
 struct FrequencyChartSettings {
     int numPeriods = 1;     // P: length of the analysis window in network periods

@@ -14,7 +14,7 @@
 namespace zarva {
 namespace {
 
-const std::string kSection = "Vector Chart";
+const std::string kSection = kVectorChartSection;
 
 bool UnitIs(const Channel& channel, const char* unit)
 {

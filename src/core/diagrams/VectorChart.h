@@ -11,6 +11,9 @@ namespace zarva {
 class Oscillogram;
 class SettingsStore;
 
+// The record settings section of the diagram's options.
+inline constexpr const char* kVectorChartSection = "Vector Chart";
+
 // The vector diagram's options, kept in the record's "Vector Chart" section.
 struct VectorChartSettings {
     std::string angleChannelName;  // empty: absolute angles

@@ -1,5 +1,7 @@
 #include "core/document/FileDispatch.h"
 
+#include "core/formats/CompanionPath.h"
+
 #include <algorithm>
 #include <system_error>
 
@@ -87,13 +89,15 @@ std::string WithLastFour(std::string_view path, std::string_view extension)
 
 std::string RecordPathFor(std::string_view path)
 {
-    return KindOf(path) == FileKind::ComtradeData ? WithLastFour(path, ".cfg") : std::string(path);
+    if (KindOf(path) != FileKind::ComtradeData)
+        return std::string(path);
+    return CompanionPath(std::filesystem::path(std::string(path)), ".cfg").string();
 }
 
 std::filesystem::path LoadSizeFile(std::string_view loadPath)
 {
     if (KindOf(loadPath) == FileKind::Comtrade)
-        return std::filesystem::path(WithLastFour(loadPath, ".dat"));
+        return CompanionPath(std::filesystem::path(std::string(loadPath)), ".dat");
     return std::filesystem::path(std::string(loadPath));
 }
 
@@ -154,19 +158,26 @@ std::string FilterExtension(const FileFilter& filter)
     return extension;
 }
 
-SaveAsChoice SaveAsChoiceFor(std::string_view sourcePath, std::string_view proposedName)
+SaveAsChoice SaveAsChoiceFor(std::string_view sourcePath, std::string_view proposedName, bool revision2013)
 {
     SaveAsChoice choice;
     const FileKind proposedKind = KindOf(proposedName);
     choice.proposedName = proposedKind == FileKind::Osc || proposedKind == FileKind::Sto
                               ? WithLastFour(proposedName, ".cfg")
                               : std::string(proposedName);
+    choice.filterTextIds = {filters::kComtrade};
+    if (revision2013)
+        choice.filterTextIds.push_back(filters::kComtrade2013);
     if (KindOf(sourcePath) == FileKind::Osc)
-        choice.filterTextIds = {filters::kComtrade, filters::kOsc};
-    else if (proposedKind == FileKind::Zip)
-        choice.filterTextIds = {filters::kZip};
-    else
-        choice.filterTextIds = {filters::kComtrade, filters::kComtrade2013};
+        choice.filterTextIds.push_back(filters::kOsc);
+    choice.filterTextIds.push_back(filters::kZip);
+    const std::pair<FileKind, int> filterOfKind[] = {
+        {FileKind::SingleFile, filters::kComtrade2013}, {FileKind::Osc, filters::kOsc}, {FileKind::Zip, filters::kZip}};
+    for (const auto& [kind, filter] : filterOfKind) {
+        const auto found = std::find(choice.filterTextIds.begin(), choice.filterTextIds.end(), filter);
+        if (KindOf(choice.proposedName) == kind && found != choice.filterTextIds.end())
+            choice.selected = static_cast<std::size_t>(found - choice.filterTextIds.begin());
+    }
     return choice;
 }
 
@@ -174,13 +185,11 @@ std::string NameForFilter(std::string_view chosenName, std::string_view selected
                           const std::vector<std::string>& offeredExtensions)
 {
     const std::string tail = LastFourLower(chosenName);
-    if (selectedExtension.empty() || tail == selectedExtension)
-        return std::string(chosenName);
     const bool endsInOffered =
         std::find(offeredExtensions.begin(), offeredExtensions.end(), tail) != offeredExtensions.end();
-    std::string name(endsInOffered ? chosenName.substr(0, chosenName.size() - 4) : chosenName);
-    name += selectedExtension;
-    return name;
+    if (selectedExtension.empty() || endsInOffered)
+        return std::string(chosenName);
+    return std::string(chosenName) + std::string(selectedExtension);
 }
 
 } // namespace zarva

@@ -14,7 +14,8 @@ enum class FileKind { Comtrade, ComtradeData, SingleFile, Osc, Sto, Zip, Other }
 std::string LastFourLower(std::string_view path);
 FileKind KindOf(std::string_view path);
 
-// The path a record is opened under: a ".dat" names the ".cfg" of the same base.
+// The path a record is opened under: a ".dat" names the ".cfg" of the same base, in the case
+// the folder spells it.
 std::string RecordPathFor(std::string_view path);
 
 // The file whose size decides whether loading shows its progress dialog, and whether it
@@ -45,15 +46,18 @@ std::vector<FileFilter> ParseFileFilters(std::string_view text);
 std::string FilterExtension(const FileFilter& filter);
 
 // What the save-as dialog offers for a record opened from `sourcePath` under the
-// proposed name: the string-table ids of its filters and the name shown.
+// proposed name: the string-table ids of its filters, the one first selected (that of the
+// proposed name's extension) and the name shown. COMTRADE 2013 single files are offered for
+// records of revision 2013 and later only, ".osc" for records read from one.
 struct SaveAsChoice {
     std::vector<int> filterTextIds;
+    std::size_t selected = 0;
     std::string proposedName;
 };
-SaveAsChoice SaveAsChoiceFor(std::string_view sourcePath, std::string_view proposedName);
+SaveAsChoice SaveAsChoiceFor(std::string_view sourcePath, std::string_view proposedName, bool revision2013);
 
-// The chosen name made to end in the selected filter's extension: appended when missing,
-// after dropping another offered extension the name ends in.
+// The chosen name made to end in an offered extension: one typed is kept, whatever filter is
+// selected; otherwise the selected filter's extension is appended.
 std::string NameForFilter(std::string_view chosenName, std::string_view selectedExtension,
                           const std::vector<std::string>& offeredExtensions);
 

@@ -3,6 +3,7 @@
 #include "core/document/Document.h"
 #include "core/document/FileDispatch.h"
 #include "core/formats/CffFile.h"
+#include "core/formats/CompanionPath.h"
 #include "core/formats/LoadWarnings.h"
 #include "core/formats/ComtradeWriter.h"
 #include "core/formats/SettingsFile.h"
@@ -23,7 +24,7 @@ void SaveOsc(Document& document, const std::filesystem::path& path)
         throw CZarvaException::Composed(kNotSavableAs, FormatText(kNotSavableAs, {path.string()}));
     if (!SamePath(path, record.sourcePath))
         ReplaceFile(path, std::string_view(reinterpret_cast<const char*>(record.oscBytes.data()), record.oscBytes.size()));
-    WriteSettings(document, WithLastFour(path.string(), ".set"));
+    WriteSettings(document, CompanionPath(path, ".set"));
 }
 
 } // namespace
@@ -43,13 +44,18 @@ bool CanSave(std::string_view path)
 
 void SaveRecord(Document& document, const std::filesystem::path& path, const SaveOptions& options)
 {
+    Oscillogram& record = document.oscillogram;
     switch (KindOf(path.string())) {
-    case FileKind::Comtrade: SaveComtrade(document, path, options); return;
+    case FileKind::Comtrade: SaveComtrade(document, path, options); break;
     case FileKind::Osc: SaveOsc(document, path); return;
     case FileKind::Zip: SaveZip(document, path, options); return;
-    case FileKind::SingleFile: SaveCff(document, path, options); return;
+    case FileKind::SingleFile: SaveCff(document, path, options); break;
     default: throw CZarvaException(messages::kUnknownFileType, path.string());
     }
+    // The record is now the file written: a later save over it keeps its data as written,
+    // and a record converted from ".sto" no longer warns that its changes would be lost.
+    record.fileType = FileTypeText(SavedFormat(record, options));
+    record.sourcePath = path.string();
 }
 
 } // namespace zarva

@@ -76,9 +76,9 @@ public:
             FillSupplied();
         const bool needsWindow = NeedsHarmonic() || mode_ == CurveMode::Rms;
         const Channel* reference = TrackingReference(channel);
-        if (needsWindow && reference)
+        if (needsWindow && period > 0 && reference)
             tracking_.emplace(channel, x_, *reference);
-        else if (needsWindow && period <= static_cast<std::int64_t>(count))
+        else if (needsWindow && period > 0 && period <= static_cast<std::int64_t>(count))
             sliding_.emplace(x_, period);
     }
 
@@ -237,7 +237,7 @@ private:
 SampleSummary SummariseSamples(const Channel& channel, std::int32_t period)
 {
     const std::size_t count = channel.samples.size();
-    const std::size_t whole = count - count % static_cast<std::size_t>(period);
+    const std::size_t whole = period > 0 ? count - count % static_cast<std::size_t>(period) : 0;
     const double* samples = channel.samples.data();
     SampleSummary summary;
     double largest = 0.0;

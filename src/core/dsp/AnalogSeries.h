@@ -44,7 +44,8 @@ struct AnalogSeries {
     Extremes extremes;  // of the displayed series
 };
 
-// Builds the series of an analog channel whose displayRatio and dcMean are current: the
+// Builds the series of an analog channel whose displayRatio and dcMean are current (a
+// period of 0: a record without window measures, whose measures are all 0): the
 // same values the window measures give at each sample (Value, Rms(i, 1), HarmonicRms(1, i),
 // FirstHarmonicPhasor or the tracked phasor), within 1e-9, but in O(1) per sample for the
 // nominal forms. Reuses the room of the vectors in `series`. Advances `progress` by its step

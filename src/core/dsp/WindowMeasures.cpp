@@ -14,6 +14,13 @@ namespace {
 constexpr double kSqrt2 = std::numbers::sqrt2;
 constexpr double kNoFrequency = 50.0;
 
+// Status channels, and the channels of a record with too few samples in a period, have no
+// window measures: they are 0.
+bool Unmeasured(const Channel& channel)
+{
+    return channel.IsDiscrete() || !channel.owner->oscillogram.HasWindowMeasures(channel);
+}
+
 std::int64_t PeriodSamples(const Channel& channel)
 {
     return channel.owner->oscillogram.SamplesPerPeriod(channel);
@@ -132,7 +139,7 @@ double Value(const Channel& channel, std::int64_t i)
 
 double Rms(const Channel& channel, std::int64_t pos, int periods)
 {
-    if (channel.IsDiscrete() || periods < 1)
+    if (Unmeasured(channel) || periods < 1)
         return 0.0;
     if (const Channel* reference = TrackingReference(channel))
         return TrackingRms(channel, pos, periods, *reference);
@@ -146,7 +153,7 @@ double HarmonicRms(const Channel& channel, int n, std::int64_t pos)
 
 double HarmonicRmsOverPeriods(const Channel& channel, int n, std::int64_t pos, int periods)
 {
-    if (channel.IsDiscrete() || periods < 1)
+    if (Unmeasured(channel) || periods < 1)
         return 0.0;
     if (const Channel* reference = TrackingReference(channel))
         return std::abs(TrackedPhasor(channel, n, pos, *reference, true, periods));
@@ -155,7 +162,7 @@ double HarmonicRmsOverPeriods(const Channel& channel, int n, std::int64_t pos, i
 
 double DcComponent(const Channel& channel, std::int64_t pos, int periods)
 {
-    if (channel.IsDiscrete() || periods < 1)
+    if (Unmeasured(channel) || periods < 1)
         return 0.0;
     if (const Channel* reference = TrackingReference(channel))
         return TrackingDc(channel, pos, periods, *reference);
@@ -164,7 +171,7 @@ double DcComponent(const Channel& channel, std::int64_t pos, int periods)
 
 double FaultComponent(const Channel& channel, std::int64_t pos)
 {
-    if (channel.IsDiscrete())
+    if (Unmeasured(channel))
         return 0.0;
     if (const Channel* reference = TrackingReference(channel))
         return TrackingFault(channel, pos, *reference);
@@ -173,7 +180,7 @@ double FaultComponent(const Channel& channel, std::int64_t pos)
 
 Phasor FirstHarmonicPhasor(const Channel& channel, std::int64_t pos)
 {
-    if (channel.IsDiscrete())
+    if (Unmeasured(channel))
         return {};
     const std::int32_t period = channel.owner->oscillogram.SamplesPerPeriod(channel);
     if (period - 1 > pos)
@@ -194,7 +201,7 @@ Phasor FirstHarmonicPhasor(const Channel& channel, std::int64_t pos)
 Phasor TrackedPhasor(const Channel& channel, int n, std::int64_t pos, const Channel& reference,
                      bool binMode, int periods)
 {
-    if (channel.IsDiscrete() || periods < 1)
+    if (Unmeasured(channel) || periods < 1)
         return {};
     const double frequency = ReferenceFrequency(reference, pos);
     const double rate = SamplingRate(channel);

@@ -247,10 +247,10 @@ void ReadCff(Document& document, const std::filesystem::path& path, const ReadOp
 void SaveCff(Document& document, const std::filesystem::path& path, const SaveOptions& options)
 {
     const Oscillogram& record = document.oscillogram;
-    if (LeadingInt(record.revisionYear) < 2013)
+    if (LeadingInt(record.revisionYear) < 2013 && !options.raiseTo2013)
         throw CZarvaException(kCffNeedsRevision2013);
     const DataFormat format = SavedFormat(record, options);
-    const ComtradeWriter writer(record, format);
+    const ComtradeWriter writer(record, format, true);
     StoreSettings(document);
 
     std::string text = MarkerLine("CFG") + writer.BuildConfigurationText() + std::string(kLineEnd);

@@ -34,7 +34,7 @@ std::vector<CffSection> SplitCff(std::string_view bytes, const std::string& path
 void ReadCff(Document& document, const std::filesystem::path& path, const ReadOptions& options = {});
 
 // Writes the record as one file of revision 2013 or later (error 187, nothing written, for an
-// earlier one): the configuration, the sections it carries, its header, its settings when it
+// earlier one unless `options` raise it to 2013): the configuration, the sections it carries, its header, its settings when it
 // was read with them, then the data in the form the configuration names. The settings file
 // beside it is written too; both are replaced only once complete.
 void SaveCff(Document& document, const std::filesystem::path& path, const SaveOptions& options = {});

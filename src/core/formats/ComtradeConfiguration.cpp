@@ -61,8 +61,8 @@ std::int64_t RecordRate(const std::vector<RateSegment>& segments, double lineFre
         highest = std::max(highest, segment.rate);
     }
     if (lowest > 0.0 && highest >= 1.5 * lowest)
-        return SnapSampleRate(highest, lineFrequency, false);
-    return SnapSampleRate(sum / static_cast<double>(segments.size()), lineFrequency, highest != lowest);
+        return RecordSampleRate(highest, lineFrequency, false);
+    return RecordSampleRate(sum / static_cast<double>(segments.size()), lineFrequency, highest != lowest);
 }
 
 class ConfigurationParser {
@@ -239,6 +239,9 @@ void ConfigurationParser::ReadTail()
     CfgFieldReader codes(file_.ReadLine());
     record_.timeCode = std::string(TrimBlanks(codes.ReadField()));
     record_.localCode = std::string(TrimBlanks(codes.ReadField()));
+    file_.SkipBlank();
+    if (!file_.AtEnd())
+        record_.timeQuality = std::string(TrimBlanks(file_.ReadLine()));
 }
 
 Configuration ConfigurationParser::Parse()

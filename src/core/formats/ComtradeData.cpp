@@ -5,6 +5,7 @@
 #include "core/formats/LoadWarnings.h"
 #include "core/formats/MappedFile.h"
 #include "core/formats/MissingCodes.h"
+#include "core/formats/SampleRate.h"
 #include "core/model/ZarvaException.h"
 
 #include <sys/mman.h>
@@ -13,6 +14,7 @@
 #include <bit>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace zarva {
 namespace {
@@ -20,8 +22,6 @@ namespace {
 // Records are converted a block at a time, channel by channel, so that each channel's samples
 // are written in one run while the block stays in cache.
 constexpr std::size_t kBlockRecords = 512;
-constexpr std::int64_t kTwoTo31 = std::int64_t{1} << 31;
-constexpr std::int64_t kTwoTo32 = std::int64_t{1} << 32;
 
 std::uint32_t LoadU32(const unsigned char* p)
 {
@@ -40,15 +40,13 @@ double LoadAnalog(const unsigned char* p)
 }
 
 // Recorders that count time from the trigger write the negative times before it as
-// unsigned 32-bit numbers; a record whose first stamp lies in the upper half is such a one.
+// unsigned 32-bit numbers.
 void UnwrapStamps(std::vector<std::int64_t>& stamps)
 {
-    if (stamps.empty() || stamps.front() < kTwoTo31 || stamps.front() >= kTwoTo32)
+    if (stamps.empty() || !StampsWrap(stamps.front()))
         return;
-    for (std::int64_t& stamp : stamps) {
-        if (stamp >= kTwoTo31 && stamp < kTwoTo32)
-            stamp -= kTwoTo32;
-    }
+    for (std::int64_t& stamp : stamps)
+        stamp = UnwrappedStamp(stamp, true);
 }
 
 // How the codes of one analog channel become stored values; `missing` is the code that marks
@@ -145,7 +143,7 @@ public:
     {
     }
 
-    DataStamps Read(bool needStamps)
+    DataStamps Read(StampCheck* check)
     {
         recordSize_ = ChooseRecordSize(record_, file_, format);
         const std::size_t records = file_.Size() / recordSize_;
@@ -153,14 +151,13 @@ public:
             AddWarning(record_, warnings::kTrailingBytes, {trailing});
         ReserveSamples(record_, records);
         DataStamps result;
-        if (needStamps)
+        if (check == nullptr)
             result.stamps.reserve(records);
         for (std::size_t first = 0; first < records; first += kBlockRecords) {
             const std::size_t count = std::min(kBlockRecords, records - first);
             const unsigned char* block = file_.Bytes() + first * recordSize_;
             ReadBlock(block, count);
-            if (needStamps)
-                ReadStamps(block, count, result);
+            ReadStamps(block, count, check, result);
             const std::size_t consumed = (first + count) * recordSize_;
             document_.progress.SetPosition(consumed);
             file_.Advance(consumed);
@@ -190,10 +187,15 @@ private:
         }
     }
 
-    void ReadStamps(const unsigned char* block, std::size_t count, DataStamps& result) const
+    void ReadStamps(const unsigned char* block, std::size_t count, StampCheck* check, DataStamps& result) const
     {
-        for (std::size_t r = 0; r < count; ++r)
-            result.stamps.push_back(LoadU32(block + r * recordSize_ + 4));
+        for (std::size_t r = 0; r < count; ++r) {
+            const std::int64_t stamp = LoadU32(block + r * recordSize_ + 4);
+            if (check != nullptr)
+                check->Add(stamp);
+            else
+                result.stamps.push_back(stamp);
+        }
         result.present = true;
     }
 
@@ -279,12 +281,14 @@ public:
         text_ = text_.substr(0, text_.find('\x1A'));
     }
 
-    DataStamps Read()
+    DataStamps Read(StampCheck* check)
     {
+        check_ = check;
         const std::size_t lines = CountDataLines();
         ReserveSamples(record_, lines);
         DataStamps result;
-        result.stamps.reserve(lines);
+        if (check_ == nullptr)
+            result.stamps.reserve(lines);
         std::size_t shortLines = 0;
         std::size_t position = 0;
         while (position < text_.size() && !document_.progress.CancelRequested()) {
@@ -325,7 +329,10 @@ private:
         std::string_view field;
         bool complete = fields.Next(field);
         const bool hasStamp = fields.Next(field) && !TrimBlanks(field).empty();
-        result.stamps.push_back(hasStamp ? StampValue(field) : 0);
+        if (check_ != nullptr)
+            check_->Add(hasStamp ? std::optional<std::int64_t>(StampValue(field)) : std::nullopt);
+        else
+            result.stamps.push_back(hasStamp ? StampValue(field) : 0);
         result.present = result.present || hasStamp;
         for (std::uint32_t j = 0; j < record_.analogCount; ++j) {
             const bool present = fields.Next(field);
@@ -347,18 +354,19 @@ private:
     std::string_view text_;
     MappedFile& file_;
     std::vector<Scale> scales_;
+    StampCheck* check_ = nullptr;
 };
 
 } // namespace
 
-DataStamps ReadData(Document& document, MappedFile& file, DataFormat format, bool needStamps)
+DataStamps ReadData(Document& document, MappedFile& file, DataFormat format, StampCheck* check)
 {
     document.progress.SetTotal(5 * std::uint64_t{file.Size()});
     switch (format) {
-    case DataFormat::Ascii: return AsciiReader(document, file).Read();
-    case DataFormat::Binary: return BinaryReader<DataFormat::Binary>(document, file).Read(needStamps);
-    case DataFormat::Binary32: return BinaryReader<DataFormat::Binary32>(document, file).Read(needStamps);
-    case DataFormat::Float32: return BinaryReader<DataFormat::Float32>(document, file).Read(needStamps);
+    case DataFormat::Ascii: return AsciiReader(document, file).Read(check);
+    case DataFormat::Binary: return BinaryReader<DataFormat::Binary>(document, file).Read(check);
+    case DataFormat::Binary32: return BinaryReader<DataFormat::Binary32>(document, file).Read(check);
+    case DataFormat::Float32: return BinaryReader<DataFormat::Float32>(document, file).Read(check);
     }
     return {};
 }

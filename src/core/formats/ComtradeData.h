@@ -10,6 +10,8 @@ namespace zarva {
 class Document;
 class MappedFile;
 
+class StampCheck;
+
 // What the data file gave besides the samples appended to the channels.
 struct DataStamps {
     std::vector<std::int64_t> stamps;  // the time stamps as written, when they were collected
@@ -17,8 +19,8 @@ struct DataStamps {
 };
 
 // Appends the samples of a data file to the record's channels, polling the cancel flag and
-// advancing the progress counters. Time stamps are collected for ASCII files and, for the
-// binary forms, only when `needStamps` is set.
-DataStamps ReadData(Document& document, MappedFile& file, DataFormat format, bool needStamps);
+// advancing the progress counters. The time stamps are collected when the record is timed by
+// them (`check` is null), else handed to `check` one by one.
+DataStamps ReadData(Document& document, MappedFile& file, DataFormat format, StampCheck* check);
 
 } // namespace zarva

@@ -14,32 +14,10 @@
 #include "core/model/ZarvaException.h"
 
 #include <algorithm>
-#include <cctype>
+#include <optional>
 
 namespace zarva {
 namespace {
-
-std::string Cased(std::string_view text, bool upper)
-{
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c))
-                                    : std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-bool IsUpperCase(const std::string& text)
-{
-    return std::any_of(text.begin(), text.end(), [](unsigned char c) { return std::isupper(c); }) &&
-           std::none_of(text.begin(), text.end(), [](unsigned char c) { return std::islower(c); });
-}
-
-// Binary records are timed from their rates; the time stamps are read only when no rate is
-// given, and ASCII records keep their time stamps unless they have none.
-bool NeedsStamps(const Oscillogram& record, DataFormat format)
-{
-    return format == DataFormat::Ascii || (record.sampleRate == 0 && !HasSeveralRates(record));
-}
 
 std::vector<std::int64_t> TimesFromStamps(std::vector<std::int64_t> stamps, double multiplier)
 {
@@ -50,34 +28,33 @@ std::vector<std::int64_t> TimesFromStamps(std::vector<std::int64_t> stamps, doub
     return stamps;
 }
 
-void AssignSampleTimes(Oscillogram& record, DataFormat format, DataStamps data)
+// A record that declares its rates is timed by them exactly as written, whatever its data form;
+// its stamps are only checked. The stamps time the others.
+void AssignSampleTimes(Oscillogram& record, DataStamps data, const std::optional<StampCheck>& check)
 {
     const std::size_t count = record.SampleCount();
-    const bool timedByFile = format == DataFormat::Ascii && data.present;
-    if (!timedByFile && HasSeveralRates(record)) {
-        record.sampleTimes = TimesFromSegments(record, count);
-    } else if (!timedByFile && record.sampleRate > 0) {
-        record.sampleTimes = TimesAtRate(record.sampleRate, count);
-    } else {
+    if (!check) {
         data.stamps.resize(count);
         record.sampleTimes = TimesFromStamps(std::move(data.stamps), record.timeMultiplier);
         return;
     }
-    if (format == DataFormat::Ascii)
-        AddWarning(record, warnings::kNoTimeStamps);
+    record.sampleTimes = TimesFromSegments(record, count);
+    if (const double excess = check->Excess(); excess > 0.0)
+        AddWarning(record, warnings::kStampsStray, {RoundToInt64(excess)});
 }
 
-// A record without rate lines takes its rate from the step of its first two time stamps.
+// A record without rate lines takes its rate from its time stamps, over the whole record.
 void DeriveSampleRate(Oscillogram& record, const std::filesystem::path& datPath)
 {
     if (record.sampleRate != 0)
         return;
     const std::vector<std::int64_t>& times = record.sampleTimes;
-    const double step = times.size() >= 2 ? static_cast<double>(times[1] - times[0]) : 0.0;
-    const std::int64_t rate = step > 0.0 ? SnapSampleRate(1000000.0 / step, record.lineFrequency, false) : 0;
-    if (rate <= 0 || rate > std::numeric_limits<std::int32_t>::max())
+    const double span = times.size() >= 2 ? static_cast<double>(times.back() - times.front()) : 0.0;
+    const double rate = span > 0.0 ? static_cast<double>(times.size() - 1) * 1e6 / span : 0.0;
+    const std::int64_t whole = RecordSampleRate(rate, record.lineFrequency, false);
+    if (whole <= 0 || whole > std::numeric_limits<std::int32_t>::max())
         throw CZarvaException(messages::kBadFileFormat, datPath.string());
-    record.sampleRate = static_cast<std::int32_t>(rate);
+    record.sampleRate = static_cast<std::int32_t>(whole);
 }
 
 void WarnAboutSampleCount(Oscillogram& record, std::int64_t declared)
@@ -110,21 +87,6 @@ void ReadHeader(Document& document, const std::filesystem::path& cfgPath)
 
 } // namespace
 
-std::filesystem::path CompanionPath(const std::filesystem::path& recordPath, std::string_view extension)
-{
-    const bool upper = IsUpperCase(recordPath.extension().string());
-    std::filesystem::path candidates[] = {recordPath, recordPath, recordPath};
-    candidates[0].replace_extension(Cased(extension, upper));
-    candidates[1].replace_extension(Cased(extension, false));
-    candidates[2].replace_extension(Cased(extension, true));
-    for (const std::filesystem::path& candidate : candidates) {
-        std::error_code error;
-        if (std::filesystem::exists(candidate, error))
-            return candidate;
-    }
-    return candidates[0];
-}
-
 void ReadComtradeFiles(Document& document, const std::filesystem::path& cfgPath, const ReadOptions& options)
 {
     Oscillogram& record = document.oscillogram;
@@ -135,12 +97,15 @@ void ReadComtradeFiles(Document& document, const std::filesystem::path& cfgPath,
     }
     const std::filesystem::path datPath = CompanionPath(cfgPath, ".dat");
     MappedFile dat(datPath);
-    DataStamps stamps = ReadData(document, dat, configuration.format, NeedsStamps(record, configuration.format));
+    std::optional<StampCheck> check;
+    if (HasDeclaredRates(record))
+        check.emplace(record);
+    DataStamps stamps = ReadData(document, dat, configuration.format, check ? &*check : nullptr);
     if (document.progress.CancelRequested())
         return;
     if (record.channels.empty() || record.SampleCount() == 0)
         throw CZarvaException(messages::kBadFileFormat, cfgPath.string());
-    AssignSampleTimes(record, configuration.format, std::move(stamps));
+    AssignSampleTimes(record, std::move(stamps), check);
     DeriveSampleRate(record, datPath);
     WarnAboutSampleCount(record, configuration.declaredSamples);
 
@@ -152,6 +117,9 @@ void ReadComtradeFiles(Document& document, const std::filesystem::path& cfgPath,
     record.triggerText = TriggerText(record, options.utcFor2013);
     ReadSettings(document, CompanionPath(cfgPath, ".set"), false);
     ReadHeader(document, cfgPath);
+    if (!record.HasWindowMeasures())
+        AddWarning(record, warnings::kFewSamplesPerPeriod,
+                   {record.sampleRate, Oscillogram::kFewestSamplesPerPeriod});
 }
 
 void ReadComtrade(Document& document, const std::filesystem::path& cfgPath, const ReadOptions& options)

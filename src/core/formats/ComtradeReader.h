@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/formats/CompanionPath.h"
+
 #include <filesystem>
 #include <string_view>
 
@@ -20,10 +22,5 @@ void ReadComtrade(Document& document, const std::filesystem::path& cfgPath, cons
 
 // ReadComtrade without the final recompute: the record as stored in its files.
 void ReadComtradeFiles(Document& document, const std::filesystem::path& cfgPath, const ReadOptions& options = {});
-
-// The companion file of a record with the given extension (".dat", ".hdr", ".set"): the name
-// spelled in the case of the configuration's extension when such a file exists, else in lower
-// or upper case, else the first of these.
-std::filesystem::path CompanionPath(const std::filesystem::path& recordPath, std::string_view extension);
 
 } // namespace zarva

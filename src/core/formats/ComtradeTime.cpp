@@ -1,6 +1,7 @@
 #include "core/formats/ComtradeTime.h"
 
 #include "core/formats/CfgFieldReader.h"
+#include "core/formats/MissingCodes.h"
 #include "core/model/Oscillogram.h"
 #include "core/model/StringTable.h"
 
@@ -62,8 +63,9 @@ std::optional<Date> ParseDate(std::string_view text, bool dayFirst)
               static_cast<int>(dayFirst ? numbers[1] : numbers[0]), static_cast<int>(numbers[2])};
     if (date.month > 12)
         std::swap(date.day, date.month);
+    // Two-digit years of recorders from before 2000 and after.
     if (date.year < 100)
-        date.year += 2000;
+        date.year += date.year >= 70 ? 1900 : 2000;
     return date;
 }
 
@@ -102,16 +104,52 @@ Date CivilFromDays(std::int64_t days)
     return {day, month, static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0))};
 }
 
-// Minutes of a local time code such as "+3", "-5h30"; 0 for "0" or a code without a sign.
-std::int64_t OffsetMinutes(std::string_view code)
+// Minutes of a time or local code such as "+3", "-5h30" or "0"; none for a code that is not one
+// (empty, or "x" where a recorder keeps no local time).
+std::optional<std::int64_t> CodeMinutes(std::string_view code)
 {
     code = TrimBlanks(code);
-    if (code.empty() || (code[0] != '+' && code[0] != '-'))
-        return 0;
+    const bool negative = !code.empty() && code[0] == '-';
+    if (!code.empty() && (code[0] == '+' || code[0] == '-'))
+        code.remove_prefix(1);
     std::array<long, 2> numbers{};
-    const std::size_t found = ScanNumbers(code.substr(1), "hH", numbers);
-    const std::int64_t minutes = (found > 0 ? numbers[0] * 60 : 0) + (found > 1 ? numbers[1] : 0);
-    return code[0] == '-' ? -minutes : minutes;
+    const std::size_t found = ScanNumbers(code, "hH", numbers);
+    if (found == 0)
+        return std::nullopt;
+    const std::int64_t minutes = numbers[0] * 60 + (found > 1 ? numbers[1] : 0);
+    return negative ? -minutes : minutes;
+}
+
+// A moment of the record as seconds from 1970 on its own clock, with the fraction as written.
+struct Moment {
+    std::int64_t seconds = 0;
+    std::string fraction;
+};
+
+std::optional<Moment> ParseMoment(const Oscillogram& record, std::string_view date, std::string_view time)
+{
+    const std::optional<Date> day = ParseDate(date, DatesDayFirst(record));
+    const std::optional<Clock> clock = ParseClock(time);
+    if (!day || !clock || day->month < 1 || day->month > 12 || day->day < 1 || day->day > 31)
+        return std::nullopt;
+    return Moment{DaysFromCivil(day->year, day->month, day->day) * 86400 + clock->hours * 3600LL +
+                      clock->minutes * 60LL + clock->seconds,
+                  clock->fraction};
+}
+
+struct CivilMoment {
+    Date date;
+    int hours;
+    int minutes;
+    int seconds;
+};
+
+CivilMoment ToCivil(std::int64_t seconds)
+{
+    const std::int64_t days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+    const std::int64_t secondOfDay = seconds - days * 86400;
+    return {CivilFromDays(days), static_cast<int>(secondOfDay / 3600), static_cast<int>(secondOfDay / 60 % 60),
+            static_cast<int>(secondOfDay % 60)};
 }
 
 std::string Join(std::string_view date, std::string_view time)
@@ -123,7 +161,7 @@ std::string Join(std::string_view date, std::string_view time)
 
 bool DatesDayFirst(const Oscillogram& record)
 {
-    return !TrimBlanks(record.revisionYear).empty();
+    return !IsRevision1991(record.revisionYear);
 }
 
 std::optional<RecordMoment> ParseMoment(std::string_view date, std::string_view time, bool dayFirst)
@@ -155,29 +193,37 @@ std::string MomentText(const Oscillogram& record, std::string_view date, std::st
                        bool utcFor2013)
 {
     const bool dayFirst = DatesDayFirst(record);
-    if (record.localCode.empty())
+    if (record.localCode.empty() && record.timeCode.empty())
         return Join(NormaliseDate(date, dayFirst), time);
     const std::string& suffix = Text(utcFor2013 ? kUtcSuffix : kLocalSuffix);
-    const std::optional<Date> day = ParseDate(date, dayFirst);
-    const std::optional<Clock> clock = ParseClock(time);
-    if (!day || !clock || day->month < 1 || day->month > 12 || day->day < 1 || day->day > 31)
+    const std::optional<Moment> moment = ParseMoment(record, date, time);
+    if (!moment)
         return Join(TrimBlanks(date), time) + suffix;
-
-    std::int64_t seconds = DaysFromCivil(day->year, day->month, day->day) * 86400 +
-                           clock->hours * 3600LL + clock->minutes * 60LL + clock->seconds;
+    // The file's clock runs at UTC + time code; local time is UTC + local code.
+    std::int64_t seconds = moment->seconds - CodeMinutes(record.timeCode).value_or(0) * 60;
     if (!utcFor2013)
-        seconds += OffsetMinutes(record.localCode) * 60;
-    const std::int64_t days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
-    const std::int64_t secondOfDay = seconds - days * 86400;
-    const Date shown = CivilFromDays(days);
+        seconds += CodeMinutes(record.localCode).value_or(0) * 60;
+    const CivilMoment shown = ToCivil(seconds);
     char text[96];
-    std::snprintf(text, sizeof text, "%02d.%02d.%04d, %02d:%02d:%02d", shown.day, shown.month, shown.year,
-                  static_cast<int>(secondOfDay / 3600), static_cast<int>(secondOfDay / 60 % 60),
-                  static_cast<int>(secondOfDay % 60));
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d, %02d:%02d:%02d", shown.date.day, shown.date.month,
+                  shown.date.year, shown.hours, shown.minutes, shown.seconds);
     std::string result = text;
-    if (!clock->fraction.empty())
-        result += "." + clock->fraction;
+    if (!moment->fraction.empty())
+        result += "." + moment->fraction;
     return result + suffix;
+}
+
+std::optional<std::string> UtcMoment(const Oscillogram& record, std::string_view date, std::string_view time)
+{
+    const std::optional<std::int64_t> code = CodeMinutes(record.timeCode);
+    const std::optional<Moment> moment = ParseMoment(record, date, time);
+    if (!code || !moment)
+        return std::nullopt;
+    const CivilMoment utc = ToCivil(moment->seconds - *code * 60);
+    char text[96];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", utc.date.year, utc.date.month, utc.date.day,
+                  utc.hours, utc.minutes, utc.seconds);
+    return std::string(text) + (moment->fraction.empty() ? "" : "." + moment->fraction) + "Z";
 }
 
 std::string StartText(const Oscillogram& record, bool utcFor2013)

@@ -10,13 +10,13 @@ class Oscillogram;
 
 // A configuration date as "dd/mm/yyyy", or empty when it holds fewer than three numbers.
 // Revision 1991 writes the month first, later revisions the day; a first number above 12 is
-// a day whatever the revision. Two-digit years are taken as 20yy.
+// a day whatever the revision. Two-digit years 70 to 99 are 19yy, 00 to 69 are 20yy.
 std::string NormaliseDate(std::string_view date, bool dayFirst);
 
-// The record's start or trigger moment as shown to the user. Without a local time code: the
-// normalised date and the time as written. With one (revision 2013): the moment in UTC
-// (`utcFor2013`) or in local time with the offset of the code applied, then a suffix naming
-// which.
+// The record's start or trigger moment as shown to the user. Without time codes: the
+// normalised date and the time as written. With them (revision 2013), whose file times run at
+// UTC + time code: the moment in UTC (`utcFor2013`) or in local time, UTC + local code, then a
+// suffix naming which.
 std::string MomentText(const Oscillogram& record, std::string_view date, std::string_view time,
                        bool utcFor2013);
 
@@ -36,6 +36,10 @@ struct RecordMoment {
     std::string fraction;
 };
 std::optional<RecordMoment> ParseMoment(std::string_view date, std::string_view time, bool dayFirst);
+
+// The moment in UTC in ISO 8601 with every digit of the fraction as written and "Z"; none
+// without a time code or a readable moment.
+std::optional<std::string> UtcMoment(const Oscillogram& record, std::string_view date, std::string_view time);
 
 std::string StartText(const Oscillogram& record, bool utcFor2013);
 std::string TriggerText(const Oscillogram& record, bool utcFor2013);

@@ -3,8 +3,10 @@
 #include "core/document/Document.h"
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/ComtradeReader.h"
+#include "core/formats/ComtradeTime.h"
 #include "core/formats/MissingCodes.h"
 #include "core/formats/RecordFiles.h"
+#include "core/formats/SampleRate.h"
 #include "core/model/ParallelFor.h"
 #include "core/model/ZarvaException.h"
 #include "core/storage/StagedFile.h"
@@ -21,6 +23,9 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Records are built a block at a time, channel by channel, so that each channel's samples
 // are read in long runs while the block stays in the second-level cache.
 constexpr std::size_t kBlockRecords = 2048;
+// Revision 2013's time quality of a clock not known to be locked (F: not reliable) and of one
+// that cannot tell leap seconds (3), for a record that was read without them.
+constexpr std::string_view kUnknownTimeQuality = "F,3";
 
 // Configuration numbers carry 23 significant digits, so every double reads back exactly.
 std::string ConfigNumber(double value)
@@ -29,12 +34,19 @@ std::string ConfigNumber(double value)
     return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, 23).ptr);
 }
 
-// A text field of the configuration: commas and line breaks would split the line, so they
-// become blanks.
+// Text written as a line of its own: line breaks would split it, so they become blanks.
+std::string LineText(std::string_view text)
+{
+    std::string line(text);
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return line;
+}
+
+// A text field of the configuration: commas would split it too.
 std::string Field(std::string_view text)
 {
-    std::string field(text);
-    std::replace_if(field.begin(), field.end(), [](char c) { return c == ',' || c == '\r' || c == '\n'; }, ' ');
+    std::string field = LineText(text);
+    std::replace(field.begin(), field.end(), ',', ' ');
     return field;
 }
 
@@ -50,9 +62,9 @@ void AppendLine(std::string& text, const std::vector<std::string>& fields)
 }
 
 // BINARY32 and FLOAT32 exist from revision 2013 on; a file in one of them says so.
-std::string WrittenRevision(const std::string& revision, DataFormat format)
+std::string WrittenRevision(const std::string& revision, DataFormat format, bool as2013)
 {
-    const bool needs2013 = format == DataFormat::Binary32 || format == DataFormat::Float32;
+    const bool needs2013 = as2013 || format == DataFormat::Binary32 || format == DataFormat::Float32;
     return needs2013 && LeadingInt(revision) < 2013 ? std::string("2013") : revision;
 }
 
@@ -92,8 +104,8 @@ DataFormat SavedFormat(const Oscillogram& record, const SaveOptions& options)
     return *format;
 }
 
-ComtradeWriter::ComtradeWriter(const Oscillogram& record, DataFormat format)
-    : record_(record), format_(format), revision_(WrittenRevision(record.revisionYear, format)),
+ComtradeWriter::ComtradeWriter(const Oscillogram& record, DataFormat format, bool as2013)
+    : record_(record), format_(format), revision_(WrittenRevision(record.revisionYear, format, as2013)),
       revision1991_(IsRevision1991(revision_)), sampleCount_(record.SampleCount())
 {
     for (std::size_t i = 0; i < record.channels.size(); ++i) {
@@ -128,13 +140,15 @@ std::string ComtradeWriter::BuildConfigurationText() const
     AppendDiscreteLines(text);
     AppendLine(text, {ConfigNumber(record_.lineFrequency)});
     AppendRates(text);
-    AppendLine(text, {Field(record_.startDate), Field(record_.startTime)});
-    AppendLine(text, {Field(record_.triggerDate), Field(record_.triggerTime)});
+    AppendLine(text, {WrittenDate(record_.startDate), Field(record_.startTime)});
+    AppendLine(text, {WrittenDate(record_.triggerDate), Field(record_.triggerTime)});
     AppendLine(text, {FileTypeText(format_)});
     if (!revision_.empty())
         AppendLine(text, {ConfigNumber(stampMultiplier_)});
-    if (revision_ == "2013" && !(record_.timeCode.empty() && record_.localCode.empty()))
+    if (revision_ == "2013") {
         AppendLine(text, {Field(record_.timeCode), Field(record_.localCode)});
+        AppendLine(text, {record_.timeQuality.empty() ? std::string(kUnknownTimeQuality) : LineText(record_.timeQuality)});
+    }
     return text;
 }
 
@@ -171,16 +185,31 @@ void ComtradeWriter::AppendDiscreteLines(std::string& text) const
 }
 
 // The rate lines as read, the last one ending at the last sample written, so that the
-// configuration describes the data that goes with it.
+// configuration describes the data that goes with it. A record timed by its stamps says so:
+// no rate lines and a rate of 0.
 void ComtradeWriter::AppendRates(std::string& text) const
 {
+    const auto count = static_cast<std::int32_t>(std::min<std::size_t>(sampleCount_, INT32_MAX));
+    if (!HasDeclaredRates(record_)) {
+        AppendLine(text, {"0"});
+        AppendLine(text, {"0", std::to_string(count)});
+        return;
+    }
     std::vector<RateSegment> segments = record_.rateSegments;
-    if (segments.empty())
-        segments.push_back({static_cast<double>(record_.sampleRate), 0});
-    segments.back().endSample = static_cast<std::int32_t>(std::min<std::size_t>(sampleCount_, INT32_MAX));
+    segments.back().endSample = count;
     AppendLine(text, {std::to_string(segments.size())});
     for (const RateSegment& segment : segments)
         AppendLine(text, {ConfigNumber(segment.rate), std::to_string(segment.endSample)});
+}
+
+// A date of revision 1991 (month first, perhaps a two-digit year) written in a later revision
+// as that revision reads dates: day first, four-digit year.
+std::string ComtradeWriter::WrittenDate(const std::string& date) const
+{
+    if (revision1991_ || !IsRevision1991(record_.revisionYear))
+        return Field(date);
+    const std::string normalised = NormaliseDate(date, false);
+    return normalised.empty() ? Field(date) : normalised;
 }
 
 std::int64_t ComtradeWriter::SampleTime(std::size_t i) const

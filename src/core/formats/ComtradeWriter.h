@@ -19,6 +19,9 @@ class Oscillogram;
 struct SaveOptions {
     // "ASCII", "BINARY", "binary32" or "FLOAT32"; empty keeps the record's own file type.
     std::string fileType;
+    // A record older than revision 2013 saved as a single file is written as revision 2013
+    // rather than refused.
+    bool raiseTo2013 = false;
 };
 
 // The data form a save writes: the one asked for, else the record's own.
@@ -31,7 +34,9 @@ class ComtradeWriter {
 public:
     using Sink = std::function<void(std::string_view)>;
 
-    ComtradeWriter(const Oscillogram& record, DataFormat format);
+    // The record's revision is kept, but the 32-bit forms, and any form when `as2013` is set,
+    // are written as revision 2013 at least.
+    ComtradeWriter(const Oscillogram& record, DataFormat format, bool as2013 = false);
 
     DataFormat Format() const { return format_; }
     std::size_t SampleCount() const { return sampleCount_; }
@@ -54,6 +59,7 @@ private:
     void AppendAnalogLines(std::string& text) const;
     void AppendDiscreteLines(std::string& text) const;
     void AppendRates(std::string& text) const;
+    std::string WrittenDate(const std::string& date) const;
     // Builds the data of samples [first, first + count) into the block.
     using BlockBuilder = std::function<void(std::size_t first, std::size_t count, std::string& block)>;
     void EmitBlocks(const BlockBuilder& build, const Sink& sink) const;

@@ -24,15 +24,22 @@ void AddWarning(Oscillogram& record, int id, std::initializer_list<WarningValue>
     record.loadWarnings.push_back(FormatText(id, values));
 }
 
-void AddFormulaWarnings(Oscillogram& record)
+std::vector<std::string> FormulaFailures(const CalcChannels& computed)
 {
-    const CalcChannels& computed = record.calcChannels;
+    std::vector<std::string> failures;
     for (std::size_t k = 0; k < computed.Names().size(); ++k) {
         if (const CZarvaException* failure = computed.Failure(k)) {
-            AddWarning(record, warnings::kFormulaNotComputed,
-                       {computed.Names()[k], computed.Formulas()[k], std::string(failure->what())});
+            failures.push_back(FormatText(warnings::kFormulaNotComputed,
+                                          {computed.Names()[k], computed.Formulas()[k], std::string(failure->what())}));
         }
     }
+    return failures;
+}
+
+void AddFormulaWarnings(Oscillogram& record)
+{
+    for (std::string& failure : FormulaFailures(record.calcChannels))
+        record.loadWarnings.push_back(std::move(failure));
 }
 
 } // namespace zarva

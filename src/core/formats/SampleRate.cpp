@@ -3,6 +3,7 @@
 #include "core/model/Oscillogram.h"
 #include "core/model/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zarva {
@@ -56,6 +57,16 @@ private:
     std::size_t index_ = 0;
 };
 
+bool IsRate(double rate)
+{
+    return rate > 0.0 && std::isfinite(rate);
+}
+
+constexpr std::int64_t kTwoTo31 = std::int64_t{1} << 31;
+constexpr std::int64_t kTwoTo32 = std::int64_t{1} << 32;
+// A binary stamp of all ones marks a sample without one.
+constexpr std::int64_t kMissingStamp = 0xFFFFFFFF;
+
 } // namespace
 
 std::int64_t SnapSampleRate(double rate, double lineFrequency, bool several)
@@ -77,6 +88,17 @@ std::int64_t SnapSampleRate(double rate, double lineFrequency, bool several)
     return perPeriod * wholeHertz;
 }
 
+std::int64_t RecordSampleRate(double rate, double lineFrequency, bool several)
+{
+    if (!IsRate(rate))
+        return 0;
+    const std::int64_t snapped = SnapSampleRate(rate, lineFrequency, several);
+    const std::int64_t wholeHertz = static_cast<std::int64_t>(std::clamp(lineFrequency, 0.0, 1e9));
+    if (wholeHertz > 0 && snapped / wholeHertz >= Oscillogram::kFewestSamplesPerPeriod)
+        return snapped;
+    return std::max<std::int64_t>(1, RoundToInt64(rate));
+}
+
 std::vector<double> LineFrequencySeries(const Oscillogram& record, std::size_t sampleCount)
 {
     std::vector<double> series(sampleCount, 0.0);
@@ -93,38 +115,53 @@ std::vector<double> LineFrequencySeries(const Oscillogram& record, std::size_t s
     return series;
 }
 
+bool HasDeclaredRates(const Oscillogram& record)
+{
+    const std::vector<RateSegment>& segments = record.rateSegments;
+    return !segments.empty() &&
+           std::all_of(segments.begin(), segments.end(), [](const RateSegment& segment) { return IsRate(segment.rate); });
+}
+
 bool HasSeveralRates(const Oscillogram& record)
 {
     bool differ = false;
     for (const RateSegment& segment : record.rateSegments) {
-        if (!(segment.rate > 0.0) || !std::isfinite(segment.rate))
+        if (!IsRate(segment.rate))
             return false;
         differ = differ || segment.rate != record.rateSegments.front().rate;
     }
     return differ;
 }
 
+SegmentClock::SegmentClock(const std::vector<RateSegment>& segments) : segments_(segments)
+{
+    rate_ = segments_.empty() ? 0.0 : segments_.front().rate;
+}
+
+double SegmentClock::Next()
+{
+    ++sample_;
+    std::size_t segment = segment_;
+    while (segment + 1 < segments_.size() && sample_ + 1 > segments_[segment].endSample)
+        ++segment;
+    // Each segment is timed from the sample before its first, so rounding never accumulates.
+    if (segment != segment_) {
+        if (sample_ > 0) {
+            anchorTime_ += static_cast<double>(sample_ - 1 - anchor_) * 1e6 / rate_;
+            anchor_ = sample_ - 1;
+        }
+        segment_ = segment;
+        rate_ = segments_[segment].rate;
+    }
+    return anchorTime_ + static_cast<double>(sample_ - anchor_) * 1e6 / rate_;
+}
+
 std::vector<std::int64_t> TimesFromSegments(const Oscillogram& record, std::size_t sampleCount)
 {
-    std::vector<std::int64_t> times;
-    times.reserve(sampleCount);
-    SegmentWalk walk(record.rateSegments);
-    // Each segment is timed from the sample before its first, so rounding never accumulates.
-    double before = 0.0;
-    std::size_t first = 0;
-    const RateSegment* current = nullptr;
-    for (std::size_t i = 0; i < sampleCount; ++i) {
-        const RateSegment* segment = walk.Next(i);
-        if (segment == nullptr)
-            segment = &record.rateSegments.back();
-        if (segment != current) {
-            before = current != nullptr ? before + static_cast<double>(i - first) * 1e6 / current->rate
-                                        : -1e6 / segment->rate;
-            first = i;
-            current = segment;
-        }
-        times.push_back(RoundToInt64(before + static_cast<double>(i - first + 1) * 1e6 / current->rate));
-    }
+    std::vector<std::int64_t> times(sampleCount);
+    SegmentClock clock(record.rateSegments);
+    for (std::int64_t& time : times)
+        time = RoundToInt64(clock.Next());
     return times;
 }
 
@@ -134,6 +171,39 @@ std::vector<std::int64_t> TimesAtRate(double rate, std::size_t sampleCount)
     for (std::size_t k = 0; k < sampleCount; ++k)
         times[k] = RoundToInt64(static_cast<double>(k) * 1000000.0 / rate);
     return times;
+}
+
+bool StampsWrap(std::int64_t firstStamp)
+{
+    return firstStamp >= kTwoTo31 && firstStamp < kTwoTo32;
+}
+
+std::int64_t UnwrappedStamp(std::int64_t stamp, bool wrapped)
+{
+    return wrapped && stamp >= kTwoTo31 && stamp < kTwoTo32 ? stamp - kTwoTo32 : stamp;
+}
+
+StampCheck::StampCheck(const Oscillogram& record) : clock_(record.rateSegments), multiplier_(record.timeMultiplier)
+{
+}
+
+void StampCheck::Add(std::optional<std::int64_t> stamp)
+{
+    const double time = clock_.Next();
+    if (!stamp || *stamp == kMissingStamp)
+        return;
+    if (!wrapped_)
+        wrapped_ = StampsWrap(*stamp);
+    const double distance = std::fabs(static_cast<double>(UnwrappedStamp(*stamp, *wrapped_)) * multiplier_ - time);
+    worst_ = std::max(worst_, distance);
+    exceeded_ = exceeded_ || distance > clock_.Period() / 2;
+}
+
+void RetimeAtRate(Oscillogram& record, std::int32_t rate)
+{
+    record.sampleRate = rate;
+    record.sampleTimes = TimesAtRate(rate, record.SampleCount());
+    record.lineFrequencySeries.assign(record.SampleCount(), record.lineFrequency);
 }
 
 } // namespace zarva

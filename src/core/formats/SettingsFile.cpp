@@ -4,6 +4,7 @@
 #include "core/formats/CfgFieldReader.h"
 #include "core/formats/ComtradeReader.h"
 #include "core/model/ChannelKey.h"
+#include "core/formats/SampleRate.h"
 
 #include <charconv>
 #include <optional>
@@ -178,8 +179,9 @@ void ReadSettings(Document& document, const std::filesystem::path& path, bool sk
         document.annotations.Assign(LoadAnnotations(SectionOrEmpty(document.settings, kCommentsSection), record.SampleCount()));
     const SettingsSection& main = SectionOrEmpty(document.settings, kOscillogramSection);
     // Every period and window divides by the rate: a broken value keeps the record's own.
-    if (const int rate = main.GetInt(kRateKey, record.sampleRate); rate > 0)
-        record.sampleRate = rate;
+    // Another rate, as the user corrected it, times the samples too.
+    if (const int rate = main.GetInt(kRateKey, record.sampleRate); rate > 0 && rate != record.sampleRate)
+        RetimeAtRate(record, rate);
     ApplyStoredCodePage(record, main);
     ReadAllChannelKeys(document, false);
     if (document.progress.CancelRequested())
@@ -217,6 +219,16 @@ void WriteSettings(Document& document, const std::filesystem::path& path)
 {
     StoreSettings(document);
     document.settings.Save(path);
+}
+
+std::string ChannelSectionName(const Channel& channel)
+{
+    return SectionName(channel);
+}
+
+void ReadChannelSettings(Channel& channel, const SettingsSection& section)
+{
+    ReadChannelKeys(channel, section);
 }
 
 } // namespace zarva

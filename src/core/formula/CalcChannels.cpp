@@ -4,6 +4,7 @@
 #include "core/formula/FormulaLexer.h"
 #include "core/formula/FormulaPatterns.h"
 #include "core/model/StringTable.h"
+#include "core/model/TextFormat.h"
 #include "core/storage/SettingsSection.h"
 
 #include <algorithm>
@@ -16,6 +17,7 @@ namespace {
 constexpr int kResultNotValid = 1070;
 constexpr int kNameExists = 473;
 constexpr int kNotDefined = 468;
+constexpr int kStillReferenced = 4770;
 
 std::string SettingsKey(std::size_t index)
 {
@@ -194,11 +196,58 @@ void CalcChannels::RenameChannel(std::size_t index, const std::string& name)
 
 bool CalcChannels::IsReferenced(std::size_t index) const
 {
-    return std::ranges::any_of(formulas_, [&](const std::string& formula) {
-        return std::ranges::any_of(FormulaIdentifiers(formula), [&](const FormulaIdentifier& identifier) {
+    return FormulaReferring(index).has_value();
+}
+
+std::optional<std::size_t> CalcChannels::FormulaReferring(std::size_t index, std::optional<std::size_t> except) const
+{
+    for (std::size_t k = 0; k < formulas_.size(); ++k) {
+        const bool refers = std::ranges::any_of(FormulaIdentifiers(formulas_[k]), [&](const FormulaIdentifier& identifier) {
             return Resolve(identifier.name) == index;
         });
-    });
+        if (refers && k != except)
+            return k;
+    }
+    return std::nullopt;
+}
+
+void CalcChannels::AddComputed(const std::string& name, const std::string& formula)
+{
+    Add(name, formula);
+    try {
+        ComputeFormula(names_.size() - 1);
+    } catch (...) {
+        DropLast();
+        throw;
+    }
+}
+
+void CalcChannels::DropLast()
+{
+    std::erase_if(record_.channels, [&](const Channel& channel) { return channel.name == names_.back(); });
+    record_.RebuildFrequencyChannels();
+    names_.pop_back();
+    formulas_.pop_back();
+    states_.pop_back();
+    current_ = 0;
+}
+
+void CalcChannels::Remove(const std::string& name)
+{
+    const std::optional<std::size_t> entry = EntryOf(name);
+    const auto channel = std::ranges::find_if(record_.channels, [&](const Channel& c) { return c.name == name; });
+    if (!entry || channel == record_.channels.end())
+        return;
+    const auto position = static_cast<std::size_t>(channel - record_.channels.begin());
+    if (const std::optional<std::size_t> referring = FormulaReferring(position, entry))
+        throw CZarvaException::Composed(kStillReferenced, FormatText(Text(kStillReferenced), {name, names_[*referring]}));
+    record_.channels.erase(channel);
+    record_.RebuildFrequencyChannels();
+    const auto at = static_cast<std::ptrdiff_t>(*entry);
+    names_.erase(names_.begin() + at);
+    formulas_.erase(formulas_.begin() + at);
+    states_.erase(states_.begin() + at);
+    current_ = 0;
 }
 
 std::optional<std::size_t> CalcChannels::Resolve(const std::string& name) const

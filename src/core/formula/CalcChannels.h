@@ -61,6 +61,13 @@ public:
     // Whether some formula refers to channel `index` of the record.
     bool IsReferenced(std::size_t index) const;
 
+    // Add, then the new formula computed; a formula that cannot be computed is taken out
+    // again, the set as it was, and its error raised.
+    void AddComputed(const std::string& name, const std::string& formula);
+    // Removes the computed channel of exactly that name. While another formula refers to it,
+    // nothing changes and error 4770 names that formula.
+    void Remove(const std::string& name);
+
     // Replace the set with the pairs of a file or of the "Channel%i" entries, then compute.
     void LoadFrm(const std::filesystem::path& path);
     void SaveFrm(const std::filesystem::path& path) const;
@@ -85,6 +92,9 @@ private:
     };
 
     void ComputeFormula(std::size_t index);
+    void DropLast();
+    // The first formula other than `except` that refers to channel `index` of the record.
+    std::optional<std::size_t> FormulaReferring(std::size_t index, std::optional<std::size_t> except = {}) const;
     void RefuseFailedReferences(std::size_t index) const;
     void ClearValues(std::size_t index);
     Channel* OwnChannel(std::size_t index) const;

@@ -8,7 +8,7 @@ namespace zarva {
 void Channel::RecomputeAnalog()
 {
     UpdateDisplayRatio();
-    const std::int32_t period = owner->oscillogram.SamplesPerPeriod(*this);
+    const std::int32_t period = owner->oscillogram.MeasureWindow(*this);
     const SampleSummary summary = SummariseSamples(*this, period);
     dcMean = summary.wholePeriodMean;
     AnalogSeries series;

@@ -59,20 +59,49 @@ void Oscillogram::ApplyCodePage(CodePage page)
     }
 }
 
+namespace {
+
+// Samples in one nominal period at the record's rate or a channel's own; 0 when not one.
+std::int64_t PeriodLength(const Oscillogram& record, double ownSampleRate)
+{
+    if (ownSampleRate != 0.0)
+        return RoundToInt64(ownSampleRate / 50.0);
+    const double frequency = record.lineFrequency;
+    const std::int64_t wholeHertz = std::isfinite(frequency) ? static_cast<std::int64_t>(std::clamp(frequency, -1e9, 1e9)) : 0;
+    return wholeHertz > 0 ? record.sampleRate / wholeHertz : 0;
+}
+
+bool LongEnough(std::int64_t perPeriod)
+{
+    return perPeriod >= Oscillogram::kFewestSamplesPerPeriod && perPeriod <= std::numeric_limits<std::int32_t>::max();
+}
+
+} // namespace
+
 std::int32_t Oscillogram::SamplesPerPeriod(const Channel& channel) const
 {
-    std::int64_t perPeriod = 0;
-    if (channel.ownSampleRate != 0.0) {
-        perPeriod = RoundToInt64(channel.ownSampleRate / 50.0);
-    } else {
-        const std::int64_t wholeHertz =
-            std::isfinite(lineFrequency) ? static_cast<std::int64_t>(std::clamp(lineFrequency, -1e9, 1e9))
-                                         : 0;
-        perPeriod = wholeHertz > 0 ? sampleRate / wholeHertz : 0;
-    }
+    const std::int64_t perPeriod = PeriodLength(*this, channel.ownSampleRate);
     if (perPeriod <= 0 || perPeriod > std::numeric_limits<std::int32_t>::max())
         throw CZarvaException(messages::kBadFileFormat);
     return static_cast<std::int32_t>(perPeriod);
+}
+
+bool Oscillogram::HasWindowMeasures(const Channel& channel) const
+{
+    return LongEnough(PeriodLength(*this, channel.ownSampleRate));
+}
+
+bool Oscillogram::HasWindowMeasures() const
+{
+    return LongEnough(PeriodLength(*this, 0.0));
+}
+
+std::int32_t Oscillogram::MeasureWindow(const Channel& channel) const
+{
+    const double rate = channel.ownSampleRate != 0.0 ? channel.ownSampleRate : sampleRate;
+    if (!(rate > 0.0))
+        throw CZarvaException(messages::kBadFileFormat);
+    return HasWindowMeasures(channel) ? SamplesPerPeriod(channel) : 0;
 }
 
 } // namespace zarva

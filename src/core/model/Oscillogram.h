@@ -49,6 +49,16 @@ public:
     // Samples in one nominal period of the channel. Raises error 330 when that is 0.
     std::int32_t SamplesPerPeriod(const Channel& channel) const;
 
+    // The window measures (RMS, harmonics, phasors) need this many samples in a period; with
+    // fewer they are 0.
+    static constexpr std::int64_t kFewestSamplesPerPeriod = 4;
+    bool HasWindowMeasures(const Channel& channel) const;
+    // The same for the record's own channels.
+    bool HasWindowMeasures() const;
+    // The window of the channel's measures: SamplesPerPeriod, or 0 when the channel has no
+    // window measures. Raises error 330 when its rate is not a positive number.
+    std::int32_t MeasureWindow(const Channel& channel) const;
+
     Document* owner;
     std::vector<Channel> channels;
     CalcChannels calcChannels{*this};
@@ -81,6 +91,7 @@ public:
     std::string sourcePath;
     std::string timeCode;   // COMTRADE 2013 time code and local code; empty for older revisions
     std::string localCode;
+    std::string timeQuality;  // the 2013 line after the codes (time quality, leap second) as read
     std::vector<RecordSection> fileSections;
     // The channels or samples no longer match the record's own files (after a merge), so a
     // save over those files must rewrite them.

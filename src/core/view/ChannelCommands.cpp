@@ -129,6 +129,21 @@ void HideSelected(std::vector<Channel>& channels)
     }
 }
 
+bool SetVisibility(std::vector<Channel>& channels, const std::vector<bool>& visible)
+{
+    bool changed = false;
+    for (std::size_t i = 0; i < channels.size() && i < visible.size(); ++i) {
+        if (Visible(channels[i]) == visible[i])
+            continue;
+        changed = true;
+        if (visible[i])
+            channels[i].SetFlag(display::kVisible, true);
+        else
+            Hide(channels[i]);
+    }
+    return changed;
+}
+
 bool ResetVerticalZoom(std::vector<Channel>& channels)
 {
     bool changed = false;

@@ -26,6 +26,9 @@ void ShowDiscrete(std::vector<Channel>& channels);
 void HideDiscrete(std::vector<Channel>& channels, bool onlyUnchanging);
 // Hides the selected channels; a group with a selected member is hidden whole and dissolved.
 void HideSelected(std::vector<Channel>& channels);
+// Shows the channels `visible` marks and hides (and deselects) the others, as the channel
+// list sets them. False when nothing changed.
+bool SetVisibility(std::vector<Channel>& channels, const std::vector<bool>& visible);
 
 // Resets the vertical zoom of the selected analog channels and their groups. False when none
 // was zoomed.

@@ -5,9 +5,11 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CZarvaApp.h"
 #include "gui/app/CommandLine.h"
+#include "gui/app/DataFolder.h"
 #include "gui/app/Drawing.h"
 #include "gui/app/ErrorReporter.h"
 #include "gui/app/Icons.h"
+#include "gui/app/QtTranslations.h"
 #include "gui/app/SingleInstance.h"
 #include "gui/app/Texts.h"
 #include "gui/diagrams/DiagramScreenshot.h"
@@ -16,7 +18,6 @@
 #include "core/model/StringTable.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QSettings>
@@ -35,25 +36,12 @@ void PrintError(const QString& text)
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-QString EnglishTablePath()
-{
-    const QDir program(QCoreApplication::applicationDirPath());
-    for (const QString& candidate : {program.filePath(QStringLiteral("../share/zarva/strings/en.txt")),
-                                     program.filePath(QStringLiteral("strings/en.txt")),
-                                     QStringLiteral(ZARVA_SOURCE_STRINGS "/en.txt")}) {
-        if (QFileInfo::exists(candidate))
-            return candidate;
-    }
-    return {};
-}
-
 // The string table is chosen before any window exists and before another thread runs.
 void ChooseLanguage(const QString& language)
 {
     if (language != QLatin1String("en"))
         return;
-    const QString table = EnglishTablePath();
-    if (table.isEmpty() || !UseEnglishTable(table.toStdString()))
+    if (!UseEnglishTable(DataPath(QStringLiteral("strings/en.txt")).toStdString()))
         PrintError(QStringLiteral("The English string table is missing; the interface stays Russian."));
 }
 
@@ -133,6 +121,7 @@ int RunApplication(int argc, char** argv)
     }
     if (!line.screenshot.isEmpty()) {
         ChooseLanguage(line.language);
+        InstallQtTranslations();
         return TakeScreenshot(line);
     }
     // The store is opened before the language is chosen: its name never changes with it.
@@ -140,6 +129,7 @@ int RunApplication(int argc, char** argv)
     ChooseLanguage(line.language.isEmpty()
                        ? settings->value(QStringLiteral("Settings Parameters/Language")).toString()
                        : line.language);
+    InstallQtTranslations();
     return RunInteractive(line, std::move(settings));
 }
 

@@ -1,9 +1,13 @@
 #include "gui/app/CChildFrame.h"
 
 #include "gui/app/CZarvaDoc.h"
+#include "gui/app/ChannelListDlg.h"
+#include "gui/app/CommandIds.h"
 #include "gui/app/Icons.h"
 #include "gui/faultloc/LocatorCommands.h"
 #include "gui/view/CZarvaView.h"
+
+#include "core/view/ChannelCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -25,6 +29,7 @@ CChildFrame::CChildFrame(std::unique_ptr<CZarvaDoc> document, QWidget* parent)
     connect(document_.get(), &CZarvaDoc::modifiedChanged, this, &CChildFrame::UpdateTitle);
     connect(document_.get(), &CZarvaDoc::closeRequested, this, &QWidget::close, Qt::QueuedConnection);
     RegisterFaultLocationCommands(*document_, *this);
+    OnCommand(cmd::kChannels, [this] { ChooseChannels(); });
     UpdateTitle();
 }
 
@@ -41,6 +46,17 @@ void CChildFrame::closeEvent(QCloseEvent* event)
         return;
     }
     QMdiSubWindow::closeEvent(event);
+}
+
+void CChildFrame::ChooseChannels()
+{
+    ChannelListDlg dialog(document_->Core().oscillogram, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!SetVisibility(document_->Core().oscillogram.channels, dialog.Visibility()))
+        return;
+    document_->SetModifiedFlag();
+    document_->NotifyRecordChanged();
 }
 
 void CChildFrame::UpdateTitle()

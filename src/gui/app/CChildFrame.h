@@ -26,6 +26,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void ChooseChannels();
     void UpdateTitle();
 
     std::unique_ptr<CZarvaDoc> document_;

@@ -95,7 +95,7 @@ QWidget* CMainFrame::BuildCentre()
 void CMainFrame::ConnectMenusAndPanes()
 {
     connect(ribbon_, &RibbonBar::commandsAboutToShow, this, &CMainFrame::RefreshCommandStates);
-    connect(ribbon_->RecentMenu(), &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
+    connect(&app_.Recent(), &RecentFiles::changed, this, &CMainFrame::FillRecentMenu);
     connect(ribbon_->WindowMenu(), &QMenu::aboutToShow, this, &CMainFrame::FillWindowMenu);
     connect(actions_, &CommandActions::commandRouted, this, &CMainFrame::ScheduleRefresh);
     connect(documents_, &QMdiArea::subWindowActivated, this, [this] {

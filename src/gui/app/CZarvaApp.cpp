@@ -64,6 +64,7 @@ void CZarvaApp::RegisterCommands()
     OnCommand(cmd::kAbout, [this] { ShowAboutBox(mainFrame_.get()); });
     OnCommand(cmd::kProgramSettings, [this] { EditProgramSettings(); });
     OnCommand(cmd::kFileFinder, [this] { ShowFileFinder(); });
+    OnCommand(cmd::kExit, [this] { mainFrame_->close(); });
 }
 
 int CZarvaApp::Start(const CommandLine& commandLine)
@@ -133,12 +134,15 @@ void CZarvaApp::ShowLoadWarnings(const CZarvaDoc& document)
     for (const std::string& warning : document.Core().oscillogram.loadWarnings)
         warnings.append(QString::fromStdString(warning));
     mainFrame_->Caption().ShowMessage(
-        warnings.isEmpty() ? QString() : Tr(text::kLoadWarnings, document.Title()) + warnings.join(QStringLiteral("; ")));
+        warnings.isEmpty() ? QString() : Tr(text::kLoadWarnings, document.Title()) + warnings.join(QStringLiteral("; ")),
+        &document);
 }
 
+// The dialog starts in the folder of the record opened last.
 void CZarvaApp::ChooseAndOpen()
 {
-    const QStringList files = QFileDialog::getOpenFileNames(mainFrame_.get(), QString(), QString(),
+    const QString folder = recent_->Paths().isEmpty() ? QString() : QFileInfo(recent_->Paths().front()).absolutePath();
+    const QStringList files = QFileDialog::getOpenFileNames(mainFrame_.get(), QString(), folder,
                                                             QtFilters(FiltersOf({kOpenFilter})).join(QStringLiteral(";;")));
     for (const QString& file : files)
         OpenDocumentFile(file);

@@ -3,8 +3,10 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/RecordLoading.h"
 #include "gui/app/SaveAsDialog.h"
+#include "gui/app/SettingsLoading.h"
 #include "gui/app/Texts.h"
 #include "gui/view/CommentDlg.h"
+#include "gui/formula/ComputedChannelCommands.h"
 
 #include "core/document/FileDispatch.h"
 #include "core/document/RecordSaver.h"
@@ -35,6 +37,8 @@ CZarvaDoc::CZarvaDoc(DocumentServices& services, QObject* parent) : QObject(pare
     OnCommand(cmd::kFileSave, [this] { Save(); });
     OnCommand(cmd::kFileSaveAs, [this] { SaveAs(); });
     OnCommand(cmd::kComments, [this] { EditRecordHeader(*this); });
+    OnCommand(cmd::kLoadSettings, [this] { LoadOtherSettings(*this); });
+    RegisterComputedChannelCommands(*this);
     OnCommand(cmd::kCursorDifference, [this] { SetShowCursorDifference(!document_.showCursorDifference); },
               [this] { return CommandState{true, true, document_.showCursorDifference}; });
 }
@@ -62,6 +66,12 @@ void CZarvaDoc::SetCursors(const CursorSet& cursors)
 
 void CZarvaDoc::NotifyRecordChanged()
 {
+    emit recordChanged();
+}
+
+void CZarvaDoc::NotifySettingsReplaced()
+{
+    emit settingsReplaced();
     emit recordChanged();
 }
 
@@ -127,14 +137,18 @@ bool CZarvaDoc::CanSaveAt(const QString& path) const
     return !path.isEmpty() && KindOf(path.toStdString()) != FileKind::Sto && CanSave(path.toStdString());
 }
 
-bool CZarvaDoc::SaveDocument(const QString& path)
+bool CZarvaDoc::SaveDocument(const QString& path, const SaveOptions& options)
 {
     try {
-        SaveRecord(document_, ToPath(path));
+        SaveRecord(document_, ToPath(path), options);
     } catch (const std::exception& error) {
         QMessageBox::warning(services_.DialogParent(), Tr(text::kAppName), QString::fromStdString(error.what()));
         return false;
     }
+    // An archive is a packed copy that cannot be opened again: the record stays what it was,
+    // changed until it is saved as itself.
+    if (KindOf(path.toStdString()) == FileKind::Zip)
+        return true;
     if (path != path_) {
         path_ = path;
         emit titleChanged();
@@ -153,9 +167,8 @@ void CZarvaDoc::Save()
 
 void CZarvaDoc::SaveAs()
 {
-    const QString chosen = ChooseSaveAsName(services_.DialogParent(), document_.oscillogram.sourcePath, path_);
-    if (!chosen.isEmpty())
-        SaveDocument(chosen);
+    if (const auto chosen = ChooseSaveAs(services_.DialogParent(), document_.oscillogram, path_))
+        SaveDocument(chosen->path, SaveOptions{chosen->fileType});
 }
 
 bool CZarvaDoc::CanClose(QWidget* parent)

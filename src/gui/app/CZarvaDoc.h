@@ -4,6 +4,7 @@
 
 #include "core/document/Document.h"
 #include "core/document/RecordLoader.h"
+#include "core/formats/ComtradeWriter.h"
 
 #include <QObject>
 #include <QString>
@@ -58,13 +59,18 @@ public:
     void SetCursors(const CursorSet& cursors);
     // Called after the channels, their display flags or their series changed.
     void NotifyRecordChanged();
+    // Called after settings of the record's windows were replaced as a whole: the windows
+    // read theirs again, then the record is redrawn.
+    void NotifySettingsReplaced();
     // The band of cursor times under the ruler, shown in every view of the record.
     void SetShowCursorDifference(bool show);
 
     // Reads the record; a failure has been reported (or was the user's cancel) and leaves
     // the document empty.
     bool OpenDocument(const QString& path);
-    bool SaveDocument(const QString& path);
+    // Saves under `path` in the data form `options` names. A record saved as ".cfg" or ".cff"
+    // is that file from then on; a ".zip" is a packed copy and leaves the document as it was.
+    bool SaveDocument(const QString& path, const SaveOptions& options = {});
     // Asked before the window closes: the ".sto" warning, then the usual prompt to save.
     bool CanClose(QWidget* parent);
     bool SaveModified(QWidget* parent);
@@ -72,6 +78,7 @@ public:
 signals:
     void cursorsChanged();
     void recordChanged();
+    void settingsReplaced();
     void cursorDifferenceChanged();
     void modifiedChanged(bool modified);
     void titleChanged();

@@ -27,10 +27,13 @@ CaptionBar::CaptionBar(QWidget* parent) : QFrame(parent)
     hide();
 }
 
-void CaptionBar::ShowMessage(const QString& text)
+void CaptionBar::ShowMessage(const QString& text, const QObject* subject)
 {
+    disconnect(subjectGone_);
     text_->setText(text);
     setVisible(!text.isEmpty());
+    if (subject != nullptr)
+        subjectGone_ = connect(subject, &QObject::destroyed, this, [this] { ShowMessage(QString()); });
 }
 
 } // namespace zarva::gui

@@ -13,10 +13,12 @@ class CaptionBar : public QFrame {
 public:
     explicit CaptionBar(QWidget* parent);
 
-    void ShowMessage(const QString& text);
+    // A message about `subject` goes away with it.
+    void ShowMessage(const QString& text, const QObject* subject = nullptr);
 
 private:
     QLabel* text_;
+    QMetaObject::Connection subjectGone_;
 };
 
 } // namespace zarva::gui

@@ -10,18 +10,33 @@
 namespace zarva::gui {
 namespace {
 
+// Shift+Tab arrives as Backtab, and the standard bindings say so ("Ctrl+Shift+Backtab");
+// written with Tab, as people write it, the shortcut still takes the Backtab key.
+QList<QKeySequence> Bindings(QKeySequence::StandardKey key)
+{
+    QList<QKeySequence> bindings;
+    for (const QKeySequence& sequence : QKeySequence::keyBindings(key)) {
+        if (sequence.count() == 1 && sequence[0].key() == Qt::Key_Backtab)
+            bindings.append(QKeySequence(QKeyCombination(sequence[0].keyboardModifiers() | Qt::ShiftModifier, Qt::Key_Tab)));
+        else
+            bindings.append(sequence);
+    }
+    return bindings;
+}
+
 QList<QKeySequence> ShortcutsOf(int command)
 {
     switch (command) {
-    case cmd::kFileOpen: return QKeySequence::keyBindings(QKeySequence::Open);
-    case cmd::kFileSave: return QKeySequence::keyBindings(QKeySequence::Save);
-    case cmd::kFileSaveAs: return QKeySequence::keyBindings(QKeySequence::SaveAs);
+    case cmd::kFileOpen: return Bindings(QKeySequence::Open);
+    case cmd::kFileSave: return Bindings(QKeySequence::Save);
+    case cmd::kFileSaveAs: return Bindings(QKeySequence::SaveAs);
     case cmd::kFileClose: return {QKeySequence(Qt::CTRL | Qt::Key_W)};
-    case cmd::kPrint: return QKeySequence::keyBindings(QKeySequence::Print);
-    case cmd::kUndo: return QKeySequence::keyBindings(QKeySequence::Undo);
+    case cmd::kExit: return Bindings(QKeySequence::Quit);
+    case cmd::kPrint: return Bindings(QKeySequence::Print);
+    case cmd::kUndo: return Bindings(QKeySequence::Undo);
     case cmd::kRedo: return {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
-    case cmd::kWindowNext: return QKeySequence::keyBindings(QKeySequence::NextChild);
-    case cmd::kWindowPrevious: return QKeySequence::keyBindings(QKeySequence::PreviousChild);
+    case cmd::kWindowNext: return Bindings(QKeySequence::NextChild);
+    case cmd::kWindowPrevious: return Bindings(QKeySequence::PreviousChild);
     default: return {};
     }
 }

@@ -18,6 +18,7 @@ constexpr int kComments = 32805;
 constexpr int kLoadSettings = 32860;
 constexpr int kProgramSettings = 129;
 constexpr int kAbout = 57664;
+constexpr int kExit = 57665;
 
 // Merging
 constexpr int kCopyForMerge = 57634;
@@ -87,7 +88,11 @@ constexpr int kCurveRms = 32821;
 constexpr int kCurveFirstHarmonic = 32822;
 constexpr int kInvert = 32823;
 constexpr int kRemoveDc = 32824;
-constexpr int kUntitledComputation = 40000;
+constexpr int kAddFormula = 40000;
+constexpr int kLoadFormulas = 33080;
+constexpr int kSaveFormulas = 33081;
+constexpr int kDeleteComputed = 33082;
+constexpr int kDeleteAllComputed = 33083;
 constexpr int kCoefficients = 32866;
 constexpr int kPrimaryValues = 32867;
 constexpr int kSecondaryValues = 32868;

@@ -255,6 +255,12 @@ void AddFilePictures(PictureTable& pictures)
         {cmd::kLoadSettings, [](QPainter& p) { Gear(p, {13, 17}, 11); Arrow(p, {26, 3}, {26, 18}, kGreen, 2.5); }},
         {cmd::kProgramSettings, [](QPainter& p) { Gear(p, {16, 16}, 13); }},
         {cmd::kFileClose, [](QPainter& p) { Page(p, QRectF(4, 3, 20, 26)); Cross(p, {22, 22}, 5); }},
+        {cmd::kExit, [](QPainter& p) {
+             p.setPen(Pen(kInk, 1.5));
+             p.setBrush(kPaper);
+             p.drawRect(QRectF(4, 3, 16, 26));
+             Arrow(p, {14, 16}, {29, 16}, kRed, 2.5);
+         }},
     });
 }
 
@@ -484,7 +490,22 @@ void AddMarkAndCurvePictures(PictureTable& pictures)
 void AddAnalysisAndWindowPictures(PictureTable& pictures)
 {
     pictures.insert({
-        {cmd::kUntitledComputation, [](QPainter& p) { Glyph(p, QRectF(2, 6, 28, 20), QStringLiteral("fx"), kInk); }},
+        {cmd::kAddFormula, [](QPainter& p) { Glyph(p, QRectF(2, 6, 28, 20), QStringLiteral("fx"), kInk); }},
+        {cmd::kLoadFormulas, [](QPainter& p) {
+             Page(p, QRectF(4, 3, 18, 26));
+             Glyph(p, QRectF(4, 10, 18, 14), QStringLiteral("fx"), kInk);
+             Arrow(p, {27, 3}, {27, 18}, kGreen, 2.5);
+         }},
+        {cmd::kSaveFormulas, [](QPainter& p) { Floppy(p); Glyph(p, QRectF(8, 16, 16, 12), QStringLiteral("fx"), kInk); }},
+        {cmd::kDeleteComputed, [](QPainter& p) {
+             Glyph(p, QRectF(1, 2, 22, 18), QStringLiteral("fx"), kInk);
+             Cross(p, {23, 23}, 5);
+         }},
+        {cmd::kDeleteAllComputed, [](QPainter& p) {
+             Glyph(p, QRectF(1, 0, 18, 14), QStringLiteral("fx"), kInk);
+             Glyph(p, QRectF(1, 13, 18, 14), QStringLiteral("fx"), kInk);
+             Cross(p, {24, 22}, 5);
+         }},
         {cmd::kCoefficients, [](QPainter& p) { Transformer(p, false); Glyph(p, QRectF(10, 0, 12, 12), QStringLiteral("k"), kInk); }},
         {cmd::kPrimaryValues, [](QPainter& p) { Transformer(p, true); }},
         {cmd::kSecondaryValues, [](QPainter& p) { Transformer(p, false); }},

@@ -60,8 +60,9 @@ void RecentFiles::FillMenu(QMenu& menu, const std::function<void(const QString&)
     }
 }
 
-void RecentFiles::Save() const
+void RecentFiles::Save()
 {
+    emit changed();
     if (store_ == nullptr)
         return;
     store_->beginGroup(kSection);

@@ -27,8 +27,11 @@ public:
     // Refills the menu with numbered entries that call `open` with their path.
     void FillMenu(QMenu& menu, const std::function<void(const QString&)>& open) const;
 
+signals:
+    void changed();
+
 private:
-    void Save() const;
+    void Save();
 
     QSettings* store_;
     QStringList paths_;

@@ -35,8 +35,10 @@ const std::vector<AppMenuItem>& ApplicationMenuLayout()
         Item(cmd::kComments, 333), kSeparator,
         Item(cmd::kLoadSettings, 390), kSeparator,
         Item(cmd::kProgramSettings, 127), kSeparator,
+        Item(cmd::kAbout, 0), kSeparator,
         Item(cmd::kFileClose, 271),
-        {AppMenuItem::Kind::RecentList},
+        {AppMenuItem::Kind::RecentList}, kSeparator,
+        Item(cmd::kExit, ribbon_text::kExit),
     };
     return menu;
 }
@@ -70,7 +72,10 @@ const std::vector<RibbonCategory>& RibbonLayout()
              {321,
               {Small({{cmd::kReadMinMax}, {cmd::kReadRms}, {cmd::kReadFirstHarmonic}}),
                Small({{cmd::kCurveInstant}, {cmd::kCurveRms}, {cmd::kCurveFirstHarmonic}}),
-               Small({{cmd::kInvert, 319}, {cmd::kRemoveDc, 320}, {cmd::kUntitledComputation}}),
+               Small({{cmd::kInvert, 319}, {cmd::kRemoveDc, 320}, {cmd::kAddFormula, ribbon_text::kAddFormula}}),
+               Small({{cmd::kLoadFormulas}, {cmd::kSaveFormulas}}),
+               Small({{cmd::kDeleteComputed, ribbon_text::kDeleteFormula},
+                      {cmd::kDeleteAllComputed, ribbon_text::kDeleteAllFormulas}}),
                Small({{cmd::kCoefficients, 318}, {cmd::kPrimaryValues, 471}, {cmd::kSecondaryValues, 472}}),
                Large(cmd::kQuickAnalysis, 159)}},
              {text::kViewPanel,

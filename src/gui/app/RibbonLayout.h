@@ -48,6 +48,10 @@ constexpr int kRecentDocuments = 272;
 constexpr int kStyle = 286;
 constexpr int kStyleTip = 287;
 constexpr int kStyleDescription = 288;
+constexpr int kAddFormula = 4757;
+constexpr int kExit = 4767;
+constexpr int kDeleteFormula = 4768;
+constexpr int kDeleteAllFormulas = 4769;
 } // namespace ribbon_text
 
 } // namespace zarva::gui

@@ -2,11 +2,51 @@
 
 #include "gui/app/Texts.h"
 
-#include "core/document/FileDispatch.h"
+#include "core/formats/ComtradeConfiguration.h"
+#include "core/model/Oscillogram.h"
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+
+#include <cstdlib>
 
 namespace zarva::gui {
+namespace {
+
+constexpr int kDataFormat = 4750;
+constexpr DataFormat kForms[] = {DataFormat::Ascii, DataFormat::Binary, DataFormat::Binary32, DataFormat::Float32};
+
+bool Revision2013(const Oscillogram& record)
+{
+    return std::atoi(record.revisionYear.c_str()) >= 2013;
+}
+
+// The data form goes under the name and type fields of the dialog: Qt's own dialog keeps
+// them in one grid.
+QComboBox* AddFormChoice(QFileDialog& dialog, const Oscillogram& record)
+{
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (grid == nullptr)
+        return nullptr;
+    auto* forms = new QComboBox(&dialog);
+    forms->setObjectName(QStringLiteral("dataFormat"));
+    const DataFormat own = DataFormatOf(record.fileType).value_or(DataFormat::Binary);
+    for (const DataFormat form : kForms) {
+        forms->addItem(QString::fromLatin1(FileTypeText(form)).toUpper());
+        if (form == own)
+            forms->setCurrentIndex(forms->count() - 1);
+    }
+    auto* label = new QLabel(Tr(kDataFormat), &dialog);
+    label->setBuddy(forms);
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(forms, row, 1);
+    return forms;
+}
+
+} // namespace
 
 std::vector<FileFilter> FiltersOf(const std::vector<int>& textIds)
 {
@@ -39,22 +79,39 @@ QStringList QtFilters(const std::vector<FileFilter>& filters)
     return list;
 }
 
-QString ChooseSaveAsName(QWidget* parent, const std::string& sourcePath, const QString& currentPath)
+std::optional<SaveAsAnswer> ChooseSaveAs(QWidget* parent, const Oscillogram& record, const QString& currentPath)
 {
-    const SaveAsChoice choice = SaveAsChoiceFor(sourcePath, currentPath.toStdString());
+    const SaveAsChoice choice = SaveAsChoiceFor(record.sourcePath, currentPath.toStdString(), Revision2013(record));
     const std::vector<FileFilter> filters = FiltersOf(choice.filterTextIds);
     const QStringList names = QtFilters(filters);
-    QString selected = names.value(0);
-    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), QString::fromStdString(choice.proposedName),
-                                                        names.join(QStringLiteral(";;")), &selected);
-    if (chosen.isEmpty())
-        return {};
     std::vector<std::string> offered;
     for (const FileFilter& filter : filters)
         offered.push_back(FilterExtension(filter));
-    const auto index = static_cast<std::size_t>(std::max<qsizetype>(0, names.indexOf(selected)));
-    const std::string extension = index < filters.size() ? FilterExtension(filters[index]) : std::string();
-    return QString::fromStdString(NameForFilter(chosen.toStdString(), extension, offered));
+
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(names);
+    dialog.selectNameFilter(names.value(static_cast<qsizetype>(choice.selected)));
+    dialog.selectFile(QString::fromStdString(choice.proposedName));
+    QComboBox* forms = AddFormChoice(dialog, record);
+    const auto followFilter = [&](const QString& filter) {
+        const auto index = static_cast<std::size_t>(std::max<qsizetype>(0, names.indexOf(filter)));
+        if (forms != nullptr)
+            forms->setEnabled(index >= offered.size() || offered[index] != ".osc");
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+    followFilter(dialog.selectedNameFilter());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+
+    const auto index = static_cast<std::size_t>(std::max<qsizetype>(0, names.indexOf(dialog.selectedNameFilter())));
+    const std::string extension = index < offered.size() ? offered[index] : std::string();
+    SaveAsAnswer answer;
+    answer.path = QString::fromStdString(NameForFilter(dialog.selectedFiles().front().toStdString(), extension, offered));
+    if (forms != nullptr)
+        answer.fileType = forms->currentText().toStdString();
+    return answer;
 }
 
 } // namespace zarva::gui

@@ -5,10 +5,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 class QWidget;
+
+namespace zarva {
+class Oscillogram;
+}
 
 namespace zarva::gui {
 
@@ -16,8 +21,14 @@ namespace zarva::gui {
 QStringList QtFilters(const std::vector<FileFilter>& filters);
 std::vector<FileFilter> FiltersOf(const std::vector<int>& textIds);
 
-// Asks where to save a record read from `sourcePath` and now named `currentPath`; empty
-// when the user cancels. The name ends in the extension of the chosen filter.
-QString ChooseSaveAsName(QWidget* parent, const std::string& sourcePath, const QString& currentPath);
+// Where and in which data form to save a record.
+struct SaveAsAnswer {
+    QString path;          // ends in the extension of an offered filter
+    std::string fileType;  // "ASCII", "BINARY", "BINARY32" or "FLOAT32"
+};
+
+// Asks where to save `record`, now named `currentPath`, and in which data form; none when the
+// user cancels.
+std::optional<SaveAsAnswer> ChooseSaveAs(QWidget* parent, const Oscillogram& record, const QString& currentPath);
 
 } // namespace zarva::gui

@@ -64,6 +64,7 @@ void DiagramWnd::SetDocument(CZarvaDoc* document)
         RegisterChannelCommands();
         connect(document, &CZarvaDoc::cursorsChanged, this, &DiagramWnd::Refresh);
         connect(document, &CZarvaDoc::recordChanged, this, &DiagramWnd::Refresh);
+        connect(document, &CZarvaDoc::settingsReplaced, this, [this] { ReadSettings(*document_); });
     }
     Refresh();
 }

@@ -52,6 +52,8 @@ void CZarvaView::ShowContextMenu(const QPoint& at)
         AddCommands(menu, router, {cmd::kCopyForMerge, cmd::kPasteForMerge});
         AddCommands(menu, router, {cmd::kJoinChannels, cmd::kSeparateChannels});
         AddCommands(menu, router, {cmd::kChannelColour});
+        AddCommands(menu, router, {cmd::kAddFormula, cmd::kLoadFormulas, cmd::kSaveFormulas, cmd::kDeleteComputed,
+                                   cmd::kDeleteAllComputed});
         AddCommands(menu, router, {cmd::kCopyPicture, cmd::kSavePicture});
     }
     menu.exec(viewport()->mapToGlobal(at));

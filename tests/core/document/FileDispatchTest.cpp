@@ -16,9 +16,17 @@ TEST(FileDispatch, KindIsToldByTheLastFourCharactersInAnyCaseAndADataFileOpensIt
     for (const auto& [name, kind] : kinds)
         EXPECT_EQ(KindOf(name), kind) << name;
 
-    EXPECT_EQ(RecordPathFor("/r/fault.DAT"), "/r/fault.cfg");
+    EXPECT_EQ(RecordPathFor("/r/fault.dat"), "/r/fault.cfg");
     EXPECT_EQ(RecordPathFor("/r/fault.cfg"), "/r/fault.cfg");
     EXPECT_EQ(RecordPathFor("/r/fault.osc"), "/r/fault.osc");
+
+    // The configuration is found in the case the folder spells it.
+    const test::TempFolder folder;
+    const auto upper = folder.Write("4.CFG", "x");
+    const auto lower = folder.Write("mixed.cfg", "x");
+    EXPECT_EQ(RecordPathFor((folder / "4.DAT").string()), upper.string());
+    EXPECT_EQ(RecordPathFor((folder / "4.dat").string()), upper.string());
+    EXPECT_EQ(RecordPathFor((folder / "mixed.DAT").string()), lower.string());
 }
 
 TEST(FileDispatch, ProgressDialogAppearsOnlyAboveTheThreshold)
@@ -26,14 +34,14 @@ TEST(FileDispatch, ProgressDialogAppearsOnlyAboveTheThreshold)
     const test::TempFolder folder;
     folder.Write("small.cfg", "x");
     folder.Write("small.dat", std::string(200000, 'd'));
-    folder.Write("big.cfg", "x");
-    folder.Write("big.dat", std::string(200001, 'd'));
+    folder.Write("big.CFG", "x");
+    folder.Write("big.DAT", std::string(200001, 'd'));
     const auto single = folder.Write("big.cff", std::string(200001, 'c'));
     const auto oscSmall = folder.Write("small.osc", std::string(20000, 'o'));
     const auto oscBig = folder.Write("big.osc", std::string(20001, 'o'));
 
     EXPECT_FALSE(LoadShowsProgress((folder / "small.cfg").string()));
-    EXPECT_TRUE(LoadShowsProgress((folder / "big.cfg").string()));
+    EXPECT_TRUE(LoadShowsProgress((folder / "big.CFG").string()));
     EXPECT_TRUE(LoadShowsProgress(single.string()));
     EXPECT_FALSE(LoadShowsProgress(oscSmall.string()));
     EXPECT_TRUE(LoadShowsProgress(oscBig.string()));
@@ -65,24 +73,30 @@ TEST(FileDispatch, FilterTextsInBothForms)
     EXPECT_TRUE(ParseFileFilters("").empty());
 }
 
-TEST(FileDispatch, SaveAsOffersTheFiltersOfTheRecordsKindAndTheNameTakesTheChosenExtension)
+TEST(FileDispatch, SaveAsOffersTheFormsTheRecordCanTakeAndATypedExtensionWins)
 {
-    const auto osc = SaveAsChoiceFor("/r/a.osc", "/r/a.osc");
-    EXPECT_EQ(osc.filterTextIds, (std::vector<int>{filters::kComtrade, filters::kOsc}));
+    using filters::kComtrade, filters::kComtrade2013, filters::kOsc, filters::kZip;
+    const auto osc = SaveAsChoiceFor("/r/a.osc", "/r/a.osc", false);
+    EXPECT_EQ(osc.filterTextIds, (std::vector<int>{kComtrade, kOsc, kZip}));
     EXPECT_EQ(osc.proposedName, "/r/a.cfg");
+    EXPECT_EQ(osc.selected, 0u);
 
-    const auto zip = SaveAsChoiceFor("/r/a.cfg", "/r/a.ZIP");
-    EXPECT_EQ(zip.filterTextIds, std::vector<int>{filters::kZip});
+    const auto zip = SaveAsChoiceFor("/r/a.cfg", "/r/a.ZIP", true);
+    EXPECT_EQ(zip.filterTextIds, (std::vector<int>{kComtrade, kComtrade2013, kZip}));
+    EXPECT_EQ(zip.selected, 2u);
+    EXPECT_EQ(SaveAsChoiceFor("/r/a.cff", "/r/a.cff", true).selected, 1u);
 
-    const auto sto = SaveAsChoiceFor("/r/a.sto", "/r/a.sto");
-    EXPECT_EQ(sto.filterTextIds, (std::vector<int>{filters::kComtrade, filters::kComtrade2013}));
+    const auto sto = SaveAsChoiceFor("/r/a.sto", "/r/a.sto", false);
+    EXPECT_EQ(sto.filterTextIds, (std::vector<int>{kComtrade, kZip}));
     EXPECT_EQ(sto.proposedName, "/r/a.cfg");
 
-    const std::vector<std::string> offered{".cfg", ".cff"};
+    const std::vector<std::string> offered{".cfg", ".cff", ".zip"};
     EXPECT_EQ(NameForFilter("/r/a", ".cfg", offered), "/r/a.cfg");
     EXPECT_EQ(NameForFilter("/r/a.CFG", ".cfg", offered), "/r/a.CFG");
-    EXPECT_EQ(NameForFilter("/r/a.cff", ".cfg", offered), "/r/a.cfg");
+    EXPECT_EQ(NameForFilter("/r/a.zip", ".cfg", offered), "/r/a.zip");
+    EXPECT_EQ(NameForFilter("/r/a.cff", ".cfg", offered), "/r/a.cff");
     EXPECT_EQ(NameForFilter("/r/a.v2", ".cff", offered), "/r/a.v2.cff");
+    EXPECT_EQ(NameForFilter("/r/a.osc", ".cfg", offered), "/r/a.osc.cfg");
 }
 
 } // namespace

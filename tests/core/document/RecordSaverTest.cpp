@@ -1,8 +1,10 @@
 #include "core/document/RecordSaver.h"
 
 #include "core/document/Document.h"
+#include "core/formats/ComtradeReader.h"
 #include "core/model/ZarvaException.h"
 
+#include "support/RecordBuilder.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +45,33 @@ TEST(RecordSaver, OnlyKindsWithAWriterAreSaved)
     }
     EXPECT_THROW(SaveRecord(document, folder / "x.osc"), CZarvaException) << "not read from an .osc";
     EXPECT_FALSE(std::filesystem::exists(folder / "x.osc"));
+}
+
+// Records written on other systems come as "4.CFG" with "4.DAT", "4.HDR" and "4.SET": they
+// are read and saved over in place, never beside a lower-case twin.
+TEST(RecordSaver, UpperCaseRecordReadsAndRewritesItsUpperCaseCompanions)
+{
+    const test::TempFolder folder;
+    test::RecordBuilder builder;
+    builder.Station("S").Analog({.id = "UA", .unit = "V"}).Rate(1000, 4).Ramp(4);
+    const auto cfg = builder.Write(folder, "4", ".CFG", ".DAT");
+    folder.Write("4.HDR", "header text");
+    folder.Write("4.SET", "[UA]\nAliasName=Bus\n");
+
+    Document document;
+    ReadComtrade(document, cfg);
+    EXPECT_EQ(document.oscillogram.channels[0].name, "Bus");
+    EXPECT_EQ(document.oscillogram.headerText, "header text");
+
+    document.oscillogram.channels[0].aliasName = document.oscillogram.channels[0].name = "Line";
+    document.oscillogram.storedDataChanged = true;
+    SaveRecord(document, cfg);
+    for (const char* lower : {"4.cfg", "4.dat", "4.hdr", "4.set"})
+        EXPECT_FALSE(std::filesystem::exists(folder / lower)) << lower;
+    Document reread;
+    ReadComtrade(reread, cfg);
+    EXPECT_EQ(reread.oscillogram.channels[0].name, "Line");
+    EXPECT_EQ(reread.oscillogram.channels[0].samples, document.oscillogram.channels[0].samples);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "ErrorOf.h"
 
 #include "core/document/Document.h"
+#include "core/dsp/WindowMeasures.h"
 #include "core/formats/ComtradeReader.h"
+#include "core/formats/SettingsFile.h"
 #include "support/RecordBuilder.h"
 
 #include <gtest/gtest.h>
@@ -160,16 +162,62 @@ TEST_F(ReaderTest, DataFilesLongerOrShorterThanDeclaredOrWithTrailingBytes)
     EXPECT_NE(trailing.loadWarnings[0].find("3"), std::string::npos);
 }
 
-TEST_F(ReaderTest, BinaryRecordsAreTimedByTheirRateAsciiByTheirStampsTimesTheMultiplier)
+TEST_F(ReaderTest, DeclaredRatesTimeEveryFormExactlyAndStrayStampsAreReported)
 {
     RecordBuilder binary = Typical("BINARY");
     binary.Rate(1000, 3).TimeMultiplier("0.001");
     binary.Sample({}, {}, 0xFFFFFFFF).Sample({}, {}, 0xFFFFFFFF).Sample({}, {}, 0xFFFFFFFF);
-    EXPECT_EQ(Read(binary).sampleTimes, (Times{0, 1000, 2000}));
+    const Oscillogram& unstamped = Read(binary);
+    EXPECT_EQ(unstamped.sampleTimes, (Times{0, 1000, 2000}));
+    EXPECT_TRUE(unstamped.loadWarnings.empty()) << "all ones is no stamp";
+
+    // Stamps rounded to whole microseconds stay within half a period of k / rate.
+    for (const char* type : {"ASCII", "BINARY"}) {
+        RecordBuilder rounded = Typical(type);
+        rounded.Rate(30707.244140625, 4).Sample({}, {}, 0).Sample({}, {}, 33).Sample({}, {}, 65).Sample({}, {}, 97);
+        const Oscillogram& record = Read(rounded);
+        EXPECT_EQ(record.sampleTimes, (Times{0, 33, 65, 98})) << type;
+        EXPECT_TRUE(record.loadWarnings.empty()) << type;
+    }
 
     RecordBuilder ascii = Typical("ASCII");
     ascii.Rate(1000, 3).TimeMultiplier("2").Sample({}, {}, -40).Sample({}, {}, 0).Sample({}, {}, 70);
-    EXPECT_EQ(Read(ascii).sampleTimes, (Times{-80, 0, 140}));
+    const Oscillogram& stray = Read(ascii);
+    EXPECT_EQ(stray.sampleTimes, (Times{0, 1000, 2000}));
+    ASSERT_EQ(stray.loadWarnings.size(), 1u);
+    EXPECT_NE(stray.loadWarnings[0].find(" 1860 "), std::string::npos) << stray.loadWarnings[0];
+}
+
+TEST_F(ReaderTest, SlowRecordsKeepTheirOwnRateWithoutWindowMeasures)
+{
+    RecordBuilder trend = Typical("BINARY");
+    trend.LineFrequency("60").NoRateLines();
+    for (int k = 0; k < 40; ++k)
+        trend.Sample({10.0 * (k % 2), 3}, {}, 33333 * k);
+    Document document;
+    ReadComtrade(document, trend.Write(folder));
+    const Oscillogram& record = document.oscillogram;
+    EXPECT_EQ(record.sampleRate, 30);
+    ASSERT_EQ(record.loadWarnings.size(), 1u);
+    EXPECT_NE(record.loadWarnings[0].find(" 30 "), std::string::npos) << record.loadWarnings[0];
+    EXPECT_EQ(Rms(record.channels[0], 39, 1), 0.0);
+    EXPECT_EQ(record.channels[0].phasorSeries[39], Phasor());
+    EXPECT_EQ(record.channels[0].maxValue, 6000.0);  // (0.5 · 10 + 1) kV
+}
+
+TEST_F(ReaderTest, ARateFromTheSettingsFileRetimesTheSamples)
+{
+    const auto cfg = Typical("BINARY").Rate(1000, 2).Rate(500, 4).Ramp(4).Write(folder);
+    Document first;
+    ReadComtradeFiles(first, cfg);
+    EXPECT_EQ(first.oscillogram.sampleTimes, (Times{0, 1000, 3000, 5000}));
+    EXPECT_EQ(first.oscillogram.lineFrequencySeries, (std::vector<double>{50, 50, 25, 25}));
+    first.oscillogram.sampleRate = 2000;
+    WriteSettings(first, folder / "record.set");
+    const Oscillogram& record = ReadFile(cfg);
+    EXPECT_EQ(record.sampleRate, 2000);
+    EXPECT_EQ(record.sampleTimes, (Times{0, 500, 1000, 1500}));
+    EXPECT_EQ(record.lineFrequencySeries, std::vector<double>(4, 50.0));
 }
 
 TEST_F(ReaderTest, RecordsWithoutRateLinesTakeTheRateFromTheirStamps)
@@ -196,13 +244,13 @@ TEST_F(ReaderTest, AsciiLayoutsOfRealRecorders)
     EXPECT_EQ(record.channels[0].samples, (std::vector<double>{-1000, 13500, 1500, 3500}));
     EXPECT_EQ(record.channels[1].samples, (std::vector<double>{7, -3, 2, 6}));
     EXPECT_EQ(record.channels[3].samples, (std::vector<double>{0, 1, 0, 1}));
-    EXPECT_EQ(record.sampleTimes, (Times{0, 1000, 0, 3000}));
+    EXPECT_EQ(record.sampleTimes, (Times{0, 1000, 2000, 3000}));
     EXPECT_TRUE(HasWarning(record, "1"));
 
     folder.Write("r.dat", "1,,1,2,0,0,0\n2,,1,2,0,0,0\n3,,1,2,0,0,0\n");
     const Oscillogram& unstamped = ReadFile(folder.Write("r.cfg", Typical("ASCII").Rate(2000, 3).ConfigurationText()));
-    EXPECT_EQ(unstamped.sampleTimes, (Times{0, 500, 1000})) << "timed by the rate";
-    EXPECT_EQ(unstamped.loadWarnings.size(), 1u);
+    EXPECT_EQ(unstamped.sampleTimes, (Times{0, 500, 1000}));
+    EXPECT_TRUE(unstamped.loadWarnings.empty());
 }
 
 TEST_F(ReaderTest, CompanionFilesFollowTheCaseOfTheExtension)

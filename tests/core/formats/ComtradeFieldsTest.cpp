@@ -78,30 +78,54 @@ TEST(NormaliseDate, OrderFollowsTheRevisionAndImpossibleMonthsSwap)
     EXPECT_EQ(NormaliseDate("05/03/2020", false), "03/05/2020");
     EXPECT_EQ(NormaliseDate("05/03/2020", true), "05/03/2020");
     EXPECT_EQ(NormaliseDate("25/03/20", false), "25/03/2020");
+    EXPECT_EQ(NormaliseDate("05/03/98", false), "03/05/1998");
+    EXPECT_EQ(NormaliseDate("31/12/69", true), "31/12/2069");
+    EXPECT_EQ(NormaliseDate("01/01/70", true), "01/01/1970");
     EXPECT_EQ(NormaliseDate("09/17/15", true), "17/09/2015");
     EXPECT_EQ(NormaliseDate(" 1/2/2020 ", true), "01/02/2020");
     EXPECT_EQ(NormaliseDate("1/2", true), "");
     EXPECT_EQ(NormaliseDate("", true), "");
 }
 
-TEST(MomentText, LocalCodeShiftsTheTimeUnlessUtcIsChosenAndUnreadableMomentsStayAsWritten)
+// File times run at UTC + time code; local time is UTC + local code.
+TEST(MomentText, TimeCodesGiveUtcAndLocalTimeAndUnreadableMomentsStayAsWritten)
 {
-    // revision, local code, date, time, UTC chosen, shown
-    const std::tuple<const char*, const char*, const char*, const char*, bool, const char*> cases[] = {
-        {"1999", "", "12/01/2011", " 5:55:30", true, "12/01/2011, 5:55:30"},
-        {"2013", "+3", "31/12/2019", "23:30:00.000100", true, "31.12.2019, 23:30:00.000100 (UTC)"},
-        {"2013", "+3", "31/12/2019", "23:30:00.000100", false, "01.01.2020, 02:30:00.000100 (Местное время)"},
-        {"2013", "-5h30", "01/03/2020", "01:00:00.5", false, "29.02.2020, 19:30:00.5 (Местное время)"},
-        {"2013", "0", "01/03/2020", "1:2:3", false, "01.03.2020, 01:02:03 (Местное время)"},
-        {"2013", "0", "soon", "10:00:00.0", true, "soon, 10:00:00.0 (UTC)"},
-        {"2013", "0", "13/13/2020", "10:00:00.0", true, "13/13/2020, 10:00:00.0 (UTC)"},
+    // revision, time code, local code, date, time, UTC chosen, shown
+    const std::tuple<const char*, const char*, const char*, const char*, const char*, bool, const char*> cases[] = {
+        {"1999", "", "", "12/01/2011", " 5:55:30", true, "12/01/2011, 5:55:30"},
+        {"2013", "", "+3", "31/12/2019", "23:30:00.000100", true, "31.12.2019, 23:30:00.000100 (UTC)"},
+        {"2013", "", "+3", "31/12/2019", "23:30:00.000100", false, "01.01.2020, 02:30:00.000100 (Местное время)"},
+        {"2013", "+9", "+9", "01/02/2020", "09:19:53.1", true, "01.02.2020, 00:19:53.1 (UTC)"},
+        {"2013", "+9", "+9", "01/02/2020", "09:19:53.1", false, "01.02.2020, 09:19:53.1 (Местное время)"},
+        {"2013", "-5h30", "+3", "01/03/2020", "23:00:00.5", true, "02.03.2020, 04:30:00.5 (UTC)"},
+        {"2013", "-5h30", "+3", "01/03/2020", "23:00:00.5", false, "02.03.2020, 07:30:00.5 (Местное время)"},
+        {"2013", "0", "0", "01/03/2020", "1:2:3", false, "01.03.2020, 01:02:03 (Местное время)"},
+        {"2013", "0", "0", "soon", "10:00:00.0", true, "soon, 10:00:00.0 (UTC)"},
+        {"2013", "0", "0", "13/13/2020", "10:00:00.0", true, "13/13/2020, 10:00:00.0 (UTC)"},
     };
-    for (const auto& [revision, localCode, date, time, utc, shown] : cases) {
+    for (const auto& [revision, timeCode, localCode, date, time, utc, shown] : cases) {
         Document document;
         document.oscillogram.revisionYear = revision;
+        document.oscillogram.timeCode = timeCode;
         document.oscillogram.localCode = localCode;
         EXPECT_EQ(MomentText(document.oscillogram, date, time, utc), shown);
     }
+}
+
+TEST(UtcMoment, IsoTextWithEveryDigitOfTheFractionOnlyWithATimeCode)
+{
+    Document document;
+    Oscillogram& record = document.oscillogram;
+    record.revisionYear = "2013";
+    record.timeCode = "-5h30";
+    EXPECT_EQ(UtcMoment(record, "12/01/2011", "05:55:30.075011123"), "2011-01-12T11:25:30.075011123Z");
+    record.timeCode = "+9";
+    EXPECT_EQ(UtcMoment(record, "01/01/2020", "03:00:00"), "2019-12-31T18:00:00Z");
+    EXPECT_EQ(UtcMoment(record, "01/01/2020", "later"), std::nullopt);
+    record.timeCode = "x";
+    EXPECT_EQ(UtcMoment(record, "01/01/2020", "03:00:00"), std::nullopt);
+    record.timeCode.clear();
+    EXPECT_EQ(UtcMoment(record, "01/01/2020", "03:00:00"), std::nullopt);
 }
 
 TEST(SnapSampleRate, BandsForSeveralRatesWholePeriodsForOneAndZeroForBrokenRates)
@@ -117,6 +141,12 @@ TEST(SnapSampleRate, BandsForSeveralRatesWholePeriodsForOneAndZeroForBrokenRates
     };
     for (const auto& [rate, lineFrequency, several, snapped] : cases)
         EXPECT_EQ(SnapSampleRate(rate, lineFrequency, several), snapped) << rate << " " << several;
+    // A rate that gives fewer than four samples a period is kept, rounded.
+    EXPECT_EQ(RecordSampleRate(30.0003, 60, false), 30);
+    EXPECT_EQ(RecordSampleRate(170, 50, false), 170);
+    EXPECT_EQ(RecordSampleRate(190, 50, false), 200);
+    EXPECT_EQ(RecordSampleRate(0.01, 50, false), 1);
+    EXPECT_EQ(RecordSampleRate(5760, 50, false), 5750);
 }
 
 TEST(SampleRate, LineFrequencySeriesFollowsTheSegments)

@@ -89,16 +89,43 @@ TEST_F(WriterTest, FirstLineKeepsAnEmptyRecorderAndNames2013ForThirtyTwoBitForms
     EXPECT_TRUE(binary.starts_with("ST,,1999\r\n")) << binary;
     const std::string float32 = ComtradeWriter(document.oscillogram, DataFormat::Float32).BuildConfigurationText();
     EXPECT_TRUE(float32.starts_with("ST,,2013\r\n")) << float32;
-    EXPECT_NE(float32.find("\r\nFLOAT32\r\n"), std::string::npos);
+    // Raised to 2013: codes not known, nor the clock's quality.
+    EXPECT_TRUE(float32.ends_with("\r\nFLOAT32\r\n1\r\n,\r\nF,3\r\n")) << float32;
 }
 
-TEST_F(WriterTest, TimeAndLocalCodesOfRevision2013AreKept)
+TEST_F(WriterTest, DatesOfRevision1991AreWrittenAsALaterRevisionReadsThem)
+{
+    RecordBuilder builder;
+    builder.Station("OLD", "R1", "").Start("05/03/98", "10:20:30.5").Analog({.id = "U", .primary = "", .secondary = ""}).Ramp(3);
+    Document& original = Read(builder);
+    EXPECT_EQ(original.oscillogram.startText, "03/05/1998, 10:20:30.5");
+    const Document& copy = SaveAndRead(original, "copy.cfg", "FLOAT32");
+    EXPECT_EQ(copy.oscillogram.startDate, "03/05/1998");
+    EXPECT_EQ(copy.oscillogram.startText, original.oscillogram.startText);
+    SaveComtrade(original, folder / "same.cfg");
+    EXPECT_NE(test::FileBytes(folder / "same.cfg").find("\r\n05/03/98,10:20:30.5\r\n"), std::string::npos);
+}
+
+TEST_F(WriterTest, TimeCodesAndTimeQualityOfRevision2013AreKept)
 {
     Document& original = Read(Mixed("BINARY").Station("ST", "R", "2013").TimeCodes("-5h30", "+3"));
     const Document& copy = SaveAndRead(original, "copy.cfg");
     EXPECT_EQ(copy.oscillogram.timeCode, "-5h30");
     EXPECT_EQ(copy.oscillogram.localCode, "+3");
+    EXPECT_EQ(copy.oscillogram.timeQuality, "B,3");
+    EXPECT_TRUE(test::FileBytes(folder / "copy.cfg").ends_with("\r\n-5h30,+3\r\nB,3\r\n"));
     EXPECT_EQ(copy.oscillogram.startText, original.oscillogram.startText);
+}
+
+TEST_F(WriterTest, RecordsTimedByTheirStampsAreWrittenWithoutRateLines)
+{
+    RecordBuilder builder = Mixed("BINARY").NoRateLines();
+    builder.Sample({1, 2}, {}, 90000);
+    Document& original = Read(builder);
+    const Document& copy = SaveAndRead(original, "copy.cfg");
+    EXPECT_NE(test::FileBytes(folder / "copy.cfg").find("\r\n50\r\n0\r\n0,43\r\n"), std::string::npos);
+    EXPECT_EQ(copy.oscillogram.sampleTimes, original.oscillogram.sampleTimes);
+    EXPECT_EQ(copy.oscillogram.sampleTimes.back(), 90000);
 }
 
 TEST_F(WriterTest, ComputedAndPastedChannelsAreLeftOutAndPositionsKeepTheirNumbers)
@@ -119,14 +146,14 @@ TEST_F(WriterTest, ComputedAndPastedChannelsAreLeftOutAndPositionsKeepTheirNumbe
     EXPECT_EQ(copy.oscillogram.calcChannels.Names(), std::vector<std::string>{"Double"});
 }
 
-TEST_F(WriterTest, AsciiTimeStampsAreWrittenInUnitsOfTheTimeMultiplier)
+TEST_F(WriterTest, TimeStampsAreWrittenInUnitsOfTheTimeMultiplier)
 {
-    RecordBuilder builder = Mixed("ASCII").TimeMultiplier("10");
-    builder.Sample({1, 2}, {}, 12345);
-    Document& original = Read(builder);
+    Document& original = Read(Mixed("ASCII").TimeMultiplier("10"));
     const Document& copy = SaveAndRead(original, "copy.cfg");
     EXPECT_EQ(copy.oscillogram.sampleTimes, original.oscillogram.sampleTimes);
-    EXPECT_EQ(original.oscillogram.sampleTimes.back(), 123450);
+    EXPECT_EQ(original.oscillogram.sampleTimes.back(), 41000);
+    EXPECT_NE(test::FileBytes(folder / "copy.dat").find("\r\n42,4100,"), std::string::npos);
+    EXPECT_TRUE(copy.oscillogram.loadWarnings.empty());
 }
 
 TEST_F(WriterTest, FloatCodesSavedAsSixteenBitsAreSpreadOverTheRangeAndNeverWrap)

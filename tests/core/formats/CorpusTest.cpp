@@ -62,6 +62,17 @@ void CompareRecord(const std::filesystem::path& corpus, const Json& expected)
     const std::size_t inData = RecordsInData(expected);
     EXPECT_EQ(record.SampleCount(), inData);
 
+    // A record of one declared rate is timed by it: sample k at k / rate.
+    const Json::Array& rates = expected["sample_rates"].Items();
+    if (rates.size() == 1 && rates[0].Items()[0].Number() > 0.0) {
+        for (const Json& index : expected["sample_index"].Items()) {
+            const auto k = static_cast<std::size_t>(index.Number());
+            if (k < inData) {
+                EXPECT_NEAR(record.sampleTimes[k], k * 1e6 / rates[0].Items()[0].Number(), 0.5) << "time " << k;
+            }
+        }
+    }
+
     const Json::Array& analog = expected["analog"].Items();
     for (std::size_t j = 0; j < analog.size(); ++j) {
         CompareAnalog(record.channels[j], analog[j], expected["sample_index"], inData);

@@ -152,6 +152,40 @@ TEST_F(CalcChannelsTest, NamesAlreadyTakenAreRefused)
     EXPECT_EQ(fixture.record.channels.back().samples[0], 2.0);
 }
 
+TEST_F(CalcChannelsTest, AFormulaAddedFromTheDesktopIsKeptOnlyWhenItComputes)
+{
+    set.AddComputed("Double", "Ia * 2");
+    EXPECT_EQ(ChannelNamed("Double").samples[0], 2.0);
+    const std::size_t channels = fixture.record.channels.size();
+    EXPECT_EQ(ErrorText([&] { set.AddComputed("Bad", "rms:(Ia, Ib)"); }), "Неправильное число переменных: 'Bad'");
+    EXPECT_EQ(set.Names(), std::vector<std::string>{"Double"});
+    EXPECT_EQ(fixture.record.channels.size(), channels);
+}
+
+TEST_F(CalcChannelsTest, RemovingOneKeepsTheOthersAndRefusesWhileAnotherFormulaNeedsIt)
+{
+    set.Add("Double", "Ia * 2");
+    set.Add("Quad", "Double * 2");
+    set.Add("Half", "Ia / 2");
+    set.Add("Broken", "Ia + + double");
+    set.Compute();
+    const std::vector<std::string> names{"Double", "Quad", "Half", "Broken"};
+
+    // Case ignored, as formulas find channels.
+    EXPECT_EQ(ErrorText([&] { set.Remove("Double"); }),
+              "Вычисляемый канал Double нельзя удалить: на него ссылается формула канала Quad");
+    EXPECT_EQ(set.Names(), names);
+
+    set.Remove("Quad");
+    set.Remove("Broken");
+    set.Remove("Double");
+    EXPECT_EQ(set.Names(), std::vector<std::string>{"Half"});
+    EXPECT_EQ(ChannelNamed("Half").samples[0], 0.5);
+    EXPECT_THROW(ChannelNamed("Double"), CZarvaException);
+    set.Remove("Ia");  // not computed: nothing happens
+    EXPECT_EQ(ChannelNamed("Ia").samples[0], 1.0);
+}
+
 TEST_F(CalcChannelsTest, WholeRecordRecomputeComputesTheSetAfterTheChannels)
 {
     set.Add("Double", "Ia * 2");
