@@ -7,6 +7,7 @@
 #include "core/document/Recompute.h"
 #include "core/formats/LoadWarnings.h"
 #include "core/formats/SettingsFile.h"
+#include "core/model/ChannelKey.h"
 #include "core/storage/SettingsStore.h"
 
 #include <set>
@@ -52,7 +53,7 @@ SettingsTransferReport ApplyRecordSettings(Document& document, const SettingsSto
     const auto applySections = [&](bool computedOnly) {
         for (Channel& channel : document.oscillogram.channels) {
             const bool isComputed = document.oscillogram.calcChannels.Computes(channel.Name());
-            const std::string name = ChannelSectionName(channel);
+            const std::string name = ChannelKey(channel);
             const SettingsSection* section = source.Find(name);
             if (isComputed == computedOnly && section != nullptr && section->Values().contains(kShowFlagsKey)) {
                 matched.insert(name);
@@ -67,7 +68,7 @@ SettingsTransferReport ApplyRecordSettings(Document& document, const SettingsSto
     applySections(true);
     SettingsTransferReport report;
     for (const Channel& channel : document.oscillogram.channels) {
-        if (!matched.contains(ChannelSectionName(channel)) && !document.oscillogram.calcChannels.Computes(channel.Name()))
+        if (!matched.contains(ChannelKey(channel)) && !document.oscillogram.calcChannels.Computes(channel.Name()))
             report.notInFile.push_back(channel.Name());
     }
     for (const auto& [name, section] : source.Sections()) {

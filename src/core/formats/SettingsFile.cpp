@@ -221,11 +221,6 @@ void WriteSettings(Document& document, const std::filesystem::path& path)
     document.settings.Save(path);
 }
 
-std::string ChannelSectionName(const Channel& channel)
-{
-    return SectionName(channel);
-}
-
 void ReadChannelSettings(Channel& channel, const SettingsSection& section)
 {
     ReadChannelKeys(channel, section);

@@ -46,8 +46,6 @@ void StoreSettings(Document& document);
 // StoreSettings, then the store written safely over `path`.
 void WriteSettings(Document& document, const std::filesystem::path& path);
 
-// The section of a channel's keys: its identifier as the file has it, read as ANSI text.
-std::string ChannelSectionName(const Channel& channel);
 // Reads a channel's display keys, ratios, alias, colour and line-frequency series from its
 // section, the channel's own values being the defaults.
 void ReadChannelSettings(Channel& channel, const SettingsSection& section);
