@@ -7,6 +7,7 @@
 
 #include "core/document/Document.h"
 #include "core/model/StringTable.h"
+#include "core/merge/PastedTrace.h"
 #include "core/view/ChannelCommands.h"
 #include "core/view/CursorTexts.h"
 #include "core/view/LabelPanel.h"
@@ -232,8 +233,10 @@ void ViewPainter::DrawCurve(std::size_t index, const TraceMapping& mapping)
 {
     const Channel& channel = frame_.document.oscillogram.channels[index];
     const std::span<const double> series = channel.DisplaySeries();
-    const std::vector<Stroke> strokes = everyVertex_ ? VertexStrokes(series, mapping)
-                                                     : EnvelopeStrokes(series, cache_.Pyramid(index, channel), mapping);
+    const PastedPlacement pasted{frame_.document.oscillogram, channel, frame_.document.merge.mergeOffset};
+    const std::vector<Stroke> strokes = channel.HasFlag(display::kPasted) ? PastedStrokes(series, pasted, mapping)
+                                        : everyVertex_ ? VertexStrokes(series, mapping)
+                                                       : EnvelopeStrokes(series, cache_.Pyramid(index, channel), mapping);
     painter_.setPen(ToQColor(frame_.colours[index]));
     painter_.setBrush(Qt::NoBrush);
     for (const Stroke& stroke : strokes) {
@@ -262,7 +265,10 @@ void ViewPainter::DrawDiscreteRow(const Row& row)
     const int stripEnd = static_cast<int>(std::min<double>(end, frame_.width));
     painter_.fillRect(QRect(frame_.state.leftMargin, middle - 2, stripEnd - frame_.state.leftMargin, 4), kDiscreteBase);
     const std::span<const double> series = channel.DisplaySeries();
-    const DiscreteBars bars = DiscreteRuns(series, cache_.Pyramid(row.Channel(), channel), mapping);
+    const PastedPlacement pasted{frame_.document.oscillogram, channel, frame_.document.merge.mergeOffset};
+    const DiscreteBars bars = channel.HasFlag(display::kPasted)
+                                  ? PastedRuns(series, pasted, mapping)
+                                  : DiscreteRuns(series, cache_.Pyramid(row.Channel(), channel), mapping);
     painter_.setPen(kBarOutline);
     painter_.setBrush(channel.selected && frame_.highlightSelection ? kSelectedBar : ToQColor(frame_.colours[row.Channel()]));
     for (const auto& [x0, x1] : bars.runs)

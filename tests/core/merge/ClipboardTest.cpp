@@ -161,18 +161,6 @@ TEST(Paste, NamesAreMadeFreeAndTheHeaderNamesBothRecords)
     EXPECT_NE(header.find("\r\n\r\n" + Text(3050)), std::string::npos);
 }
 
-TEST(Paste, AFailedPasteLeavesTheRecordAsItWas)
-{
-    MergeTestRecord target(1000, 10);
-    target.Analog("Ia", [](double) { return 0.0; });
-    std::string text = kForeign;
-    text.replace(text.find("2000"), 4, "10");  // no whole sample per period
-    EXPECT_EQ(ErrorOf([&] { PasteChannels(*target.document, ParseClipboardText(text)); }).MessageId(),
-              messages::kBadFileFormat);
-    EXPECT_EQ(target.record.channels.size(), 1U);
-    EXPECT_EQ(target.document->undo.UndoCount(), 0U);
-}
-
 TEST(Undo, StepsBackAndForthOverPastes)
 {
     MergeTestRecord target(1000, 10);
