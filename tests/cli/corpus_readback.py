@@ -16,6 +16,7 @@ import os
 import subprocess
 import sys
 import tempfile
+from concurrent.futures import ThreadPoolExecutor
 
 SKIPPED = 77
 FORMS = [("ASCII", ".cfg", "ascii"), ("BINARY", ".cfg", "binary"), ("BINARY32", ".cfg", "binary32"),
@@ -88,6 +89,40 @@ def records(corpus):
                 yield os.path.relpath(os.path.join(folder, name), corpus)
 
 
+def check_record(cli, corpus, readback, scratch, record):
+    """Each form of one record: (files equal, differences the other reader explains, failures)."""
+    source = os.path.join(corpus, record)
+    encoding = ["--encoding", encoding_of(corpus, record)] if encoding_of(corpus, record) else []
+    try:
+        original = run_json([cli, "dump", source, "--format", "json"])
+        info = run_json([cli, "info", source, "--json"])
+    except RuntimeError as error:
+        return 0, [], ["%s: zarva-cli cannot read it: %s" % (record, error)]
+    unreadable = None
+    try:
+        run_json([sys.executable, readback, source, "--max-values", "1"] + encoding)
+    except (RuntimeError, ValueError) as error:
+        unreadable = str(error).splitlines()[-1][:200]
+    equal, explained, failures = 0, [], []
+    for form, extension, option in FORMS:
+        folder = tempfile.mkdtemp(dir=scratch)
+        target = os.path.join(folder, "copy" + extension)
+        command = [cli, "convert", source, target] + (["--type", option] if option else [])
+        try:
+            subprocess.run(command, check=True, capture_output=True)
+            copy = run_json([sys.executable, readback, target] + encoding)
+            difference, quirk = compare(original, info, copy, copy["rev_year"] == "1991" and form == "BINARY")
+        except (RuntimeError, subprocess.CalledProcessError, ValueError) as error:
+            difference = "not read back: %s" % str(error).splitlines()[-1][:200]
+            quirk = difference.endswith(str(unreadable)) and unreadable is not None
+            difference += " (nor is the original)" if quirk else ""
+        if not difference:
+            equal += 1
+        else:
+            (explained if quirk else failures).append("%s as %s: %s" % (record, form, difference))
+    return equal, explained, failures
+
+
 def main():
     cli, corpus, refreader = sys.argv[1:4]
     readback = os.path.join(refreader, "readback.py")
@@ -95,37 +130,13 @@ def main():
         print("skipped: the corpus of records or the independent reader is absent")
         return SKIPPED
     equal, explained, failures = 0, [], []
-    with tempfile.TemporaryDirectory() as scratch:
-        for record in records(corpus):
-            source = os.path.join(corpus, record)
-            encoding = ["--encoding", encoding_of(corpus, record)] if encoding_of(corpus, record) else []
-            try:
-                original = run_json([cli, "dump", source, "--format", "json"])
-                info = run_json([cli, "info", source, "--json"])
-            except RuntimeError as error:
-                failures.append("%s: zarva-cli cannot read it: %s" % (record, error))
-                continue
-            unreadable = None
-            try:
-                run_json([sys.executable, readback, source, "--max-values", "1"] + encoding)
-            except (RuntimeError, ValueError) as error:
-                unreadable = str(error).splitlines()[-1][:200]
-            for form, extension, option in FORMS:
-                folder = tempfile.mkdtemp(dir=scratch)
-                target = os.path.join(folder, "copy" + extension)
-                command = [cli, "convert", source, target] + (["--type", option] if option else [])
-                try:
-                    subprocess.run(command, check=True, capture_output=True)
-                    copy = run_json([sys.executable, readback, target] + encoding)
-                    difference, quirk = compare(original, info, copy, copy["rev_year"] == "1991" and form == "BINARY")
-                except (RuntimeError, subprocess.CalledProcessError, ValueError) as error:
-                    difference = "not read back: %s" % str(error).splitlines()[-1][:200]
-                    quirk = difference.endswith(str(unreadable)) and unreadable is not None
-                    difference += " (nor is the original)" if quirk else ""
-                if not difference:
-                    equal += 1
-                else:
-                    (explained if quirk else failures).append("%s as %s: %s" % (record, form, difference))
+    with tempfile.TemporaryDirectory() as scratch, ThreadPoolExecutor(os.cpu_count() or 1) as pool:
+        checks = [pool.submit(check_record, cli, corpus, readback, scratch, r) for r in records(corpus)]
+        for check in checks:
+            found = check.result()
+            equal += found[0]
+            explained += found[1]
+            failures += found[2]
     print("%d of %d converted files read back the same" % (equal, equal + len(explained) + len(failures)))
     for line in explained:
         print("  the other reader's doing: " + line)

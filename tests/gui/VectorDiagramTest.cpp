@@ -71,6 +71,15 @@ private slots:
             QVERIFY(InReach(ReachOf(image, layout.centre, {1, 0}, kMagenta), voltage));
             const int current = ArrowLength(layout.radius, 0.3, 0.5, false);
             QVERIFY(InReach(ReachOf(image, layout.centre, {-1, 0}, kOrange), current));
+            // A current's shaft is dashed, a voltage's solid.
+            const auto gaps = [&image, &layout](QPoint step, int length, const QColor& colour) {
+                int count = 0;
+                for (int i = 3; i < length * 6 / 10; ++i)
+                    count += Near(image.pixelColor(layout.centre + i * step), colour) ? 0 : 1;
+                return count;
+            };
+            QCOMPARE(gaps({1, 0}, voltage, kMagenta), 0);
+            QVERIFY(gaps({-1, 0}, current, kOrange) > current / 10);
         }
     }
 

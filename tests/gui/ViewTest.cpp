@@ -2,9 +2,11 @@
 
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/CZarvaDoc.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/StatusBarController.h"
 #include "gui/view/CZarvaView.h"
+#include "gui/view/ChannelRatioDlg.h"
 #include "gui/view/ViewPrinting.h"
 
 #include "core/document/Recompute.h"
@@ -14,12 +16,18 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrinter>
+#include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <numbers>
 
 namespace zarva::gui::test {
@@ -58,18 +66,22 @@ private slots:
         view.Document().SetCursors(CursorSet{});
         QVERIFY(Grab(view).pixelColor(line) != red);
 
-        // A click takes the nearer sample; the right button places cursor 2.
+        // A click takes the nearer sample; the right button places cursor 2 and opens no menu,
+        // which the label panel and the menu key open.
         const int y = view.Rows().front().top + 20;
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(x + 12, y));
         QCOMPARE(vertical(0), std::int64_t{110});
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(x + 13, y));
         QCOMPARE(vertical(0), std::int64_t{111});
-        RepeatUntilDone([] {
-            QWidget* menu = QApplication::activePopupWidget();
-            return menu != nullptr && menu->close();
-        });
-        QTest::mouseClick(view.viewport(), Qt::RightButton, {}, QPoint(x, y));
+        QVERIFY(!MenuOpensAfter([&] { QTest::mouseClick(view.viewport(), Qt::RightButton, {}, QPoint(x, y)); }));
         QCOMPARE(vertical(1), std::int64_t{110});
+        QVERIFY(MenuOpensAfter([&] { QTest::mouseClick(view.viewport(), Qt::RightButton, {}, QPoint(5, y)); }));
+        QCOMPARE(vertical(1), std::int64_t{110});
+        QVERIFY(MenuOpensAfter([&] {
+            // What the platform sends for the keyboard's menu key.
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint());
+            QApplication::sendEvent(view.viewport(), &menuKey);
+        }));
 
         // Arrow keys move by one sample and stop at the ends of the record.
         cursors.PlaceVertical(0, 0, 1000);
@@ -81,6 +93,10 @@ private slots:
         QCOMPARE(vertical(0), std::int64_t{1});
         QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(vertical(1), std::int64_t{999});
+        cursors.SetVerticalActive(0, false);
+        view.Document().SetCursors(cursors);
+        QTest::keyClick(&view, Qt::Key_Right);
+        QCOMPARE(vertical(0), std::int64_t{0});
     }
 
     void curvesStayWithinTheirRows()
@@ -268,6 +284,74 @@ private slots:
         QCOMPARE(view.Rows().size(), std::size_t{4});
     }
 
+    void selectionAndUneditedRatiosLeaveTheRecordAsItWas()
+    {
+        AppUnderTest app;
+        CZarvaView& view = Open(app);
+        CZarvaDoc& document = view.Document();
+        document.SetModifiedFlag(false);
+        QSignalSpy records(&document, &CZarvaDoc::recordChanged);
+        QSignalSpy selections(&document, &CZarvaDoc::selectionChanged);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(5, view.Rows().front().top + 20));
+        QVERIFY(document.Core().oscillogram.channels.front().selected);
+        QCOMPARE(selections.count(), 1);
+        QCOMPARE(records.count(), 0);
+        // The diagrams' toggles count only the channels they can show.
+        const CommandRouter& router = app.Frame().Router();
+        QVERIFY(router.StateOf(cmd::kOnVectorDiagram).enabled && router.StateOf(cmd::kOnFrequencyDiagram).enabled);
+        for (Channel& channel : document.Core().oscillogram.channels)
+            channel.selected = !channel.IsAnalog();
+        QVERIFY(!router.StateOf(cmd::kOnVectorDiagram).enabled && !router.StateOf(cmd::kOnFrequencyDiagram).enabled);
+        document.Core().oscillogram.channels.front().selected = true;
+        app.Frame().Router().Route(cmd::kOnVectorDiagram);
+        QVERIFY(document.Core().oscillogram.channels.front().HasFlag(display::kOnVectorDiagram));
+        QVERIFY(!document.Core().oscillogram.channels.back().HasFlag(display::kOnVectorDiagram));
+        document.SetModifiedFlag(false);
+
+        const auto answerRatios = [](const QString& primary) {
+            RepeatUntilDone([primary] {
+                auto* dialog = qobject_cast<ChannelRatioDlg*>(QApplication::activeModalWidget());
+                if (dialog != nullptr && !primary.isEmpty())
+                    dialog->Table().item(0, 1)->setText(primary);
+                if (dialog != nullptr)
+                    dialog->accept();
+                return dialog != nullptr;
+            });
+        };
+        answerRatios({});
+        app.Frame().Router().Route(cmd::kCoefficients);
+        QVERIFY(!document.IsModified());
+        answerRatios(QStringLiteral("2"));
+        app.Frame().Router().Route(cmd::kCoefficients);
+        QVERIFY(document.IsModified());
+        QCOMPARE(document.Core().oscillogram.channels.front().primary, 2.0);
+    }
+
+    void triggerAndRateChangesAreMarked()
+    {
+        AppUnderTest app;
+        RecordBuilder builder;
+        builder.Analog(AnalogLine{.id = "Ia", .unit = "A", .a = 0.01}).Rate(3200, 3200).Rate(50, 3500);
+        for (int i = 0; i < 3500; ++i)
+            builder.Sample({1000.0});
+        app.Frame().resize(1200, 800);
+        QVERIFY(app.App().OpenDocumentFile(Str(builder.Write(folder_, "rates"))) != nullptr);
+        CZarvaView& view = app.Frame().ActiveChild()->View();
+        QCoreApplication::processEvents();
+        for (int i = 0; i < 20; ++i)
+            app.Frame().Router().Route(cmd::kZoomOutHorizontally);
+        QVERIFY(view.State().firstSample == 0 && view.State().visibleSamples >= 3500);
+        // The trigger lies 99.9 ms after the start, at sample 320; the rate changes at 3200.
+        const QImage image = Grab(view);
+        const int rulerTop = image.height() - 30;
+        for (const auto& [sample, colour] : {std::pair{320, QColor(160, 0, 0)}, std::pair{3200, QColor(110, 110, 110)}}) {
+            const int x = view.CursorX(sample);
+            QVERIFY2(PointsOf(image, QRect(x, 0, 1, rulerTop), colour).size() > 50, qPrintable(QString::number(sample)));
+            QVERIFY(!PointsOf(image, QRect(x - 1, rulerTop, 3, 6), colour).empty());
+        }
+        QVERIFY(PointsOf(image, QRect(view.CursorX(1000), 0, 1, rulerTop), QColor(160, 0, 0)).empty());
+    }
+
     void picturesAndPrintsOfTheView()
     {
         AppUnderTest app;
@@ -297,6 +381,21 @@ private slots:
     }
 
 private:
+    // Whether `act` opens a popup menu (which is closed at once).
+    static bool MenuOpensAfter(const std::function<void()>& act)
+    {
+        auto shown = std::make_shared<bool>(false);
+        QTimer::singleShot(50, [shown] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                *shown = true;
+                menu->close();
+            }
+        });
+        act();
+        QTest::qWait(100);
+        return *shown;
+    }
+
     // Opens a record of 1000 samples at 1000 per second: Ia (A, amplitude 100), Ub (kV,
     // amplitude 50), Ic (A, amplitude 20) and Trip switching on at sample 500.
     CZarvaView& Open(AppUnderTest& app, std::size_t samples = 1000)

@@ -1,32 +1,14 @@
 #pragma once
 
+#include "core/model/ValueText.h"
+
 #include <string>
 
 namespace zarva {
 
-// A metric multiple a displayed value is shown in: the value is divided by `factor` and the
-// unit gets `prefix` (in the interface language).
-struct UnitMultiple {
-    double factor = 1.0;
-    std::string prefix;
-};
-
-// The multiple that keeps the shown number below a thousand: kilo, mega or giga for large
-// magnitudes, none otherwise (small values get more decimals instead).
-UnitMultiple ChooseMultiple(double magnitude);
-
-// A number with `decimals` digits after the point, locale-free ("%.*f").
-std::string FixedText(double value, int decimals);
-
-// A value for the diagram texts: `normalDecimals` digits when it is above 1 or exactly 0,
-// else as many digits as a value of its size needs to show two significant ones (w − 2
-// decimals with w = |floor(log10 value)| + 3). Not a number counts as 0.
-std::string DiagramNumber(double value, int normalDecimals);
-
-// "<number> <prefix><unit>" with the multiple chosen for the value: the full-scale label
-// (one decimal) and the magnitude of a vector (two decimals).
+// "<number> <prefix><unit>" with the multiple chosen for the value, one decimal: the
+// full-scale label. Magnitudes of vectors are MagnitudeText.
 std::string ScaleText(double fullScale, const std::string& unit);
-std::string MagnitudeText(double magnitude, const std::string& unit);
 
 // " %8.2fº" of the angle in degrees, or " %8.2fπ" of it in multiples of π.
 std::string AngleText(double radians, bool inRadians);

@@ -5,7 +5,9 @@
 #include "core/formats/ComtradeReader.h"
 #include "core/model/ChannelKey.h"
 #include "core/formats/SampleRate.h"
+#include "core/view/ViewSettings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -194,6 +196,7 @@ void ReadSettings(Document& document, const std::filesystem::path& path, bool sk
     ReadAllChannelKeys(document, true);
     document.cursors = LoadCursors(SectionOrEmpty(document.settings, kViewSection), record.SampleCount(),
                                    record.channels.size());
+    LoadMergedRows(record.channels, SectionOrEmpty(document.settings, kViewSection));
 }
 
 void StoreSettings(Document& document)
@@ -211,6 +214,10 @@ void StoreSettings(Document& document)
     main.SetInt(kRateKey, record.sampleRate);
     if (document.cursors != CursorSet{} || store.Sections().contains(kViewSection))
         SaveCursors(document.cursors, store.Section(kViewSection));
+    const bool merged = std::any_of(record.channels.begin(), record.channels.end(),
+                                    [](const Channel& channel) { return !channel.group.empty(); });
+    if (merged || store.Sections().contains(kViewSection))
+        SaveMergedRows(record.channels, store.Section(kViewSection));
     if (!document.annotations.Items().empty() || store.Sections().contains(kCommentsSection))
         SaveAnnotations(document.annotations.Items(), store.Section(kCommentsSection));
 }

@@ -53,8 +53,9 @@ void Oscillogram::ApplyCodePage(CodePage page)
     };
     stationText = shown(stationName);
     recorderText = shown(recorderId);
+    // A computed channel's identifier is the UTF-8 name it was given, not the record's bytes.
     for (Channel& channel : channels) {
-        if (channel.aliasName.empty())
+        if (channel.aliasName.empty() && !calcChannels.Computes(channel.name))
             channel.name = DecodeText(channel.channelId, page);
     }
 }

@@ -6,6 +6,7 @@
 #include "core/model/StringTable.h"
 #include "core/model/TextFormat.h"
 #include "core/model/Units.h"
+#include "core/model/ValueText.h"
 #include "core/view/TimeRuler.h"
 #include "core/view/ViewTexts.h"
 
@@ -32,7 +33,8 @@ std::string Describe(const LevelItem& level, const Oscillogram& record)
 {
     const auto channel = FindChannelByKey(record.channels, level.channel);
     const std::string unit = channel ? DisplayUnit(record.channels[*channel]) : std::string();
-    return FormatText(Text(viewtext::kLevelValue), {level.positionY, unit});
+    const UnitMultiple multiple = unit.empty() ? UnitMultiple{} : ChooseMultiple(level.positionY);
+    return FormatText(Text(viewtext::kLevelValue), {level.positionY / multiple.factor, multiple.prefix + unit});
 }
 
 std::string Describe(const AreaItem& area, const Oscillogram& record)

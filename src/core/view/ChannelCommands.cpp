@@ -55,11 +55,12 @@ void ForGroupOf(std::vector<Channel>& channels, const Channel& member, const aut
 
 } // namespace
 
-std::vector<std::size_t> ToggleOnSelected(std::vector<Channel>& channels, std::uint32_t flag)
+std::vector<std::size_t> ToggleOnSelected(std::vector<Channel>& channels, std::uint32_t flag,
+                                          bool (*canCarry)(const Channel&))
 {
     std::vector<std::size_t> selected;
     for (std::size_t i = 0; i < channels.size(); ++i) {
-        if (channels[i].selected)
+        if (channels[i].selected && (canCarry == nullptr || canCarry(channels[i])))
             selected.push_back(i);
     }
     const bool allHave = std::all_of(selected.begin(), selected.end(),

@@ -14,8 +14,10 @@ struct Row;
 // What the view's commands do to the channels of a record. Each returns the indices of the
 // channels whose display flags changed, so that only those recompute their series.
 
-// Sets `flag` on every selected channel, or clears it on all of them when each has it.
-std::vector<std::size_t> ToggleOnSelected(std::vector<Channel>& channels, std::uint32_t flag);
+// Sets `flag` on every selected channel, or clears it on all of them when each has it; with
+// `canCarry`, only the selected channels it accepts count.
+std::vector<std::size_t> ToggleOnSelected(std::vector<Channel>& channels, std::uint32_t flag,
+                                          bool (*canCarry)(const Channel&) = nullptr);
 // The curve mode (instantaneous, RMS or first harmonic) of every selected analog channel.
 std::vector<std::size_t> SetCurveMode(std::vector<Channel>& channels, std::uint32_t mode);
 // Shows every analog channel in primary values, or in secondary ones.

@@ -5,6 +5,7 @@
 #include "core/model/StringTable.h"
 #include "core/model/TextFormat.h"
 #include "core/model/Units.h"
+#include "core/model/ValueText.h"
 #include "core/view/TimeRuler.h"
 #include "core/view/ViewTexts.h"
 
@@ -31,18 +32,16 @@ int StatusTextsOf(RulerUnit unit)
     }
 }
 
-std::string TimeText(const std::string& format, const Oscillogram& record, RulerUnit unit, std::int64_t sample)
+std::string TimeText(const std::string& format, const Oscillogram& record, RulerUnit unit, std::int64_t sample,
+                     int decimals)
 {
     const std::int64_t time = RelativeTime(record, sample);
     switch (unit) {
     case RulerUnit::Milliseconds:
-        return FormatText(format, {RoundToInt64(static_cast<double>(time) / 1000.0)});
     case RulerUnit::Seconds:
-        return FormatText(format, {static_cast<double>(time) / 1e6});
-    case RulerUnit::AbsoluteTime: {
-        const ClockTime clock = TimeOfDayParts(record, time);
-        return FormatText(format, {clock.hours, clock.minutes, clock.seconds, clock.milliseconds});
-    }
+        return FormatText(format, {TimeNumber(time, unit, decimals, false)});
+    case RulerUnit::AbsoluteTime:
+        return FormatText(format, {TimeOfDay(record, time, decimals)});
     case RulerUnit::Samples:
         return FormatText(format, {sample - record.zeroSample + 1});
     default:
@@ -51,17 +50,19 @@ std::string TimeText(const std::string& format, const Oscillogram& record, Ruler
 }
 
 std::string DifferenceText(const std::string& format, const Oscillogram& record, RulerUnit unit, std::int64_t v1,
-                           std::int64_t v2)
+                           std::int64_t v2, int decimals)
 {
     const std::int64_t difference = std::llabs(RelativeTime(record, v2) - RelativeTime(record, v1));
     switch (unit) {
     case RulerUnit::Milliseconds:
-        return FormatText(format, {RoundToInt64(static_cast<double>(difference) / 1000.0)});
     case RulerUnit::Seconds:
-        return FormatText(format, {static_cast<double>(difference) / 1e6});
+        return FormatText(format, {TimeNumber(difference, unit, decimals, false)});
     case RulerUnit::AbsoluteTime: {
-        const std::int64_t milliseconds = RoundToInt64(static_cast<double>(difference) / 1000.0);
-        return FormatText(format, {milliseconds / 1000 % 60, milliseconds % 1000});
+        // Seconds within the minute, as the clock's own seconds field.
+        const std::int64_t perSecond = decimals > 3 ? 1'000'000 : 1000;
+        const std::int64_t steps =
+            RoundToInt64(static_cast<double>(difference) * static_cast<double>(perSecond) / 1e6) % (60 * perSecond);
+        return FormatText(format, {FormatText(decimals > 3 ? "%02d.%06d" : "%02d.%03d", {steps / perSecond, steps % perSecond})});
     }
     case RulerUnit::Samples:
         return FormatText(format, {std::llabs(v2 - v1)});
@@ -76,8 +77,10 @@ std::string HorizontalText(const Document& document, int index)
     const auto& channels = document.oscillogram.channels;
     if (!cursor.active || cursor.channel < 0 || static_cast<std::size_t>(cursor.channel) >= channels.size())
         return Text(index == 0 ? viewtext::kHorizontalCursor1Idle : viewtext::kHorizontalCursor2Idle);
+    const std::string unit = DisplayUnit(channels[static_cast<std::size_t>(cursor.channel)]);
+    const UnitMultiple multiple = unit.empty() ? UnitMultiple{} : ChooseMultiple(cursor.value);
     return FormatText(Text(index == 0 ? viewtext::kHorizontalCursor1 : viewtext::kHorizontalCursor2),
-                      {cursor.value, DisplayUnit(channels[static_cast<std::size_t>(cursor.channel)])});
+                      {cursor.value / multiple.factor, multiple.prefix + unit});
 }
 
 std::string HorizontalDifferenceText(const Document& document)
@@ -88,9 +91,10 @@ std::string HorizontalDifferenceText(const Document& document)
     if (!h1.active || !h2.active || h1.channel < 0 || h1.channel != h2.channel ||
         static_cast<std::size_t>(h1.channel) >= channels.size())
         return Text(viewtext::kHorizontalDifferenceIdle);
-    return FormatText(Text(viewtext::kHorizontalDifference),
-                      {std::fabs(h1.value - h2.value), std::string(),
-                       DisplayUnit(channels[static_cast<std::size_t>(h1.channel)])});
+    const double difference = std::fabs(h1.value - h2.value);
+    const std::string unit = DisplayUnit(channels[static_cast<std::size_t>(h1.channel)]);
+    const UnitMultiple multiple = unit.empty() ? UnitMultiple{} : ChooseMultiple(difference);
+    return FormatText(Text(viewtext::kHorizontalDifference), {difference / multiple.factor, multiple.prefix, unit});
 }
 
 } // namespace
@@ -101,11 +105,13 @@ CursorStatus CursorStatusTexts(const Document& document, RulerUnit unit)
     const VerticalCursor& v1 = document.cursors.Vertical(0);
     const VerticalCursor& v2 = document.cursors.Vertical(1);
     const int texts = StatusTextsOf(unit);
+    const int decimals = TimeDecimals(unit, ShortestSamplePeriod(record));
     CursorStatus status;
-    status.vertical1 = v1.active ? TimeText(Text(texts), record, unit, v1.sample) : Text(viewtext::kStatusIdle);
-    status.vertical2 = v2.active ? TimeText(Text(texts + 1), record, unit, v2.sample) : Text(viewtext::kStatusIdle + 1);
+    status.vertical1 = v1.active ? TimeText(Text(texts), record, unit, v1.sample, decimals) : Text(viewtext::kStatusIdle);
+    status.vertical2 =
+        v2.active ? TimeText(Text(texts + 1), record, unit, v2.sample, decimals) : Text(viewtext::kStatusIdle + 1);
     status.verticalDifference = v1.active && v2.active
-                                    ? DifferenceText(Text(texts + 2), record, unit, v1.sample, v2.sample)
+                                    ? DifferenceText(Text(texts + 2), record, unit, v1.sample, v2.sample, decimals)
                                     : Text(viewtext::kStatusIdle + 2);
     status.horizontal1 = HorizontalText(document, 0);
     status.horizontal2 = HorizontalText(document, 1);

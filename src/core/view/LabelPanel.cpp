@@ -8,6 +8,7 @@
 #include "core/model/StringTable.h"
 #include "core/model/TextFormat.h"
 #include "core/model/Units.h"
+#include "core/model/ValueText.h"
 #include "core/view/ViewTexts.h"
 
 #include <algorithm>
@@ -93,12 +94,12 @@ std::string PanelUnit(const Channel& channel)
 
 std::string CursorValueText(double value, const std::string& unit)
 {
-    return FormatText(value < 0 ? "-%-6g %s" : " %-6g %s", {std::fabs(value), unit});
+    return (value < 0 ? "-" : " ") + MagnitudeText(std::fabs(value), unit);
 }
 
 std::string ReadoutValueText(double value, const std::string& unit)
 {
-    return FormatText(value < 0 ? "%-8g %s" : " %-8g %s", {value, unit});
+    return (value < 0 ? "" : " ") + MagnitudeText(value, unit);
 }
 
 std::string HoverText(double value)

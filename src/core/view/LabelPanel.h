@@ -31,9 +31,10 @@ std::string PanelName(const Channel& channel);
 // The unit beside values: the displayed unit cut to 5 characters.
 std::string PanelUnit(const Channel& channel);
 
-// " 12.5   kV" beside the name; negative values as "-" and the magnitude.
+// " 63.51 kV" beside the name, in the unit multiple that keeps the number below a thousand;
+// negative values as "-" and the magnitude.
 std::string CursorValueText(double value, const std::string& unit);
-// The value of a read-out line.
+// The value of a read-out line, in its unit multiple as well.
 std::string ReadoutValueText(double value, const std::string& unit);
 // A value with more digits, for the tooltip over a value line.
 std::string HoverText(double value);

@@ -135,13 +135,15 @@ CChildFrame* CMainFrame::AddDocument(std::unique_ptr<CZarvaDoc> document)
     documents_->addSubWindow(child);
     connect(&child->Document(), &CZarvaDoc::modifiedChanged, this, &CMainFrame::ScheduleRefresh);
     connect(&child->Document(), &CZarvaDoc::cursorsChanged, this, &CMainFrame::ScheduleRefresh);
-    connect(&child->Document(), &CZarvaDoc::recordChanged, this, [this, child] {
+    const auto showRecord = [this, child] {
         if (child == ActiveChild()) {
             parameters_->ShowRecord(&child->Document());
             mergeBar_->Refill();
         }
         ScheduleRefresh();
-    });
+    };
+    connect(&child->Document(), &CZarvaDoc::recordChanged, this, showRecord);
+    connect(&child->Document(), &CZarvaDoc::selectionChanged, this, showRecord);
     connect(&child->View(), &CZarvaView::statusTextsChanged, this, [this, child] {
         if (child == ActiveChild())
             status_->SetCursorTexts(child->View().StatusTexts());

@@ -1,12 +1,14 @@
 #include "gui/app/CZarvaDoc.h"
 
+#include "gui/analysis/CQAnPropSheet.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/RecordLoading.h"
+#include "gui/app/RecordParametersDlg.h"
 #include "gui/app/SaveAsDialog.h"
 #include "gui/app/SettingsLoading.h"
 #include "gui/app/Texts.h"
-#include "gui/view/CommentDlg.h"
 #include "gui/formula/ComputedChannelCommands.h"
+#include "gui/view/CommentDlg.h"
 
 #include "core/document/FileDispatch.h"
 #include "core/document/RecordSaver.h"
@@ -39,6 +41,8 @@ CZarvaDoc::CZarvaDoc(DocumentServices& services, QObject* parent) : QObject(pare
     OnCommand(cmd::kComments, [this] { EditRecordHeader(*this); });
     OnCommand(cmd::kLoadSettings, [this] { LoadOtherSettings(*this); });
     RegisterComputedChannelCommands(*this);
+    RegisterQuickAnalysisCommand(*this);
+    RegisterRecordParametersCommand(*this);
     OnCommand(cmd::kCursorDifference, [this] { SetShowCursorDifference(!document_.showCursorDifference); },
               [this] { return CommandState{true, true, document_.showCursorDifference}; });
 }
@@ -67,6 +71,11 @@ void CZarvaDoc::SetCursors(const CursorSet& cursors)
 void CZarvaDoc::NotifyRecordChanged()
 {
     emit recordChanged();
+}
+
+void CZarvaDoc::NotifySelectionChanged()
+{
+    emit selectionChanged();
 }
 
 void CZarvaDoc::NotifySettingsReplaced()

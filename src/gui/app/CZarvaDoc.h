@@ -59,6 +59,9 @@ public:
     void SetCursors(const CursorSet& cursors);
     // Called after the channels, their display flags or their series changed.
     void NotifyRecordChanged();
+    // Called after only the channels' selection changed: nothing computed from their values
+    // needs to be computed again.
+    void NotifySelectionChanged();
     // Called after settings of the record's windows were replaced as a whole: the windows
     // read theirs again, then the record is redrawn.
     void NotifySettingsReplaced();
@@ -78,6 +81,7 @@ public:
 signals:
     void cursorsChanged();
     void recordChanged();
+    void selectionChanged();
     void settingsReplaced();
     void cursorDifferenceChanged();
     void modifiedChanged(bool modified);

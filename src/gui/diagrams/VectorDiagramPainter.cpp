@@ -211,7 +211,7 @@ void VectorDiagramPainter::Draw(const QRect& rect, const VectorPicture& picture,
             const VectorArrow& arrow = picture.arrows[i];
             const double scale = arrow.current ? picture.currentScale : picture.voltageScale;
             const int length = ArrowLength(layout.radius, arrow.magnitude, scale, settings_.onlyDirection);
-            DrawArrow(layout.centre, length, arrow.angle, legend[i].colour);
+            DrawArrow(layout.centre, length, arrow.angle, legend[i].colour, arrow.current);
         }
     }
     DrawScaleBox(layout.scaleBox, picture, circles);
@@ -271,7 +271,7 @@ void VectorDiagramPainter::DrawGrid(const VectorLayout& layout, int circles)
         painter_.drawText(labels[static_cast<std::size_t>(quarter)], Qt::AlignCenter, AxisLabel(quarter));
 }
 
-void VectorDiagramPainter::DrawArrow(QPoint centre, int length, double angle, const QColor& colour)
+void VectorDiagramPainter::DrawArrow(QPoint centre, int length, double angle, const QColor& colour, bool current)
 {
     if (length <= 0)
         return;
@@ -280,10 +280,12 @@ void VectorDiagramPainter::DrawArrow(QPoint centre, int length, double angle, co
     const double head = std::min(3.0 * textHeight_, length / 2.0);
     const QPointF base = tip - head * direction;
     const QPointF side = QPointF(-direction.y(), direction.x()) * (head / 5.0);
-    painter_.setPen(Pen(colour, 2.0 * lineWidth_));
+    // A current and a voltage of one phase share a colour: the current is dashed and its
+    // head hollow.
+    painter_.setPen(Pen(colour, 2.0 * lineWidth_, current ? Qt::DashLine : Qt::SolidLine));
     painter_.drawLine(QPointF(centre), base);
     painter_.setPen(Pen(colour, lineWidth_));
-    painter_.setBrush(colour);
+    painter_.setBrush(current ? QColor(Qt::white) : colour);
     painter_.drawPolygon(QPolygonF{tip, base + side, base - side});
 }
 

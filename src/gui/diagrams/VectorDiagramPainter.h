@@ -54,7 +54,7 @@ private:
 
     void DrawScaleBox(const QRect& box, const VectorPicture& picture, int circles);
     void DrawGrid(const VectorLayout& layout, int circles);
-    void DrawArrow(QPoint centre, int length, double angle, const QColor& colour);
+    void DrawArrow(QPoint centre, int length, double angle, const QColor& colour, bool current);
     void DrawLegendRows(const QRect& band, const std::vector<LegendEntry>& legend);
     void DrawLegendColumn(const QRect& column, const std::vector<LegendEntry>& legend);
     void DrawSwatch(int x, int top, const QColor& colour);

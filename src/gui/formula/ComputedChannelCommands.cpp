@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace zarva::gui {
 namespace {
 
@@ -58,6 +60,8 @@ void SetChanged(CZarvaDoc& document)
     document.NotifyRecordChanged();
 }
 
+} // namespace
+
 void AddFormula(CZarvaDoc& document)
 {
     FormulaDlg dialog(document.Core().oscillogram, document.Services().DialogParent());
@@ -73,10 +77,41 @@ void AddFormula(CZarvaDoc& document)
         SetChanged(document);
 }
 
+void EditFormula(CZarvaDoc& document, const QString& name)
+{
+    const std::vector<FormulaEntry> entries = SetOf(document).Entries();
+    const auto old = std::ranges::find(entries, name.toStdString(), &FormulaEntry::name);
+    if (old == entries.end())
+        return;
+    FormulaDlg dialog(document.Core().oscillogram, document.Services().DialogParent(), *old);
+    dialog.SetAcceptCheck([&document, old = *old](const FormulaEntry& entry) {
+        CalcChannels& set = SetOf(document);
+        try {
+            set.Remove(old.name);
+        } catch (const std::exception& error) {
+            return QString::fromStdString(error.what());
+        }
+        try {
+            set.AddComputed(entry.name, entry.formula);
+        } catch (const std::exception& error) {
+            set.Add(old.name, old.formula);
+            set.Compute();
+            return QString::fromStdString(error.what());
+        }
+        return QString();
+    });
+    if (dialog.exec() == QDialog::Accepted)
+        SetChanged(document);
+}
+
+namespace {
+
 QString FrmFilters()
 {
     return QtFilters(FiltersOf({kFrmFilter})).join(QStringLiteral(";;"));
 }
+
+} // namespace
 
 void LoadFormulas(CZarvaDoc& document)
 {
@@ -116,9 +151,8 @@ void SaveFormulas(CZarvaDoc& document)
     }
 }
 
-void DeleteSelected(CZarvaDoc& document)
+void DeleteComputed(CZarvaDoc& document, const QStringList& names)
 {
-    const QStringList names = SelectedComputed(document);
     if (names.isEmpty() || !Confirmed(document, Tr(kDeleteOne, names.join(QStringLiteral(", ")))))
         return;
     try {
@@ -130,15 +164,13 @@ void DeleteSelected(CZarvaDoc& document)
     SetChanged(document);
 }
 
-void DeleteAll(CZarvaDoc& document)
+void DeleteAllComputed(CZarvaDoc& document)
 {
     if (!Confirmed(document, Tr(kDeleteAll)))
         return;
     SetOf(document).RemoveAll();
     SetChanged(document);
 }
-
-} // namespace
 
 void RegisterComputedChannelCommands(CZarvaDoc& document)
 {
@@ -147,9 +179,9 @@ void RegisterComputedChannelCommands(CZarvaDoc& document)
                        [&document] { return CommandState{document.Core().oscillogram.SampleCount() > 0}; });
     document.OnCommand(cmd::kLoadFormulas, [&document] { LoadFormulas(document); });
     document.OnCommand(cmd::kSaveFormulas, [&document] { SaveFormulas(document); }, anyComputed);
-    document.OnCommand(cmd::kDeleteComputed, [&document] { DeleteSelected(document); },
+    document.OnCommand(cmd::kDeleteComputed, [&document] { DeleteComputed(document, SelectedComputed(document)); },
                        [&document] { return CommandState{!SelectedComputed(document).isEmpty()}; });
-    document.OnCommand(cmd::kDeleteAllComputed, [&document] { DeleteAll(document); }, anyComputed);
+    document.OnCommand(cmd::kDeleteAllComputed, [&document] { DeleteAllComputed(document); }, anyComputed);
 }
 
 } // namespace zarva::gui

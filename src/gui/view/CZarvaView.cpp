@@ -9,6 +9,7 @@
 #include "core/view/ChannelColours.h"
 #include "core/view/CursorTexts.h"
 #include "core/view/LabelPanel.h"
+#include "core/view/TimeRuler.h"
 #include "core/view/ViewScale.h"
 #include "core/view/ViewSettings.h"
 
@@ -59,6 +60,7 @@ CZarvaView::CZarvaView(CZarvaDoc& document, QWidget* parent) : CBaseView(parent)
         RepaintTraces();
     });
     connect(&document_, &CZarvaDoc::recordChanged, this, &CZarvaView::Refresh);
+    connect(&document_, &CZarvaDoc::selectionChanged, this, &CZarvaView::Refresh);
     connect(&document_, &CZarvaDoc::cursorsChanged, this, &CZarvaView::CursorsChanged);
     connect(&document_, &CZarvaDoc::cursorDifferenceChanged, this, &CZarvaView::Relayout);
     RegisterCommands();
@@ -99,7 +101,8 @@ void CZarvaView::EnsureSettingsRead()
     if (settingsRead_ || !isVisible() || ClientWidth() <= 0)
         return;
     settingsRead_ = true;
-    ReadViewSettings(document_.Core().settings.Find(kViewSection), CurrentFitScale(), state_);
+    ReadViewSettings(document_.Core().settings.Find(kViewSection), CurrentFitScale(),
+                     DefaultRulerUnit(document_.Core().oscillogram), state_);
 }
 
 void CZarvaView::WriteSettings()

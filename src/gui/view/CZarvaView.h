@@ -76,6 +76,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -137,7 +138,11 @@ private:
     bool StartPastedDrag(QMouseEvent* event);
     void DragPasted(const QPoint& at);
     void FinishZoomDrag(const QPoint& at);
+    // The ruler's menu in the ruler band, the channel menu in the label panel, an annotation's
+    // menu over one in the plot.
     void ShowContextMenu(const QPoint& at);
+    void ShowRulerMenu(const QPoint& at);
+    void ShowChannelMenu(const QPoint& at);
     void StartRename(std::size_t channel, const QRect& nameArea);
     void FinishRename(bool confirmed);
     bool ShowValueTooltip(const QPoint& at, const QPoint& global);

@@ -23,9 +23,10 @@ constexpr int kChannelColumn = 3226;
 constexpr int kPrimaryColumn = 3361;
 constexpr int kSecondaryColumn = 3150;
 
+// Every digit: a ratio shown shortened would read back as another and be changed unasked.
 QString RatioText(double value)
 {
-    return QString::fromStdString(FormatText("%g", {value}));
+    return QString::fromStdString(ExactText(value));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "gui/view/ChannelRatioDlg.h"
 #include "gui/view/ViewPrinting.h"
 
+#include "core/diagrams/VectorChart.h"
 #include "core/document/Recompute.h"
 #include "core/view/ChannelCommands.h"
 #include "core/view/RowMapping.h"
@@ -115,34 +116,50 @@ void CZarvaView::RegisterDisplayFlagCommands()
 {
     // Inversion, DC removal and ADC counts change the values a channel gives; the others
     // only what is shown beside it.
+    // A diagram's toggle counts only the channels that diagram can show.
     struct Toggle {
         int command;
         std::uint32_t flag;
         bool changesValues;
+        bool (*canCarry)(const Channel&) = nullptr;
     };
     const Toggle toggles[] = {
         {cmd::kReadMinMax, display::kReadMinMax, false},         {cmd::kReadRms, display::kReadRms, false},
         {cmd::kReadFirstHarmonic, display::kReadFirstHarmonic, false}, {cmd::kInvert, display::kInverted, true},
         {cmd::kRemoveDc, display::kDcRemoved, true},              {cmd::kAdcCounts, display::kAdcCounts, true},
-        {cmd::kOnFrequencyDiagram, display::kOnFrequencyDiagram, false},
-        {cmd::kOnVectorDiagram, display::kOnVectorDiagram, false},
+        {cmd::kOnFrequencyDiagram, display::kOnFrequencyDiagram, false,
+         [](const Channel& channel) { return channel.IsAnalog(); }},
+        {cmd::kOnVectorDiagram, display::kOnVectorDiagram, false, IsVectorEligible},
         {cmd::kOnCircleDiagram, display::kOnCircleDiagram, false},
     };
+    const auto counted = [this](const Toggle& toggle) {
+        std::vector<const Channel*> shown;
+        for (const Channel& channel : ChannelsOf(document_)) {
+            if (channel.selected && (toggle.canCarry == nullptr || toggle.canCarry(channel)))
+                shown.push_back(&channel);
+        }
+        return shown;
+    };
+    for (const Toggle& toggle : toggles) {
+        OnCommand(toggle.command, [this, toggle] {
+            const std::vector<std::size_t> changed = ToggleOnSelected(ChannelsOf(document_), toggle.flag, toggle.canCarry);
+            if (toggle.changesValues)
+                ChannelsChanged(changed, ChannelChange::Values);
+            else
+                ChannelsChanged({}, ChannelChange::Curve);
+        }, [toggle, counted] {
+            const std::vector<const Channel*> shown = counted(toggle);
+            return Checked(!shown.empty(), !shown.empty() && std::all_of(shown.begin(), shown.end(), [&toggle](const Channel* c) {
+                                               return c->HasFlag(toggle.flag);
+                                           }));
+        });
+    }
     const auto allSelectedHave = [this](std::uint32_t flags) {
         const auto& channels = ChannelsOf(document_);
         return AnySelected() && std::all_of(channels.begin(), channels.end(), [flags](const Channel& channel) {
                    return !channel.selected || (channel.displayFlags & flags) == flags;
                });
     };
-    for (const Toggle& toggle : toggles) {
-        OnCommand(toggle.command, [this, toggle] {
-            const std::vector<std::size_t> changed = ToggleOnSelected(ChannelsOf(document_), toggle.flag);
-            if (toggle.changesValues)
-                ChannelsChanged(changed, ChannelChange::Values);
-            else
-                ChannelsChanged({}, ChannelChange::Curve);
-        }, [this, toggle, allSelectedHave] { return Checked(AnySelected(), allSelectedHave(toggle.flag)); });
-    }
     const std::pair<int, std::uint32_t> modes[] = {{cmd::kCurveInstant, display::kCurveInstant},
                                                    {cmd::kCurveRms, display::kCurveRms},
                                                    {cmd::kCurveFirstHarmonic, display::kCurveFirstHarmonic}};
@@ -279,9 +296,7 @@ void CZarvaView::EditRatios()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::vector<std::size_t> changed = dialog.Apply(document_.Core().oscillogram);
-    if (changed.empty())
-        document_.SetModifiedFlag();
-    else
+    if (!changed.empty())
         ChannelsChanged(changed, ChannelChange::Values);
 }
 

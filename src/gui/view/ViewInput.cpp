@@ -94,7 +94,7 @@ void CZarvaView::PressInLabelPanel(QMouseEvent* event)
     } else if (event->button() == Qt::RightButton) {
         SelectForMenu(channels, channel);
     }
-    document_.NotifyRecordChanged();
+    document_.NotifySelectionChanged();
 }
 
 void CZarvaView::PressInPlot(QMouseEvent* event)
@@ -111,7 +111,8 @@ void CZarvaView::PressInPlot(QMouseEvent* event)
         }
         return;
     }
-    if (state_.mouseMode != MouseMode::Normal || (!left && event->button() != Qt::RightButton))
+    if (state_.mouseMode != MouseMode::Normal || (!left && event->button() != Qt::RightButton) ||
+        (!left && InRulerBand(at)))
         return;
     if (const std::optional<MouseMode> picked = CursorUnder(at)) {
         state_.mouseMode = *picked;
@@ -262,6 +263,8 @@ void CZarvaView::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:
+        if (!cursors.Vertical(vertical).active)
+            return;
         cursors.MoveVertical(vertical, event->key() == Qt::Key_Left ? -1 : 1, document_.Core().oscillogram.SampleCount());
         document_.SetCursors(cursors);
         return;

@@ -36,6 +36,8 @@ const QColor kBarOutline(200, 0, 0);
 const QColor kSelectedBar(253, 219, 102);
 const QColor kCursorColours[] = {QColor(255, 100, 100), QColor(100, 100, 255), QColor(0, 160, 0)};
 const QColor kMomentMark(192, 0, 0);
+const QColor kTriggerMark(160, 0, 0);
+const QColor kRateChangeMark(110, 110, 110);
 constexpr int kLabelX = 5;
 constexpr int kLabelTop = 3;
 
@@ -93,6 +95,7 @@ void ViewPainter::DrawTraces()
     DrawBackgrounds();
     if (frame_.state.sells)
         DrawGrid(0, frame_.height - view::kRulerHeight);
+    DrawTimeMarks();
     DrawLabels();
     for (const Row& row : frame_.rows) {
         if (!RowShown(row))
@@ -278,6 +281,48 @@ void ViewPainter::DrawDiscreteRow(const Row& row)
     painter_.restore();
 }
 
+std::optional<int> ViewPainter::MarkX(std::int64_t sample) const
+{
+    if (sample < frame_.state.firstSample)
+        return std::nullopt;
+    const int x = static_cast<int>(SampleX(frame_.state, static_cast<double>(sample)));
+    return x <= frame_.width ? std::optional<int>(x) : std::nullopt;
+}
+
+void ViewPainter::DrawTimeMarks()
+{
+    const Oscillogram& record = frame_.document.oscillogram;
+    const int bottom = frame_.height - view::kRulerHeight;
+    painter_.setPen(QPen(kRateChangeMark, 1, Qt::DotLine));
+    for (const std::int64_t sample : RateChangeSamples(record)) {
+        if (const auto x = MarkX(sample))
+            painter_.drawLine(*x, 0, *x, bottom);
+    }
+    if (const auto trigger = TriggerSample(record); trigger && MarkX(*trigger)) {
+        painter_.setPen(QPen(kTriggerMark, 1, Qt::DashLine));
+        painter_.drawLine(*MarkX(*trigger), 0, *MarkX(*trigger), bottom);
+    }
+}
+
+void ViewPainter::DrawRulerMarks()
+{
+    const Oscillogram& record = frame_.document.oscillogram;
+    const int top = frame_.height - view::kRulerHeight;
+    painter_.setPen(kRateChangeMark);
+    for (const std::int64_t sample : RateChangeSamples(record)) {
+        if (const auto x = MarkX(sample))
+            painter_.drawLine(*x, top, *x, frame_.height);
+    }
+    if (const auto trigger = TriggerSample(record); trigger && MarkX(*trigger)) {
+        const int x = *MarkX(*trigger);
+        const QPoint corners[] = {QPoint(x - 4, top + 1), QPoint(x + 4, top + 1), QPoint(x, top + 6)};
+        painter_.setPen(kTriggerMark);
+        painter_.setBrush(kTriggerMark);
+        painter_.drawPolygon(corners, 3);
+        painter_.setBrush(Qt::NoBrush);
+    }
+}
+
 void ViewPainter::DrawRuler()
 {
     const Oscillogram& record = frame_.document.oscillogram;
@@ -305,6 +350,7 @@ void ViewPainter::DrawRuler()
         painter_.setPen(kRulerText);
         painter_.drawText(QPoint(5, h - 20 + metrics.ascent()), Q(RulerDate(record.startDate)));
     }
+    DrawRulerMarks();
     painter_.setPen(kPanelEdge);
     painter_.drawLine(frame_.state.leftMargin, 0, frame_.state.leftMargin, h - view::kRulerHeight);
 }

@@ -67,6 +67,10 @@ private:
     void DrawCurve(std::size_t channel, const TraceMapping& mapping);
     void DrawDiscreteRow(const Row& row);
     void DrawRuler();
+    // The trigger moment and the samples where the rate changes, on the plot and the ruler.
+    void DrawTimeMarks();
+    void DrawRulerMarks();
+    std::optional<int> MarkX(std::int64_t sample) const;
     void DrawCursorValues();
     void DrawDifferenceBand();
     void DrawCursors();

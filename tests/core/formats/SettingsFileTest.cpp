@@ -66,7 +66,7 @@ TEST_F(SettingsFileTest, WrittenKeysReadBackOntoTheChannels)
     EXPECT_EQ(test::FileBytes(folder / "again.set"), test::FileBytes(folder / "r.set"));
 }
 
-TEST_F(SettingsFileTest, CursorsComeBackWhereTheyWereSaved)
+TEST_F(SettingsFileTest, CursorsAndMergedRowsComeBackWhereTheyWereSaved)
 {
     const std::filesystem::path cfg = Record().Write(folder, "r");
     auto document = test::ReadRecord(cfg);
@@ -75,8 +75,13 @@ TEST_F(SettingsFileTest, CursorsComeBackWhereTheyWereSaved)
 
     document->cursors.PlaceVertical(0, 42, 100);
     document->cursors.PlaceHorizontal(1, -0.25, 2);
+    document->oscillogram.channels[0].group = document->oscillogram.channels[1].group = "{merged}";
     WriteSettings(*document, folder / "r.set");
-    EXPECT_EQ(test::ReadRecord(cfg)->cursors, document->cursors);
+    const auto copy = test::ReadRecord(cfg);
+    EXPECT_EQ(copy->cursors, document->cursors);
+    EXPECT_FALSE(copy->oscillogram.channels[0].group.empty());
+    EXPECT_EQ(copy->oscillogram.channels[0].group, copy->oscillogram.channels[1].group);
+    EXPECT_TRUE(copy->oscillogram.channels[2].group.empty());
 }
 
 TEST_F(SettingsFileTest, OlderIniFileIsReadWhenThereIsNoSettingsFile)

@@ -28,6 +28,9 @@ TEST(AnnotationTexts, BoxesTellWhatTheItemMarksAfterTheComment)
     level.positionY = 2.5;
     level.text = "3I0";
     EXPECT_EQ(DisplayText(level, record.Record()), "3I0\n\nУровень: 2.50 А");
+    level.positionY = -12500.0;
+    EXPECT_EQ(DisplayText(level, record.Record()), "3I0\n\nУровень: -12.50 кА");
+    level.positionY = 2.5;
     level.channel = "gone";
     EXPECT_EQ(DisplayText(level, record.Record()), "3I0\n\nУровень: 2.50 ");
 

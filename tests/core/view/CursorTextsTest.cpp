@@ -50,6 +50,21 @@ TEST_F(CursorTextsTest, InactiveCursorsShowTheirNamesAloneVerticalOnesAValueInEv
     EXPECT_EQ(Texts(RulerUnit::Samples).verticalDifference, "Разница. верт. визиров:");
 }
 
+TEST_F(CursorTextsTest, AFastRecordShowsTheDecimalsOfItsSamples)
+{
+    record.Retime(2400.0);
+    CursorSet& cursors = record.Doc().cursors;
+    cursors.PlaceVertical(0, 219, 5000);
+    cursors.PlaceVertical(1, 220, 5000);
+    CursorStatus status = Texts(RulerUnit::Milliseconds);
+    EXPECT_EQ(status.vertical1, "Верт. визир 1: 91.3 мс");
+    EXPECT_EQ(status.vertical2, "Верт. визир 2: 91.7 мс");
+    EXPECT_EQ(status.verticalDifference, "Разница. верт. визиров: 0.4 мс");
+    status = Texts(RulerUnit::AbsoluteTime);
+    EXPECT_EQ(status.vertical2, "Верт. визир 2: 10:15:28.091667");
+    EXPECT_EQ(status.verticalDifference, "Разница. верт. визиров: 00.000417");
+}
+
 TEST_F(CursorTextsTest, HorizontalDifferenceNeedsBothOnOneChannel)
 {
     CursorSet& cursors = record.Doc().cursors;
@@ -61,6 +76,11 @@ TEST_F(CursorTextsTest, HorizontalDifferenceNeedsBothOnOneChannel)
     EXPECT_EQ(status.horizontalDifference, "Разница г. визиров:");
     cursors.PlaceHorizontal(1, -1.25, 0);
     EXPECT_EQ(Texts(RulerUnit::Milliseconds).horizontalDifference, "Разница г. визиров: 3.75 А");
+    cursors.PlaceHorizontal(0, 63508.5, 1);
+    cursors.PlaceHorizontal(1, -1500.0, 1);
+    status = Texts(RulerUnit::Milliseconds);
+    EXPECT_EQ(status.horizontal1, "Гор. визир 1: 63.5085 кВ");
+    EXPECT_EQ(status.horizontalDifference, "Разница г. визиров: 65.0085 кВ");
 }
 
 TEST(StackLabels, LaterLabelsMoveDownOnlyPastOverlaps)

@@ -11,12 +11,14 @@
 namespace zarva {
 namespace {
 
-TEST(ValueTexts, FollowTheFormatsOfEachLine)
+TEST(ValueTexts, UseTheUnitMultipleThatKeepsTheNumberBelowAThousand)
 {
-    EXPECT_EQ(CursorValueText(12.5, "kV"), " 12.5   kV");
-    EXPECT_EQ(CursorValueText(-0.25, "A"), "-0.25   A");
-    EXPECT_EQ(ReadoutValueText(1234567.0, "A"), " 1.23457e+06 A");
-    EXPECT_EQ(ReadoutValueText(-3.0, "A"), "-3       A");
+    EXPECT_EQ(CursorValueText(63508.5, "В"), " 63.51 кВ");
+    EXPECT_EQ(CursorValueText(-0.25, "А"), "-0.25 А");
+    EXPECT_EQ(CursorValueText(-2.5e6, "В"), "-2.50 МВ");
+    EXPECT_EQ(ReadoutValueText(-3.0, "А"), "-3.00 А");
+    EXPECT_EQ(ReadoutValueText(0.0123, "А"), " 0.012 А");
+    EXPECT_EQ(ReadoutValueText(1500.0, ""), " 1500.00 ") << "no multiple without a unit";
     EXPECT_EQ(HoverText(-1.0 / 3.0), "-0.333333 ");
     EXPECT_EQ(HoverText(2.0), " 2        ");
 }

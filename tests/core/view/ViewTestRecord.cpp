@@ -16,6 +16,15 @@ ViewTestRecord::ViewTestRecord(std::size_t samples) : document_(std::make_unique
         record.sampleTimes.push_back(static_cast<std::int64_t>(i) * 1000);
 }
 
+void ViewTestRecord::Retime(double rate)
+{
+    Oscillogram& record = document_->oscillogram;
+    record.sampleRate = static_cast<std::int32_t>(rate);
+    record.rateSegments = {{rate, static_cast<std::int32_t>(samples_)}};
+    for (std::size_t i = 0; i < samples_; ++i)
+        record.sampleTimes[i] = std::llround(static_cast<double>(i) * 1e6 / rate);
+}
+
 Channel& ViewTestRecord::Analog(const std::string& name, const std::string& unit, std::vector<double> values)
 {
     if (values.empty()) {

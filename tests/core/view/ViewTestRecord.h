@@ -18,6 +18,9 @@ public:
     Oscillogram& Record() { return document_->oscillogram; }
     std::vector<Channel>& Channels() { return document_->oscillogram.channels; }
 
+    // Times the samples at one other rate, in whole microseconds as readers keep them.
+    void Retime(double rate);
+
     // Adds a recomputed analog channel; its values default to a 50 Hz sine of amplitude 10.
     Channel& Analog(const std::string& name, const std::string& unit = "A", std::vector<double> values = {});
     // Adds default analog channels of these names; gives all the channels.
