@@ -37,6 +37,22 @@ int ColumnOf(const PastedPlacement& placement, const TraceMapping& mapping, std:
     return mapping.leftMargin + static_cast<int>(std::clamp(RoundHalfUp(x), -1.0e6, 1.0e6));
 }
 
+// The series at the record's sample, linear between the two samples around its time; nothing
+// outside the channel.
+template <class T>
+std::optional<T> Interpolated(std::span<const T> series, const PastedPlacement& placement, std::int64_t sample)
+{
+    const std::span<const std::int64_t> times = TimesOf(placement);
+    const auto at = static_cast<double>(sample);
+    if (series.empty() || times.empty() || placement.Position(0) > at || placement.Position(times.size() - 1) < at)
+        return std::nullopt;
+    const double index = placement.IndexAt(at);
+    const auto low = std::min(static_cast<std::size_t>(std::floor(index)), series.size() - 1);
+    const std::size_t high = std::min(low + 1, series.size() - 1);
+    const double part = index - static_cast<double>(low);
+    return series[low] + (series[high] - series[low]) * part;
+}
+
 } // namespace
 
 double PastedPlacement::Position(std::size_t i) const
@@ -116,33 +132,13 @@ DiscreteBars PastedRuns(std::span<const double> series, const PastedPlacement& p
 std::optional<double> PastedValueAt(std::span<const double> series, const PastedPlacement& placement,
                                     std::int64_t sample)
 {
-    const std::span<const std::int64_t> times = TimesOf(placement);
-    if (series.empty() || times.empty() || placement.Position(0) > static_cast<double>(sample) ||
-        placement.Position(times.size() - 1) < static_cast<double>(sample))
-        return std::nullopt;
-    const double index = placement.IndexAt(static_cast<double>(sample));
-    const auto low = std::min(static_cast<std::size_t>(std::floor(index)), series.size() - 1);
-    const std::size_t high = std::min(low + 1, series.size() - 1);
-    const double part = index - static_cast<double>(low);
-    return series[low] + (series[high] - series[low]) * part;
+    return Interpolated(series, placement, sample);
 }
 
 Phasor PastedPhasorAt(std::span<const Phasor> series, const PastedPlacement& placement, std::int64_t sample)
 {
-    const std::span<const std::int64_t> times = TimesOf(placement);
-    if (series.empty() || times.empty() || placement.Position(0) > static_cast<double>(sample) ||
-        placement.Position(times.size() - 1) < static_cast<double>(sample))
-        return {};
-    const double index = placement.IndexAt(static_cast<double>(sample));
-    const auto low = std::min(static_cast<std::size_t>(std::floor(index)), series.size() - 1);
-    const std::size_t high = std::min(low + 1, series.size() - 1);
-    const double part = index - static_cast<double>(low);
-    return series[low] + (series[high] - series[low]) * part;
+    return Interpolated(series, placement, sample).value_or(Phasor{});
 }
-
-} // namespace zarva
-
-namespace zarva {
 
 std::int64_t OwnSampleAt(const Channel& channel, std::int64_t sample)
 {

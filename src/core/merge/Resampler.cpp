@@ -95,6 +95,23 @@ Parabola Through(const PaddedWalk& walk, std::int64_t j)
     return p;
 }
 
+// One forward pass over the grid: `pick` gives the value at grid time t from the walk and the
+// first padded index at or after t.
+template <class Pick>
+std::vector<double> Resample(std::span<const double> values, const ChannelPlacement& placement, const MergeGrid& grid,
+                             Pick&& pick)
+{
+    std::vector<double> out(static_cast<std::size_t>(std::max<std::int64_t>(grid.count, 0)), 0.0);
+    PaddedWalk walk(values, placement);
+    if (walk.Empty())
+        return out;
+    for (std::size_t k = 0; k < out.size(); ++k) {
+        const double t = static_cast<double>(k) * grid.step;
+        out[k] = pick(walk, t, walk.Seek(t));
+    }
+    return out;
+}
+
 } // namespace
 
 bool Solve3x3(const double m[3][3], const double y[3], double out[3])
@@ -115,54 +132,35 @@ bool Solve3x3(const double m[3][3], const double y[3], double out[3])
 std::vector<double> ResampleAnalog(std::span<const double> values, const ChannelPlacement& placement,
                                    const MergeGrid& grid)
 {
-    std::vector<double> out(static_cast<std::size_t>(std::max<std::int64_t>(grid.count, 0)), 0.0);
-    PaddedWalk walk(values, placement);
-    if (walk.Empty())
-        return out;
     std::int64_t fitted = INT64_MIN;
     Parabola parabola;
-    for (std::size_t k = 0; k < out.size(); ++k) {
-        const double t = static_cast<double>(k) * grid.step;
-        const std::int64_t j = walk.Seek(t);
+    return Resample(values, placement, grid, [&](const PaddedWalk& walk, double t, std::int64_t j) {
         if (j < -1 || j > walk.Last() + 1)
-            continue;  // three padded zeros
+            return 0.0;  // three padded zeros
         if (j != fitted) {
             parabola = Through(walk, j);
             fitted = j;
         }
-        out[k] = parabola.At(t - walk.Shift());
-    }
-    return out;
+        return parabola.At(t - walk.Shift());
+    });
 }
 
 std::vector<double> ResampleDiscrete(std::span<const double> values, const ChannelPlacement& placement,
                                      const MergeGrid& grid)
 {
-    std::vector<double> out(static_cast<std::size_t>(std::max<std::int64_t>(grid.count, 0)), 0.0);
-    PaddedWalk walk(values, placement);
-    if (walk.Empty())
-        return out;
-    for (std::size_t k = 0; k < out.size(); ++k) {
-        const double x = static_cast<double>(k) * grid.step - walk.Shift();
-        const std::int64_t j = walk.Seek(static_cast<double>(k) * grid.step);
+    return Resample(values, placement, grid, [](const PaddedWalk& walk, double t, std::int64_t j) {
+        const double x = t - walk.Shift();
         const bool earlierNearer = x - walk.X(j - 1) < walk.X(j) - x;
-        out[k] = walk.Y(earlierNearer ? j - 1 : j);
-    }
-    return out;
+        return walk.Y(earlierNearer ? j - 1 : j);
+    });
 }
 
 std::vector<double> ResampleNearestAfter(std::span<const double> values, const ChannelPlacement& placement,
                                          const MergeGrid& grid)
 {
-    std::vector<double> out(static_cast<std::size_t>(std::max<std::int64_t>(grid.count, 0)), 0.0);
-    PaddedWalk walk(values, placement);
-    if (walk.Empty())
-        return out;
-    for (std::size_t k = 0; k < out.size(); ++k) {
-        const std::int64_t j = std::clamp<std::int64_t>(walk.Seek(static_cast<double>(k) * grid.step), 0, walk.Last());
-        out[k] = values[static_cast<std::size_t>(j)];
-    }
-    return out;
+    return Resample(values, placement, grid, [](const PaddedWalk& walk, double, std::int64_t j) {
+        return walk.Y(std::clamp<std::int64_t>(j, 0, walk.Last()));
+    });
 }
 
 } // namespace zarva

@@ -169,6 +169,9 @@ SyncOutcome ByPrefault(Document& document, const Pair& pair)
 {
     const SyncChannel& a = pair.first;
     const SyncChannel& b = pair.second;
+    const double frequency = document.oscillogram.lineFrequency;
+    if (!(frequency > 0.0) || !std::isfinite(frequency))
+        return {};
     if (static_cast<double>(a.cursor) < 1.5 * static_cast<double>(a.period) + 1.0 ||
         static_cast<double>(b.cursor) < 1.5 * static_cast<double>(b.period) + 1.0)
         return {sync_texts::kCursorBefore15Periods};
@@ -190,7 +193,6 @@ SyncOutcome ByPrefault(Document& document, const Pair& pair)
         angles.push_back(angle);
     }
     const double median = Median(angles);
-    const double frequency = document.oscillogram.lineFrequency;
     document.merge.mergeOffset = (delta - median * 1000000.0 / (frequency * 360.0)) / 1000000.0;
     return {Deviation(angles) > 1.0 ? sync_texts::kUnsteadyStretch : sync_texts::kSucceeded, 0, true};
 }
