@@ -1,6 +1,7 @@
 #include "core/merge/Synchronisation.h"
 
 #include "core/document/Document.h"
+#include "core/formats/ComtradeTime.h"
 #include "core/model/ZarvaException.h"
 
 #include <cctype>
@@ -41,17 +42,6 @@ std::int64_t FractionMicroseconds(std::string digits)
     return Number(digits);
 }
 
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-std::int64_t DaysFromEpoch(std::int64_t year, std::int64_t month, std::int64_t day)
-{
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t yearOfEra = year - era * 400;
-    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
 bool InRange(std::int64_t value, std::int64_t low, std::int64_t high) { return value >= low && value <= high; }
 
 } // namespace
@@ -76,7 +66,7 @@ StartMoment ParseStartMoment(const std::string& date, const std::string& time)
     if (!InRange(year, 1900, 1000000) || !InRange(month, 1, 12) || !InRange(day, 1, 31) || !InRange(hours, 0, 23) ||
         !InRange(minutes, 0, 59) || !InRange(seconds, 0, 59))
         throw CZarvaException(messages::kBadFileFormat, date + " " + time);
-    const std::int64_t wholeSeconds = DaysFromEpoch(year, month, day) * 86400 + hours * 3600 + minutes * 60 + seconds;
+    const std::int64_t wholeSeconds = DaysFromCivil(year, static_cast<int>(month), static_cast<int>(day)) * 86400 + hours * 3600 + minutes * 60 + seconds;
     return {true, wholeSeconds * 1000000 + fraction};
 }
 

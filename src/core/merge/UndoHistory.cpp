@@ -28,6 +28,17 @@ void Restore(Document& document, RecordSnapshot snapshot)
     record.RebuildFrequencyChannels();
 }
 
+// Returns to the state last kept in `from`, keeping the present one in `to`.
+bool Step(std::vector<RecordSnapshot>& from, std::vector<RecordSnapshot>& to, Document& document)
+{
+    if (from.empty())
+        return false;
+    to.push_back(Take(document));
+    Restore(document, std::move(from.back()));
+    from.pop_back();
+    return true;
+}
+
 } // namespace
 
 void UndoHistory::Save(const Document& document)
@@ -38,22 +49,12 @@ void UndoHistory::Save(const Document& document)
 
 bool UndoHistory::Undo(Document& document)
 {
-    if (undo_.empty())
-        return false;
-    redo_.push_back(Take(document));
-    Restore(document, std::move(undo_.back()));
-    undo_.pop_back();
-    return true;
+    return Step(undo_, redo_, document);
 }
 
 bool UndoHistory::Redo(Document& document)
 {
-    if (redo_.empty())
-        return false;
-    undo_.push_back(Take(document));
-    Restore(document, std::move(redo_.back()));
-    redo_.pop_back();
-    return true;
+    return Step(redo_, undo_, document);
 }
 
 } // namespace zarva
