@@ -106,7 +106,8 @@ Phasor PhasorAt(const Channel& channel, std::int64_t sample)
 {
     if (channel.HasFlag(display::kPasted) && channel.owner != nullptr) {
         const Document& document = *channel.owner;
-        const Phasor phasor = PastedPhasorAt(channel.phasorSeries, {document.oscillogram, channel, document.merge.mergeOffset}, sample);
+        const PastedPlacement placement{document.oscillogram, channel, document.merge.mergeOffset};
+        const Phasor phasor = PastedPhasorAt(channel.phasorSeries, placement, sample);
         return std::isfinite(phasor.real()) && std::isfinite(phasor.imag()) ? phasor : Phasor{};
     }
     if (sample < 0 || static_cast<std::uint64_t>(sample) >= channel.phasorSeries.size())

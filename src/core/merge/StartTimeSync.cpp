@@ -66,7 +66,8 @@ StartMoment ParseStartMoment(const std::string& date, const std::string& time)
     if (!InRange(year, 1900, 1000000) || !InRange(month, 1, 12) || !InRange(day, 1, 31) || !InRange(hours, 0, 23) ||
         !InRange(minutes, 0, 59) || !InRange(seconds, 0, 59))
         throw CZarvaException(messages::kBadFileFormat, date + " " + time);
-    const std::int64_t wholeSeconds = DaysFromCivil(year, static_cast<int>(month), static_cast<int>(day)) * 86400 + hours * 3600 + minutes * 60 + seconds;
+    const std::int64_t days = DaysFromCivil(year, static_cast<int>(month), static_cast<int>(day));
+    const std::int64_t wholeSeconds = days * 86400 + hours * 3600 + minutes * 60 + seconds;
     return {true, wholeSeconds * 1000000 + fraction};
 }
 

@@ -50,7 +50,9 @@ struct Pair {
 TEST(StartMoment, ReadsDatesEitherWayRound)
 {
     const std::string noon = "12:00:00.000000";
-    auto at = [](const std::string& date, const std::string& time) { return ParseStartMoment(date, time).microseconds; };
+    auto at = [](const std::string& date, const std::string& time) {
+        return ParseStartMoment(date, time).microseconds;
+    };
     EXPECT_EQ(at("01/01/1970", "00:00:00.000000"), 0);
     EXPECT_EQ(at("12/31/2023", noon), at("31/12/2023", noon));
     EXPECT_EQ(at("06/06/2023", noon) - at("05/06/2023", noon), 86400000000LL);  // day first
