@@ -29,6 +29,9 @@ constexpr NamedCommand kCommands[] = {
     {"find", FindCommand,
      "find FOLDER [--recursive] [--station S] [--recorder R] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--json]"},
     {"locate", LocateCommand, "locate RECORD [--model FILE.omp] [--report OUT.txt] [--json]"},
+    {"merge", MergeCommand,
+     "merge A B --channels NAME,... [--method time|fault|prefault] [--ref CH --other CH]\n"
+     "          [--cursor SAMPLE] --out OUT.cfg [--json]"},
 };
 
 void PrintUsage(std::ostream& out)

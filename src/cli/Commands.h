@@ -17,6 +17,7 @@ int ConvertCommand(const std::vector<std::string>& words, std::ostream& out, std
 int CalcCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int FindCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int LocateCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int MergeCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 // Runs the command named by the first word; prints the usage when there is none.
 int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);

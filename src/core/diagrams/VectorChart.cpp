@@ -1,6 +1,8 @@
 #include "core/diagrams/VectorChart.h"
 
 #include "core/diagrams/ChannelChoice.h"
+#include "core/document/Document.h"
+#include "core/merge/PastedTrace.h"
 #include "core/model/Rounding.h"
 #include "core/model/ZarvaException.h"
 #include "core/storage/SettingsStore.h"
@@ -102,6 +104,12 @@ void ShowAllOnVectorDiagram(Oscillogram& record, bool show)
 
 Phasor PhasorAt(const Channel& channel, std::int64_t sample)
 {
+    if (channel.HasFlag(display::kPasted) && channel.owner != nullptr) {
+        const Document& document = *channel.owner;
+        const PastedPlacement placement{document.oscillogram, channel, document.merge.mergeOffset};
+        const Phasor phasor = PastedPhasorAt(channel.PhasorSeries(), placement, sample);
+        return std::isfinite(phasor.real()) && std::isfinite(phasor.imag()) ? phasor : Phasor{};
+    }
     if (sample < 0 || static_cast<std::uint64_t>(sample) >= channel.PhasorSeries().Size())
         return {};
     const Phasor phasor = channel.PhasorSeries().At(static_cast<std::size_t>(sample));

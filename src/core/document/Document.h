@@ -4,6 +4,8 @@
 #include "core/document/CursorSet.h"
 #include "core/document/LoadProgress.h"
 #include "core/faultloc/LineModel.h"
+#include "core/merge/MergeState.h"
+#include "core/merge/UndoHistory.h"
 #include "core/model/Oscillogram.h"
 #include "core/storage/SettingsStore.h"
 
@@ -29,6 +31,8 @@ public:
     // 1-based index into oscillogram.frequencyChannels of the frequency the measures
     // track; 0 = none.
     int frequencyReference = 0;
+    MergeState merge;
+    UndoHistory undo;  // over pastes and merges
     // Holds the files of a record converted from ".sto" or split from ".cff"; empty
     // otherwise.
     std::filesystem::path tempFolder;

@@ -80,17 +80,7 @@ std::optional<Clock> ParseClock(std::string_view text)
                  found == 4 ? std::string(digits[3]) : std::string()};
 }
 
-// Days from 1970-01-01 of a civil date, and back (proleptic Gregorian calendar).
-std::int64_t DaysFromCivil(std::int64_t y, int m, int d)
-{
-    y -= m <= 2 ? 1 : 0;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yearOfEra = y - era * 400;
-    const std::int64_t dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
+// Back from days since 1970-01-01 to a civil date (proleptic Gregorian calendar).
 Date CivilFromDays(std::int64_t days)
 {
     days += 719468;
@@ -158,6 +148,16 @@ std::string Join(std::string_view date, std::string_view time)
 }
 
 } // namespace
+
+std::int64_t DaysFromCivil(std::int64_t y, int m, int d)
+{
+    y -= m <= 2 ? 1 : 0;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yearOfEra = y - era * 400;
+    const std::int64_t dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
 
 bool DatesDayFirst(const Oscillogram& record)
 {

@@ -41,6 +41,9 @@ std::optional<RecordMoment> ParseMoment(std::string_view date, std::string_view 
 // without a time code or a readable moment.
 std::optional<std::string> UtcMoment(const Oscillogram& record, std::string_view date, std::string_view time);
 
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+std::int64_t DaysFromCivil(std::int64_t year, int month, int day);
+
 std::string StartText(const Oscillogram& record, bool utcFor2013);
 std::string TriggerText(const Oscillogram& record, bool utcFor2013);
 

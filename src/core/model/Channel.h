@@ -8,6 +8,7 @@
 #include <complex>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,14 @@ struct VerticalZoom {
     double from = 0.0;
     double to = 1.0;
     std::int32_t level = 0;
+};
+
+// What a pasted channel keeps of the record it was copied from, for synchronising by start
+// time: that record's start date and time texts and its span in microseconds as text.
+struct PastedSource {
+    std::string startDate;
+    std::string startTime;
+    std::string duration;
 };
 
 // One analog or discrete channel of a record, its samples already in base units.
@@ -156,6 +165,10 @@ public:
     bool selected = false;
     std::int32_t normalState = 0;
     double ownSampleRate = 0.0;
+    // A pasted channel's sample times in microseconds from its source's first sample, shared
+    // by the channels of one paste and by undo snapshots; null for the record's own channels.
+    std::shared_ptr<const std::vector<std::int64_t>> ownTimes;
+    PastedSource pastedSource;
     Colour colour = Rgb(255, 255, 100);
     bool customColourSet = false;
     std::int32_t customColour = 0;

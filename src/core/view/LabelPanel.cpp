@@ -1,6 +1,8 @@
 #include "core/view/LabelPanel.h"
 
+#include "core/document/Document.h"
 #include "core/dsp/WindowMeasures.h"
+#include "core/merge/PastedTrace.h"
 #include "core/model/Channel.h"
 #include "core/model/Oscillogram.h"
 #include "core/model/StringTable.h"
@@ -54,7 +56,7 @@ std::optional<double> MeasureAt(const Channel& channel, std::optional<std::int64
     if (!cursor1 || !channel.IsAnalog())
         return std::nullopt;
     try {
-        return Finite(measure(channel, *cursor1));
+        return Finite(measure(channel, OwnSampleAt(channel, *cursor1)));
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -127,6 +129,11 @@ std::vector<ReadoutLine> ReadoutLines(const Channel& channel, std::optional<std:
 
 std::optional<double> ValueAtCursor(const Channel& channel, std::optional<std::int64_t> cursor1)
 {
+    if (channel.HasFlag(display::kPasted) && channel.owner != nullptr && cursor1 && channel.IsAnalog()) {
+        const Document& document = *channel.owner;
+        return PastedValueAt(channel.InstantSeries(), {document.oscillogram, channel, document.merge.mergeOffset},
+                             *cursor1);
+    }
     return MeasureAt(channel, cursor1, [](const Channel& c, std::int64_t at) {
         const Series<double>& series = c.InstantSeries();
         return at >= 0 && static_cast<std::size_t>(at) < series.Size() ? series.At(static_cast<std::size_t>(at))

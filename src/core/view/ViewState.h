@@ -15,6 +15,7 @@ enum class MouseMode : int {
     DragV3 = 3,
     DragH1 = 4,
     DragH2 = 5,
+    DragPasted = 6,  // pasted channels moved sideways
     ZoomToolArmed = 7,
     ZoomDrag = 8,
     DragAnnotationEnd = 9,  // also while a new level or area is drawn

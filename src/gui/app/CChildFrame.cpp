@@ -5,6 +5,8 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/Icons.h"
 #include "gui/faultloc/LocatorCommands.h"
+#include "gui/merge/MergeBar.h"
+#include "gui/merge/MergeCommands.h"
 #include "gui/view/CZarvaView.h"
 
 #include "core/view/ChannelCommands.h"
@@ -29,6 +31,7 @@ CChildFrame::CChildFrame(std::unique_ptr<CZarvaDoc> document, QWidget* parent)
     connect(document_.get(), &CZarvaDoc::modifiedChanged, this, &CChildFrame::UpdateTitle);
     connect(document_.get(), &CZarvaDoc::closeRequested, this, &QWidget::close, Qt::QueuedConnection);
     RegisterFaultLocationCommands(*document_, *this);
+    RegisterMergeBarCommands(*document_, *this, [this] { return window()->findChild<MergeBar*>(); });
     OnCommand(cmd::kChannels, [this] { ChooseChannels(); });
     UpdateTitle();
 }

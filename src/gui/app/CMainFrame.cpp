@@ -13,6 +13,7 @@
 #include "gui/app/StatusBarController.h"
 #include "gui/app/Texts.h"
 #include "gui/diagrams/DiagramPanes.h"
+#include "gui/merge/MergeBar.h"
 #include "gui/view/CZarvaView.h"
 
 #include <QAction>
@@ -62,6 +63,9 @@ CMainFrame::CMainFrame(CZarvaApp& app)
     addDockWidget(Qt::LeftDockWidgetArea, parameters_);
     parameters_->hide();
     diagrams_ = new DiagramPanes(*this, *this);
+    mergeBar_ = new MergeBar(*actions_, this);
+    addDockWidget(Qt::TopDockWidgetArea, mergeBar_);
+    mergeBar_->hide();
 
     RegisterWindowCommands();
     FillStyleMenu();
@@ -99,6 +103,7 @@ void CMainFrame::ConnectMenusAndPanes()
     connect(ribbon_->WindowMenu(), &QMenu::aboutToShow, this, &CMainFrame::FillWindowMenu);
     connect(actions_, &CommandActions::commandRouted, this, &CMainFrame::ScheduleRefresh);
     connect(documents_, &QMdiArea::subWindowActivated, this, [this] {
+        mergeBar_->ShowDocument(ActiveChild() != nullptr ? &ActiveChild()->Document() : nullptr);
         UpdateTitle();
         ScheduleRefresh();
     });
@@ -131,8 +136,10 @@ CChildFrame* CMainFrame::AddDocument(std::unique_ptr<CZarvaDoc> document)
     connect(&child->Document(), &CZarvaDoc::modifiedChanged, this, &CMainFrame::ScheduleRefresh);
     connect(&child->Document(), &CZarvaDoc::cursorsChanged, this, &CMainFrame::ScheduleRefresh);
     const auto showRecord = [this, child] {
-        if (child == ActiveChild())
+        if (child == ActiveChild()) {
             parameters_->ShowRecord(&child->Document());
+            mergeBar_->Refill();
+        }
         ScheduleRefresh();
     };
     connect(&child->Document(), &CZarvaDoc::recordChanged, this, showRecord);

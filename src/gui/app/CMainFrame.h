@@ -22,6 +22,7 @@ class CommandActions;
 class CZarvaApp;
 class CZarvaDoc;
 class DiagramPanes;
+class MergeBar;
 class RecordParametersPane;
 class RibbonBar;
 class StatusBarController;
@@ -50,6 +51,7 @@ public:
     StatusBarController& Status() const { return *status_; }
     RecordParametersPane& Parameters() const { return *parameters_; }
     DiagramPanes& Diagrams() const { return *diagrams_; }
+    MergeBar& Merging() const { return *mergeBar_; }
 
     // Asks every command's handler for its state now; ScheduleRefresh does it once the
     // current event is done.
@@ -81,6 +83,7 @@ private:
     StatusBarController* status_;
     RecordParametersPane* parameters_;
     DiagramPanes* diagrams_;
+    MergeBar* mergeBar_;
     QList<QAction*> windowEntries_;  // the document list at the end of the window menu
     bool refreshScheduled_ = false;
 };

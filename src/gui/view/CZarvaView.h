@@ -135,6 +135,8 @@ private:
     void PressInPlot(QMouseEvent* event);
     void DragTo(const QPoint& at);
     void PlaceHorizontal(int index, const QPoint& at);
+    bool StartPastedDrag(QMouseEvent* event);
+    void DragPasted(const QPoint& at);
     void FinishZoomDrag(const QPoint& at);
     // The ruler's menu in the ruler band, the channel menu in the label panel, an annotation's
     // menu over one in the plot.
@@ -162,6 +164,9 @@ private:
     std::size_t zoomChannel_ = 0;
     // A press in the label panel that may become a channel drag.
     std::optional<std::pair<QPoint, std::size_t>> dragCandidate_;
+    // Dragging pasted channels sideways: where the press was and the offset then.
+    int pastedDragX_ = 0;
+    double pastedDragOffset_ = 0.0;
     QLineEdit* editor_ = nullptr;
     int editedChannel_ = -1;
 };

@@ -5,6 +5,7 @@
 #include "gui/app/Drawing.h"
 #include "gui/app/SaveAsDialog.h"
 #include "gui/app/Texts.h"
+#include "gui/merge/MergeCommands.h"
 #include "gui/view/ChannelRatioDlg.h"
 #include "gui/view/ViewPrinting.h"
 
@@ -73,6 +74,7 @@ void CZarvaView::RegisterCommands()
     RegisterDisplayFlagCommands();
     RegisterCursorCommands();
     RegisterOutputCommands();
+    RegisterMergeCommands(document_, *this);
 }
 
 void CZarvaView::RegisterChannelCommands()

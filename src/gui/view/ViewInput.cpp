@@ -24,6 +24,8 @@
 namespace zarva::gui {
 namespace {
 
+constexpr int kPastedOffsetText = 4997;
+
 constexpr int kCursorReach = 3;  // pixels within which a press picks up a cursor
 const QString kChannelMime = QStringLiteral("application/x-zarva-view-channel");
 
@@ -120,6 +122,8 @@ void CZarvaView::PressInPlot(QMouseEvent* event)
         state_.mouseMode = *annotating;
         return;
     }
+    if (StartPastedDrag(event))
+        return;
     if (Shift(event)) {
         if (!InRulerBand(at))
             PlaceHorizontal(left ? 0 : 1, at);
@@ -141,7 +145,36 @@ void CZarvaView::DragTo(const QPoint& at)
         PlaceHorizontal(state_.mouseMode == MouseMode::DragH1 ? 0 : 1, at);
     } else if (state_.mouseMode == MouseMode::DragAnnotation || state_.mouseMode == MouseMode::DragAnnotationEnd) {
         annotations_->Drag(at);
+    } else if (state_.mouseMode == MouseMode::DragPasted) {
+        DragPasted(at);
     }
+}
+
+// Ctrl and the left button on a pasted channel's row take its record's pasted channels along.
+bool CZarvaView::StartPastedDrag(QMouseEvent* event)
+{
+    const std::optional<RowHit> hit = HitRow(event->position().toPoint().y());
+    if (event->button() != Qt::LeftButton || !event->modifiers().testFlag(Qt::ControlModifier) || !hit)
+        return false;
+    const Channel& channel = document_.Core().oscillogram.channels[rows_[hit->row].members[hit->member]];
+    if (!channel.HasFlag(display::kPasted))
+        return false;
+    state_.mouseMode = MouseMode::DragPasted;
+    pastedDragX_ = event->position().toPoint().x();
+    pastedDragOffset_ = document_.Core().merge.mergeOffset;
+    return true;
+}
+
+void CZarvaView::DragPasted(const QPoint& at)
+{
+    const std::int32_t rate = document_.Core().oscillogram.sampleRate;
+    if (rate <= 0)
+        return;
+    const double samples = (at.x() - pastedDragX_) / (view::kSampleWidth * state_.xScale);
+    double& offset = document_.Core().merge.mergeOffset;
+    offset = pastedDragOffset_ + samples / rate;
+    QToolTip::showText(mapToGlobal(at), Tr(kPastedOffsetText, QString::number(offset * 1000.0, 'f', 3)), this);
+    document_.NotifyRecordChanged();
 }
 
 void CZarvaView::PlaceHorizontal(int index, const QPoint& at)

@@ -6,6 +6,7 @@
 
 #include "core/document/Document.h"
 #include "core/model/StringTable.h"
+#include "core/merge/PastedTrace.h"
 #include "core/view/ChannelCommands.h"
 #include "core/view/CursorTexts.h"
 #include "core/view/LabelPanel.h"
@@ -232,13 +233,18 @@ void ViewPainter::DrawAnalogRow(const Row& row)
 void ViewPainter::DrawCurve(std::size_t index, const TraceMapping& mapping)
 {
     const Channel& channel = frame_.document.oscillogram.channels[index];
-    // A curve not surveyed yet has no extremes to place it by.
-    const std::shared_ptr<const MinMaxPyramid> pyramid = channel.DisplayPyramid();
-    if (!pyramid)
-        return;
     const Series<double>& series = channel.DisplaySeries();
-    const std::vector<Stroke> strokes =
-        everyVertex_ ? VertexStrokes(series, mapping) : EnvelopeStrokes(series, pyramid.get(), mapping);
+    std::vector<Stroke> strokes;
+    if (channel.HasFlag(display::kPasted)) {
+        const PastedPlacement pasted{frame_.document.oscillogram, channel, frame_.document.merge.mergeOffset};
+        strokes = PastedStrokes(series, pasted, mapping);
+    } else {
+        // A curve not surveyed yet has no extremes to place it by.
+        const std::shared_ptr<const MinMaxPyramid> pyramid = channel.DisplayPyramid();
+        if (!pyramid)
+            return;
+        strokes = everyVertex_ ? VertexStrokes(series, mapping) : EnvelopeStrokes(series, pyramid.get(), mapping);
+    }
     painter_.setPen(ToQColor(frame_.colours[index]));
     painter_.setBrush(Qt::NoBrush);
     for (const Stroke& stroke : strokes) {
@@ -266,12 +272,18 @@ void ViewPainter::DrawDiscreteRow(const Row& row)
     const double end = SampleX(frame_.state, static_cast<double>(channel.samples.Size()));
     const int stripEnd = static_cast<int>(std::min<double>(end, frame_.width));
     painter_.fillRect(QRect(frame_.state.leftMargin, middle - 2, stripEnd - frame_.state.leftMargin, 4), kDiscreteBase);
-    const std::shared_ptr<const MinMaxPyramid> pyramid = channel.DisplayPyramid();
-    if (!pyramid) {
-        painter_.restore();
-        return;
+    DiscreteBars bars;
+    if (channel.HasFlag(display::kPasted)) {
+        const PastedPlacement pasted{frame_.document.oscillogram, channel, frame_.document.merge.mergeOffset};
+        bars = PastedRuns(channel.DisplaySeries(), pasted, mapping);
+    } else {
+        const std::shared_ptr<const MinMaxPyramid> pyramid = channel.DisplayPyramid();
+        if (!pyramid) {
+            painter_.restore();
+            return;
+        }
+        bars = DiscreteRuns(channel.DisplaySeries(), pyramid.get(), mapping);
     }
-    const DiscreteBars bars = DiscreteRuns(channel.DisplaySeries(), pyramid.get(), mapping);
     painter_.setPen(kBarOutline);
     painter_.setBrush(channel.selected && frame_.highlightSelection ? kSelectedBar : ToQColor(frame_.colours[row.Channel()]));
     for (const auto& [x0, x1] : bars.runs)

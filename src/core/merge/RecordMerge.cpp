@@ -1,0 +1,141 @@
+#include "core/merge/RecordMerge.h"
+
+#include "core/document/Document.h"
+#include "core/document/Recompute.h"
+#include "core/model/ParallelFor.h"
+#include "core/model/Rounding.h"
+#include "core/model/ZarvaException.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zarva {
+namespace {
+
+// Samples per channel a merged record may have: what a data file's sample numbers hold.
+constexpr double kMostSamples = std::numeric_limits<std::int32_t>::max();
+
+double RateOf(const Oscillogram& record, const Channel& channel)
+{
+    return channel.ownSampleRate != 0.0 ? channel.ownSampleRate : static_cast<double>(record.sampleRate);
+}
+
+std::span<const std::int64_t> TimesOf(const Oscillogram& record, const Channel& channel)
+{
+    const std::vector<std::int64_t>& times = channel.ownTimes ? *channel.ownTimes : record.sampleTimes;
+    return std::span<const std::int64_t>(times).first(std::min(times.size(), channel.samples.Size()));
+}
+
+double SpanOf(std::span<const std::int64_t> times)
+{
+    return times.empty() ? 0.0 : static_cast<double>(times.back() - times.front());
+}
+
+// Where each channel starts on the window's axis (pasted ones moved by the offset), measured
+// from the earliest start, and the span from there to the latest end.
+struct Layout {
+    std::vector<ChannelPlacement> placements;
+    double span = 0.0;
+};
+
+Layout Lay(const Oscillogram& record, double offsetMicroseconds)
+{
+    const double origin = std::min(0.0, offsetMicroseconds);
+    Layout layout;
+    for (const Channel& channel : record.channels) {
+        const double start = channel.HasFlag(display::kPasted) ? offsetMicroseconds : 0.0;
+        const std::span<const std::int64_t> times = TimesOf(record, channel);
+        const double rate = RateOf(record, channel);
+        layout.placements.push_back({times, rate > 0.0 ? 1000000.0 / rate : 0.0, start - origin});
+        layout.span = std::max(layout.span, start - origin + SpanOf(times));
+    }
+    return layout;
+}
+
+std::vector<double> Resampled(const Channel& channel, const ChannelPlacement& placement, const MergeGrid& grid)
+{
+    const std::vector<double> values = channel.samples.View().ToVector();
+    return channel.IsDiscrete() ? ResampleDiscrete(values, placement, grid) : ResampleAnalog(values, placement, grid);
+}
+
+void Rebuild(Channel& channel, std::vector<double> samples, std::vector<double> lineFrequencies, double rate)
+{
+    channel.samples.Assign(std::move(samples));
+    channel.lineFrequencySeries = std::move(lineFrequencies);
+    channel.suppliedPhasors.reset();
+    channel.ownSampleRate = rate;
+    channel.ownTimes.reset();
+    channel.pastedSource = {};
+    channel.SetFlag(display::kPasted, false);
+}
+
+// The record's own line-frequency series on the grid, read along its first own channel.
+std::vector<double> RecordLineFrequencies(const Oscillogram& record, const Layout& layout, const MergeGrid& grid)
+{
+    for (std::size_t c = 0; c < record.channels.size(); ++c) {
+        if (!record.channels[c].HasFlag(display::kPasted) && !record.lineFrequencySeries.empty())
+            return ResampleNearestAfter(record.lineFrequencySeries, layout.placements[c], grid);
+    }
+    return {};
+}
+
+} // namespace
+
+double CommonRate(const Oscillogram& record)
+{
+    double highest = 0.0;
+    for (const Channel& channel : record.channels)
+        highest = std::max(highest, RateOf(record, channel));
+    const double f = record.lineFrequency;
+    const double perPeriod = f > 0.0 && std::isfinite(f) ? RoundHalfUp(highest / f) : 0.0;
+    if (!(perPeriod >= 1.0) || !std::isfinite(perPeriod))
+        throw CZarvaException(messages::kBadFileFormat);
+    return perPeriod * f;
+}
+
+void MergeRecord(Document& document)
+{
+    Oscillogram& record = document.oscillogram;
+    if (record.channels.empty())
+        return;
+    const double rate = CommonRate(record);
+    const double offset = document.merge.mergeOffset * 1000000.0;
+    const Layout layout = Lay(record, std::isfinite(offset) ? offset : 0.0);
+    const MergeGrid grid{1000000.0 / rate, RoundToInt64(rate * layout.span * 0.000001) - 4};
+    if (grid.count < 1 || static_cast<double>(grid.count) > kMostSamples)
+        throw CZarvaException(messages::kBadFileFormat);
+
+    std::vector<std::vector<double>> samples(record.channels.size());
+    std::size_t work = 0;
+    for (const Channel& channel : record.channels)
+        work += channel.samples.Size();
+    ParallelFor(record.channels.size(), ThreadsFor(work), [&](std::size_t c) {
+        samples[c] = Resampled(record.channels[c], layout.placements[c], grid);
+    });
+    std::vector<double> recordFrequencies = RecordLineFrequencies(record, layout, grid);
+
+    document.undo.Save(document);
+    const std::int32_t wholeRate = static_cast<std::int32_t>(RoundHalfUp(rate));
+    // Channels at the record's rate read its rate and times, as channels read from a file do.
+    const double ownRate = wholeRate == rate ? 0.0 : rate;
+    for (std::size_t c = 0; c < record.channels.size(); ++c) {
+        Channel& channel = record.channels[c];
+        std::vector<double> frequencies;
+        if (!channel.lineFrequencySeries.empty())
+            frequencies = ResampleNearestAfter(channel.lineFrequencySeries, layout.placements[c], grid);
+        Rebuild(channel, std::move(samples[c]), std::move(frequencies), ownRate);
+    }
+    record.sampleTimes.resize(static_cast<std::size_t>(grid.count));
+    for (std::size_t k = 0; k < record.sampleTimes.size(); ++k)
+        record.sampleTimes[k] = RoundToInt64(static_cast<double>(k) * grid.step);
+    record.sampleRate = wholeRate;
+    record.rateSegments = {{rate, static_cast<std::int32_t>(grid.count)}};
+    record.lineFrequencySeries = std::move(recordFrequencies);
+    record.storedDataChanged = true;
+    document.merge.mergeOffset = 0.0;
+    record.RebuildFrequencyChannels();
+    RecomputeAll(document);
+}
+
+} // namespace zarva

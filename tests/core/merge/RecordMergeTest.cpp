@@ -1,0 +1,154 @@
+#include "MergeTestRecord.h"
+
+#include "core/document/RecordSaver.h"
+#include "core/merge/RecordMerge.h"
+#include "support/SavedRecord.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace zarva::test {
+namespace {
+
+constexpr double kFault = 0.3;
+
+std::function<double(double)> Wave(double lag)
+{
+    return [lag](double t) { return std::sin(2.0 * std::numbers::pi * 50.0 * (t + lag) + 0.7); };
+}
+
+std::function<double(double)> Trip(double lag)
+{
+    return [lag](double t) { return t + lag >= kFault ? 1.0 : 0.0; };
+}
+
+// A 1000 Hz record of one second and a 2400 Hz one that started `lag` seconds later, its
+// channels pasted into the first and placed by that offset.
+struct MergedPair {
+    MergeTestRecord own{1000, 1000};
+    MergeTestRecord other{2400, 2400};
+
+    explicit MergedPair(double lag)
+    {
+        own.Analog("U1", Wave(0.0));
+        own.Discrete("Trip1", Trip(0.0));
+        other.Analog("U2", Wave(lag));
+        other.Discrete("Trip2", Trip(lag));
+        CopyAll(*other.document, *own.document);
+        own.document->merge.mergeOffset = lag;
+        MergeRecord(*own.document);
+    }
+    const Oscillogram& Record() const { return own.record; }
+    std::vector<double> Samples(std::size_t c) const { return Record().channels[c].samples.View().ToVector(); }
+    // Window time of output sample k, in seconds.
+    double Time(std::size_t k, double lag) const { return static_cast<double>(k) / 2400.0 + std::min(lag, 0.0); }
+};
+
+TEST(RecordMerge, CommonRateIsWholeSamplesPerPeriod)
+{
+    MergeTestRecord record(1000, 10);
+    record.Analog("U", Wave(0.0)).ownSampleRate = 2400.0;
+    EXPECT_EQ(CommonRate(record.record), 2400.0);
+    record.record.channels[0].ownSampleRate = 1025.0;  // 20.5 samples per period
+    EXPECT_EQ(CommonRate(record.record), 1050.0);
+}
+
+TEST(RecordMerge, GridSpansBothRecordsAtTheHigherRate)
+{
+    for (const auto& [lag, count] : {std::pair{0.0123, 2425U}, std::pair{-0.0071, 2411U}, std::pair{0.0, 2395U}}) {
+        SCOPED_TRACE(lag);
+        const MergedPair pair(lag);
+        EXPECT_EQ(pair.Record().sampleRate, 2400);
+        ASSERT_EQ(pair.Record().sampleTimes.size(), count);
+        EXPECT_EQ(pair.Record().sampleTimes[3], 1250);
+        EXPECT_EQ(pair.Record().sampleTimes[count - 1], std::llround((count - 1) * 1e6 / 2400));
+        for (const Channel& channel : pair.Record().channels) {
+            EXPECT_EQ(channel.samples.Size(), count);
+            EXPECT_FALSE(channel.HasFlag(display::kPasted));
+            EXPECT_FALSE(channel.ownTimes);
+        }
+        EXPECT_EQ(pair.own.document->merge.mergeOffset, 0.0);
+        EXPECT_TRUE(pair.Record().storedDataChanged);
+    }
+}
+
+// Quadratic interpolation of a sine of angular step w·h errs by at most (w·h)³ / 16 or so.
+TEST(RecordMerge, SinesFollowTheirTrueValuesOnTheCommonAxis)
+{
+    for (const double lag : {0.0125, 0.0123, -0.0071}) {
+        SCOPED_TRACE(lag);
+        const MergedPair pair(lag);
+        const double otherTolerance = std::fmod(std::abs(lag), 1.0 / 2400.0) < 1e-9 ? 1e-9 : 2e-4;
+        double worstOwn = 0.0;
+        double worstOther = 0.0;
+        for (std::size_t k = 0; k < pair.Record().sampleTimes.size(); ++k) {
+            const double t = pair.Time(k, lag);
+            const double truth = Wave(0.0)(t);
+            if (t > 0.002 && t < 0.997)
+                worstOwn = std::max(worstOwn, std::abs(pair.Samples(0)[k] - truth));
+            if (t - lag > 0.001 && t - lag < 0.998) {
+                worstOther = std::max(worstOther, std::abs(pair.Samples(2)[k] - truth));
+            } else if (t - lag < -0.001) {
+                EXPECT_EQ(pair.Samples(2)[k], 0.0) << "padding at " << k;
+            }
+        }
+        EXPECT_LT(worstOwn, 2.5e-3);
+        EXPECT_LT(worstOther, otherTolerance);
+    }
+}
+
+TEST(RecordMerge, DiscreteChannelsKeepTheirStatesAndMoment)
+{
+    for (const double lag : {0.0123, -0.0071}) {
+        SCOPED_TRACE(lag);
+        const MergedPair pair(lag);
+        for (const std::size_t c : {1U, 3U}) {
+            const std::vector<double>& states = pair.Samples(c);
+            std::size_t first = states.size();
+            for (std::size_t k = 0; k < states.size(); ++k) {
+                ASSERT_TRUE(states[k] == 0.0 || states[k] == 1.0) << k;
+                if (states[k] == 1.0 && first == states.size())
+                    first = k;
+            }
+            ASSERT_LT(first, states.size());
+            EXPECT_NEAR(pair.Time(first, lag), kFault, 0.001) << c;
+            EXPECT_EQ(states[first + 100], 1.0);
+        }
+    }
+}
+
+TEST(RecordMerge, MergedRecordSavesAndReopensWithEveryChannel)
+{
+    MergedPair pair(0.0123);
+    TempFolder folder;
+    SaveRecord(*pair.own.document, folder / "merged.cfg");
+    const std::unique_ptr<Document> read = ReadRecord(folder / "merged.cfg");
+    const Oscillogram& back = read->oscillogram;
+    ASSERT_EQ(back.channels.size(), 4U);
+    EXPECT_EQ(back.sampleRate, 2400);
+    EXPECT_EQ(back.SampleCount(), 2425U);
+    for (std::size_t c = 0; c < 4; ++c) {
+        const Channel& channel = back.channels[back.FindChannel(pair.Record().channels[c].name)];
+        EXPECT_NEAR(channel.samples[1000], pair.Samples(c)[1000], 1e-3);
+    }
+}
+
+TEST(RecordMerge, UndoReturnsToThePastedChannels)
+{
+    MergedPair pair(0.0123);
+    Document& document = *pair.own.document;
+    ASSERT_TRUE(document.undo.Undo(document));
+    EXPECT_EQ(pair.Record().sampleRate, 1000);
+    EXPECT_EQ(pair.Record().sampleTimes.size(), 1000U);
+    EXPECT_TRUE(pair.Record().channels[2].HasFlag(display::kPasted));
+    EXPECT_EQ(pair.Samples(2).size(), 2400U);
+    EXPECT_EQ(document.merge.mergeOffset, 0.0123);
+    ASSERT_TRUE(document.undo.Redo(document));
+    EXPECT_EQ(pair.Record().sampleRate, 2400);
+}
+
+} // namespace
+} // namespace zarva::test
