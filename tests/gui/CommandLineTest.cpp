@@ -43,6 +43,13 @@ private slots:
         QCOMPARE(line.onDiagrams[1].first, QStringLiteral("frequency"));
         QCOMPARE(line.diagram, QStringLiteral("frequency"));
         QCOMPARE(line.files, QStringList{"r.cfg"});
+
+        const CommandLine plane = ParseCommandLine({"--diagram", "diff", "--block", "Дифф", "--pair", "Ibias,Idiff",
+                                                    "--pair", "I2,D2", "--on", "circle:Za", "r.cfg"});
+        QVERIFY2(plane.error.isEmpty(), qPrintable(plane.error));
+        QCOMPARE(plane.block, QStringLiteral("Дифф"));
+        QCOMPARE(plane.pairs.size(), std::size_t{2});
+        QCOMPARE(plane.pairs[0], (std::pair{QStringLiteral("Ibias"), QStringLiteral("Idiff")}));
     }
 
     void wrongValuesAreNamed()
@@ -59,7 +66,9 @@ private slots:
             {{"--ruler", "5"}, wrongValue + "--ruler"},
             {{"--readouts", "peak"}, wrongValue + "--readouts"},
             {{"--first-sample", "x"}, wrongValue + "--first-sample"},
-            {{"--pane", "circle"}, Tr(4648, "--pane circle")},
+            {{"--pane", "polar"}, Tr(4648, "--pane polar")},
+            {{"--pair", "Ra"}, Tr(4648, "--pair Ra")},
+            {{"--pair", "Ra,"}, Tr(4648, "--pair Ra,")},
             {{"--on", "vector"}, Tr(4648, "--on vector")},
             {{"--on", "polar:Ua"}, Tr(4648, "--on polar:Ua")},
             {{"--diagram", "x"}, Tr(4648, "--diagram x")},

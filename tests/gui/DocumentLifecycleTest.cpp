@@ -143,6 +143,9 @@ private slots:
         folder_.Write("broken.dat", "1,0,1\r\n");
         QTest::newRow("missing") << Str(folder_ / "absent.cfg") << Tr(124, Str(folder_ / "absent.cfg"));
         QTest::newRow("broken configuration") << Str(broken) << Tr(330);
+        const auto badScale = folder_.Write("scale.cfg", "S,R,1999\r\n1,1A,0D\r\n1,U,,,V,abc,0,0,-9,9\r\n");
+        QTest::newRow("a field that is no number")
+            << Str(badScale) << Tr(330) + QStringLiteral(" - ") + Str(badScale) + QStringLiteral(", строка 3, поле 6: «abc» не число");
         QTest::newRow("single file without data") << Str(folder_.Write("new.cff", "--- file type: CFG ---\r\n")) << Tr(330);
         QTest::newRow("unknown kind") << Str(folder_.Write("notes.txt", "text")) << Tr(4607);
         QTest::newRow("no converter") << Str(folder_.Write("relay.sto", "STO 1 1\n")) << Tr(4605);

@@ -1,6 +1,7 @@
 #include "ComtradeOut.h"
 #include "FaultNetwork.h"
 #include "core/document/Document.h"
+#include "core/document/RecordLoader.h"
 #include "core/faultloc/FaultLocator.h"
 #include "core/faultloc/LocatorText.h"
 #include "core/formats/ComtradeReader.h"
@@ -36,7 +37,7 @@ TEST(DemoRecord, ReadsBackThroughTheRecordReaderWithoutWarnings)
     const Oscillogram& record = document.oscillogram;
     EXPECT_TRUE(record.loadWarnings.empty());
     EXPECT_EQ(record.stationText, "ПС Северная");
-    ASSERT_EQ(record.channels.size(), 9u);
+    ASSERT_EQ(record.channels.size(), 14u);
     EXPECT_EQ(record.channels[6].name, "3I0");
     EXPECT_EQ(record.channels[7].name, "Пуск защиты");
     EXPECT_EQ(record.sampleRate, 2400);
@@ -56,6 +57,31 @@ TEST(DemoRecord, ReadsBackThroughTheRecordReaderWithoutWarnings)
         for (std::size_t n = 0; n < read.size(); ++n)
             ASSERT_NEAR(read[n], (*expected[c])[n], 0.0021) << record.channels[c].name << " at " << n;
     }
+}
+
+// The computed channels that the circle and differential diagrams open on: the phase-A loop
+// impedance a relay at M measures, in primary ohms, and the residual differential current.
+TEST(DemoRecord, ComputedChannelsShowTheFaultToTheDiagrams)
+{
+    Document document;
+    LoadRecord(document, std::string(ZARVA_SAMPLES_DIR) + "/demo-110kv-ag-fault.cfg", {});
+    const Oscillogram& record = document.oscillogram;
+    ASSERT_TRUE(record.loadWarnings.empty());
+    const auto at = [&](const char* name, double seconds) {
+        return record.channels[record.FindChannel(name)].phasorSeries[static_cast<std::size_t>(seconds * 2400)];
+    };
+    // A bolted fault 24 km out reads its line reactance, 24 × 0.40 Ω; the 1 Ω fault resistance
+    // fed from both ends shows only in R.
+    const Complex z = at("Za", 0.14);
+    EXPECT_NEAR(z.imag(), 9.6, 0.5);
+    EXPECT_GT(z.real(), 2.88);
+    EXPECT_LT(z.real(), 6.0);
+    // Before the fault the relay sees the load, far to the right.
+    EXPECT_GT(at("Za", 0.06).real(), 150.0);
+    // The residual current, 3I0, in multiples of the CT's 5 A.
+    const double residual = std::abs(at("3I0", 0.14)) / 5.0;
+    EXPECT_NEAR(record.channels[record.FindChannel("Idiff")].samples[336], residual, 0.02 * residual);
+    EXPECT_NEAR(record.channels[record.FindChannel("Idiff")].samples[144], 0.0, 1e-6);
 }
 
 void ExpectNear(Complex actual, Complex expected, const char* what)

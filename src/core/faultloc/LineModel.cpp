@@ -40,16 +40,16 @@ bool MoveOwned(std::vector<std::unique_ptr<T>>& list, const Element& element, in
 
 } // namespace
 
-Element::Element(Element* parent, std::initializer_list<PropertySpec> specs) : parent_(parent)
+Element::Element(Element* parent, std::initializer_list<PropertyDefault> defaults) : parent_(parent)
 {
-    properties_.reserve(specs.size());
-    for (const PropertySpec& spec : specs) {
+    properties_.reserve(defaults.size());
+    for (const PropertyDefault& entry : defaults) {
         properties_.push_back({.editable = true,
-                               .name = spec.textId != 0 ? Text(spec.textId) : spec.key,
-                               .key = spec.key,
-                               .value = spec.value,
-                               .editor = spec.editor,
-                               .quantity = spec.quantity});
+                               .name = entry.textId != 0 ? Text(entry.textId) : entry.key,
+                               .key = entry.key,
+                               .value = entry.value,
+                               .editor = entry.editor,
+                               .quantity = entry.quantity});
     }
 }
 

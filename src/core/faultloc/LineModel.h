@@ -64,14 +64,14 @@ public:
     bool MoveDown();
 
 protected:
-    struct PropertySpec {
+    struct PropertyDefault {
         int textId;       // 0: the name is the key
         const char* key;
         const char* value;
         Editor editor;
         Quantity quantity = Quantity::None;
     };
-    Element(Element* parent, std::initializer_list<PropertySpec> specs);
+    Element(Element* parent, std::initializer_list<PropertyDefault> defaults);
 
     virtual void RemoveChild(const Element&) {}
     virtual bool MoveChild(const Element&, int) { return false; }

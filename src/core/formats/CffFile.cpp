@@ -3,6 +3,7 @@
 #include "core/document/Document.h"
 #include "core/document/TemporaryFolder.h"
 #include "core/formats/CfgFieldReader.h"
+#include "core/formats/FormatError.h"
 #include "core/formats/MappedFile.h"
 #include "core/formats/SettingsFile.h"
 #include "core/model/ZarvaException.h"
@@ -145,22 +146,22 @@ std::string LowerCase(std::string text)
 }
 
 // Writes the first section of each kind the reader reads into the folder and keeps the
-// others in the record; the settings section only marks its place there, as saving writes
-// the settings afresh.
+// others in the record. The settings section wins over a settings file beside the record:
+// saving writes both alike, so they differ only when the file came from elsewhere, and then
+// its own section is the one that belongs to its data.
 void Unpack(Oscillogram& record, const std::vector<CffSection>& sections, const ScratchFolder& folder,
             const std::filesystem::path& cffPath)
 {
     for (const CffSection& section : sections) {
-        const bool settings = section.name == kSettingsSection;
-        if (settings || section.name == "CFG" || section.name == "DAT" || section.name == "HDR") {
+        if (section.name == kSettingsSection || section.name == "CFG" || section.name == "DAT" ||
+            section.name == "HDR") {
             const std::filesystem::path file = folder.File("." + LowerCase(section.name));
             std::error_code error;
             if (!std::filesystem::exists(file, error))
                 WriteScratchFile(file, section.bytes);
-            if (!settings)
-                continue;
+            continue;
         }
-        record.fileSections.push_back({section.name, settings ? std::string() : std::string(section.bytes)});
+        record.fileSections.push_back({section.name, std::string(section.bytes)});
     }
     const std::filesystem::path beside = CompanionPath(cffPath, ".set");
     std::error_code error;
@@ -226,13 +227,30 @@ void ReadCff(Document& document, const std::filesystem::path& path, const ReadOp
 {
     Oscillogram& record = document.oscillogram;
     const ScratchFolder folder(document, path);
+    // Lines of the single file before its configuration and its data, so that an error found
+    // in either names its line in the single file.
+    std::size_t linesBeforeCfg = 0;
+    std::size_t linesBeforeDat = 0;
     {
         const MappedFile file(path);
-        Unpack(record, SplitCff(file.Text(), path.string()), folder, path);
+        const std::vector<CffSection> sections = SplitCff(file.Text(), path.string());
+        for (const CffSection& section : sections) {
+            const auto at = static_cast<std::size_t>(section.bytes.data() - file.Text().data());
+            if (section.name == "CFG" && linesBeforeCfg == 0)
+                linesBeforeCfg = LineNumberAt(file.Text(), at) - 1;
+            if (section.name == "DAT" && linesBeforeDat == 0)
+                linesBeforeDat = LineNumberAt(file.Text(), at) - 1;
+        }
+        Unpack(record, sections, folder, path);
     }
     record.sourcePath = path.string();
     try {
         ReadComtrade(document, folder.File(".cfg"), options);
+    } catch (const FormatError& error) {
+        if (!folder.Holds(error.File()))
+            throw;
+        const bool inData = error.File() == folder.File(".dat").string();
+        throw error.Within(path.string(), inData ? linesBeforeDat : linesBeforeCfg);
     } catch (const CZarvaException& error) {
         if (!folder.Holds(error.Parameter()))
             throw;
@@ -254,17 +272,14 @@ void SaveCff(Document& document, const std::filesystem::path& path, const SaveOp
     StoreSettings(document);
 
     std::string text = MarkerLine("CFG") + writer.BuildConfigurationText() + std::string(kLineEnd);
-    bool carriesSettings = false;
     for (const RecordSection& section : record.fileSections) {
-        if (section.name == kSettingsSection)
-            carriesSettings = true;
-        else
+        if (section.name != kSettingsSection)
             text += MarkerLine(section.name) + section.text + std::string(kLineEnd);
     }
     if (!record.headerText.empty())
         text += MarkerLine("HDR") + record.headerText + std::string(kLineEnd);
-    if (carriesSettings)
-        text += MarkerLine(kSettingsSection) + document.settings.Utf8Text() + std::string(kLineEnd);
+    // The file is the whole record: copied alone, it keeps its names, ratios and formulas.
+    text += MarkerLine(kSettingsSection) + document.settings.Utf8Text() + std::string(kLineEnd);
     const std::string asciiData = format == DataFormat::Ascii ? writer.BuildAsciiData() : std::string();
     const std::uint64_t dataSize = format == DataFormat::Ascii ? asciiData.size() : writer.BinaryDataSize();
     text += MarkerLine("DAT " + UpperCase(FileTypeText(format)) + ": " + std::to_string(dataSize));

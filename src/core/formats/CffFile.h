@@ -29,14 +29,15 @@ std::vector<CffSection> SplitCff(std::string_view bytes, const std::string& path
 // Reads a single-file record: its sections are written into a temporary folder as ordinary
 // COMTRADE files, read from there by ReadComtrade, and the folder is removed. The record's
 // sourcePath is the single file; sections besides the configuration, data, header and
-// settings are kept in the record's fileSections. Without a settings section, a settings file
-// beside the record is read. Errors name the single file.
+// settings are kept in the record's fileSections. The settings section is read; without one,
+// a settings file beside the record is. Errors name the single file, and lines counted in it.
 void ReadCff(Document& document, const std::filesystem::path& path, const ReadOptions& options = {});
 
 // Writes the record as one file of revision 2013 or later (error 187, nothing written, for an
-// earlier one unless `options` raise it to 2013): the configuration, the sections it carries, its header, its settings when it
-// was read with them, then the data in the form the configuration names. The settings file
-// beside it is written too; both are replaced only once complete.
+// earlier one unless `options` raise it to 2013): the configuration, the sections it carries,
+// its header, its settings, then the data in the form the configuration names. The settings
+// file beside it is written too, for programs that look only there; both are replaced only
+// once complete.
 void SaveCff(Document& document, const std::filesystem::path& path, const SaveOptions& options = {});
 
 } // namespace zarva

@@ -70,7 +70,7 @@ std::int32_t LeadingInt(std::string_view field)
     return static_cast<std::int32_t>(std::clamp(value, kMin, kMax));
 }
 
-double ToNumber(std::string_view field)
+std::optional<double> LeadingNumber(std::string_view field)
 {
     std::size_t i = 0;
     while (i < field.size() && (field[i] == ' ' || field[i] == '\t'))
@@ -80,7 +80,17 @@ double ToNumber(std::string_view field)
     double value = 0.0;
     const auto [end, error] = std::from_chars(field.data() + i, field.data() + field.size(), value);
     (void)end;
-    return error == std::errc() ? value : 0.0;
+    // A number beyond the range of doubles is still a number; it reads as 0 as it always did.
+    if (error == std::errc::result_out_of_range)
+        return 0.0;
+    if (error != std::errc())
+        return std::nullopt;
+    return value;
+}
+
+double ToNumber(std::string_view field)
+{
+    return LeadingNumber(field).value_or(0.0);
 }
 
 std::string_view TrimBlanks(std::string_view field)

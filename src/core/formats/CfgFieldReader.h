@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace zarva {
@@ -38,7 +39,9 @@ private:
 std::int32_t LeadingInt(std::string_view field);
 
 // The number at the start of the field after leading blanks, read with a decimal point
-// whatever the locale; 0.0 when the field does not start with a number.
+// whatever the locale; none when the field does not start with a number.
+std::optional<double> LeadingNumber(std::string_view field);
+// LeadingNumber, 0.0 when there is none.
 double ToNumber(std::string_view field);
 
 // The field without blanks (space, tab) at either end.

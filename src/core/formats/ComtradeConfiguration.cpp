@@ -1,6 +1,7 @@
 #include "core/formats/ComtradeConfiguration.h"
 
 #include "core/formats/CfgFieldReader.h"
+#include "core/formats/FormatError.h"
 #include "core/formats/LoadWarnings.h"
 #include "core/formats/SampleRate.h"
 #include "core/model/CodePageDetection.h"
@@ -68,14 +69,20 @@ std::int64_t RecordRate(const std::vector<RateSegment>& segments, double lineFre
 class ConfigurationParser {
 public:
     ConfigurationParser(Oscillogram& record, std::string_view text, const std::string& cfgName)
-        : record_(record), file_(text), cfgName_(cfgName), textSize_(text.size())
+        : record_(record), text_(text), file_(text), cfgName_(cfgName)
     {
     }
 
     Configuration Parse();
 
 private:
-    [[noreturn]] void Fail() const { throw CZarvaException(messages::kBadFileFormat, cfgName_); }
+    [[noreturn]] void Fail(FormatError::Fault fault, std::size_t field = 0, std::string_view value = {}) const
+    {
+        throw FormatError(fault, cfgName_, LineNumberAt(text_, lineStart_), field, value);
+    }
+    // Field `index` (from 1) of the current line as a number; an empty field is 0, as
+    // recorders leave out offsets and skews.
+    double Number(std::string_view field, std::size_t index) const;
     std::string_view NextLine();
     void ReadHeaderLine();
     void ReadChannelCounts(std::int64_t& analog, std::int64_t& discrete);
@@ -87,16 +94,26 @@ private:
     void ReadTail();
 
     Oscillogram& record_;
+    std::string_view text_;
     CfgFieldReader file_;
     const std::string& cfgName_;
-    std::size_t textSize_;
+    std::size_t lineStart_ = 0;
 };
+
+double ConfigurationParser::Number(std::string_view field, std::size_t index) const
+{
+    const std::optional<double> number = LeadingNumber(field);
+    if (!number && !TrimBlanks(field).empty())
+        Fail(FormatError::Fault::NotANumber, index, field);
+    return number.value_or(0.0);
+}
 
 std::string_view ConfigurationParser::NextLine()
 {
     file_.SkipBlank();
+    lineStart_ = file_.Position();
     if (file_.AtEnd())
-        Fail();
+        Fail(FormatError::Fault::EndsEarly);
     return file_.ReadLine();
 }
 
@@ -123,8 +140,10 @@ void ConfigurationParser::ReadChannelCounts(std::int64_t& analog, std::int64_t& 
         discrete = LeadingInt(third);
     }
     // Every channel needs a line of its own, so a count beyond the file's size is broken.
-    if (analog < 0 || discrete < 0 || analog + discrete > static_cast<std::int64_t>(textSize_))
-        Fail();
+    if (analog < 0 || analog > static_cast<std::int64_t>(text_.size()))
+        Fail(FormatError::Fault::BadValue, 2, second);
+    if (discrete < 0 || analog + discrete > static_cast<std::int64_t>(text_.size()))
+        Fail(FormatError::Fault::BadValue, 3, third);
     if (LeadingInt(total) != analog + discrete)
         AddWarning(record_, warnings::kChannelTotal, {LeadingInt(total), analog + discrete});
 }
@@ -138,17 +157,18 @@ void ConfigurationParser::ReadAnalogLine(std::string_view line)
     channel.phase = std::string(fields.ReadField());
     channel.circuitComponent = std::string(fields.ReadField());
     channel.unit8 = std::string(fields.ReadField());
-    channel.multiplier = ToNumber(fields.ReadField());
-    channel.offset = ToNumber(fields.ReadField());
-    channel.timeShift = ToNumber(fields.ReadField());
-    const std::int32_t min = fields.ReadInt();
-    const std::int32_t max = fields.ReadInt();
+    channel.multiplier = Number(fields.ReadField(), 6);
+    channel.offset = Number(fields.ReadField(), 7);
+    channel.timeShift = Number(fields.ReadField(), 8);
+    // Whole codes, or fractions for FLOAT32 data.
+    const double min = Number(fields.ReadField(), 9);
+    const double max = Number(fields.ReadField(), 10);
     fields.SkipBlank();
     if (!fields.AtEnd()) {
         channel.primaryText = std::string(fields.ReadField());
-        channel.primary = ToNumber(channel.primaryText);
+        channel.primary = Number(channel.primaryText, 11);
         channel.secondaryText = std::string(fields.ReadField());
-        channel.secondary = ToNumber(channel.secondaryText);
+        channel.secondary = Number(channel.secondaryText, 12);
         channel.valuesArePrimary = EqualIgnoringCase(TrimBlanks(fields.ReadField()), "P");
     }
     // A negative multiplier turns the largest code into the smallest value.
@@ -195,28 +215,36 @@ void ConfigurationParser::ReadLineFrequency()
 
 std::int64_t ConfigurationParser::ReadRates()
 {
-    const std::int32_t nrates = std::max(1, LeadingInt(NextLine()));
+    const std::string_view count = NextLine();
+    Number(CfgFieldReader(count).ReadField(), 1);
+    const std::int32_t nrates = std::max(1, LeadingInt(count));
     for (std::int32_t i = 0; i < nrates; ++i) {
         CfgFieldReader fields(NextLine());
         RateSegment segment;
-        segment.rate = ToNumber(fields.ReadField());
-        segment.endSample = fields.ReadInt();
+        const std::string_view rate = fields.ReadField();
+        segment.rate = Number(rate, 1);
+        if (segment.rate > std::numeric_limits<std::int32_t>::max())
+            Fail(FormatError::Fault::BadValue, 1, rate);
+        const std::string_view end = fields.ReadField();
+        Number(end, 2);
+        segment.endSample = LeadingInt(end);
         if (segment.endSample < 0 || segment.endSample > kMostSamples)
-            Fail();
+            Fail(FormatError::Fault::BadValue, 2, end);
         record_.rateSegments.push_back(segment);
     }
     const std::int64_t rate = RecordRate(record_.rateSegments, record_.lineFrequency);
     if (rate > std::numeric_limits<std::int32_t>::max())
-        Fail();
+        throw CZarvaException(messages::kBadFileFormat, cfgName_);
     record_.sampleRate = static_cast<std::int32_t>(rate);
     return record_.rateSegments.back().endSample;
 }
 
 DataFormat ConfigurationParser::ReadFileType()
 {
-    const std::optional<DataFormat> format = DataFormatOf(TrimBlanks(CfgFieldReader(NextLine()).ReadField()));
+    const std::string_view type = TrimBlanks(CfgFieldReader(NextLine()).ReadField());
+    const std::optional<DataFormat> format = DataFormatOf(type);
     if (!format)
-        Fail();
+        Fail(FormatError::Fault::BadValue, 1, type);
     record_.fileType = FileTypeText(*format);
     return *format;
 }

@@ -2,6 +2,7 @@
 
 #include "core/document/Document.h"
 #include "core/formats/CfgFieldReader.h"
+#include "core/formats/FormatError.h"
 #include "core/formats/LoadWarnings.h"
 #include "core/formats/MappedFile.h"
 #include "core/formats/MissingCodes.h"
@@ -238,6 +239,19 @@ private:
     bool done_ = false;
 };
 
+// A data value that is not a number, thrown out of the reader; its caller names the place.
+struct NotANumber {
+    std::string_view field;
+};
+
+// Kept out of line, so that the throw does not weigh on the loop that reads plain integers.
+[[gnu::noinline]] double GeneralValue(std::string_view field)
+{
+    if (const std::optional<double> number = LeadingNumber(field))
+        return *number;
+    throw NotANumber{field};
+}
+
 // A data value; plain integers, by far the most common, skip the general conversion. An
 // empty field is a missing value.
 double FieldValue(std::string_view field)
@@ -253,7 +267,7 @@ double FieldValue(std::string_view field)
         value = value * 10 + (field[i++] - '0');
     if (i > digitsStart && (i == field.size() || IsFieldBlank(field[i])))
         return negative ? -static_cast<double>(value) : static_cast<double>(value);
-    return ToNumber(field);
+    return GeneralValue(field);
 }
 
 // Digits with '-' toggling the sign, like LeadingInt but 64-bit, for time stamps.
@@ -357,13 +371,31 @@ private:
     StampCheck* check_ = nullptr;
 };
 
+// The error of a value that is no number, named by its line and field in the data file.
+[[gnu::noinline]] FormatError NotANumberIn(const MappedFile& file, std::string_view field)
+{
+    const std::string_view text = file.Text();
+    const auto at = static_cast<std::size_t>(field.data() - text.data());
+    const std::size_t lineEnd = text.find_last_of('\n', at == 0 ? 0 : at - 1);
+    const std::size_t lineStart = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+    const std::string_view before = text.substr(lineStart, at - lineStart);
+    const auto index = std::count_if(before.begin(), before.end(), [](char c) { return c == ',' || c == '\t'; });
+    return FormatError(FormatError::Fault::NotANumber, file.Path().string(), LineNumberAt(text, at),
+                       1 + static_cast<std::size_t>(index), field);
+}
+
 } // namespace
 
 DataStamps ReadData(Document& document, MappedFile& file, DataFormat format, StampCheck* check)
 {
     document.progress.SetTotal(5 * std::uint64_t{file.Size()});
     switch (format) {
-    case DataFormat::Ascii: return AsciiReader(document, file).Read(check);
+    case DataFormat::Ascii:
+        try {
+            return AsciiReader(document, file).Read(check);
+        } catch (const NotANumber& bad) {
+            throw NotANumberIn(file, bad.field);
+        }
     case DataFormat::Binary: return BinaryReader<DataFormat::Binary>(document, file).Read(check);
     case DataFormat::Binary32: return BinaryReader<DataFormat::Binary32>(document, file).Read(check);
     case DataFormat::Float32: return BinaryReader<DataFormat::Float32>(document, file).Read(check);

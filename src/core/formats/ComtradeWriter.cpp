@@ -8,6 +8,7 @@
 #include "core/formats/RecordFiles.h"
 #include "core/formats/SampleRate.h"
 #include "core/model/ParallelFor.h"
+#include "core/model/TextFormat.h"
 #include "core/model/ZarvaException.h"
 #include "core/storage/StagedFile.h"
 
@@ -27,11 +28,32 @@ constexpr std::size_t kBlockRecords = 2048;
 // that cannot tell leap seconds (3), for a record that was read without them.
 constexpr std::string_view kUnknownTimeQuality = "F,3";
 
-// Configuration numbers carry 23 significant digits, so every double reads back exactly.
+// The range fields of a configuration hold at most 13 characters.
+constexpr std::size_t kRangeWidth = 13;
+
+// Configuration numbers are the shortest text that reads back as the same double: at most 24
+// characters, within the 32 the other number fields hold.
 std::string ConfigNumber(double value)
 {
-    char text[48];
-    return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, 23).ptr);
+    return ExactText(value);
+}
+
+// A range bound too long for its field is rounded outward to fewer digits, so that the range
+// still holds every code written (FLOAT32 codes are fractions).
+std::string RangeNumber(double value, bool upper)
+{
+    std::string text = ExactText(value);
+    for (int digits = 8; text.size() > kRangeWidth && digits > 0 && std::isfinite(value); --digits) {
+        const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(value))) - digits + 1);
+        const double bound = (upper ? std::ceil(value / unit) : std::floor(value / unit)) * unit;
+        char buffer[32];
+        const std::string candidate(
+            buffer, std::to_chars(buffer, buffer + sizeof buffer, bound, std::chars_format::general, digits).ptr);
+        const double read = ToNumber(candidate);
+        if (candidate.size() <= kRangeWidth && (upper ? read >= value : read <= value))
+            text = candidate;
+    }
+    return text;
 }
 
 // Text written as a line of its own: line breaks would split it, so they become blanks.
@@ -161,7 +183,7 @@ void ComtradeWriter::AppendAnalogLines(std::string& text) const
                                            Field(channel.phase),           Field(channel.circuitComponent),
                                            Field(channel.unit8),           ConfigNumber(scale.multiplier),
                                            ConfigNumber(scale.offset),     ConfigNumber(channel.timeShift),
-                                           ConfigNumber(scale.minCode),    ConfigNumber(scale.maxCode)};
+                                           RangeNumber(scale.minCode, false), RangeNumber(scale.maxCode, true)};
         if (!revision_.empty()) {
             fields.push_back(channel.primaryText.empty() ? ConfigNumber(channel.filePrimary) : Field(channel.primaryText));
             fields.push_back(channel.secondaryText.empty() ? ConfigNumber(channel.fileSecondary)

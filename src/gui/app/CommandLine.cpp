@@ -94,10 +94,11 @@ bool ParseViewOption(const QString& option, const QString& value, ScreenshotView
 
 bool IsDiagramName(const QString& name)
 {
-    return name == QLatin1String("vector") || name == QLatin1String("frequency");
+    return name == QLatin1String("vector") || name == QLatin1String("frequency") || name == QLatin1String("circle") ||
+           name == QLatin1String("diff");
 }
 
-// "--pane", "--on" and "--diagram"; false when `option` is none of them.
+// "--pane", "--on", "--diagram", "--block" and "--pair"; false when `option` is none of them.
 bool ParseDiagramOption(const QString& option, const QString& value, CommandLine& line)
 {
     const QString wrong = Tr(kUnknownOption, option + QLatin1Char(' ') + value);
@@ -118,6 +119,14 @@ bool ParseDiagramOption(const QString& option, const QString& value, CommandLine
         line.diagram = value;
         if (!IsDiagramName(value))
             line.error = wrong;
+    } else if (option == QLatin1String("--block")) {
+        line.block = value;
+    } else if (option == QLatin1String("--pair")) {
+        const QStringList names = value.split(QLatin1Char(','));
+        if (names.size() != 2 || names[0].isEmpty() || names[1].isEmpty())
+            line.error = wrong;
+        else
+            line.pairs.emplace_back(names[0], names[1]);
     } else {
         return false;
     }

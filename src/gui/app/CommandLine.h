@@ -19,7 +19,7 @@ struct ScreenshotView {
     std::optional<std::int64_t> firstSample;
     std::optional<int> ruler;                           // 0..4
     std::optional<std::uint32_t> readouts;              // read-out flags of the selected channels
-    QString annotate;                                   // annotations added, as ParseAnnotationSpec reads them
+    QString annotate;                                   // annotations added, as ParseAnnotateOption reads them
 };
 
 // What the program was started with:
@@ -27,8 +27,9 @@ struct ScreenshotView {
 //   zarva --screenshot FILE.png [--size WxH] [--lang ru|en] [--cursor v1=N[,v2=M,v3=K]]
 //         [--select NAME[,NAME]] [--xscale X] [--first-sample N] [--ruler 0..4]
 //         [--readouts minmax,rms,a1] [--annotate "moment:N:TEXT;level:CH:VALUE:N1:N2:TEXT;..."]
-//         [--pane vector,frequency]
-//         [--on vector:NAME,NAME;frequency:NAME] [--diagram vector|frequency] RECORD...
+//         [--pane vector,frequency,circle,diff]
+//         [--on vector:NAME,NAME;frequency:NAME;circle:NAME]
+//         [--diagram vector|frequency|circle|diff] [--block NAME] [--pair R,X|BRAKE,DIFF] RECORD...
 struct CommandLine {
     QStringList files;
     QString dst;         // "-Dst": the description for the ".sto" opened from this command line
@@ -41,6 +42,9 @@ struct CommandLine {
     // "--on": channel names put on a diagram, as its channel menu does
     std::vector<std::pair<QString, QStringList>> onDiagrams;
     QString diagram;  // "--diagram": the picture is this diagram window alone, at `size`
+    QString block;    // "--block": the characteristic block the circle or differential diagram shows
+    // "--pair": channel pairs added to the differential diagram with "--diagram diff", else the circle one
+    std::vector<std::pair<QString, QString>> pairs;
     QString error;       // not empty when the arguments make no sense
 };
 

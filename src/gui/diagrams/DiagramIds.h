@@ -17,6 +17,16 @@ constexpr int kOnlyDirectionButton = 33013;
 // Channel i of the channels menu; 36001 + i is channel i as the angle reference.
 constexpr int kChannelEntry = 35000;
 constexpr int kAbsoluteAngle = 36000;
+// The circle and differential diagrams' own menu entries; 37000 + j toggles pair j.
+constexpr int kPlaneChannelsMenu = 210;
+constexpr int kNewPair = 211;
+constexpr int kSightsOnly = 214;
+constexpr int kRealAndImaginary = 215;
+constexpr int kMagnitudeAndAngle = 216;
+constexpr int kPlaneShowValues = 217;
+constexpr int kShowOffCharacteristics = 33016;
+constexpr int kReloadBases = 33019;
+constexpr int kPairEntry = 37000;
 // The framework's standard copy and print.
 constexpr int kCopy = 57634;
 constexpr int kPrint = 57607;
@@ -44,5 +54,17 @@ constexpr int kByRms = 4813;
 constexpr int kIntegerRange = 4815;
 constexpr int kNotAnInteger = 4816;
 constexpr int kCopyPicture = 4817;
+constexpr int kChannels = 311;
+constexpr int kResistancePairTitle = 200;
+constexpr int kActiveResistance = 201;
+constexpr int kReactiveResistance = 210;
+constexpr int kNewPair = 4820;
+constexpr int kSightsOnly = 4821;
+constexpr int kRealAndImaginary = 4822;
+constexpr int kCurrentPairTitle = 4823;
+constexpr int kBrakingCurrent = 4824;
+constexpr int kDifferentialCurrent = 4825;
+constexpr int kBrakingAxis = 4826;
+constexpr int kDifferentialAxis = 4827;
 
 } // namespace zarva::gui::diagram_text

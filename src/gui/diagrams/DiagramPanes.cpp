@@ -2,12 +2,19 @@
 
 #include "gui/app/CommandActions.h"
 #include "gui/app/CommandIds.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CMainFrame.h"
 #include "gui/app/CommandTarget.h"
+#include "gui/diagrams/BlockPropertyGrid.h"
+#include "gui/diagrams/CircleDiagramWnd.h"
+#include "gui/diagrams/DiffDiagramWnd.h"
 #include "gui/diagrams/FourieDiagramWnd.h"
 #include "gui/diagrams/VectorDiagramWnd.h"
+#include "gui/view/CZarvaView.h"
 
 #include <QDockWidget>
 #include <QMainWindow>
+#include <QSplitter>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -27,11 +34,35 @@ DiagramPanes::DiagramPanes(QMainWindow& frame, CommandTarget& commands) : QObjec
     frequency_ = new FourieDiagramWnd;
     frequencyPane_ = MakePane(frame, cmd::kFrequencyDiagram, frequency_);
 
-    for (QDockWidget* pane : {vectorPane_, frequencyPane_}) {
-        const int command = pane == vectorPane_ ? cmd::kVectorDiagram : cmd::kFrequencyDiagram;
+    circle_ = new CircleDiagramWnd;
+    circlePane_ = MakePane(frame, cmd::kCircleDiagram, WithGrid(*circle_));
+    diff_ = new DiffDiagramWnd;
+    diffPane_ = MakePane(frame, cmd::kDifferentialDiagram, WithGrid(*diff_));
+
+    for (const auto& [pane, command] : {std::pair{vectorPane_, cmd::kVectorDiagram}, {frequencyPane_, cmd::kFrequencyDiagram},
+                                        {circlePane_, cmd::kCircleDiagram}, {diffPane_, cmd::kDifferentialDiagram}}) {
         commands.OnCommand(command, [pane] { pane->setVisible(!pane->isVisible()); },
                            [pane] { return CommandState{true, true, pane->isVisible()}; });
     }
+}
+
+QWidget* DiagramPanes::WithGrid(PlaneDiagramWnd& window)
+{
+    auto* splitter = new QSplitter(Qt::Vertical);
+    splitter->addWidget(&window);
+    splitter->addWidget(window.CreateGrid(splitter));
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    // Without cursors the trajectories cover what the active record view shows.
+    auto* main = dynamic_cast<CMainFrame*>(parent());
+    window.SetVisibleSamples([main]() -> SampleRange {
+        const CChildFrame* child = main != nullptr ? main->ActiveChild() : nullptr;
+        if (child == nullptr)
+            return {};
+        const ViewState& state = child->View().State();
+        return {state.firstSample, state.firstSample + std::max<std::int64_t>(state.visibleSamples, 1) - 1};
+    });
+    return splitter;
 }
 
 QDockWidget* DiagramPanes::MakePane(QMainWindow& frame, int command, QWidget* content)
@@ -49,6 +80,8 @@ void DiagramPanes::ShowDocument(CZarvaDoc* document)
 {
     vector_->SetDocument(document);
     frequency_->SetDocument(document);
+    circle_->SetDocument(document);
+    diff_->SetDocument(document);
 }
 
 } // namespace zarva::gui

@@ -4,7 +4,10 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandLine.h"
 #include "gui/app/CZarvaDoc.h"
+#include "gui/app/Texts.h"
+#include "gui/diagrams/CircleDiagramWnd.h"
 #include "gui/diagrams/DiagramPanes.h"
+#include "gui/diagrams/DiffDiagramWnd.h"
 #include "gui/diagrams/FourieDiagramWnd.h"
 #include "gui/diagrams/VectorDiagramWnd.h"
 
@@ -15,29 +18,71 @@
 namespace zarva::gui {
 namespace {
 
-bool IsVector(const QString& diagram)
+constexpr int kUnknownOption = 4648;
+
+struct DiagramOf {
+    DiagramWnd* window;
+    QDockWidget* pane;
+    std::uint32_t bit;               // 0: no channel is put on it by name
+    bool (*eligible)(const Channel&);
+};
+
+bool IsAnalogChannel(const Channel& channel)
 {
-    return diagram == QLatin1String("vector");
+    return channel.IsAnalog();
+}
+
+DiagramOf Diagram(const DiagramPanes& panes, const QString& name)
+{
+    if (name == QLatin1String("vector"))
+        return {&panes.Vector(), &panes.VectorPane(), display::kOnVectorDiagram, IsVectorEligible};
+    if (name == QLatin1String("circle"))
+        return {&panes.Circle(), &panes.CirclePane(), display::kOnCircleDiagram, IsCircleSource};
+    if (name == QLatin1String("diff"))
+        return {&panes.Diff(), &panes.DiffPane(), 0, nullptr};
+    return {&panes.Frequency(), &panes.FrequencyPane(), display::kOnFrequencyDiagram, IsAnalogChannel};
+}
+
+QString WrongChannel(const QString& name)
+{
+    return QString::fromStdString(CZarvaException(messages::kBadChannelName, name.toStdString()).what());
+}
+
+std::optional<std::size_t> Find(const Oscillogram& record, const QString& name)
+{
+    try {
+        return record.FindChannel(name.toStdString());
+    } catch (const CZarvaException&) {
+        return std::nullopt;
+    }
 }
 
 // Puts the named channels on a diagram; the error text of the first name that cannot be.
-QString PutOnDiagram(CZarvaDoc& document, bool vector, const QStringList& names)
+QString PutOnDiagram(CZarvaDoc& document, const DiagramOf& diagram, const QStringList& names)
 {
     Oscillogram& record = document.Core().oscillogram;
     for (const QString& name : names) {
-        const QString wrong = QString::fromStdString(CZarvaException(messages::kBadChannelName, name.toStdString()).what());
-        std::size_t index = 0;
-        try {
-            index = record.FindChannel(name.toStdString());
-        } catch (const CZarvaException&) {
-            return wrong;
-        }
-        Channel& channel = record.channels[index];
-        if (vector ? !IsVectorEligible(channel) : !channel.IsAnalog())
-            return wrong;
-        channel.SetFlag(vector ? display::kOnVectorDiagram : display::kOnFrequencyDiagram, true);
+        const std::optional<std::size_t> index = Find(record, name);
+        if (!index || diagram.bit == 0 || !diagram.eligible(record.channels[*index]))
+            return WrongChannel(name);
+        record.channels[*index].SetFlag(diagram.bit, true);
     }
     document.NotifyRecordChanged();
+    return {};
+}
+
+// The block and the pairs of the circle or differential diagram.
+QString SetUpPlaneDiagram(PlaneDiagramWnd& window, const Oscillogram& record, const CommandLine& line)
+{
+    if (!line.block.isEmpty() && !window.SelectBlock(line.block.toStdString()))
+        return Tr(kUnknownOption, QStringLiteral("--block ") + line.block);
+    for (const auto& [first, second] : line.pairs) {
+        for (const QString& name : {first, second}) {
+            if (!Find(record, name))
+                return WrongChannel(name);
+        }
+        window.AddPair({first.toStdString(), second.toStdString(), true});
+    }
     return {};
 }
 
@@ -47,27 +92,27 @@ QString ApplyDiagramOptions(CMainFrame& frame, const CommandLine& line)
 {
     DiagramPanes& panes = frame.Diagrams();
     for (const QString& pane : line.panes)
-        (IsVector(pane) ? panes.VectorPane() : panes.FrequencyPane()).show();
-    if (line.onDiagrams.empty())
-        return {};
+        Diagram(panes, pane).pane->show();
     CChildFrame* child = frame.ActiveChild();
     if (child == nullptr)
         return {};
     for (const auto& [diagram, names] : line.onDiagrams) {
-        const QString error = PutOnDiagram(child->Document(), IsVector(diagram), names);
+        const QString error = PutOnDiagram(child->Document(), Diagram(panes, diagram), names);
         if (!error.isEmpty())
             return error;
     }
-    panes.Vector().update();
-    panes.Frequency().update();
+    PlaneDiagramWnd& plane = line.diagram == QLatin1String("diff") ? static_cast<PlaneDiagramWnd&>(panes.Diff())
+                                                                     : panes.Circle();
+    if (const QString error = SetUpPlaneDiagram(plane, child->Document().Core().oscillogram, line); !error.isEmpty())
+        return error;
+    for (const QString& name : {QStringLiteral("vector"), QStringLiteral("frequency"), QStringLiteral("circle"), QStringLiteral("diff")})
+        Diagram(panes, name).window->update();
     return {};
 }
 
 QImage DiagramPicture(const CMainFrame& frame, const QString& diagram, QSize size)
 {
-    DiagramPanes& panes = frame.Diagrams();
-    DiagramWnd& window = IsVector(diagram) ? static_cast<DiagramWnd&>(panes.Vector()) : panes.Frequency();
-    return window.Picture(size);
+    return Diagram(frame.Diagrams(), diagram).window->Picture(size);
 }
 
 } // namespace zarva::gui

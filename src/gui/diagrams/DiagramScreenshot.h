@@ -12,7 +12,7 @@ struct CommandLine;
 // channels on the diagrams of the active record. Returns an error text, empty when all went.
 QString ApplyDiagramOptions(CMainFrame& frame, const CommandLine& line);
 
-// The named diagram window alone ("vector" or "frequency"), drawn at `size`.
+// The named diagram window alone ("vector", "frequency", "circle" or "diff"), drawn at `size`.
 QImage DiagramPicture(const CMainFrame& frame, const QString& diagram, QSize size);
 
 } // namespace zarva::gui

@@ -4,7 +4,7 @@
 #include "gui/app/CommandLine.h"
 #include "gui/view/CZarvaView.h"
 
-#include "core/document/AnnotationSpec.h"
+#include "core/document/AnnotateOption.h"
 #include "core/model/StringTable.h"
 #include "core/model/TextFormat.h"
 
@@ -45,7 +45,7 @@ QString ApplyScreenshotView(CZarvaView& view, const ScreenshotView& options)
         view.SetFirstSample(*options.firstSample);
     if (!options.annotate.isEmpty()) {
         std::string failed;
-        const auto added = ParseAnnotationSpec(options.annotate.toStdString(), record, failed);
+        const auto added = ParseAnnotateOption(options.annotate.toStdString(), record, failed);
         if (!added)
             return QString::fromStdString(FormatText(Text(kWrongValue), {"--annotate", failed}));
         std::vector<Annotation> items = document.Core().annotations.Items();

@@ -1,4 +1,4 @@
-#include "core/document/AnnotationSpec.h"
+#include "core/document/AnnotateOption.h"
 #include "core/document/Annotations.h"
 #include "core/document/HeaderText.h"
 #include "core/formats/SettingsFile.h"
@@ -128,13 +128,13 @@ TEST(Annotations, SettingsFileCarriesThemUnlessAskedToSkip)
     EXPECT_EQ(copy.document.annotations.Items(), source.document.annotations.Items());
 }
 
-TEST(AnnotationSpec, ReadsEveryKindByChannelNameAndRefusesWhatTheRecordHasNot)
+TEST(AnnotateOption, ReadsEveryKindByChannelNameAndRefusesWhatTheRecordHasNot)
 {
     test::TestRecord source(1000);
     source.AddAnalog("Ia", std::vector<double>(100, 1.0)).channelId = "IA-id";
     source.AddAnalog("Ub", std::vector<double>(100, 1.0)).channelId = "Ub";
     std::string failed;
-    const auto items = ParseAnnotationSpec(
+    const auto items = ParseAnnotateOption(
         "moment:12:fault: phase A;level:ia:2.5:10:90:3I0\\nstage;area:Ia:Ub:20:30:;moment:99", source.record, failed);
     ASSERT_TRUE(items.has_value()) << failed;
     ASSERT_EQ(items->size(), 4u);
@@ -150,7 +150,7 @@ TEST(AnnotationSpec, ReadsEveryKindByChannelNameAndRefusesWhatTheRecordHasNot)
 
     for (const char* wrong : {"moment:100", "level:Ic:1:2:3:x", "area:Ia:Ub:1:x:y", "mark:1:x", "level:Ia:inf:1:2:x",
                               "moment:-1:x"}) {
-        EXPECT_FALSE(ParseAnnotationSpec(std::string("moment:1;") + wrong, source.record, failed)) << wrong;
+        EXPECT_FALSE(ParseAnnotateOption(std::string("moment:1;") + wrong, source.record, failed)) << wrong;
         EXPECT_EQ(failed, wrong);
     }
 }

@@ -92,7 +92,23 @@ TEST_F(CffTest, BrokenFilesAndErrorsOfTheirSectionsNameTheSingleFile)
     RecordBuilder builder = Record2013("ASCII");
     builder.FileType("BINARY64");
     const std::filesystem::path cff = folder.Write("bad.cff", SingleFile(builder, "--- file type: DAT ---"));
-    ExpectFormatError([&] { test::ReadRecord(cff); }, cff.string());
+    const CZarvaException error = test::ErrorOf([&] { test::ReadRecord(cff); });
+    EXPECT_EQ(error.MessageId(), messages::kBadFileFormat);
+    EXPECT_TRUE(error.Parameter().starts_with(cff.string() + ", ")) << error.Parameter();
+}
+
+// Lines are those of the single file, not of the section that held the fault.
+TEST_F(CffTest, FaultsInTheConfigurationOrDataNameTheirLineInTheSingleFile)
+{
+    const std::string cfg = "--- file type: CFG ---\r\nS,R,2013\r\n1,1A,0D\r\n1,U,,,V,1,0,0,-9,9,1,1,S\r\n50\r\n1\r\n1000,2\r\n"
+                            "01/01/2020,00:00:00.0\r\n01/01/2020,00:00:00.0\r\nASCII\r\n1\r\n";
+    const std::string data = "--- file type: DAT ---\r\n1,0,5\r\n2,1000,?\r\n";
+    const auto inData = folder.Write("d.cff", cfg + data);
+    EXPECT_EQ(test::ErrorOf([&] { test::ReadRecord(inData); }).Parameter(), inData.string() + ", строка 14, поле 3: «?» не число");
+    std::string badScale = cfg;
+    badScale.replace(badScale.find("V,1,0"), 5, "V,one,0");
+    const auto inCfg = folder.Write("c.cff", badScale + data);
+    EXPECT_EQ(test::ErrorOf([&] { test::ReadRecord(inCfg); }).Parameter(), inCfg.string() + ", строка 4, поле 6: «one» не число");
 }
 
 class CffForms : public CffTest, public ::testing::WithParamInterface<const char*> {};
@@ -117,10 +133,9 @@ TEST_P(CffForms, SavedRecordCarriesItsSectionsAndDataInTheNamedForm)
     EXPECT_EQ(copy->oscillogram.channels[0].multiplier, 0.25) << "codes that fit keep their scale";
     EXPECT_EQ(copy->oscillogram.channels[0].offset, -1.0);
     EXPECT_TRUE(copy->oscillogram.loadWarnings.empty()) << copy->oscillogram.loadWarnings.front();
-    ASSERT_EQ(copy->oscillogram.fileSections.size(), 2u);
+    ASSERT_EQ(copy->oscillogram.fileSections.size(), 1u);
     EXPECT_EQ(copy->oscillogram.fileSections[0].name, "INF");
     EXPECT_EQ(copy->oscillogram.fileSections[0].text, "[Public Record]");
-    EXPECT_EQ(copy->oscillogram.fileSections[1].name, "SET");
     EXPECT_EQ(copy->oscillogram.channels[0].name, "Phase A");
     EXPECT_EQ(copy->oscillogram.channels[1].name, "Bus U") << "the settings section holds the change";
     EXPECT_TRUE(std::filesystem::exists(folder / "out.set"));
@@ -147,8 +162,34 @@ TEST_F(CffTest, HeaderOfARecordFromFilesBecomesItsSection)
     SaveCff(*original, folder / "g.cff");
     const std::string written = test::FileBytes(folder / "g.cff");
     EXPECT_NE(written.find("--- file type: HDR ---\r\nRelay 7\r\n\r\n"), std::string::npos);
-    EXPECT_EQ(written.find("file type: SET"), std::string::npos) << "settings go beside it";
     EXPECT_EQ(test::ReadRecord(folder / "g.cff")->oscillogram.headerText, "Relay 7\r\n");
+}
+
+TEST_F(CffTest, OneFileCarriesTheSettingsAndItsSectionWinsOverAFileBeside)
+{
+    auto original = test::ReadRecord(Record2013("BINARY").Write(folder, "r"));
+    Oscillogram& record = original->oscillogram;
+    record.channels[0].aliasName = record.channels[0].name = "Feeder I";
+    record.channels[1].primary = 110000;
+    record.channels[1].secondary = 100;
+    record.calcChannels.Add("Twice", "UA * 2");
+    MomentItem moment;
+    moment.position = 7;
+    moment.text = "breaker opens";
+    original->annotations.Add(moment);
+    SaveCff(*original, folder / "one.cff");
+    // Another program's settings beside it, or a stale copy: the file's own section rules.
+    folder.Write("one.set", "[IA]\r\nAliasName=Stale\r\n");
+
+    const auto copy = test::ReadRecord(folder / "one.cff");
+    const Oscillogram& read = copy->oscillogram;
+    EXPECT_EQ(read.channels[0].name, "Feeder I");
+    EXPECT_EQ(read.channels[1].primary, 110000);
+    EXPECT_EQ(read.channels[1].secondary, 100);
+    EXPECT_EQ(read.calcChannels.Names(), std::vector<std::string>{"Twice"});
+    const Channel& twice = read.channels[read.FindChannel("Twice")];
+    EXPECT_DOUBLE_EQ(twice.samples[5], 2 * read.channels[1].samples[5]);
+    EXPECT_EQ(copy->annotations.Items(), original->annotations.Items());
 }
 
 } // namespace

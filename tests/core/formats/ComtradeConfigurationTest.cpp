@@ -26,11 +26,12 @@ protected:
         return record;
     }
 
-    void ExpectBroken(const std::string& text)
+    // `where` is the place as the message names it ("строка 9, поле 1: ...").
+    void ExpectBroken(const std::string& text, const std::string& where)
     {
         const CZarvaException error = test::ErrorOf([&] { Read(text); });
         EXPECT_EQ(error.MessageId(), messages::kBadFileFormat) << text;
-        EXPECT_EQ(error.Parameter(), "/data/r.cfg");
+        EXPECT_EQ(error.Parameter(), "/data/r.cfg, " + where);
     }
 
     static std::string Tail(const std::string& type = "ASCII")
@@ -118,7 +119,7 @@ TEST_F(ConfigurationTest, FileTypesAreAcceptedInAnyCase)
         {"ascii", "ASCII"}, {"binary", "BINARY"}, {"BINARY32", "binary32"}, {"Float32", "FLOAT32"}};
     for (const auto& [written, kept] : kinds)
         EXPECT_EQ(Read("S,R,1999\n1,1A,0D\n" + kAnalogLine + Tail(written)).fileType, kept);
-    ExpectBroken("S,R,1999\n1,1A,0D\n" + kAnalogLine + Tail("BINARY16"));
+    ExpectBroken("S,R,1999\n1,1A,0D\n" + kAnalogLine + Tail("BINARY16"), "строка 9, поле 1: недопустимое значение «BINARY16»");
 }
 
 TEST_F(ConfigurationTest, RatesAndLineFrequency)
@@ -159,11 +160,18 @@ TEST_F(ConfigurationTest, TailLinesAndPadding)
 
 TEST_F(ConfigurationTest, BrokenConfigurationsFailWithTheFormatError)
 {
-    ExpectBroken("");
-    ExpectBroken("S,R,1999\n2,2A,0D\n" + kAnalogLine);
-    ExpectBroken("S,R,1999\n2000000000,2000000000A,0D\n" + kAnalogLine + Tail());
-    ExpectBroken("S,R,1999\n1,1A,0D\n" + kAnalogLine + "50\n1\n1000,2000000000\n");
-    ExpectBroken("S,R,1999\n1,1A,0D\n" + kAnalogLine + "50\n2000000000\n1000,20\n");
+    const std::string ends = ": файл обрывается раньше времени";
+    ExpectBroken("", "строка 1" + ends);
+    ExpectBroken("S,R,1999\n2,2A,0D\n" + kAnalogLine, "строка 4" + ends);
+    ExpectBroken("S,R,1999\n1,1A,0D\n" + kAnalogLine + "50\n2000000000\n1000,20\n", "строка 7" + ends);
+    ExpectBroken("S,R,1999\n2000000000,2000000000A,0D\n" + kAnalogLine + Tail(),
+                 "строка 2, поле 2: недопустимое значение «2000000000A»");
+    ExpectBroken("S,R,1999\n1,1A,0D\n" + kAnalogLine + "50\n1\n1000,2000000000\n",
+                 "строка 6, поле 2: недопустимое значение «2000000000»");
+    // Lines are counted as an editor counts them, blank ones and CR LF included.
+    ExpectBroken("S,R,1999\r\n1,1A,0D\r\n\r\n1,a,,,V,abc,0,0,-1,1\r\n" + Tail(), "строка 4, поле 6: «abc» не число");
+    ExpectBroken("S,R,1999\n1,1A,0D\n1,a,,,V,1,0,0,-1,1,x1,1,S\n" + Tail(), "строка 3, поле 11: «x1» не число");
+    ExpectBroken("S,R,1999\n1,1A,0D\n" + kAnalogLine + "50\n1\nfast,20\n", "строка 6, поле 1: «fast» не число");
 }
 
 TEST_F(ConfigurationTest, TextsAreDecodedByTheRecordsCodePage)

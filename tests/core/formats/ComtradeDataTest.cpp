@@ -253,6 +253,13 @@ TEST_F(ReaderTest, AsciiLayoutsOfRealRecorders)
     EXPECT_TRUE(unstamped.loadWarnings.empty());
 }
 
+TEST_F(ReaderTest, AValueThatIsNoNumberIsNamedByItsLineAndField)
+{
+    const std::filesystem::path dat = folder.Write("bad.dat", "1,0,1,2,0,0,0\r\n\r\n3,2000,1,abc,0,0,0\r\n");
+    const auto cfg = folder.Write("bad.cfg", Typical("ASCII").Rate(1000, 2).ConfigurationText());
+    EXPECT_EQ(ReadError(cfg).Parameter(), dat.string() + ", строка 3, поле 4: «abc» не число");
+}
+
 TEST_F(ReaderTest, CompanionFilesFollowTheCaseOfTheExtension)
 {
     const auto cfg = Typical("BINARY").Ramp(3).Write(folder, "UPPER", ".CFG", ".DAT");

@@ -14,6 +14,7 @@
 #include <bit>
 #include <cmath>
 #include <map>
+#include <sstream>
 
 namespace zarva {
 namespace {
@@ -58,11 +59,46 @@ TEST_F(WriterTest, ConfigurationOfARecordOfRevision1999)
 {
     Document& document = Read(Mixed("BINARY"));
     std::string expected = "STATION,REC,1999\r\n20,2A,18D\r\n1,U,A,Line,kV,0.5,1,2.5,-100,32767,110,0.1,P\r\n"
-                           "2,I,,,A,0.010000000000000000208167,0,0,-32767,300,1,1,S\r\n";  // 23 digits read back exactly
+                           "2,I,,,A,0.01,0,0,-32767,300,1,1,S\r\n";
     for (int j = 0; j < 18; ++j)
         expected += std::to_string(j + 1) + ",S" + std::to_string(j) + ",,," + std::to_string(j % 2) + "\r\n";
     expected += "50\r\n1\r\n1000,42\r\n01/02/2020,10:20:30.000100\r\n01/02/2020,10:20:30.100000\r\nBINARY\r\n1\r\n";
     EXPECT_EQ(ComtradeWriter(document.oscillogram, DataFormat::Binary).BuildConfigurationText(), expected);
+}
+
+// Each number is the shortest text that reads back as the same double.
+TEST_F(WriterTest, ConfigurationNumbersAreShortAndReadBackExactly)
+{
+    RecordBuilder builder;
+    builder.Analog({.id = "U", .a = 0.1, .b = 1e-7, .skew = "123456.789"}).Rate(2000.0 / 3.0, 5).Ramp(5);
+    Document& original = Read(builder);
+    const std::string text = ComtradeWriter(original.oscillogram, DataFormat::Binary).BuildConfigurationText();
+    EXPECT_NE(text.find("\r\n1,U,,,V,0.1,1e-07,123456.789,0,4,1,1,S\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n666.6666666666666,5\r\n"), std::string::npos) << text;
+
+    const Channel& u = SaveAndRead(original, "short.cfg").oscillogram.channels[0];
+    EXPECT_EQ(u.multiplier, 0.1);
+    EXPECT_EQ(u.offset, 1e-7);
+    EXPECT_EQ(u.timeShift, 123456.789);
+    EXPECT_EQ(documents.back()->oscillogram.rateSegments[0].rate, 2000.0 / 3.0);
+}
+
+// FLOAT32 codes are fractions; their range fields hold 13 characters and must still bound them.
+TEST_F(WriterTest, LongFloatRangesAreRoundedOutwardToTheirFieldWidth)
+{
+    RecordBuilder builder;
+    builder.Station("S", "R", "2013").FileType("FLOAT32").Analog({.id = "U"}).Sample({-0.123456789}).Sample({1234.56789e-30});
+    const std::string text = ComtradeWriter(Read(builder).oscillogram, DataFormat::Float32).BuildConfigurationText();
+    const std::size_t line = text.find("\r\n1,U,") + 2;
+    std::vector<std::string> fields;
+    std::stringstream stream(text.substr(line, text.find('\r', line) - line));
+    for (std::string field; std::getline(stream, field, ',');)
+        fields.push_back(field);
+    ASSERT_GE(fields.size(), 10u) << text;
+    EXPECT_LE(fields[8].size(), 13u) << fields[8];
+    EXPECT_LE(fields[9].size(), 13u) << fields[9];
+    EXPECT_LE(std::stod(fields[8]), static_cast<double>(-0.123456789f));
+    EXPECT_GE(std::stod(fields[9]), static_cast<double>(1234.56789e-30f));
 }
 
 TEST_F(WriterTest, Revision1991LayoutHasNoRatiosNoStatusPhaseAndNoTimeMultiplier)

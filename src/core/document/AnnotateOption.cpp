@@ -1,4 +1,4 @@
-#include "core/document/AnnotationSpec.h"
+#include "core/document/AnnotateOption.h"
 
 #include "core/model/ChannelKey.h"
 #include "core/model/Oscillogram.h"
@@ -38,7 +38,7 @@ std::string CommentText(std::string_view text)
     return out;
 }
 
-// Reads the spec's fields against one record; each getter clears `ok` on failure.
+// Reads the option's fields against one record; each getter clears `ok` on failure.
 class Fields {
 public:
     Fields(const Oscillogram& record, std::vector<std::string_view> parts) : record_(record), parts_(std::move(parts)) {}
@@ -118,11 +118,11 @@ std::optional<Annotation> ParseItem(std::string_view part, const Oscillogram& re
 
 } // namespace
 
-std::optional<std::vector<Annotation>> ParseAnnotationSpec(std::string_view spec, const Oscillogram& record,
+std::optional<std::vector<Annotation>> ParseAnnotateOption(std::string_view option, const Oscillogram& record,
                                                            std::string& failed)
 {
     std::vector<Annotation> items;
-    for (const std::string_view part : Split(spec, ';', std::string_view::npos)) {
+    for (const std::string_view part : Split(option, ';', std::string_view::npos)) {
         if (part.empty())
             continue;
         std::optional<Annotation> item = ParseItem(part, record);

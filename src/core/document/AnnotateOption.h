@@ -16,7 +16,7 @@ class Oscillogram;
 // N are sample indices from 0, channels are named as the view shows them, VALUE is in the
 // channel's displayed units, and "\n" in a TEXT starts a new line (a TEXT may hold ':').
 // None when a part is malformed or names what the record has not; `failed` gets that part.
-std::optional<std::vector<Annotation>> ParseAnnotationSpec(std::string_view spec, const Oscillogram& record,
+std::optional<std::vector<Annotation>> ParseAnnotateOption(std::string_view option, const Oscillogram& record,
                                                            std::string& failed);
 
 } // namespace zarva
