@@ -21,12 +21,13 @@ void AddPhase(Document& document, const char* name, double amplitude, double pha
     Channel channel(ChannelKind::Analog, &document);
     channel.name = name;
     channel.channelId = name;
-    channel.samples.resize(kSamples);
+    std::vector<double> samples(kSamples);
     const double phase = phaseDeg * std::numbers::pi / 180.0;
     for (std::size_t i = 0; i < kSamples; ++i) {
         const double t = static_cast<double>(i) / kRate;
-        channel.samples[i] = amplitude * std::sin(2.0 * std::numbers::pi * 50.0 * t + phase);
+        samples[i] = amplitude * std::sin(2.0 * std::numbers::pi * 50.0 * t + phase);
     }
+    channel.samples.Assign(std::move(samples));
     channel.Recompute();
     document.oscillogram.channels.push_back(std::move(channel));
 }

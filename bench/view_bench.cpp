@@ -51,10 +51,11 @@ void AddDiscreteChannels(Document& document)
     for (std::size_t c = 0; c < kDiscrete; ++c) {
         Channel channel(ChannelKind::Discrete, &document);
         channel.name = "D" + std::to_string(c + 1);
-        channel.samples.resize(kSamples);
+        std::vector<double> samples(kSamples);
         const std::size_t period = 37 + c * c * 211;
         for (std::size_t i = 0; i < kSamples; ++i)
-            channel.samples[i] = (i / period) % 2 == 0 ? 0.0 : 1.0;
+            samples[i] = (i / period) % 2 == 0 ? 0.0 : 1.0;
+        channel.samples.Assign(std::move(samples));
         record.channels.push_back(std::move(channel));
         ++record.discreteCount;
     }

@@ -17,7 +17,7 @@ void AddChannel(zarva::Document& document, const char* name, double phaseDeg)
     zarva::Channel channel(zarva::ChannelKind::Analog, &document);
     channel.name = name;
     for (int i = 0; i < 48; ++i)
-        channel.samples.push_back(std::sin((i * 18.0 + phaseDeg) * 3.141592653589793 / 180.0));
+        channel.samples.Append(std::sin((i * 18.0 + phaseDeg) * 3.141592653589793 / 180.0));
     channel.Recompute();
     document.oscillogram.channels.push_back(std::move(channel));
 }

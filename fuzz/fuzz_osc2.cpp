@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const zarva::Oscillogram& record = document.oscillogram;
     for (const zarva::Channel& channel : record.channels) {
-        if (channel.samples.size() != record.sampleTimes.size())
+        if (channel.samples.Size() != record.sampleTimes.size())
             std::abort();
     }
     if (record.oscBytes.size() != size)

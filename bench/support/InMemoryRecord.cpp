@@ -19,16 +19,17 @@ void FillInMemoryRecord(Document& document, std::size_t analogChannels, std::siz
     for (std::size_t c = 0; c < analogChannels; ++c) {
         Channel channel(ChannelKind::Analog, &document);
         channel.name = "A" + std::to_string(c + 1);
-        channel.samples.resize(samples);
+        std::vector<double> values(samples);
         const double phase = static_cast<double>(c) * 0.7;
         for (std::size_t i = 0; i < samples; ++i) {
             noise = noise * 6364136223846793005u + 1442695040888963407u;
             const double jitter = static_cast<double>(noise >> 11) * 0x1.0p-53 - 0.5;
             const double angle = step * static_cast<double>(i) + phase;
-            channel.samples[i] = 100.0 * std::sin(angle) + 7.0 * std::sin(3.0 * angle) +
+            values[i] = 100.0 * std::sin(angle) + 7.0 * std::sin(3.0 * angle) +
                                  30.0 * std::exp(-static_cast<double>(i) / (0.08 * sampleRate)) +
                                  jitter;
         }
+        channel.samples.Assign(std::move(values));
         record.channels.push_back(std::move(channel));
         ++record.analogCount;
     }

@@ -67,9 +67,12 @@ std::vector<std::string> Arguments::Values(const std::string& name) const
     return values;
 }
 
-void OpenRecord(Document& document, const std::filesystem::path& path, std::ostream* warnings)
+void OpenRecord(Document& document, const std::filesystem::path& path, std::ostream* warnings, bool inPlace)
 {
-    LoadRecord(document, RecordPathFor(path.string()), ReadOptions{});
+    ReadOptions options;
+    options.surveyCurves = false;
+    options.mapSamples = inPlace;
+    LoadRecord(document, RecordPathFor(path.string()), options);
     if (warnings == nullptr)
         return;
     for (const std::string& warning : document.oscillogram.loadWarnings)

@@ -39,8 +39,11 @@ struct Arguments {
 
 // Reads the record a path names: its configuration, its data file, its single file or its
 // ".osc" file. What the reading had to repair or leave out is written to `warnings`, a line
-// each, when it is given.
-void OpenRecord(Document& document, const std::filesystem::path& path, std::ostream* warnings = nullptr);
+// each, when it is given. No command draws, so no curve is surveyed; a command that only looks
+// at the record's facts or prints its samples reads them `inPlace` from the data file, so that
+// it reads only what it prints.
+void OpenRecord(Document& document, const std::filesystem::path& path, std::ostream* warnings = nullptr,
+                bool inPlace = false);
 
 // Writes the record under `path` by its extension: ".cfg", ".cff", ".zip", or ".osc" for a
 // record read from one. `type` names the data form (ascii, binary, binary32 or float32, in any

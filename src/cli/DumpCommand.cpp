@@ -67,7 +67,7 @@ void PrintCsv(const Oscillogram& record, const DumpSelection& selection, std::os
     for (std::size_t i = selection.from; i < selection.to; ++i) {
         out << record.sampleTimes[i];
         for (const std::size_t j : selection.channels)
-            out << "," << CsvNumber(record.channels[j].samples[i]);
+            out << "," << CsvNumber(record.channels[j].samples.At(i));
         out << "\n";
     }
 }
@@ -82,7 +82,7 @@ void PrintJson(const Oscillogram& record, const DumpSelection& selection, std::o
         const Channel& channel = record.channels[selection.channels[k]];
         out << (k > 0 ? "," : "") << "\n  {\"name\": " << JsonString(channel.name) << ", \"values\": [";
         for (std::size_t i = selection.from; i < selection.to; ++i)
-            out << (i > selection.from ? ", " : "") << JsonNumber(channel.samples[i]);
+            out << (i > selection.from ? ", " : "") << JsonNumber(channel.samples.At(i));
         out << "]}";
     }
     out << "\n]}\n";
@@ -114,7 +114,7 @@ int DumpCommand(const std::vector<std::string>& words, std::ostream& out, std::o
         throw CliError("usage: zarva-cli dump RECORD [--channels NAME,...] [--from N] [--to N] [--format csv|json]");
     const std::string* format = DumpFormat(arguments);
     Document document;
-    OpenRecord(document, arguments.positional[0], &err);
+    OpenRecord(document, arguments.positional[0], &err, true);
     DumpSelection selection = SelectSamples(document.oscillogram, arguments);
     selection.channels = ChosenChannels(document.oscillogram, arguments.Option("--channels"));
     PrintDump(document.oscillogram, selection, format, out);

@@ -123,7 +123,7 @@ int InfoCommand(const std::vector<std::string>& words, std::ostream& out, std::o
     if (arguments.positional.size() != 1)
         throw CliError("usage: zarva-cli info RECORD [--json]");
     Document document;
-    OpenRecord(document, arguments.positional[0]);
+    OpenRecord(document, arguments.positional[0], nullptr, true);
     if (arguments.Has("--json"))
         PrintJson(document.oscillogram, out);
     else

@@ -74,7 +74,7 @@ void TrackFrequency(Document& document, const std::string& name)
     if (found == record.frequencyChannels.end())
         BadValue("--frequency-channel", name);
     document.frequencyReference = static_cast<int>(found - record.frequencyChannels.begin()) + 1;
-    RecomputeAll(document);
+    PrepareAll(document);
 }
 
 ChannelMeasures Measure(const Channel& channel, const Request& request)
@@ -84,7 +84,7 @@ ChannelMeasures Measure(const Channel& channel, const Request& request)
                              Rms(channel, request.at, request.periods),
                              DcComponent(channel, request.at, request.periods),
                              FaultComponent(channel, request.at),
-                             channel.phasorSeries[static_cast<std::size_t>(request.at)],
+                             channel.PhasorSeries().At(static_cast<std::size_t>(request.at)),
                              {}};
     for (int n = 0; n <= request.harmonics; ++n)
         measures.harmonics.push_back(HarmonicRms(channel, n, request.at));
@@ -152,7 +152,7 @@ void PrintSequence(const Oscillogram& record, const std::string& names, const Re
         BadValue("--sequence", names);
     Phasor phases[3];
     for (int k = 0; k < 3; ++k)
-        phases[k] = record.channels[record.FindChannel(split[k])].phasorSeries[static_cast<std::size_t>(request.at)];
+        phases[k] = record.channels[record.FindChannel(split[k])].PhasorSeries().At(static_cast<std::size_t>(request.at));
     const std::string unit = record.channels[record.FindChannel(split[0])].unit;
     const std::string letter = !unit.empty() && unit.back() == 'A' ? "I" : "U";
     const std::pair<std::string, Phasor> sequences[] = {

@@ -113,7 +113,7 @@ TEST_F(CalcConvertCliTest, CalcSavesTheRecordWithItsComputedChannels)
     ASSERT_EQ(copy->oscillogram.calcChannels.Names(), std::vector<std::string>{"Sum"});
     const Oscillogram& record = copy->oscillogram;
     const Channel& sum = record.channels[record.FindChannel("Sum")];
-    EXPECT_EQ(sum.samples[7], record.channels[0].samples[7] + record.channels[1].samples[7]);
+    EXPECT_EQ(sum.samples.At(7), record.channels[0].samples.At(7) + record.channels[1].samples.At(7));
     EXPECT_EQ(record.analogCount, 2u) << "computed channels live in the settings file, not the data";
 }
 
@@ -126,7 +126,8 @@ TEST_F(CalcConvertCliTest, ConvertsBetweenFormsAndFiles)
     ASSERT_EQ(Quiet({"convert", (folder / "b.cff").string(), (folder / "c.cfg").string()}).code, 0);
     const auto copy = Read("c.cfg");
     EXPECT_EQ(copy->oscillogram.fileType, "FLOAT32") << "the record keeps its form by default";
-    EXPECT_EQ(copy->oscillogram.channels[1].samples, Read("rec.cfg")->oscillogram.channels[1].samples);
+    EXPECT_EQ(copy->oscillogram.channels[1].samples.View().ToVector(),
+              Read("rec.cfg")->oscillogram.channels[1].samples.View().ToVector());
     const auto old = test::RecordBuilder().Station("S", "R", "1999").FileType("BINARY").Analog({.id = "U"}).Ramp(3);
     ASSERT_EQ(Quiet({"convert", old.Write(folder, "old").string(), (folder / "e.cff").string()}).code, 0);
     EXPECT_EQ(Read("e.cff")->oscillogram.revisionYear, "2013") << "raised, not refused";

@@ -74,7 +74,7 @@ TEST_F(MeasureCommandTest, JsonGivesEveryMeasureOfEveryAnalogChannel)
     EXPECT_EQ(ia["rms"].Number(), Rms(channel, 100, 2));
     EXPECT_EQ(ia["dc"].Number(), DcComponent(channel, 100, 2));
     EXPECT_EQ(ia["fault"].Number(), FaultComponent(channel, 100));
-    EXPECT_EQ(ia["phasor"].Items()[0].Number(), channel.phasorSeries[100].real());
+    EXPECT_EQ(ia["phasor"].Items()[0].Number(), channel.PhasorSeries().At(100).real());
     ASSERT_EQ(ia["harmonics"].Items().size(), 4u);
     EXPECT_EQ(ia["harmonics"].Items()[3].Number(), HarmonicRms(channel, 3, 100));
     EXPECT_NEAR(ia["magnitude"].Number(), kAmplitude / std::sqrt(2.0), 1e-3);
@@ -106,7 +106,7 @@ TEST_F(MeasureCommandTest, FrequencyChannelSwitchesToTheTrackingForms)
     const Json& ia = all.Items()[0];
     EXPECT_NEAR(ia["phasor"].Items()[0].Number(), tracked.real(), 1e-9 * std::abs(tracked));
     EXPECT_NEAR(ia["phasor"].Items()[1].Number(), tracked.imag(), 1e-9 * std::abs(tracked));
-    EXPECT_GT(std::abs(tracked - Named("Ia").phasorSeries[100]), 0.1);
+    EXPECT_GT(std::abs(tracked - Named("Ia").PhasorSeries().At(100)), 0.1);
 
     const CliRun notFrequency = Measure({"--at", "100", "--frequency-channel", "Ib"});
     EXPECT_EQ(notFrequency.code, 1);

@@ -2,6 +2,7 @@
 
 #include "gui/app/Drawing.h"
 #include "support/Phasors.h"
+#include "support/Samples.h"
 
 #include <QWidget>
 
@@ -49,8 +50,8 @@ Channel& DiagramTestRecord::AddPhasor(const std::string& name, const std::string
     Channel channel(ChannelKind::Analog, &document_->Core());
     channel.name = name;
     channel.SetUnitText(unit);
-    channel.samples.assign(kSamples, 0.0);
-    channel.phasorSeries.assign(kSamples, zarva::test::Polar(rms, angleDeg));
+    channel.samples.Assign(std::vector<double>(kSamples, 0.0));
+    zarva::test::SupplyPhasors(channel, std::vector<Phasor>(kSamples, zarva::test::Polar(rms, angleDeg)));
     return Add(std::move(channel), colour, onDiagrams);
 }
 
@@ -60,8 +61,10 @@ Channel& DiagramTestRecord::AddSampled(const std::string& name, const std::funct
     Channel channel(ChannelKind::Analog, &document_->Core());
     channel.name = name;
     channel.SetUnitText("A");
+    std::vector<double> values;
     for (std::size_t i = 0; i < kSamples; ++i)
-        channel.samples.push_back(f(static_cast<double>(i) / 1000.0));
+        values.push_back(f(static_cast<double>(i) / 1000.0));
+    channel.samples.Assign(std::move(values));
     return Add(std::move(channel), colour, onDiagrams);
 }
 

@@ -15,7 +15,6 @@
 #include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -24,6 +23,16 @@
 #include <thread>
 
 namespace zarva::gui::test {
+
+// Sees the loading dialog being shown, however quickly the load then closes it.
+struct ProgressShownWatch : QObject {
+    bool shown = false;
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        shown = shown || (event->type() == QEvent::Show && qobject_cast<QProgressDialog*>(object) != nullptr);
+        return false;
+    }
+};
 
 class DocumentLifecycleTest : public QObject {
     Q_OBJECT
@@ -112,14 +121,11 @@ private slots:
             if (cfg.extension() != ".CFG")
                 continue;
             for (const std::filesystem::path& given : {cfg, std::filesystem::path(cfg).replace_extension(".DAT")}) {
-                bool progressShown = false;
-                QTimer watch;
-                connect(&watch, &QTimer::timeout, [&progressShown] {
-                    progressShown = progressShown || qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-                });
-                watch.start(10);
+                ProgressShownWatch watch;
+                qApp->installEventFilter(&watch);
                 CZarvaDoc* document = app.App().OpenDocumentFile(Str(given));
-                watch.stop();
+                qApp->removeEventFilter(&watch);
+                const bool progressShown = watch.shown;
                 QVERIFY2(document != nullptr, qPrintable(Str(given)));
                 QCOMPARE(document->Path(), Str(cfg));
                 QCOMPARE(double(document->Core().oscillogram.analogCount), expected["analog_count"].Number());

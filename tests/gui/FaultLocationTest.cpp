@@ -94,8 +94,9 @@ private slots:
         const Channel& distances = record.channels[record.FindChannel(kDistanceChannel)];
         const Channel& phaseA = record.channels[record.FindChannel(kPhaseChannels[0])];
         // The fault starts at sample 240 (48 per period) and the breaker clears it 3.5 periods later.
-        const auto first = std::find(phaseA.samples.begin(), phaseA.samples.end(), 1.0) - phaseA.samples.begin();
-        const auto faulted = std::count(phaseA.samples.begin(), phaseA.samples.end(), 1.0);
+        const std::vector<double> states = phaseA.samples.View().ToVector();
+        const auto first = std::find(states.begin(), states.end(), 1.0) - states.begin();
+        const auto faulted = std::count(states.begin(), states.end(), 1.0);
         QVERIFY(first >= 240 && first < 288 && faulted > 3 * 48 && faulted < 6 * 48);
         QVERIFY(std::abs(distances.samples[300] - 24.0) < 0.5);  // 1.25 periods into the fault
         QVERIFY(!document->IsModified());

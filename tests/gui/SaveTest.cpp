@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(read.sampleTimes, expected.sampleTimes);
         QCOMPARE(read.channels.size(), expected.channels.size());
         for (std::size_t j = 0; j < expected.channels.size(); ++j)
-            QCOMPARE(read.channels[j].samples, expected.channels[j].samples);
+            QCOMPARE(read.channels[j].samples.View().ToVector(), expected.channels[j].samples.View().ToVector());
 
         reopened->Core().oscillogram.channels[0].aliasName = reopened->Core().oscillogram.channels[0].name = "Bus";
         reopened->SetModifiedFlag(true);
@@ -67,7 +67,8 @@ private slots:
         reopened = app.App().OpenDocumentFile(copy);
         QVERIFY(reopened != nullptr);
         QCOMPARE(reopened->Core().oscillogram.channels[0].name, std::string("Bus"));
-        QCOMPARE(reopened->Core().oscillogram.channels[0].samples, expected.channels[0].samples);
+        QCOMPARE(reopened->Core().oscillogram.channels[0].samples.View().ToVector(),
+                 expected.channels[0].samples.View().ToVector());
     }
 
     void singleFileRefusesAnOlderRevisionAndWritesNothing()

@@ -220,8 +220,8 @@ private slots:
         std::vector<Channel>& channels = core.oscillogram.channels;
         SelectForMenu(channels, 0);
         app.Frame().Router().Route(cmd::kInvert);
-        QVERIFY(channels[0].samples[3] != 0.0);
-        QCOMPARE(channels.back().samples[3], -2.0 * channels[0].samples[3]);
+        QVERIFY(channels[0].samples.At(3) != 0.0);
+        QCOMPARE(channels.back().samples.At(3), -2.0 * channels[0].samples.At(3));
     }
 
     void verticalZoomToolNarrowsTheRow()

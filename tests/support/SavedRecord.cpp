@@ -17,13 +17,13 @@ bool IsOwn(const Channel& channel)
 
 void ExpectSameValues(const Channel& original, const Channel& copy)
 {
-    ASSERT_EQ(original.samples.size(), copy.samples.size()) << original.channelId;
+    ASSERT_EQ(original.samples.Size(), copy.samples.Size()) << original.channelId;
     const bool sameScale = copy.multiplier == original.multiplier && copy.offset == original.offset;
     const double halfStep = std::fabs(copy.unitFactor * copy.multiplier) / 2;
     std::size_t differing = 0;
-    for (std::size_t i = 0; i < copy.samples.size(); ++i) {
-        const double a = original.samples[i];
-        const double b = copy.samples[i];
+    for (std::size_t i = 0; i < copy.samples.Size(); ++i) {
+        const double a = original.samples.At(i);
+        const double b = copy.samples.At(i);
         if (std::isnan(a) && std::isnan(b))
             continue;
         const bool same = sameScale ? a == b : std::fabs(a - b) <= halfStep * (1 + 1e-9) + 1e-12 * std::fabs(a);
@@ -44,7 +44,7 @@ void ExpectSameChannel(const Channel& original, const Channel& copy)
     EXPECT_EQ(copy.circuitComponent, original.circuitComponent);
     if (original.IsDiscrete()) {
         EXPECT_EQ(copy.normalState, original.normalState);
-        EXPECT_EQ(copy.samples, original.samples);
+        EXPECT_EQ(copy.samples.View().ToVector(), original.samples.View().ToVector());
         return;
     }
     EXPECT_EQ(copy.unit8, original.unit8);

@@ -52,7 +52,7 @@ TEST(DemoRecord, ReadsBackThroughTheRecordReaderWithoutWarnings)
         &simulated.voltage[0], &simulated.voltage[1], &simulated.voltage[2], &simulated.current[0],
         &simulated.current[1], &simulated.current[2], &simulated.residualCurrent};
     for (std::size_t c = 0; c < 7; ++c) {
-        const std::vector<double>& read = record.channels[c].samples;
+        const std::vector<double> read = record.channels[c].samples.View().ToVector();
         ASSERT_EQ(read.size(), expected[c]->size());
         for (std::size_t n = 0; n < read.size(); ++n)
             ASSERT_NEAR(read[n], (*expected[c])[n], 0.0021) << record.channels[c].name << " at " << n;

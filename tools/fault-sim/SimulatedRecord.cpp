@@ -163,7 +163,7 @@ void FillDocument(Document& document, const SimulatedRecord& simulated)
         channel.unit8 = channel.unit = simulatedChannel.current ? "A" : "V";
         channel.primary = channel.filePrimary = simulatedChannel.current ? t.ctPrimary : t.vtPrimary;
         channel.secondary = channel.fileSecondary = simulatedChannel.current ? t.ctSecondary : t.vtSecondary;
-        channel.samples = simulatedChannel.values;
+        channel.samples.Assign(simulatedChannel.values);
         record.channels.push_back(std::move(channel));
     }
     record.analogCount = static_cast<std::uint32_t>(record.channels.size());

@@ -102,9 +102,9 @@ void ShowAllOnVectorDiagram(Oscillogram& record, bool show)
 
 Phasor PhasorAt(const Channel& channel, std::int64_t sample)
 {
-    if (sample < 0 || static_cast<std::uint64_t>(sample) >= channel.phasorSeries.size())
+    if (sample < 0 || static_cast<std::uint64_t>(sample) >= channel.PhasorSeries().Size())
         return {};
-    const Phasor phasor = channel.phasorSeries[static_cast<std::size_t>(sample)];
+    const Phasor phasor = channel.PhasorSeries().At(static_cast<std::size_t>(sample));
     // An infinite part would break the full scale of every other arrow as well.
     return std::isfinite(phasor.real()) && std::isfinite(phasor.imag()) ? phasor : Phasor{};
 }

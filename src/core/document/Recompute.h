@@ -22,4 +22,13 @@ void RecomputeChanged(Document& document, const std::vector<std::size_t>& change
 // The same for every channel of the record, as after reading it.
 void RecomputeAll(Document& document);
 
+// RecomputeAll without the surveys of the drawn curves (extremes and min/max levels) of the
+// record's channels, which are left for SurveyAll or for a survey on another thread
+// (Channel::PrepareSeries). Computed channels are computed and surveyed as before.
+void PrepareAll(Document& document);
+
+// Surveys the drawn curve of every channel that has not been surveyed, in parallel, and takes
+// the results; stops early when the document's progress is cancelled.
+void SurveyAll(Document& document);
+
 } // namespace zarva

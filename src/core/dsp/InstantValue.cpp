@@ -16,9 +16,9 @@ InstantTransform::InstantTransform(const Channel& channel)
         dcShift_ = adcCounts_ ? channel.dcMean : channel.dcMean * channel.displayRatio;
 }
 
-InstantSamples::InstantSamples(const Channel& channel)
-    : data_(channel.samples.data()),
-      count_(static_cast<std::int64_t>(channel.samples.size())),
+InstantSamples::InstantSamples(const Channel& channel, const SampleData& samples)
+    : samples_(&samples),
+      count_(static_cast<std::int64_t>(samples.Size())),
       discrete_(channel.IsDiscrete()),
       inverted_(channel.HasFlag(display::kInverted)),
       ratio_(channel.displayRatio),

@@ -45,24 +45,31 @@ private:
     double sign_;
 };
 
-// The instantaneous values of one channel by index; 0.0 outside the record.
+// The instantaneous values of one channel by index; 0.0 outside the record. Reads the samples
+// it is given, which must outlive it.
 class InstantSamples {
 public:
-    explicit InstantSamples(const Channel& channel);
+    explicit InstantSamples(const Channel& channel) : InstantSamples(channel, channel.samples.Get()) {}
+    InstantSamples(const Channel& channel, const SampleData& samples);
 
     double operator[](std::int64_t i) const
     {
         if (i < 0 || i >= count_)
             return 0.0;
-        return discrete_ ? DiscreteValue(data_[i]) : transform_(data_[i]);
+        return Convert(samples_->At(static_cast<std::size_t>(i)));
     }
+
+    // The value the measures count for a stored sample.
+    double Convert(double sample) const { return discrete_ ? DiscreteValue(sample) : transform_(sample); }
+    // The value shown for a stored analog sample; a missing one stays missing.
+    double Shown(double sample) const { return transform_.Shown(sample); }
 
     std::int64_t Count() const { return count_; }
 
 private:
     double DiscreteValue(double sample) const;
 
-    const double* data_;
+    const SampleData* samples_;
     std::int64_t count_;
     bool discrete_;
     bool inverted_;

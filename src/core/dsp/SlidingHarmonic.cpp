@@ -5,8 +5,8 @@
 
 namespace zarva {
 
-SlidingHarmonic::SlidingHarmonic(std::span<const double> x, std::int32_t period)
-    : x_(x), period_(period), scale_(std::numbers::sqrt2 / period)
+SlidingHarmonic::SlidingHarmonic(std::span<const double> x, std::int64_t origin, std::int32_t period)
+    : x_(x), origin_(origin), period_(period), scale_(std::numbers::sqrt2 / period)
 {
     const SineTable table(period);
     const std::size_t size = static_cast<std::size_t>(period) + kChunk;
@@ -18,12 +18,23 @@ SlidingHarmonic::SlidingHarmonic(std::span<const double> x, std::int32_t period)
     }
 }
 
+void SlidingHarmonic::Restore(const State& state)
+{
+    phase_ = state.phase;
+    sinceAnchor_ = state.sinceAnchor;
+    hugeCount_ = state.hugeCount;
+    sumOfSquares_ = state.sumOfSquares;
+    drift_ = state.drift;
+    sumRe_ = state.sumRe;
+    sumIm_ = state.sumIm;
+}
+
 void SlidingHarmonic::Advance(std::int64_t first, int count)
 {
     if (sinceAnchor_ >= kAnchorInterval)
         Anchor(first - 1, phase_);
     const std::int32_t phase = NextPhase(phase_);
-    const double* newest = x_.data() + first;
+    const double* newest = x_.data() + (first - origin_);
     if (first >= period_) {
         TakeChanges(newest, newest - period_, count, phase);
     } else {

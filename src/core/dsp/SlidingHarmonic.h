@@ -14,6 +14,7 @@ namespace zarva {
 // summed afresh from the window at regular intervals, and sooner when the rounding they may
 // have gathered is no longer small against the window's energy (after a large transient has
 // left it), so the results equal the window definitions to about 1e-11 of the window's RMS.
+// A scan may stop and go on later from the state it saved, with the same results.
 class SlidingHarmonic {
 public:
     // The windows ending at `count` positions in a row: the sum of squares and the
@@ -26,13 +27,28 @@ public:
         std::array<double, kChunk> im;
     };
 
-    SlidingHarmonic(std::span<const double> x, std::int32_t period);
+    // x[k] is the value of sample origin + k; x holds every sample the windows scanned reach.
+    SlidingHarmonic(std::span<const double> x, std::int64_t origin, std::int32_t period);
+
+    // Where a scan stands: at its start before the first sample, or where the last Scan
+    // stopped.
+    struct State {
+        std::int32_t phase = -1;  // of the last window's end, mod N
+        std::int64_t sinceAnchor = 0;
+        std::int64_t hugeCount = 0;
+        double sumOfSquares = 0.0;
+        double drift = 0.0;
+        double sumRe = 0.0;
+        double sumIm = 0.0;
+    };
+    State Saved() const { return {phase_, sinceAnchor_, hugeCount_, sumOfSquares_, drift_, sumRe_, sumIm_}; }
+    void Restore(const State& state);
 
     // Whether the square of a value could overflow the sums.
     static bool TooLarge(double value) { return value * value > kHugeSquare; }
 
     // Moves the window to end at each position of [begin, end) in turn (the first call
-    // starts at 0, each next one where the last stopped). Hands each run of positions to
+    // starts at 0 or where the restored state stopped, each next one where the last stopped). Hands each run of positions to
     // sink.Windows(first, chunk), and each position whose window holds a value TooLarge to
     // sink.Unreliable(pos); `mayHoldTooLarge` says whether x[begin..end) may hold one.
     template <class Sink>
@@ -41,6 +57,7 @@ public:
 private:
     // Exact sums at least this often (checked at the start of each run of windows).
     static constexpr std::int64_t kAnchorInterval = 8192;
+
     // Each step rounds at most a few units in the last place of the squares in play; once
     // their total reaches this many times the window's own energy the sums are taken afresh,
     // which keeps the rounding under 1e-11 of it both in the squares and in the harmonic sum.
@@ -48,7 +65,7 @@ private:
     // Squares above this could overflow the sums.
     static constexpr double kHugeSquare = 1e290;
 
-    double At(std::int64_t i) const { return i >= 0 ? x_[static_cast<std::size_t>(i)] : 0.0; }
+    double At(std::int64_t i) const { return i >= 0 ? x_[static_cast<std::size_t>(i - origin_)] : 0.0; }
     bool Huge(std::int64_t i) const { return TooLarge(At(i)); }
     // Moves the window over `count` positions from `first` into chunk_.
     void Advance(std::int64_t first, int count);
@@ -63,6 +80,7 @@ private:
     std::int32_t NextPhase(std::int32_t phase) const { return phase + 1 == period_ ? 0 : phase + 1; }
 
     std::span<const double> x_;
+    std::int64_t origin_;
     std::int32_t period_;
     double scale_;                  // sqrt(2) / N
     std::vector<double> cosines_;   // cos(2 pi k / N) for k = 0..N + kChunk, wrapping

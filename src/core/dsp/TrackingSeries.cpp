@@ -12,23 +12,36 @@ namespace {
 // recurrence stay within a few hundred units in the last place.
 constexpr std::int64_t kExactRotationEvery = 128;
 
+// Values indexed by sample, held from sample `origin` on.
+struct ValuesFrom {
+    std::span<const double> x;
+    std::int64_t origin;
+    double operator[](std::int64_t i) const { return x[static_cast<std::size_t>(i - origin)]; }
+};
+
 } // namespace
 
-TrackingSeries::TrackingSeries(const Channel& channel, std::span<const double> x,
-                               const Channel& reference)
-    : x_(x), reference_(reference), rate_(SamplingRate(channel))
+TrackingSeries::TrackingSeries(std::span<const double> x, std::int64_t origin, double samplingRate,
+                               const SampleData& reference)
+    : x_(x), origin_(origin), reference_(reference), rate_(samplingRate)
 {
+}
+
+std::int64_t TrackingSeries::Reach(std::int64_t pos, double samplingRate, const SampleData& reference)
+{
+    const auto window = TrackingWindow::Ending(pos, samplingRate, ReferenceFrequency(reference, pos), 1);
+    return window ? window->whole + 1 : 0;
 }
 
 double TrackingSeries::Rms(std::int64_t pos)
 {
-    if (pos >= static_cast<std::int64_t>(reference_.samples.size()))
+    if (pos >= static_cast<std::int64_t>(reference_.Size()))
         return 0.0;
     const double frequency = ReferenceFrequency(reference_, pos);
     const auto window = TrackingWindow::Ending(pos, rate_, frequency, 1);
     if (!window)
         return 0.0;
-    return window->RootMeanSquare(x_, pos, frequency, 1);
+    return window->RootMeanSquare(ValuesFrom{x_, origin_}, pos, frequency, 1);
 }
 
 Phasor TrackingSeries::FirstHarmonic(std::int64_t pos)
@@ -38,7 +51,7 @@ Phasor TrackingSeries::FirstHarmonic(std::int64_t pos)
     if (!window)
         return {};
     PrepareRotations(frequency, *window);
-    const double* newest = x_.data() + pos;
+    const double* newest = x_.data() + (pos - origin_);
     double re = 0.0;
     double im = 0.0;
     for (std::int64_t i = 1; i < window->whole; ++i) {

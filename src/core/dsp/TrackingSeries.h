@@ -14,16 +14,23 @@ namespace zarva {
 // kept while the measured frequency stays the same instead of evaluated per term.
 class TrackingSeries {
 public:
-    TrackingSeries(const Channel& channel, std::span<const double> x, const Channel& reference);
+    // x[k] is the instantaneous value of sample origin + k, and holds every sample the
+    // windows of the positions asked for reach; `reference` gives the frequency.
+    TrackingSeries(std::span<const double> x, std::int64_t origin, double samplingRate,
+                   const SampleData& reference);
 
     double Rms(std::int64_t pos);
     Phasor FirstHarmonic(std::int64_t pos);
+
+    // The samples before pos that the window ending there reaches.
+    static std::int64_t Reach(std::int64_t pos, double samplingRate, const SampleData& reference);
 
 private:
     void PrepareRotations(double frequency, const TrackingWindow& window);
 
     std::span<const double> x_;
-    const Channel& reference_;
+    std::int64_t origin_;
+    const SampleData& reference_;
     double rate_;
     double rotationsFrequency_ = 0.0;
     std::vector<Phasor> rotations_;  // j e^{j i theta}, i = 0..M+1

@@ -26,6 +26,18 @@ std::int64_t PeriodSamples(const Channel& channel)
     return channel.owner->oscillogram.SamplesPerPeriod(channel);
 }
 
+double NominalDc(const InstantSamples& x, std::int64_t pos, std::int64_t width)
+{
+    if (pos < width - 1)
+        return 0.0;
+    double sum = 0.0;
+    for (std::int64_t k = 1; k <= width; ++k)
+        sum += x[pos - width + k];
+    return sum / static_cast<double>(width);
+}
+
+} // namespace
+
 double NominalRms(const InstantSamples& x, std::int64_t pos, std::int64_t width)
 {
     if (width - 1 > pos)
@@ -38,21 +50,11 @@ double NominalRms(const InstantSamples& x, std::int64_t pos, std::int64_t width)
     return std::sqrt(sum / static_cast<double>(width));
 }
 
-double NominalDc(const InstantSamples& x, std::int64_t pos, std::int64_t width)
+// The sines and cosines are evaluated here, so this stays the plain definition whatever the
+// width.
+double NominalHarmonic(const InstantSamples& x, int n, std::int64_t pos, std::int64_t width,
+                       double firstHarmonicFactor)
 {
-    if (pos < width - 1)
-        return 0.0;
-    double sum = 0.0;
-    for (std::int64_t k = 1; k <= width; ++k)
-        sum += x[pos - width + k];
-    return sum / static_cast<double>(width);
-}
-
-// Harmonic n of a window of `width` samples; the sines and cosines are evaluated here, so
-// this stays the plain definition whatever the width.
-double NominalHarmonic(const Channel& channel, int n, std::int64_t pos, std::int64_t width)
-{
-    const InstantSamples x(channel);
     if (n == 0)
         return std::abs(NominalDc(x, pos, width));
     if (pos < width - 1)
@@ -67,8 +69,26 @@ double NominalHarmonic(const Channel& channel, int n, std::int64_t pos, std::int
         im += value * std::sin(angle);
     }
     const double magnitude = std::hypot(re, im) * kSqrt2 / static_cast<double>(width);
-    return n == 1 ? magnitude * channel.owner->oscillogram.firstHarmonicFactor : magnitude;
+    return n == 1 ? magnitude * firstHarmonicFactor : magnitude;
 }
+
+Phasor NominalFirstHarmonicPhasor(const InstantSamples& x, std::int64_t pos, std::int32_t period)
+{
+    if (period - 1 > pos)
+        return {};
+    const SineTable& table = ThreadSineTable(period);
+    double re = 0.0;
+    double im = 0.0;
+    for (std::int64_t k = 1; k <= period; ++k) {
+        const double value = x[pos - period + k];
+        re += value * table.Sin(k);
+        im += value * table.Cos(k);
+    }
+    const double scale = kSqrt2 / period;
+    return {scale * re, scale * im};
+}
+
+namespace {
 
 double NominalFault(const InstantSamples& x, std::int64_t pos, std::int64_t period)
 {
@@ -87,7 +107,7 @@ double NominalFault(const InstantSamples& x, std::int64_t pos, std::int64_t peri
 
 double TrackingRms(const Channel& channel, std::int64_t pos, int periods, const Channel& reference)
 {
-    if (pos >= static_cast<std::int64_t>(reference.samples.size()))
+    if (pos >= static_cast<std::int64_t>(reference.samples.Size()))
         return 0.0;
     const double frequency = ReferenceFrequency(reference, pos);
     const auto window = TrackingWindow::Ending(pos, SamplingRate(channel), frequency, periods);
@@ -157,7 +177,8 @@ double HarmonicRmsOverPeriods(const Channel& channel, int n, std::int64_t pos, i
         return 0.0;
     if (const Channel* reference = TrackingReference(channel))
         return std::abs(TrackedPhasor(channel, n, pos, *reference, true, periods));
-    return NominalHarmonic(channel, n, pos, PeriodSamples(channel) * periods);
+    return NominalHarmonic(InstantSamples(channel), n, pos, PeriodSamples(channel) * periods,
+                           channel.owner->oscillogram.firstHarmonicFactor);
 }
 
 double DcComponent(const Channel& channel, std::int64_t pos, int periods)
@@ -182,20 +203,8 @@ Phasor FirstHarmonicPhasor(const Channel& channel, std::int64_t pos)
 {
     if (Unmeasured(channel))
         return {};
-    const std::int32_t period = channel.owner->oscillogram.SamplesPerPeriod(channel);
-    if (period - 1 > pos)
-        return {};
-    const SineTable& table = ThreadSineTable(period);
-    const InstantSamples x(channel);
-    double re = 0.0;
-    double im = 0.0;
-    for (std::int64_t k = 1; k <= period; ++k) {
-        const double value = x[pos - period + k];
-        re += value * table.Sin(k);
-        im += value * table.Cos(k);
-    }
-    const double scale = kSqrt2 / period;
-    return {scale * re, scale * im};
+    return NominalFirstHarmonicPhasor(InstantSamples(channel), pos,
+                                      channel.owner->oscillogram.SamplesPerPeriod(channel));
 }
 
 Phasor TrackedPhasor(const Channel& channel, int n, std::int64_t pos, const Channel& reference,
@@ -242,9 +251,14 @@ double SamplingRate(const Channel& channel)
 
 double ReferenceFrequency(const Channel& reference, std::int64_t pos)
 {
-    if (pos < 0 || pos >= static_cast<std::int64_t>(reference.samples.size()))
+    return ReferenceFrequency(reference.samples.Get(), pos);
+}
+
+double ReferenceFrequency(const SampleData& reference, std::int64_t pos)
+{
+    if (pos < 0 || pos >= static_cast<std::int64_t>(reference.Size()))
         return kNoFrequency;
-    const double frequency = reference.samples[static_cast<std::size_t>(pos)];
+    const double frequency = reference.At(static_cast<std::size_t>(pos));
     return frequency > 0.0 && std::isfinite(frequency) ? frequency : kNoFrequency;
 }
 

@@ -6,6 +6,8 @@
 
 namespace zarva {
 
+class InstantSamples;
+
 // Measures over the samples of one channel, each over a window that ends at the position,
 // inclusive; the record is reached through channel.owner. A window that would start before
 // the first sample gives 0.0 or the zero phasor, a discrete channel gives 0.0 (Value
@@ -48,5 +50,14 @@ double SamplingRate(const Channel& channel);
 // The line frequency the reference channel gives at pos; 50 Hz where it gives none (beyond
 // its last sample, or a sample that is 0, negative or not finite).
 double ReferenceFrequency(const Channel& reference, std::int64_t pos);
+double ReferenceFrequency(const SampleData& reference, std::int64_t pos);
+
+// The nominal forms over given instantaneous values, for series derived from a channel as it
+// was: RMS over `width` samples, harmonic n over `width` samples (the factor applied to n = 1),
+// and the first-harmonic phasor over one period.
+double NominalRms(const InstantSamples& x, std::int64_t pos, std::int64_t width);
+double NominalHarmonic(const InstantSamples& x, int n, std::int64_t pos, std::int64_t width,
+                       double firstHarmonicFactor);
+Phasor NominalFirstHarmonicPhasor(const InstantSamples& x, std::int64_t pos, std::int32_t period);
 
 } // namespace zarva

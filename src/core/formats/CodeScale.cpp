@@ -102,6 +102,31 @@ Extremes ValueSpan(const double* values, std::size_t count)
     return span;
 }
 
+// The same over a series, a block at a time.
+CodeSurvey SurveyCodes(const Series<double>& values, std::size_t count, const CodeScale& scale, double reserved)
+{
+    CodeSurvey survey;
+    values.ForEachBlock(0, count, [&](std::size_t, std::span<const double> block) {
+        const CodeSurvey part = SurveyCodes(block.data(), block.size(), scale, reserved);
+        survey.codes.low = std::min(survey.codes.low, part.codes.low);
+        survey.codes.high = std::max(survey.codes.high, part.codes.high);
+        survey.worstFraction = std::max(survey.worstFraction, part.worstFraction);
+        survey.reservedHits += part.reservedHits;
+    });
+    return survey;
+}
+
+Extremes ValueSpan(const Series<double>& values, std::size_t count)
+{
+    Extremes span;
+    values.ForEachBlock(0, count, [&span](std::size_t, std::span<const double> block) {
+        const Extremes part = ValueSpan(block.data(), block.size());
+        span.low = std::min(span.low, part.low);
+        span.high = std::max(span.high, part.high);
+    });
+    return span;
+}
+
 CodeScale MakeScale(double multiplier, double offset, double unitFactor, const Limits& limits)
 {
     const double factor = unitFactor * multiplier;
@@ -151,8 +176,8 @@ CodeScale ChooseCodeScale(const Channel& channel, std::size_t count, CodeForm fo
 {
     const DataFormat format = form.format;
     const Limits limits = LimitsOf(form);
-    const double* values = channel.samples.data();
-    count = std::min(count, channel.samples.size());
+    const Series<double> values = channel.samples.View();
+    count = std::min(count, values.Size());
     CodeScale scale = MakeScale(channel.multiplier, channel.offset, channel.unitFactor, limits);
     const bool usable = IsFinite(scale.inverse) && scale.inverse != 0.0 && IsFinite(scale.shift);
     if (usable && format == DataFormat::Float32) {

@@ -9,13 +9,14 @@
 #include "core/formats/SampleRate.h"
 #include "core/model/ZarvaException.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <optional>
+#include <type_traits>
 
 namespace zarva {
 namespace {
@@ -29,17 +30,6 @@ std::uint32_t LoadU32(const unsigned char* p)
     return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
 }
 
-template <DataFormat format>
-double LoadAnalog(const unsigned char* p)
-{
-    if constexpr (format == DataFormat::Binary)
-        return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
-    else if constexpr (format == DataFormat::Float32)
-        return std::bit_cast<float>(LoadU32(p));
-    else
-        return static_cast<std::int32_t>(LoadU32(p));
-}
-
 // Recorders that count time from the trigger write the negative times before it as
 // unsigned 32-bit numbers.
 void UnwrapStamps(std::vector<std::int64_t>& stamps)
@@ -50,25 +40,10 @@ void UnwrapStamps(std::vector<std::int64_t>& stamps)
         stamp = UnwrappedStamp(stamp, true);
 }
 
-// How the codes of one analog channel become stored values; `missing` is the code that marks
-// a missing value (NaN, which no code equals, when there is none).
-struct Scale {
-    double multiplier;
-    double offset;
-    double unitFactor;
-    double missing;
-
-    double Value(double code) const
-    {
-        return code == missing ? std::numeric_limits<double>::quiet_NaN()
-                               : ValueOfCode(code, multiplier, offset, unitFactor);
-    }
-};
-
-std::vector<Scale> AnalogScales(const Oscillogram& record, DataFormat format)
+std::vector<SampleScale> AnalogScales(const Oscillogram& record, DataFormat format)
 {
     const double missing = MissingCodeRead(format, record.revisionYear);
-    std::vector<Scale> scales;
+    std::vector<SampleScale> scales;
     for (std::uint32_t j = 0; j < record.analogCount; ++j) {
         const Channel& channel = record.channels[j];
         scales.push_back({channel.multiplier, channel.offset, channel.unitFactor, missing});
@@ -76,31 +51,28 @@ std::vector<Scale> AnalogScales(const Oscillogram& record, DataFormat format)
     return scales;
 }
 
-// Grows the channel's samples by `count` and returns where they go.
-double* Extend(Channel& channel, std::size_t count)
+// Grows a column by `count` and returns where the new values go.
+template <class Value>
+Value* Extend(std::vector<Value>& column, std::size_t count)
 {
-    const std::size_t old = channel.samples.size();
-    channel.samples.resize(old + count);
-    return channel.samples.data() + old;
+    const std::size_t old = column.size();
+    column.resize(old + count);
+    return column.data() + old;
 }
 
-// Room for every sample the data file holds (the configuration's count can be far off either
-// way), so that reading never reallocates. Large arrays are backed by huge pages where the
-// system allows it: a record of a gigabyte otherwise spends much of its reading time in page
-// faults.
-void ReserveSamples(Oscillogram& record, std::size_t count)
+template <DataFormat format>
+using CodeOf = std::conditional_t<format == DataFormat::Binary, std::int16_t,
+                                  std::conditional_t<format == DataFormat::Float32, float, std::int32_t>>;
+
+template <DataFormat format>
+MappedSamples::Field FieldOf()
 {
-    constexpr std::uintptr_t kHugePage = std::uintptr_t{1} << 21;
-    for (Channel& channel : record.channels) {
-        channel.Reserve(count);
-        const auto begin = reinterpret_cast<std::uintptr_t>(channel.samples.data());
-        const std::uintptr_t end = begin + channel.samples.capacity() * sizeof(double);
-        const std::uintptr_t alignedBegin = (begin + kHugePage - 1) & ~(kHugePage - 1);
-#ifdef MADV_HUGEPAGE
-        if (end > alignedBegin + kHugePage)
-            ::madvise(reinterpret_cast<void*>(alignedBegin), (end - alignedBegin) & ~(kHugePage - 1), MADV_HUGEPAGE);
-#endif
-    }
+    if constexpr (format == DataFormat::Binary)
+        return MappedSamples::Field::Int16;
+    else if constexpr (format == DataFormat::Float32)
+        return MappedSamples::Field::Float32;
+    else
+        return MappedSamples::Field::Int32;
 }
 
 std::size_t AnalogWidth(DataFormat format) { return format == DataFormat::Binary ? 2 : 4; }
@@ -135,56 +107,126 @@ std::size_t ChooseRecordSize(Oscillogram& record, const MappedFile& file, DataFo
     return standard;
 }
 
+// Reads a binary data file into code columns and bit columns, a block of records at a time,
+// or, asked to map its samples, points every channel at its fields in the mapped file.
 template <DataFormat format>
 class BinaryReader {
 public:
-    BinaryReader(Document& document, MappedFile& file)
+    using Code = CodeOf<format>;
+
+    BinaryReader(Document& document, const std::shared_ptr<MappedFile>& file)
         : document_(document), record_(document.oscillogram), file_(file), scales_(AnalogScales(record_, format)),
           analogEnd_(8 + AnalogWidth(format) * record_.analogCount)
     {
     }
 
-    DataStamps Read(StampCheck* check)
+    DataStamps Read(StampCheck* check, bool mapSamples)
     {
-        recordSize_ = ChooseRecordSize(record_, file_, format);
-        const std::size_t records = file_.Size() / recordSize_;
-        if (const std::size_t trailing = file_.Size() - records * recordSize_; trailing > 0)
+        recordSize_ = ChooseRecordSize(record_, *file_, format);
+        const std::size_t records = file_->Size() / recordSize_;
+        if (const std::size_t trailing = file_->Size() - records * recordSize_; trailing > 0)
             AddWarning(record_, warnings::kTrailingBytes, {trailing});
-        ReserveSamples(record_, records);
         DataStamps result;
         if (check == nullptr)
             result.stamps.reserve(records);
+        if (mapSamples)
+            MapSamples(records);
+        else
+            PrepareColumns(records);
+        std::size_t read = 0;
         for (std::size_t first = 0; first < records; first += kBlockRecords) {
             const std::size_t count = std::min(kBlockRecords, records - first);
-            const unsigned char* block = file_.Bytes() + first * recordSize_;
-            ReadBlock(block, count);
+            const unsigned char* block = file_->Bytes() + first * recordSize_;
+            if (!mapSamples)
+                ReadBlock(block, count);
             ReadStamps(block, count, check, result);
-            const std::size_t consumed = (first + count) * recordSize_;
+            read = first + count;
+            const std::size_t consumed = read * recordSize_;
             document_.progress.SetPosition(consumed);
-            file_.Advance(consumed);
+            file_->Advance(consumed);
             if (document_.progress.CancelRequested())
                 break;
         }
+        if (!mapSamples)
+            StoreColumns(read);
         UnwrapStamps(result.stamps);
         return result;
     }
 
 private:
+    // Room for every sample the data file holds (the configuration's count can be far off
+    // either way), so that reading never reallocates.
+    void PrepareColumns(std::size_t records)
+    {
+        analog_.resize(record_.analogCount);
+        for (std::vector<Code>& column : analog_)
+            ReserveLarge(column, records);
+        status_.resize(record_.discreteCount);
+        for (std::vector<std::uint64_t>& column : status_)
+            column.reserve((records + 63) / 64);
+    }
+
+    // Records come in blocks of whole 64-bit words of status bits, but the last.
+    static_assert(kBlockRecords % 64 == 0);
+
     void ReadBlock(const unsigned char* block, std::size_t count)
     {
-        for (std::size_t j = 0; j < record_.analogCount; ++j) {
-            double* out = Extend(record_.channels[j], count);
-            const Scale scale = scales_[j];
+        for (std::size_t j = 0; j < analog_.size(); ++j) {
+            Code* out = Extend(analog_[j], count);
             const unsigned char* value = block + 8 + AnalogWidth(format) * j;
             for (std::size_t r = 0; r < count; ++r)
-                out[r] = scale.Value(LoadAnalog<format>(value + r * recordSize_));
+                out[r] = LoadCode(value + r * recordSize_);
         }
-        for (std::size_t j = 0; j < record_.discreteCount; ++j) {
-            double* out = Extend(record_.channels[record_.analogCount + j], count);
+        const std::size_t words = (count + 63) / 64;
+        for (std::size_t j = 0; j < status_.size(); ++j) {
+            std::uint64_t* out = Extend(status_[j], words);
             const unsigned char* bits = block + analogEnd_ + j / 8;
             const unsigned shift = j % 8;
-            for (std::size_t r = 0; r < count; ++r)
-                out[r] = static_cast<double>((bits[r * recordSize_] >> shift) & 1U);
+            for (std::size_t w = 0; w < words; ++w) {
+                std::uint64_t word = 0;
+                const std::size_t end = std::min<std::size_t>(64, count - 64 * w);
+                for (std::size_t r = 0; r < end; ++r)
+                    word |= std::uint64_t{(bits[(64 * w + r) * recordSize_] >> shift) & 1U} << r;
+                out[w] = word;
+            }
+        }
+    }
+
+    static Code LoadCode(const unsigned char* p)
+    {
+        if constexpr (format == DataFormat::Binary)
+            return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+        else if constexpr (format == DataFormat::Float32)
+            return std::bit_cast<float>(LoadU32(p));
+        else
+            return static_cast<std::int32_t>(LoadU32(p));
+    }
+
+    // The samples read become the channels'; after a cancel, as many as were read.
+    void StoreColumns(std::size_t read)
+    {
+        for (std::size_t j = 0; j < analog_.size(); ++j) {
+            analog_[j].resize(read);
+            record_.channels[j].samples.Assign(std::make_shared<const SampleData>(std::move(analog_[j]), scales_[j]));
+        }
+        for (std::size_t j = 0; j < status_.size(); ++j) {
+            status_[j].resize((read + 63) / 64);
+            record_.channels[record_.analogCount + j].samples.Assign(
+                std::make_shared<const SampleData>(std::move(status_[j]), read));
+        }
+    }
+
+    void MapSamples(std::size_t records)
+    {
+        for (std::size_t j = 0; j < record_.analogCount; ++j) {
+            const MappedSamples mapped{file_, file_->Bytes() + 8 + AnalogWidth(format) * j, recordSize_, records,
+                                       FieldOf<format>(), 0, scales_[j]};
+            record_.channels[j].samples.Assign(std::make_shared<const SampleData>(mapped));
+        }
+        for (std::size_t j = 0; j < record_.discreteCount; ++j) {
+            const MappedSamples mapped{file_, file_->Bytes() + analogEnd_ + j / 8, recordSize_, records,
+                                       MappedSamples::Field::Bit, static_cast<unsigned>(j % 8), {}};
+            record_.channels[record_.analogCount + j].samples.Assign(std::make_shared<const SampleData>(mapped));
         }
     }
 
@@ -202,10 +244,12 @@ private:
 
     Document& document_;
     Oscillogram& record_;
-    MappedFile& file_;
-    std::vector<Scale> scales_;
+    std::shared_ptr<MappedFile> file_;
+    std::vector<SampleScale> scales_;
     std::size_t analogEnd_;
     std::size_t recordSize_ = 0;
+    std::vector<std::vector<Code>> analog_;
+    std::vector<std::vector<std::uint64_t>> status_;
 };
 
 bool IsFieldBlank(char c) { return c == ' ' || c == '\t'; }
@@ -286,20 +330,94 @@ std::int64_t StampValue(std::string_view field)
     return negative ? -value : value;
 }
 
+// The values of an ASCII analog channel, kept as their codes while every one is a whole
+// number an int32 holds, and as values from the first that is not (or that would not come
+// back as the same double).
+class AsciiColumn {
+public:
+    explicit AsciiColumn(const SampleScale& scale)
+        : scale_(scale), zeroSignMatters_(std::bit_cast<std::uint64_t>(scale.Value(-0.0)) !=
+                                          std::bit_cast<std::uint64_t>(scale.Value(0.0)))
+    {
+    }
+
+    void Reserve(std::size_t count) { codes_.reserve(count); }
+
+    void Append(double raw)
+    {
+        if (values_.empty() && Codable(raw)) {
+            codes_.push_back(std::isnan(raw) ? static_cast<std::int32_t>(scale_.missing) : static_cast<std::int32_t>(raw));
+            return;
+        }
+        if (values_.empty()) {
+            values_.reserve(codes_.capacity());
+            for (const std::int32_t code : codes_)
+                values_.push_back(scale_.Value(code));
+            codes_ = {};
+        }
+        values_.push_back(scale_.Value(raw));
+    }
+
+    std::shared_ptr<const SampleData> Data()
+    {
+        if (!values_.empty())
+            return std::make_shared<const SampleData>(std::move(values_));
+        return std::make_shared<const SampleData>(std::move(codes_), scale_);
+    }
+
+private:
+    bool Codable(double raw) const
+    {
+        if (std::isnan(raw))
+            return !std::isnan(scale_.missing);
+        constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
+        constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
+        return raw >= kLowest && raw <= kHighest && raw == std::trunc(raw) && !(zeroSignMatters_ && raw == 0.0 && std::signbit(raw));
+    }
+
+    SampleScale scale_;
+    bool zeroSignMatters_;
+    std::vector<std::int32_t> codes_;
+    std::vector<double> values_;
+};
+
+// The states of a status channel as bits.
+class BitColumn {
+public:
+    void Reserve(std::size_t count) { words_.reserve((count + 63) / 64); }
+    void Append(bool set)
+    {
+        if (count_ % 64 == 0)
+            words_.push_back(0);
+        words_.back() |= std::uint64_t{set} << (count_ % 64);
+        ++count_;
+    }
+    std::shared_ptr<const SampleData> Data() { return std::make_shared<const SampleData>(std::move(words_), count_); }
+
+private:
+    std::vector<std::uint64_t> words_;
+    std::size_t count_ = 0;
+};
+
 class AsciiReader {
 public:
     AsciiReader(Document& document, MappedFile& file)
         : document_(document), record_(document.oscillogram), text_(file.Text()), file_(file),
-          scales_(AnalogScales(record_, DataFormat::Ascii))
+          status_(record_.discreteCount)
     {
         text_ = text_.substr(0, text_.find('\x1A'));
+        for (const SampleScale& scale : AnalogScales(record_, DataFormat::Ascii))
+            analog_.emplace_back(scale);
     }
 
     DataStamps Read(StampCheck* check)
     {
         check_ = check;
         const std::size_t lines = CountDataLines();
-        ReserveSamples(record_, lines);
+        for (AsciiColumn& column : analog_)
+            column.Reserve(lines);
+        for (BitColumn& column : status_)
+            column.Reserve(lines);
         DataStamps result;
         if (check_ == nullptr)
             result.stamps.reserve(lines);
@@ -318,6 +436,10 @@ public:
         }
         if (shortLines > 0)
             AddWarning(record_, warnings::kShortDataLines, {shortLines});
+        for (std::size_t j = 0; j < analog_.size(); ++j)
+            record_.channels[j].samples.Assign(analog_[j].Data());
+        for (std::size_t j = 0; j < status_.size(); ++j)
+            record_.channels[record_.analogCount + j].samples.Assign(status_[j].Data());
         UnwrapStamps(result.stamps);
         return result;
     }
@@ -351,14 +473,12 @@ private:
         for (std::uint32_t j = 0; j < record_.analogCount; ++j) {
             const bool present = fields.Next(field);
             complete = complete && present;
-            const double raw = present ? FieldValue(field) : 0.0;
-            record_.channels[j].samples.push_back(scales_[j].Value(raw));
+            analog_[j].Append(present ? FieldValue(field) : 0.0);
         }
         for (std::uint32_t j = 0; j < record_.discreteCount; ++j) {
             const bool present = fields.Next(field);
             complete = complete && present;
-            const bool set = present && LeadingInt(field) != 0;
-            record_.channels[record_.analogCount + j].samples.push_back(set ? 1.0 : 0.0);
+            status_[j].Append(present && LeadingInt(field) != 0);
         }
         return complete;
     }
@@ -367,7 +487,8 @@ private:
     Oscillogram& record_;
     std::string_view text_;
     MappedFile& file_;
-    std::vector<Scale> scales_;
+    std::vector<AsciiColumn> analog_;
+    std::vector<BitColumn> status_;
     StampCheck* check_ = nullptr;
 };
 
@@ -386,19 +507,20 @@ private:
 
 } // namespace
 
-DataStamps ReadData(Document& document, MappedFile& file, DataFormat format, StampCheck* check)
+DataStamps ReadData(Document& document, const std::shared_ptr<MappedFile>& file, DataFormat format, StampCheck* check,
+                    bool mapSamples)
 {
-    document.progress.SetTotal(5 * std::uint64_t{file.Size()});
+    document.progress.SetTotal(5 * std::uint64_t{file->Size()});
     switch (format) {
     case DataFormat::Ascii:
         try {
-            return AsciiReader(document, file).Read(check);
+            return AsciiReader(document, *file).Read(check);
         } catch (const NotANumber& bad) {
-            throw NotANumberIn(file, bad.field);
+            throw NotANumberIn(*file, bad.field);
         }
-    case DataFormat::Binary: return BinaryReader<DataFormat::Binary>(document, file).Read(check);
-    case DataFormat::Binary32: return BinaryReader<DataFormat::Binary32>(document, file).Read(check);
-    case DataFormat::Float32: return BinaryReader<DataFormat::Float32>(document, file).Read(check);
+    case DataFormat::Binary: return BinaryReader<DataFormat::Binary>(document, file).Read(check, mapSamples);
+    case DataFormat::Binary32: return BinaryReader<DataFormat::Binary32>(document, file).Read(check, mapSamples);
+    case DataFormat::Float32: return BinaryReader<DataFormat::Float32>(document, file).Read(check, mapSamples);
     }
     return {};
 }

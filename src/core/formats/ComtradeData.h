@@ -3,6 +3,7 @@
 #include "core/formats/ComtradeConfiguration.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace zarva {
@@ -18,9 +19,12 @@ struct DataStamps {
     bool present = false;              // at least one time stamp was written
 };
 
-// Appends the samples of a data file to the record's channels, polling the cancel flag and
-// advancing the progress counters. The time stamps are collected when the record is timed by
-// them (`check` is null), else handed to `check` one by one.
-DataStamps ReadData(Document& document, MappedFile& file, DataFormat format, StampCheck* check);
+// Gives the record's channels the samples of a data file, in the form the file holds them,
+// polling the cancel flag and advancing the progress counters. The time stamps are collected
+// when the record is timed by them (`check` is null), else handed to `check` one by one. With
+// `mapSamples` the binary forms' samples are read in place from the file when they are asked
+// for.
+DataStamps ReadData(Document& document, const std::shared_ptr<MappedFile>& file, DataFormat format, StampCheck* check,
+                    bool mapSamples);
 
 } // namespace zarva

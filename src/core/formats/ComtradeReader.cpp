@@ -96,11 +96,11 @@ void ReadComtradeFiles(Document& document, const std::filesystem::path& cfgPath,
         configuration = ReadConfiguration(record, cfg.Text(), cfgPath.string());
     }
     const std::filesystem::path datPath = CompanionPath(cfgPath, ".dat");
-    MappedFile dat(datPath);
+    const auto dat = std::make_shared<MappedFile>(datPath);
     std::optional<StampCheck> check;
     if (HasDeclaredRates(record))
         check.emplace(record);
-    DataStamps stamps = ReadData(document, dat, configuration.format, check ? &*check : nullptr);
+    DataStamps stamps = ReadData(document, dat, configuration.format, check ? &*check : nullptr, options.mapSamples);
     if (document.progress.CancelRequested())
         return;
     if (record.channels.empty() || record.SampleCount() == 0)
@@ -125,8 +125,12 @@ void ReadComtradeFiles(Document& document, const std::filesystem::path& cfgPath,
 void ReadComtrade(Document& document, const std::filesystem::path& cfgPath, const ReadOptions& options)
 {
     ReadComtradeFiles(document, cfgPath, options);
-    if (!document.progress.CancelRequested())
+    if (document.progress.CancelRequested() || (options.mapSamples && document.oscillogram.calcChannels.Empty()))
+        return;
+    if (options.surveyCurves)
         RecomputeAll(document);
+    else
+        PrepareAll(document);
 }
 
 } // namespace zarva

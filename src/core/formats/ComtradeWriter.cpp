@@ -102,10 +102,14 @@ void Put32(unsigned char* out, std::uint32_t value)
     Put16(out + 2, value >> 16);
 }
 
-// Samples of the block [first, first + count) that the channel holds.
-std::size_t Available(const Channel& channel, std::size_t first, std::size_t count)
+// Samples of the block [first, first + count) that the channel holds, read into `values`.
+std::span<const double> BlockValues(const Series<double>& samples, std::size_t first, std::size_t count,
+                                    std::vector<double>& values)
 {
-    return channel.samples.size() > first ? std::min(count, channel.samples.size() - first) : 0;
+    const std::size_t available = samples.Size() > first ? std::min(count, samples.Size() - first) : 0;
+    values.resize(available);
+    samples.Read(first, values);
+    return values;
 }
 
 void AppendInteger(std::string& out, std::int64_t value)
@@ -141,6 +145,10 @@ ComtradeWriter::ComtradeWriter(const Oscillogram& record, DataFormat format, boo
         analog_.push_back(&channel);
         analogPositions_.push_back(i + 1);
     }
+    for (const Channel* channel : analog_)
+        analogValues_.push_back(channel->samples.View());
+    for (const Channel* channel : discrete_)
+        discreteValues_.push_back(channel->samples.View());
     scales_ = ChooseCodeScales(analog_, sampleCount_, {format, revision1991_});
     // Without the multiplier line (revision 1991) time stamps are read as microseconds.
     if (!revision_.empty())
@@ -308,21 +316,26 @@ void ComtradeWriter::EmitBlocks(const BlockBuilder& build, const Sink& sink) con
 void ComtradeWriter::BuildAsciiBlock(std::size_t first, std::size_t count, std::string& block) const
 {
     block.clear();
-    for (std::size_t i = first; i < first + count; ++i) {
-        AppendInteger(block, static_cast<std::int64_t>(i + 1));
+    std::vector<std::vector<double>> analog(analog_.size());
+    std::vector<std::vector<double>> discrete(discrete_.size());
+    for (std::size_t j = 0; j < analog_.size(); ++j)
+        BlockValues(analogValues_[j], first, count, analog[j]);
+    for (std::size_t j = 0; j < discrete_.size(); ++j)
+        BlockValues(discreteValues_[j], first, count, discrete[j]);
+    for (std::size_t r = 0; r < count; ++r) {
+        AppendInteger(block, static_cast<std::int64_t>(first + r + 1));
         block += ',';
-        AppendInteger(block, Stamp(i));
+        AppendInteger(block, Stamp(first + r));
         for (std::size_t j = 0; j < analog_.size(); ++j) {
-            const std::vector<double>& samples = analog_[j]->samples;
             block += ',';
-            const double value = i < samples.size() ? samples[i] : 0.0;
+            const double value = r < analog[j].size() ? analog[j][r] : 0.0;
             // Revision 1991 marks a missing value by an empty field.
             if (!std::isnan(value) || !revision1991_)
                 AppendInteger(block, IntegerCode(value, scales_[j]));
         }
-        for (const Channel* channel : discrete_) {
+        for (const std::vector<double>& values : discrete) {
             block += ',';
-            block += i < channel->samples.size() && channel->samples[i] != 0.0 ? '1' : '0';
+            block += r < values.size() && values[r] != 0.0 ? '1' : '0';
         }
         block += kLineEnd;
     }
@@ -343,16 +356,14 @@ void EncodeAnalog(const double* values, std::size_t count, const CodeScale scale
 
 // Sixteen status channels' bits per record; a value other than 0 (NaN included) is set. The
 // words are as wide as the values, so that the loop vectorises.
-void EncodeStatusWord(const std::vector<const Channel*>& channels, std::size_t firstChannel, std::size_t first,
-                      std::size_t count, std::uint64_t* words)
+void EncodeStatusWord(const std::vector<Series<double>>& channels, std::size_t firstChannel, std::size_t first,
+                      std::size_t count, std::uint64_t* words, std::vector<double>& buffer)
 {
     std::fill(words, words + count, std::uint64_t{0});
     for (std::size_t b = 0; b < 16 && firstChannel + b < channels.size(); ++b) {
-        const Channel& channel = *channels[firstChannel + b];
-        const double* values = channel.samples.data() + first;
-        const std::size_t available = Available(channel, first, count);
+        const std::span<const double> values = BlockValues(channels[firstChannel + b], first, count, buffer);
         const std::uint64_t bit = std::uint64_t{1} << b;
-        for (std::size_t r = 0; r < available; ++r)
+        for (std::size_t r = 0; r < values.size(); ++r)
             words[r] |= values[r] != 0.0 ? bit : 0;
     }
 }
@@ -384,6 +395,7 @@ void ComtradeWriter::BuildBinaryBlock(std::size_t first, std::size_t count, std:
     const std::size_t analogEnd = 8 + width * analog_.size();
     std::vector<std::uint32_t> codes(count);
     std::vector<std::uint64_t> words(count);
+    std::vector<double> values;
     block.assign(count * size, '\0');
     auto* out = reinterpret_cast<unsigned char*>(block.data());
     for (std::size_t r = 0; r < count; ++r) {
@@ -391,10 +403,10 @@ void ComtradeWriter::BuildBinaryBlock(std::size_t first, std::size_t count, std:
         Put32(out + r * size + 4, static_cast<std::uint32_t>(Stamp(first + r)));
     }
     for (std::size_t j = 0; j < analog_.size(); ++j) {
-        const std::size_t available = Available(*analog_[j], first, count);
-        EncodeAnalog<format>(analog_[j]->samples.data() + first, available, scales_[j], codes.data());
+        const std::span<const double> samples = BlockValues(analogValues_[j], first, count, values);
+        EncodeAnalog<format>(samples.data(), samples.size(), scales_[j], codes.data());
         unsigned char* column = out + 8 + width * j;
-        for (std::size_t r = 0; r < available; ++r) {
+        for (std::size_t r = 0; r < samples.size(); ++r) {
             if constexpr (width == 2)
                 Put16(column + r * size, codes[r]);
             else
@@ -402,7 +414,7 @@ void ComtradeWriter::BuildBinaryBlock(std::size_t first, std::size_t count, std:
         }
     }
     for (std::size_t word = 0; 16 * word < discrete_.size(); ++word) {
-        EncodeStatusWord(discrete_, 16 * word, first, count, words.data());
+        EncodeStatusWord(discreteValues_, 16 * word, first, count, words.data(), values);
         unsigned char* column = out + analogEnd + 2 * word;
         for (std::size_t r = 0; r < count; ++r)
             Put16(column + r * size, static_cast<std::uint32_t>(words[r]));

@@ -2,6 +2,7 @@
 
 #include "core/formats/CodeScale.h"
 #include "core/formats/ComtradeConfiguration.h"
+#include "core/model/Series.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -77,6 +78,8 @@ private:
     std::vector<const Channel*> analog_;
     std::vector<std::size_t> analogPositions_;  // 1-based, in the record's channel list
     std::vector<const Channel*> discrete_;
+    std::vector<Series<double>> analogValues_;  // the samples of analog_ and discrete_
+    std::vector<Series<double>> discreteValues_;
     std::vector<CodeScale> scales_;
     std::size_t sampleCount_ = 0;
     double stampMultiplier_ = 1.0;

@@ -203,7 +203,7 @@ bool ReadSamples(Document& document, const Layout& layout, const Blocks& blocks)
             const unsigned char* words = sample + 2 * layout.analog;
             for (std::size_t d = 0; d < layout.discrete; ++d) {
                 const bool on = (Blocks::U16(words + 2 * (d / 16)) >> (d % 16) & 1) != 0;
-                record.channels[layout.analog + d].samples.push_back(on ? 1.0 : 0.0);
+                record.channels[layout.analog + d].samples.Append(on ? 1.0 : 0.0);
             }
             record.sampleTimes.push_back(RoundToInt64(static_cast<double>(ticks) * 1e6 / osc2::kClockHz));
             ticks += periodCode;

@@ -90,7 +90,7 @@ void ReadChannelKeys(Channel& channel, const SettingsSection& section)
     if (channel.IsAnalog()) {
         const std::string frequencies = section.GetString(kNetFreqKey);
         if (!frequencies.empty())
-            channel.lineFrequencySeries = ParseFrequencies(frequencies, channel.samples.size());
+            channel.lineFrequencySeries = ParseFrequencies(frequencies, channel.samples.Size());
     }
 }
 

@@ -104,8 +104,8 @@ void CalcChannels::ComputeFormula(std::size_t index)
     Channel* channel = OwnChannel(index);
     if (channel == nullptr)
         throw CZarvaException(messages::kBadChannelName, names_[index]);
-    channel->samples = std::move(reals);
-    channel->suppliedPhasors = std::move(phasors);
+    channel->samples.Assign(std::move(reals));
+    channel->suppliedPhasors = phasors.empty() ? nullptr : std::make_shared<const std::vector<Phasor>>(std::move(phasors));
     channel->SetUnitText(unit);
     channel->Recompute();
 }
@@ -130,8 +130,8 @@ void CalcChannels::ClearValues(std::size_t index)
     Channel* channel = OwnChannel(index);
     if (channel == nullptr)
         return;
-    channel->samples.assign(record_.SampleCount(), std::numeric_limits<double>::quiet_NaN());
-    channel->suppliedPhasors.clear();
+    channel->samples.Assign(std::vector<double>(record_.SampleCount(), std::numeric_limits<double>::quiet_NaN()));
+    channel->suppliedPhasors = nullptr;
     channel->Recompute();
 }
 

@@ -23,9 +23,9 @@ FormulaValue Number(double x)
 Phasor PhasorAt(const Channel& channel, std::int64_t sample)
 {
     if (channel.IsDiscrete() || sample < 0 ||
-        static_cast<std::size_t>(sample) >= channel.phasorSeries.size())
+        static_cast<std::size_t>(sample) >= channel.PhasorSeries().Size())
         return {};
-    const Phasor z = channel.phasorSeries[static_cast<std::size_t>(sample)];
+    const Phasor z = channel.PhasorSeries().At(static_cast<std::size_t>(sample));
     return std::isnan(z.real()) || std::isnan(z.imag()) ? Phasor{} : z;
 }
 

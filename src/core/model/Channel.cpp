@@ -1,6 +1,8 @@
 #include "core/model/Channel.h"
 
 #include "core/document/Document.h"
+#include "core/dsp/DerivedSeries.h"
+#include "core/dsp/SeriesCache.h"
 #include "core/model/Units.h"
 
 namespace zarva {
@@ -33,8 +35,9 @@ Channel Channel::FromValues(Document* owner, std::string name, const std::string
     channel.channelId = name;
     channel.name = std::move(name);
     channel.SetUnitText(unitText);
-    channel.samples = std::move(values);
-    channel.suppliedPhasors = std::move(phasors);
+    channel.samples.Assign(std::move(values));
+    if (!phasors.empty())
+        channel.suppliedPhasors = std::make_shared<const std::vector<Phasor>>(std::move(phasors));
     channel.showPrimary = true;
     channel.displayFlags |= display::kSuppliedPhasors;
     channel.Recompute();
@@ -49,9 +52,11 @@ Channel Channel::FromStates(Document* owner, std::string name,
     channel.name = std::move(name);
     channel.colour = colour;
     channel.showPrimary = true;
-    channel.samples.reserve(states.size());
+    std::vector<double> values;
+    values.reserve(states.size());
     for (const std::int32_t state : states)
-        channel.samples.push_back(state != 0 ? 1.0 : 0.0);
+        values.push_back(state != 0 ? 1.0 : 0.0);
+    channel.samples.Assign(std::move(values));
     channel.displayFlags |= display::kSuppliedPhasors;
     channel.Recompute();
     return channel;
@@ -75,7 +80,7 @@ std::string Channel::Unit() const
 
 void Channel::Reserve(std::size_t count)
 {
-    samples.reserve(count);
+    samples.Reserve(count);
 }
 
 double Channel::RawCode(double value) const
@@ -98,56 +103,39 @@ bool Channel::IsFrequencyChannel() const
 
 void Channel::Recompute()
 {
+    PrepareSeries();
+    derived_->Survey(owner->progress);
+    TakeSurvey();
+}
+
+void Channel::PrepareSeries()
+{
     ++seriesRevision_;
     if (IsDiscrete())
-        RecomputeDiscrete();
+        derived_ = std::make_shared<const DerivedSeries>(*this, std::nullopt, SeriesCache::Shared());
     else
-        RecomputeAnalog();
+        PrepareAnalog();
+    instant_ = DerivedSeries::Instant(derived_);
+    display_ = DerivedSeries::Display(derived_);
+    phasors_ = DerivedSeries::Phasors(derived_);
+    maxValue = -DBL_MAX;
+    minValue = DBL_MAX;
 }
 
-std::span<const double> Channel::InstantSeries() const
+bool Channel::TakeSurvey()
 {
-    if (IsDiscrete())
-        return DisplaySeries();
-    if (instantSource_ == SeriesSource::Samples)
-        return samples;
-    return instantValues_;
+    const std::optional<CurveSurvey> survey = derived_ ? derived_->Surveyed() : std::nullopt;
+    if (!survey)
+        return false;
+    maxValue = survey->maxValue;
+    minValue = survey->minValue;
+    return true;
 }
 
-std::span<const double> Channel::DisplaySeries() const
+std::shared_ptr<const MinMaxPyramid> Channel::DisplayPyramid() const
 {
-    switch (displaySource_) {
-    case SeriesSource::Samples:
-        return samples;
-    case SeriesSource::Instant:
-        return InstantSeries();
-    case SeriesSource::Own:
-        break;
-    }
-    return displayValues_;
-}
-
-void Channel::RecomputeDiscrete()
-{
-    instantValues_ = {};
-    displayValues_ = {};
-    displaySource_ = SeriesSource::Samples;
-    if (HasFlag(display::kInverted)) {
-        displaySource_ = SeriesSource::Own;
-        displayValues_.resize(samples.size());
-        for (std::size_t i = 0; i < samples.size(); ++i)
-            displayValues_[i] = samples[i] == 0.0 ? 1.0 : 0.0;
-    }
-    owner->progress.Advance(samples.size());
-    if (samples.empty())
-        return;
-    maxValue = minValue = samples[0];
-    for (std::size_t i = 1; i < samples.size(); ++i) {
-        if (samples[i] == 0.0)
-            minValue = 0.0;
-        else
-            maxValue = 1.0;
-    }
+    const std::optional<CurveSurvey> survey = derived_ ? derived_->Surveyed() : std::nullopt;
+    return survey ? survey->pyramid : nullptr;
 }
 
 void Channel::UpdateDisplayRatio()

@@ -1,26 +1,23 @@
 #pragma once
 
 #include "core/model/Colour.h"
+#include "core/model/SampleStore.h"
+#include "core/model/Series.h"
 
 #include <cfloat>
 #include <complex>
 #include <cstdint>
-#include <span>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace zarva {
 
+class DerivedSeries;
 class Document;
+class MinMaxPyramid;
 
 using Phasor = std::complex<double>;
-
-// The value of a code x of a channel with multiplier a and offset b: COMTRADE's a·x + b in the
-// unit as written, times the prefix factor of that unit, so that values are kept in base units.
-inline double ValueOfCode(double code, double multiplier, double offset, double unitFactor)
-{
-    return unitFactor * (multiplier * code + offset);
-}
 
 enum class ChannelKind : std::int32_t { Analog = 0, Discrete = 1 };
 
@@ -82,7 +79,7 @@ public:
 
     void Reserve(std::size_t count);
     double ValueOfCode(double code) const { return zarva::ValueOfCode(code, multiplier, offset, unitFactor); }
-    void AddRawSample(double raw) { samples.push_back(ValueOfCode(raw)); }
+    void AddRawSample(double raw) { samples.Append(ValueOfCode(raw)); }
     // The stored value back as the code it was read from.
     double RawCode(double value) const;
     // The stored value of code 0 and the step between codes, in base units.
@@ -91,25 +88,37 @@ public:
 
     bool IsFrequencyChannel() const;
 
-    // Rebuilds the derived series and extremes from the samples. Advances the document's
-    // progress and stops early when its cancel flag is set.
+    // Rebuilds the derived series and extremes from the samples: PrepareSeries, then the
+    // survey of the drawn curve on this thread. Advances the document's progress and stops
+    // early when its cancel flag is set.
     void Recompute();
+    // Recompute without the survey: the series are ready to read at once, and the extremes
+    // stay unknown until Derived()->Survey has run (on any thread) and TakeSurvey has taken
+    // its result. Raises error 330 when an analog channel has no whole samples per period.
+    void PrepareSeries();
+    // Takes the extremes of a finished survey; false while there is none.
+    bool TakeSurvey();
 
-    // Per sample, as of the last Recompute: the instantaneous value as displayed, and the
-    // value drawn (instantaneous, RMS or first harmonic by the curve mode). Where one equals
-    // another series, or the samples, it is not stored twice.
-    std::span<const double> InstantSeries() const;
-    std::span<const double> DisplaySeries() const;
-    // Counts the rebuilds of the derived series, so that what is kept from them (the view's
-    // min/max levels) knows when it is out of date.
+    // Per sample, as of the last Recompute: the instantaneous value as displayed, the value
+    // drawn (instantaneous, RMS or first harmonic by the curve mode) and the first-harmonic
+    // phasor (none for a discrete channel). Values that need windows are computed when first
+    // read; a series keeps reading the channel as it was when it was taken.
+    const Series<double>& InstantSeries() const { return instant_; }
+    const Series<double>& DisplaySeries() const { return display_; }
+    const Series<Phasor>& PhasorSeries() const { return phasors_; }
+    const std::shared_ptr<const DerivedSeries>& Derived() const { return derived_; }
+    // The min/max levels of the drawn series; null until it has been surveyed.
+    std::shared_ptr<const MinMaxPyramid> DisplayPyramid() const;
+    // Counts the rebuilds of the derived series, so that what is kept from them knows when
+    // it is out of date.
     std::uint64_t SeriesRevision() const { return seriesRevision_; }
 
     Document* owner;
     ChannelKind kind;
 
-    std::vector<double> samples;
-    std::vector<Phasor> suppliedPhasors;
-    std::vector<Phasor> phasorSeries;
+    SampleStore samples;
+    // Per-sample phasors given by the creator of a computed channel; null for none.
+    std::shared_ptr<const std::vector<Phasor>> suppliedPhasors;
     std::vector<double> lineFrequencySeries;
 
     std::uint32_t displayFlags = display::kDefault;
@@ -156,16 +165,13 @@ public:
     std::string group;
 
 private:
-    enum class SeriesSource : std::uint8_t { Own, Samples, Instant };
-
-    void RecomputeDiscrete();
-    void RecomputeAnalog();
+    void PrepareAnalog();
     void UpdateDisplayRatio();
 
-    std::vector<double> instantValues_;
-    std::vector<double> displayValues_;
-    SeriesSource instantSource_ = SeriesSource::Own;
-    SeriesSource displaySource_ = SeriesSource::Own;
+    std::shared_ptr<const DerivedSeries> derived_;
+    Series<double> instant_;
+    Series<double> display_;
+    Series<Phasor> phasors_;
     std::uint64_t seriesRevision_ = 0;
 };
 

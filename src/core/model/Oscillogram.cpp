@@ -14,7 +14,7 @@ std::size_t Oscillogram::SampleCount() const
 {
     for (const Channel& channel : channels) {
         if (!channel.HasFlag(display::kPasted))
-            return channel.samples.size();
+            return channel.samples.Size();
     }
     return 0;
 }

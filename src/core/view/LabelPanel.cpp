@@ -128,8 +128,8 @@ std::vector<ReadoutLine> ReadoutLines(const Channel& channel, std::optional<std:
 std::optional<double> ValueAtCursor(const Channel& channel, std::optional<std::int64_t> cursor1)
 {
     return MeasureAt(channel, cursor1, [](const Channel& c, std::int64_t at) {
-        const std::span<const double> series = c.InstantSeries();
-        return at >= 0 && static_cast<std::size_t>(at) < series.size() ? series[static_cast<std::size_t>(at)]
+        const Series<double>& series = c.InstantSeries();
+        return at >= 0 && static_cast<std::size_t>(at) < series.Size() ? series.At(static_cast<std::size_t>(at))
                                                                         : Value(c, at);
     });
 }
@@ -138,8 +138,8 @@ std::optional<std::string> CursorValueLabel(const Channel& channel, std::optiona
 {
     if (const std::optional<double> value = ValueAtCursor(channel, cursor1))
         return CursorValueText(*value, PanelUnit(channel));
-    const bool inRecord = cursor1 && *cursor1 >= 0 && static_cast<std::size_t>(*cursor1) < channel.samples.size();
-    if (!channel.IsAnalog() || !inRecord || !std::isnan(channel.samples[static_cast<std::size_t>(*cursor1)]))
+    const bool inRecord = cursor1 && *cursor1 >= 0 && static_cast<std::size_t>(*cursor1) < channel.samples.Size();
+    if (!channel.IsAnalog() || !inRecord || !std::isnan(channel.samples.At(static_cast<std::size_t>(*cursor1))))
         return std::nullopt;
     return FormatText(" %-6s %s", {std::string(kMissingValue), PanelUnit(channel)});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/model/Series.h"
+
 #include <cstddef>
 #include <limits>
 #include <span>
@@ -15,22 +17,43 @@ struct ValueSpan {
     bool Empty() const { return low > high; }
 };
 
+// The extremes of the finite values given.
+ValueSpan FiniteSpan(std::span<const double> values);
+
 // Minimum and maximum of a series over any range in time proportional to the number of
-// levels: level k holds the extremes of blocks of 16^(k+1) samples. Values that are not
-// finite (missing samples) are passed over.
+// levels: level k holds the extremes of blocks of kFirstBlock × kFanOut^k samples. Values
+// that are not finite (missing samples) are passed over.
 class MinMaxPyramid {
 public:
+    static constexpr std::size_t kFirstBlock = 256;
     static constexpr std::size_t kFanOut = 16;
+
+    // Takes the series a stretch at a time, in order.
+    class Builder {
+    public:
+        void Add(std::span<const double> values);
+        MinMaxPyramid Finish();
+
+    private:
+        std::size_t size_ = 0;
+        std::vector<ValueSpan> blocks_;
+        ValueSpan open_;  // of the samples past the last whole block
+    };
 
     MinMaxPyramid() = default;
     explicit MinMaxPyramid(std::span<const double> series);
+    explicit MinMaxPyramid(const Series<double>& series);
 
     std::size_t Size() const { return size_; }
     // Extremes over samples [first, last) of the series the pyramid was built from;
-    // `first` < `last` <= Size().
+    // `first` < `last` <= Size(). Only the samples short of whole blocks are read.
     ValueSpan Range(std::span<const double> series, std::size_t first, std::size_t last) const;
+    ValueSpan Range(const Series<double>& series, std::size_t first, std::size_t last) const;
 
 private:
+    template <class ScanSamples>
+    ValueSpan RangeOver(std::size_t first, std::size_t last, ScanSamples scanSamples) const;
+
     std::size_t size_ = 0;
     std::vector<std::vector<ValueSpan>> levels_;
 };

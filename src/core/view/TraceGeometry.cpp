@@ -68,6 +68,29 @@ int TraceMapping::Y(double value) const
     return static_cast<int>(std::clamp(y, -kFarOff, kFarOff));
 }
 
+// Extremes of the finite values of the series over samples [first, last), first < last.
+class ColumnExtremes {
+public:
+    ColumnExtremes(const Series<double>& series, const MinMaxPyramid* pyramid)
+        : series_(series), pyramid_(pyramid != nullptr && pyramid->Size() == series.Size() ? pyramid : nullptr)
+    {
+    }
+
+    ValueSpan operator()(std::size_t first, std::size_t last)
+    {
+        if (pyramid_ != nullptr)
+            return pyramid_->Range(series_, first, last);
+        values_.resize(last - first);
+        series_.Read(first, values_);
+        return FiniteSpan(values_);
+    }
+
+private:
+    const Series<double>& series_;
+    const MinMaxPyramid* pyramid_;
+    std::vector<double> values_;
+};
+
 // Builds strokes point by point: a break ends the current one.
 class StrokeBuilder {
 public:
@@ -93,32 +116,35 @@ private:
     std::vector<Stroke> strokes_;
 };
 
-std::vector<Stroke> VertexStrokes(std::span<const double> series, const TraceMapping& mapping)
+std::vector<Stroke> VertexStrokes(const Series<double>& series, const TraceMapping& mapping)
 {
-    const std::int64_t count = mapping.PointCount(series.size());
+    const std::int64_t count = mapping.PointCount(series.Size());
     StrokeBuilder strokes;
-    for (std::int64_t i = 0; i < count; ++i) {
-        const double value = series[static_cast<std::size_t>(mapping.firstSample + i)];
-        if (std::isfinite(value))
-            strokes.Add({mapping.X(i), mapping.Y(value)});
-        else
-            strokes.Break();
-    }
+    const auto first = static_cast<std::size_t>(mapping.firstSample);
+    series.ForEachBlock(first, first + static_cast<std::size_t>(count), [&](std::size_t at, std::span<const double> values) {
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            if (std::isfinite(values[k]))
+                strokes.Add({mapping.X(static_cast<std::int64_t>(at + k - first)), mapping.Y(values[k])});
+            else
+                strokes.Break();
+        }
+    });
     return strokes.Finish();
 }
 
-std::vector<Stroke> EnvelopeStrokes(std::span<const double> series, const MinMaxPyramid& pyramid,
+std::vector<Stroke> EnvelopeStrokes(const Series<double>& series, const MinMaxPyramid* pyramid,
                                     const TraceMapping& mapping)
 {
-    if (PixelsPerSample(mapping) >= 1.0 || pyramid.Size() != series.size())
+    if (PixelsPerSample(mapping) >= 1.0)
         return VertexStrokes(series, mapping);
-    const std::int64_t count = mapping.PointCount(series.size());
+    const std::int64_t count = mapping.PointCount(series.Size());
+    ColumnExtremes extremes(series, pyramid);
     StrokeBuilder strokes;
     const auto sample = [&mapping](std::int64_t point) { return static_cast<std::size_t>(mapping.firstSample + point); };
     ForEachColumn(mapping, count, [&](int column, std::int64_t first, std::int64_t end) {
-        const double firstValue = series[sample(first)];
-        const double lastValue = series[sample(end - 1)];
-        const ValueSpan span = pyramid.Range(series, sample(first), sample(end));
+        const double firstValue = series.At(sample(first));
+        const double lastValue = series.At(sample(end - 1));
+        const ValueSpan span = extremes(sample(first), sample(end));
         if (span.Empty() || !std::isfinite(firstValue))
             strokes.Break();
         if (span.Empty())
@@ -141,10 +167,10 @@ std::vector<Stroke> EnvelopeStrokes(std::span<const double> series, const MinMax
     return strokes.Finish();
 }
 
-DiscreteBars DiscreteRuns(std::span<const double> series, const MinMaxPyramid& pyramid, const TraceMapping& mapping)
+DiscreteBars DiscreteRuns(const Series<double>& series, const MinMaxPyramid* pyramid, const TraceMapping& mapping)
 {
     DiscreteBars bars;
-    const std::int64_t count = mapping.PointCount(series.size());
+    const std::int64_t count = mapping.PointCount(series.Size());
     const auto sample = [&mapping](std::int64_t point) { return static_cast<std::size_t>(mapping.firstSample + point); };
     const auto extend = [&bars](int x0, int x1) {
         if (!bars.runs.empty() && bars.runs.back().second >= x0)
@@ -152,15 +178,20 @@ DiscreteBars DiscreteRuns(std::span<const double> series, const MinMaxPyramid& p
         else
             bars.runs.emplace_back(x0, x1);
     };
-    if (PixelsPerSample(mapping) >= 0.5 || pyramid.Size() != series.size()) {
-        for (std::int64_t i = 0; i < count; ++i) {
-            if (Counted(series[sample(i)]) != 0.0)
-                extend(mapping.X(i), mapping.X(i + 1));
-        }
+    if (PixelsPerSample(mapping) >= 0.5) {
+        const std::size_t first = sample(0);
+        series.ForEachBlock(first, first + static_cast<std::size_t>(count), [&](std::size_t at, std::span<const double> values) {
+            for (std::size_t k = 0; k < values.size(); ++k) {
+                const auto i = static_cast<std::int64_t>(at + k - first);
+                if (Counted(values[k]) != 0.0)
+                    extend(mapping.X(i), mapping.X(i + 1));
+            }
+        });
         return bars;
     }
+    ColumnExtremes extremes(series, pyramid);
     ForEachColumn(mapping, count, [&](int column, std::int64_t first, std::int64_t end) {
-        const ValueSpan span = pyramid.Range(series, sample(first), sample(end));
+        const ValueSpan span = extremes(sample(first), sample(end));
         const bool on = !span.Empty() && (span.low != 0.0 || span.high != 0.0);
         if (!on)
             return;

@@ -36,13 +36,15 @@ struct TraceMapping {
 using Stroke = std::vector<PixelPoint>;
 
 // The curve with a vertex at every sample: the picture the envelope reproduces.
-std::vector<Stroke> VertexStrokes(std::span<const double> series, const TraceMapping& mapping);
+std::vector<Stroke> VertexStrokes(const Series<double>& series, const TraceMapping& mapping);
 
 // The same picture at a cost bounded by the plot width: where several samples share a pixel
 // column, the column's first value, its extremes and its last value, in that order, so that
 // one polyline draws the column's vertical span and joins the neighbouring columns. A column
-// of missing samples only is a gap, and so is the step into or out of a missing sample.
-std::vector<Stroke> EnvelopeStrokes(std::span<const double> series, const MinMaxPyramid& pyramid,
+// of missing samples only is a gap, and so is the step into or out of a missing sample. The
+// extremes come from the series' pyramid; without one (null, or built from another series)
+// every sample in view is read.
+std::vector<Stroke> EnvelopeStrokes(const Series<double>& series, const MinMaxPyramid* pyramid,
                                     const TraceMapping& mapping);
 
 // A discrete channel's bar: rectangles [x0, x1) where the value is not 0, and the columns
@@ -51,6 +53,6 @@ struct DiscreteBars {
     std::vector<std::pair<int, int>> runs;
     std::vector<int> changeColumns;
 };
-DiscreteBars DiscreteRuns(std::span<const double> series, const MinMaxPyramid& pyramid, const TraceMapping& mapping);
+DiscreteBars DiscreteRuns(const Series<double>& series, const MinMaxPyramid* pyramid, const TraceMapping& mapping);
 
 } // namespace zarva

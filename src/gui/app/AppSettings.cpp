@@ -2,7 +2,12 @@
 
 #include "gui/app/Texts.h"
 
+#include "core/dsp/SeriesCache.h"
+
 #include <QSettings>
+
+#include <algorithm>
+#include <climits>
 
 namespace zarva::gui {
 namespace {
@@ -10,8 +15,20 @@ namespace {
 constexpr int kCompanyText = 3281;
 const QString kPrintSection = QStringLiteral("Print Parameters");
 const QString kSettingsSection = QStringLiteral("Settings Parameters");
+const QString kSeriesMemoryKey = QStringLiteral("Derived Series Memory");
+constexpr int kMebibyte = 20;
 
 } // namespace
+
+int ProgramParameters::DefaultSeriesMemoryMb()
+{
+    return static_cast<int>(std::min<std::size_t>(SeriesCache::DefaultBudget() >> kMebibyte, INT_MAX));
+}
+
+void ProgramParameters::ApplySeriesMemory() const
+{
+    SeriesCache::Shared().SetBudget(static_cast<std::size_t>(std::max(seriesMemoryMb, 0)) << kMebibyte);
+}
 
 std::unique_ptr<QSettings> OpenUserSettings()
 {
@@ -44,6 +61,7 @@ void AppSettings::Load()
     program.utcFor2013 = s.value(QStringLiteral("UTC for Comtrade2013"), 1).toInt() != 0;
     program.language = s.value(QStringLiteral("Language")).toString();
     program.style = s.value(QStringLiteral("Style")).toString();
+    program.seriesMemoryMb = s.value(kSeriesMemoryKey, program.seriesMemoryMb).toInt();
     s.endGroup();
 }
 
@@ -64,6 +82,7 @@ void AppSettings::Save()
     s.setValue(QStringLiteral("UTC for Comtrade2013"), program.utcFor2013 ? 1 : 0);
     s.setValue(QStringLiteral("Language"), program.language);
     s.setValue(QStringLiteral("Style"), program.style);
+    s.setValue(kSeriesMemoryKey, program.seriesMemoryMb);
     s.endGroup();
     s.sync();
 }

@@ -24,6 +24,13 @@ struct ProgramParameters {
     bool utcFor2013 = true;
     QString language;  // "ru" or "en"; empty: Russian
     QString style;     // widget style name; empty: the platform's
+    // Memory in MiB that derived series (RMS, first harmonic, phasors) may keep for reuse;
+    // by default a quarter of the machine's.
+    int seriesMemoryMb = DefaultSeriesMemoryMb();
+
+    static int DefaultSeriesMemoryMb();
+    // Hands the budget to the series of every record.
+    void ApplySeriesMemory() const;
 };
 
 // The per-user settings of the program. Read when the application starts, written when

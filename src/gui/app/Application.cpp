@@ -63,6 +63,10 @@ int TakeScreenshot(const CommandLine& line)
         if (const QString error = ApplyDiagramOptions(app.MainFrame(), line); !error.isEmpty())
             errors.append(error);
     }
+    for (CChildFrame* child : app.MainFrame().Children()) {
+        while (child->Document().SurveyingCurves())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();

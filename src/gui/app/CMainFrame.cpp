@@ -141,6 +141,11 @@ CChildFrame* CMainFrame::AddDocument(std::unique_ptr<CZarvaDoc> document)
         if (child == ActiveChild())
             status_->SetCursorTexts(child->View().StatusTexts());
     });
+    connect(&child->Document(), &CZarvaDoc::curveSurveyProgress, this, [this, child](int percent) {
+        if (child == ActiveChild())
+            statusBar()->showMessage(Tr(text::kSurveyingCurves, QString::number(percent)));
+    });
+    connect(&child->Document(), &CZarvaDoc::curvesSurveyed, statusBar(), &QStatusBar::clearMessage);
     connect(&child->Document(), &CZarvaDoc::titleChanged, this, &CMainFrame::UpdateTitle);
     connect(child, &QObject::destroyed, this, [this] {
         UpdateTitle();

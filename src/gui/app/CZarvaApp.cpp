@@ -52,6 +52,7 @@ CZarvaApp::CZarvaApp(AppEnvironment environment, QObject* parent)
     errors_ = new ErrorReporter([this]() -> QWidget* { return mainFrame_.get(); }, this);
     if (!settings_->program.style.isEmpty())
         QApplication::setStyle(settings_->program.style);
+    settings_->program.ApplySeriesMemory();
     RegisterCommands();
 }
 
@@ -177,8 +178,10 @@ void CZarvaApp::PageSetup()
 void CZarvaApp::EditProgramSettings()
 {
     ProgramSettingsDlg dialog(*settings_, mainFrame_.get());
-    if (dialog.exec() == QDialog::Accepted)
-        SaveState();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    settings_->program.ApplySeriesMemory();
+    SaveState();
 }
 
 void CZarvaApp::ShowFileFinder()

@@ -35,6 +35,8 @@ std::filesystem::path ToPath(const QString& path)
 
 CZarvaDoc::CZarvaDoc(DocumentServices& services, QObject* parent) : QObject(parent), services_(services)
 {
+    connect(&surveyor_, &CurveSurveyor::progressed, this, &CZarvaDoc::curveSurveyProgress);
+    connect(&surveyor_, &CurveSurveyor::finished, this, &CZarvaDoc::TakeSurveys);
     OnCommand(cmd::kFileClose, [this] { emit closeRequested(); });
     OnCommand(cmd::kFileSave, [this] { Save(); });
     OnCommand(cmd::kFileSaveAs, [this] { SaveAs(); });
@@ -125,7 +127,16 @@ bool CZarvaDoc::OpenDocument(const QString& requested)
     path_ = path;
     SetModifiedFlag(false);
     emit titleChanged();
+    surveyor_.Start(document_);
     return true;
+}
+
+void CZarvaDoc::TakeSurveys()
+{
+    for (Channel& channel : document_.oscillogram.channels)
+        channel.TakeSurvey();
+    emit recordChanged();
+    emit curvesSurveyed();
 }
 
 bool CZarvaDoc::Load(std::filesystem::path loadPath)
@@ -134,6 +145,8 @@ bool CZarvaDoc::Load(std::filesystem::path loadPath)
     request.showProgress = LoadShowsProgress(loadPath.string());
     request.loadPath = std::move(loadPath);
     request.options = services_.CurrentReadOptions();
+    // A large record is shown as soon as its samples are in; its curves follow.
+    request.options.surveyCurves = !request.showProgress;
     request.readers = &services_.Readers();
     request.dialogParent = services_.DialogParent();
     request.reportError = [this](const QString& text) { services_.ReportError(text); };

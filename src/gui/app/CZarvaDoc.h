@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/app/CommandTarget.h"
+#include "gui/app/CurveSurveyor.h"
 
 #include "core/document/Document.h"
 #include "core/document/RecordLoader.h"
@@ -40,6 +41,8 @@ public:
 // the cursors (read Core().cursors, e.g. Vertical(0) for cursor 1) and to recordChanged() to
 // redraw after the channels, their flags or their series change. Both are emitted on the
 // interface thread after the change is complete; neither is emitted while a record loads.
+// A large record is shown before its curves are surveyed: until then a channel's extremes
+// are unknown and it has no min/max levels; recordChanged() follows when they are in.
 class CZarvaDoc : public QObject, public CommandTarget {
     Q_OBJECT
 public:
@@ -77,6 +80,8 @@ public:
     // Asked before the window closes: the ".sto" warning, then the usual prompt to save.
     bool CanClose(QWidget* parent);
     bool SaveModified(QWidget* parent);
+    // Whether the curves of the record are still being surveyed on another thread.
+    bool SurveyingCurves() const { return surveyor_.Running(); }
 
 signals:
     void cursorsChanged();
@@ -87,15 +92,20 @@ signals:
     void modifiedChanged(bool modified);
     void titleChanged();
     void closeRequested();
+    // Percent of the curves surveyed, while a survey runs; then curvesSurveyed().
+    void curveSurveyProgress(int percent);
+    void curvesSurveyed();
 
 private:
     bool Load(std::filesystem::path loadPath);
+    void TakeSurveys();
     void Save();
     void SaveAs();
     bool CanSaveAt(const QString& path) const;
 
     DocumentServices& services_;
     Document document_;
+    CurveSurveyor surveyor_;  // destroyed before the document
     QString path_;
     bool modified_ = false;
 };

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -39,6 +40,7 @@ constexpr int kPortrait = 4634;
 constexpr int kLandscape = 4635;
 constexpr int kLanguageAtRestart = 4636;
 constexpr int kGeneral = 4637;
+constexpr int kSeriesMemory = 4638;
 } // namespace ids
 
 } // namespace
@@ -82,6 +84,11 @@ QWidget* ProgramSettingsDlg::BuildGeneralPage()
     language_->addItem(Tr(ids::kEnglish), QStringLiteral("en"));
     language_->setCurrentIndex(settings_.program.language == QLatin1String("en") ? 1 : 0);
     form->addRow(Tr(ids::kLanguage), language_);
+    seriesMemory_ = new QSpinBox(page);
+    seriesMemory_->setObjectName(QStringLiteral("SeriesMemory"));
+    seriesMemory_->setRange(0, std::max(ProgramParameters::DefaultSeriesMemoryMb() * 4, settings_.program.seriesMemoryMb));
+    seriesMemory_->setValue(settings_.program.seriesMemoryMb);
+    form->addRow(Tr(ids::kSeriesMemory), seriesMemory_);
     return page;
 }
 
@@ -120,6 +127,7 @@ void ProgramSettingsDlg::accept()
     const QString language = language_->currentData().toString();
     const bool languageChanged = language != (program.language.isEmpty() ? QStringLiteral("ru") : program.language);
     program.language = language;
+    program.seriesMemoryMb = seriesMemory_->value();
     PrintParameters& print = settings_.print;
     int* targets[4] = {&print.leftMargin, &print.rightMargin, &print.topMargin, &print.bottomMargin};
     for (int i = 0; i < 4; ++i)

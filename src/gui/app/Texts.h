@@ -17,6 +17,7 @@ constexpr int kSaveChangesTo = 4603;
 constexpr int kViewPanel = 4611;
 constexpr int kWindowsMenu = 4612;
 constexpr int kLoadWarnings = 4613;
+constexpr int kSurveyingCurves = 4639;
 constexpr int kCancel = 3328;
 constexpr int kAppName = 57344;
 } // namespace text

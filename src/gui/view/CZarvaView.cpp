@@ -248,7 +248,7 @@ void CZarvaView::DrawView(QPainter& painter, int width, int height)
         frame.zoomDragY = zoomY_;
     }
     if (Target() != DrawTarget::Screen) {
-        ViewPainter drawing(painter, frame, cache_);
+        ViewPainter drawing(painter, frame);
         drawing.SetEveryVertex(everyVertex_);
         drawing.DrawTraces();
         drawing.DrawOverlay();
@@ -258,12 +258,12 @@ void CZarvaView::DrawView(QPainter& painter, int width, int height)
     if (cache_.Layer(size) == nullptr) {
         QPixmap& layer = cache_.NewLayer(size, devicePixelRatioF());
         QPainter layerPainter(&layer);
-        ViewPainter drawing(layerPainter, frame, cache_);
+        ViewPainter drawing(layerPainter, frame);
         drawing.SetEveryVertex(everyVertex_);
         drawing.DrawTraces();
     }
     painter.drawPixmap(0, 0, *cache_.Layer(size));
-    ViewPainter(painter, frame, cache_).DrawOverlay();
+    ViewPainter(painter, frame).DrawOverlay();
 }
 
 } // namespace zarva::gui

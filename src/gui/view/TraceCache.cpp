@@ -1,23 +1,6 @@
 #include "gui/view/TraceCache.h"
 
-#include "core/model/Channel.h"
-
 namespace zarva::gui {
-
-const MinMaxPyramid& TraceCache::Pyramid(std::size_t index, const Channel& channel)
-{
-    if (entries_.size() <= index)
-        entries_.resize(index + 1);
-    Entry& entry = entries_[index];
-    const std::span<const double> series = channel.DisplaySeries();
-    if (entry.data != series.data() || entry.size != series.size() || entry.revision != channel.SeriesRevision()) {
-        entry.pyramid = MinMaxPyramid(series);
-        entry.data = series.data();
-        entry.size = series.size();
-        entry.revision = channel.SeriesRevision();
-    }
-    return entry.pyramid;
-}
 
 const QPixmap* TraceCache::Layer(const QSize& size) const
 {

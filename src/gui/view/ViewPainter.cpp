@@ -3,7 +3,6 @@
 #include "gui/app/Drawing.h"
 #include "gui/view/AnnotationPainter.h"
 #include "gui/view/BadgeIcons.h"
-#include "gui/view/TraceCache.h"
 
 #include "core/document/Document.h"
 #include "core/model/StringTable.h"
@@ -70,8 +69,7 @@ std::optional<std::int64_t> Cursor1(const Document& document)
 
 } // namespace
 
-ViewPainter::ViewPainter(QPainter& painter, const ViewFrame& frame, TraceCache& cache)
-    : painter_(painter), frame_(frame), cache_(cache)
+ViewPainter::ViewPainter(QPainter& painter, const ViewFrame& frame) : painter_(painter), frame_(frame)
 {
 }
 
@@ -234,9 +232,13 @@ void ViewPainter::DrawAnalogRow(const Row& row)
 void ViewPainter::DrawCurve(std::size_t index, const TraceMapping& mapping)
 {
     const Channel& channel = frame_.document.oscillogram.channels[index];
-    const std::span<const double> series = channel.DisplaySeries();
-    const std::vector<Stroke> strokes = everyVertex_ ? VertexStrokes(series, mapping)
-                                                     : EnvelopeStrokes(series, cache_.Pyramid(index, channel), mapping);
+    // A curve not surveyed yet has no extremes to place it by.
+    const std::shared_ptr<const MinMaxPyramid> pyramid = channel.DisplayPyramid();
+    if (!pyramid)
+        return;
+    const Series<double>& series = channel.DisplaySeries();
+    const std::vector<Stroke> strokes =
+        everyVertex_ ? VertexStrokes(series, mapping) : EnvelopeStrokes(series, pyramid.get(), mapping);
     painter_.setPen(ToQColor(frame_.colours[index]));
     painter_.setBrush(Qt::NoBrush);
     for (const Stroke& stroke : strokes) {
@@ -261,11 +263,15 @@ void ViewPainter::DrawDiscreteRow(const Row& row)
     painter_.save();
     painter_.setClipRect(QRect(frame_.state.leftMargin, RowTop(row), frame_.width - frame_.state.leftMargin, row.height));
     // The strip ends where the record does, wherever the view starts.
-    const double end = SampleX(frame_.state, static_cast<double>(channel.samples.size()));
+    const double end = SampleX(frame_.state, static_cast<double>(channel.samples.Size()));
     const int stripEnd = static_cast<int>(std::min<double>(end, frame_.width));
     painter_.fillRect(QRect(frame_.state.leftMargin, middle - 2, stripEnd - frame_.state.leftMargin, 4), kDiscreteBase);
-    const std::span<const double> series = channel.DisplaySeries();
-    const DiscreteBars bars = DiscreteRuns(series, cache_.Pyramid(row.Channel(), channel), mapping);
+    const std::shared_ptr<const MinMaxPyramid> pyramid = channel.DisplayPyramid();
+    if (!pyramid) {
+        painter_.restore();
+        return;
+    }
+    const DiscreteBars bars = DiscreteRuns(channel.DisplaySeries(), pyramid.get(), mapping);
     painter_.setPen(kBarOutline);
     painter_.setBrush(channel.selected && frame_.highlightSelection ? kSelectedBar : ToQColor(frame_.colours[row.Channel()]));
     for (const auto& [x0, x1] : bars.runs)

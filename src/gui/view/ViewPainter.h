@@ -19,7 +19,6 @@ class Document;
 
 namespace zarva::gui {
 
-class TraceCache;
 
 // Everything one drawing of the oscillogram view reads.
 struct ViewFrame {
@@ -44,7 +43,7 @@ struct ViewFrame {
 // the record, the scale or the size, and on top of them what follows the cursors.
 class ViewPainter {
 public:
-    ViewPainter(QPainter& painter, const ViewFrame& frame, TraceCache& cache);
+    ViewPainter(QPainter& painter, const ViewFrame& frame);
 
     void DrawTraces();
     void DrawOverlay();
@@ -78,7 +77,6 @@ private:
 
     QPainter& painter_;
     const ViewFrame& frame_;
-    TraceCache& cache_;
     bool everyVertex_ = false;
 };
 

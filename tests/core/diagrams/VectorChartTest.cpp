@@ -1,6 +1,7 @@
 #include "core/diagrams/VectorChart.h"
 
 #include "core/document/Document.h"
+#include "support/Samples.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +17,27 @@ constexpr double kDegree = std::numbers::pi / 180.0;
 // A record whose analog channels carry one phasor each, at sample 0.
 class PhasorRecord {
 public:
-    PhasorRecord() { record.channels.reserve(16); }
+    PhasorRecord()
+    {
+        record.channels.reserve(16);
+        record.sampleRate = 1000;
+    }
 
     Channel& Add(const std::string& name, const std::string& unit, double magnitude, double angleDeg,
                  bool onDiagram = true)
     {
+        return AddPhasors(name, unit, {std::polar(magnitude, angleDeg * kDegree)}, onDiagram);
+    }
+
+    Channel& AddPhasors(const std::string& name, const std::string& unit, std::vector<Phasor> phasors,
+                        bool onDiagram = true)
+    {
         Channel channel(ChannelKind::Analog, &document);
         channel.name = name;
         channel.unit = unit;
-        channel.phasorSeries = {std::polar(magnitude, angleDeg * kDegree)};
+        channel.samples.Assign({0.0});
         channel.SetFlag(display::kOnVectorDiagram, onDiagram);
+        test::SupplyPhasors(channel, std::move(phasors));
         record.channels.push_back(std::move(channel));
         return record.channels.back();
     }
@@ -107,9 +119,9 @@ TEST(VectorPicture, PhasorsThatAreNotNumbersOrMissingCountAsZero)
 {
     PhasorRecord test;
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    test.Add("Ua", "V", 10.0, 0).phasorSeries[0] = Phasor(nan, 1.0);
-    test.Add("Ub", "V", 10.0, 0).phasorSeries[0] = Phasor(std::numeric_limits<double>::infinity(), 0.0);
-    test.Add("Uc", "V", 10.0, 0).phasorSeries.clear();
+    test.AddPhasors("Ua", "V", {Phasor(nan, 1.0)});
+    test.AddPhasors("Ub", "V", {Phasor(std::numeric_limits<double>::infinity(), 0.0)});
+    test.AddPhasors("Uc", "V", {});
     test.Add("Ia", "A", 2.0, 0);
     const VectorPicture picture = test.Picture();
     for (int i = 0; i < 3; ++i)

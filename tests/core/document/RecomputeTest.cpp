@@ -27,17 +27,12 @@ public:
         AddAnalog("F", std::vector<double>(kCount, 49.8)).unit = "Hz";
         for (int i = 0; i < 3; ++i) {
             Channel& discrete = record.channels.emplace_back(ChannelKind::Discrete, &document);
-            discrete.samples.assign(kCount, i % 2);
+            discrete.samples.Assign(std::vector<double>(kCount, i % 2));
             discrete.SetFlag(display::kInverted, i == 1);
         }
         record.RebuildFrequencyChannels();
     }
 };
-
-std::vector<double> Copy(std::span<const double> series)
-{
-    return {series.begin(), series.end()};
-}
 
 TEST(RecomputeAll, GivesWhatEachChannelGivesAlone)
 {
@@ -51,9 +46,9 @@ TEST(RecomputeAll, GivesWhatEachChannelGivesAlone)
         for (std::size_t i = 0; i < alone.record.channels.size(); ++i) {
             const Channel& expected = alone.record.channels[i];
             const Channel& actual = parallel.record.channels[i];
-            EXPECT_EQ(Copy(actual.DisplaySeries()), Copy(expected.DisplaySeries())) << i;
-            EXPECT_EQ(Copy(actual.InstantSeries()), Copy(expected.InstantSeries())) << i;
-            EXPECT_EQ(actual.phasorSeries, expected.phasorSeries) << i;
+            EXPECT_EQ(actual.DisplaySeries().ToVector(), expected.DisplaySeries().ToVector()) << i;
+            EXPECT_EQ(actual.InstantSeries().ToVector(), expected.InstantSeries().ToVector()) << i;
+            EXPECT_EQ(actual.PhasorSeries().ToVector(), expected.PhasorSeries().ToVector()) << i;
             EXPECT_EQ(actual.maxValue, expected.maxValue) << i;
         }
     }
@@ -70,7 +65,7 @@ TEST(RecomputeAll, AdvancesProgressOncePerSampleOfEveryChannelAndComputesNothing
     cancelled.document.progress.RequestCancel();
     RecomputeAll(cancelled.document);
     for (const Channel& channel : cancelled.record.channels)
-        EXPECT_TRUE(channel.phasorSeries.empty());
+        EXPECT_TRUE(channel.PhasorSeries().Empty());
 }
 
 TEST(RecomputeAll, RaisesTheErrorOfTheFirstFailingChannel)

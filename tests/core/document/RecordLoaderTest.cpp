@@ -97,9 +97,9 @@ TEST(RecordLoader, FailingFormulasNeitherStopTheRecordNorLeaveItsSettings)
                   "Вычисляемый канал Count = rms:(Ia, Ib)" + left + "Неправильное число переменных: 'Count'",
               }));
     const Channel& sum = record.channels[record.FindChannel("Sum")];
-    EXPECT_TRUE(std::isnan(record.channels[record.FindChannel("Lost")].samples[7]));
-    EXPECT_EQ(record.channels[0].samples[7], 7.0) << "the record's Ia is not the formula's";
-    EXPECT_EQ(sum.samples[7], 7.0 + 17.0);
+    EXPECT_TRUE(std::isnan(record.channels[record.FindChannel("Lost")].samples.At(7)));
+    EXPECT_EQ(record.channels[0].samples.At(7), 7.0) << "the record's Ia is not the formula's";
+    EXPECT_EQ(sum.samples.At(7), 7.0 + 17.0);
 
     SaveRecord(document, folder / "copy.cfg");
     Document copy;

@@ -33,11 +33,11 @@ TEST(FastSeries, EqualMeasuresForOddPeriodsAndRecordsShorterThanAPeriod)
     Channel& shortOne = test.AddAnalog("Short", {1.0, 2.0, 3.0});
     InEveryCurveMode(shortOne);
     EXPECT_EQ(shortOne.dcMean, 0.0);
-    EXPECT_EQ(shortOne.phasorSeries[2], Phasor());
+    EXPECT_EQ(shortOne.PhasorSeries().At(2), Phasor());
 
     Channel& empty = test.AddAnalog("Empty", {});
     empty.Recompute();
-    EXPECT_TRUE(empty.DisplaySeries().empty());
+    EXPECT_TRUE(empty.DisplaySeries().Empty());
     EXPECT_EQ(empty.maxValue, -DBL_MAX);
 }
 
@@ -84,8 +84,8 @@ TEST(FastSeries, HugeValuesNeitherSpoilTheSmallSignalAfterThemNorDifferFromTheDe
     channel.SetFlag(display::kCurveModes, false);
     channel.SetFlag(display::kCurveRms, true);
     channel.Recompute();
-    EXPECT_TRUE(std::isinf(channel.DisplaySeries()[110]));
-    EXPECT_TRUE(std::isfinite(channel.DisplaySeries()[130]));
+    EXPECT_TRUE(std::isinf(channel.DisplaySeries().At(110)));
+    EXPECT_TRUE(std::isfinite(channel.DisplaySeries().At(130)));
     EXPECT_LT(channel.maxValue, 1e3);
 }
 
@@ -117,26 +117,29 @@ TEST(FastSeries, SuppliedPhasorsAreScaledAndFirstHarmonicStillComesFromSamples)
     computed.showPrimary = false;
     computed.valuesArePrimary = true;
     InEveryCurveMode(computed);
-    EXPECT_EQ(computed.phasorSeries[10], Phasor(-1.5, 2.0));
-    EXPECT_EQ(computed.phasorSeries[260], Phasor());
+    EXPECT_EQ(computed.PhasorSeries().At(10), Phasor(-1.5, 2.0));
+    EXPECT_EQ(computed.PhasorSeries().At(260), Phasor());
 }
 
-TEST(Recompute, StoresEachSeriesOnceAndKeepsItUntilTheNextRecompute)
+TEST(Recompute, SeriesReadUnchangedSamplesInPlaceAndKeepTheChannelAsItWasWhenTaken)
 {
     TestRecord test(1000);
     Channel& channel = test.AddAnalog("I", NoisyWave(100, 1000.0, 9));
     channel.Recompute();
-    EXPECT_EQ(channel.InstantSeries().data(), channel.samples.data());
-    EXPECT_EQ(channel.DisplaySeries().data(), channel.samples.data());
+    const double* samples = channel.samples.Get().Held().data();
+    EXPECT_EQ(channel.InstantSeries().Source()->Held().data(), samples);
+    EXPECT_EQ(channel.DisplaySeries().Source()->Held().data(), samples);
 
     // Flags changed without a recompute leave the series as they were computed.
+    const Series<double> before = channel.DisplaySeries();
     channel.SetFlag(display::kCurveInstant, false);
     channel.SetFlag(display::kCurveRms | display::kInverted, true);
-    EXPECT_EQ(channel.DisplaySeries().data(), channel.samples.data());
+    EXPECT_EQ(channel.DisplaySeries().Source()->Held().data(), samples);
     channel.Recompute();
-    EXPECT_NE(channel.InstantSeries().data(), channel.samples.data());
-    EXPECT_EQ(channel.DisplaySeries().size(), 100u);
-    EXPECT_EQ(channel.InstantSeries()[5], -channel.samples[5]);
+    EXPECT_TRUE(channel.InstantSeries().Source()->Held().empty());
+    EXPECT_EQ(channel.DisplaySeries().Size(), 100u);
+    EXPECT_EQ(channel.InstantSeries().At(5), -channel.samples.At(5));
+    EXPECT_EQ(before.At(5), channel.samples.At(5));
 }
 
 TEST(Recompute, ExtremesCoverFiniteShownValuesOnly)

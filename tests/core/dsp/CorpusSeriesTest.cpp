@@ -16,7 +16,7 @@ namespace {
 // The start of the record sample by sample, its end, and about 300 samples between.
 void CheckChannel(const Channel& channel)
 {
-    const auto count = static_cast<std::int64_t>(channel.samples.size());
+    const auto count = static_cast<std::int64_t>(channel.samples.Size());
     const std::int64_t head = std::min<std::int64_t>(count, 3 * channel.owner->oscillogram.SamplesPerPeriod(channel) + 2);
     test::ExpectSeriesMatchMeasures(channel, 0, 1, std::min<std::int64_t>(head, 300));
     test::ExpectSeriesMatchMeasures(channel, head, std::max<std::int64_t>(1, count / 300));

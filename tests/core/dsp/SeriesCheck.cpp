@@ -21,7 +21,7 @@ bool Close(double actual, double expected, double scale)
 // it missing.
 double ShownValue(const Channel& channel, std::int64_t i)
 {
-    return std::isnan(channel.samples[static_cast<std::size_t>(i)]) ? channel.samples[static_cast<std::size_t>(i)]
+    return std::isnan(channel.samples.At(static_cast<std::size_t>(i))) ? channel.samples.At(static_cast<std::size_t>(i))
                                                                      : Value(channel, i);
 }
 
@@ -39,8 +39,8 @@ Phasor ExpectedPhasor(const Channel& channel, std::int64_t i)
     if (channel.HasFlag(display::kSuppliedPhasors)) {
         const auto at = static_cast<std::size_t>(i);
         const double sign = channel.HasFlag(display::kInverted) ? -1.0 : 1.0;
-        return at < channel.suppliedPhasors.size()
-                   ? channel.suppliedPhasors[at] * (sign * channel.displayRatio)
+        return channel.suppliedPhasors && at < channel.suppliedPhasors->size()
+                   ? (*channel.suppliedPhasors)[at] * (sign * channel.displayRatio)
                    : Phasor();
     }
     if (const Channel* reference = TrackingReference(channel))
@@ -53,18 +53,18 @@ Phasor ExpectedPhasor(const Channel& channel, std::int64_t i)
 void ExpectSeriesMatchMeasures(const Channel& channel, std::int64_t first, std::int64_t stride,
                                std::int64_t end)
 {
-    const auto count = static_cast<std::int64_t>(channel.samples.size());
-    ASSERT_EQ(static_cast<std::int64_t>(channel.InstantSeries().size()), count);
-    ASSERT_EQ(static_cast<std::int64_t>(channel.DisplaySeries().size()), count);
-    ASSERT_EQ(static_cast<std::int64_t>(channel.phasorSeries.size()), count);
+    const auto count = static_cast<std::int64_t>(channel.samples.Size());
+    ASSERT_EQ(static_cast<std::int64_t>(channel.InstantSeries().Size()), count);
+    ASSERT_EQ(static_cast<std::int64_t>(channel.DisplaySeries().Size()), count);
+    ASSERT_EQ(static_cast<std::int64_t>(channel.PhasorSeries().Size()), count);
     int failures = 0;
     const std::int64_t last = end > 0 ? std::min(end, count) : count;
     for (std::int64_t i = first; i < last && failures < 5; i += stride) {
         const auto at = static_cast<std::size_t>(i);
         const double scale = Rms(channel, i, 1);
-        const double instant = channel.InstantSeries()[at];
-        const double shown = channel.DisplaySeries()[at];
-        const Phasor phasor = channel.phasorSeries[at];
+        const double instant = channel.InstantSeries().At(at);
+        const double shown = channel.DisplaySeries().At(at);
+        const Phasor phasor = channel.PhasorSeries().At(at);
         const Phasor expected = ExpectedPhasor(channel, i);
         const double value = ShownValue(channel, i);
         const bool ok = (std::isnan(value) ? std::isnan(instant) : instant == value) &&

@@ -18,9 +18,9 @@ Channel& TestRecord::AddAnalog(const std::string& name, std::vector<double> samp
 {
     Channel channel(ChannelKind::Analog, &document);
     channel.name = name;
-    channel.samples = std::move(samples);
+    channel.samples.Assign(std::move(samples));
     record.channels.push_back(std::move(channel));
-    record.rateSegments.back().endSample = static_cast<std::int32_t>(record.channels.back().samples.size());
+    record.rateSegments.back().endSample = static_cast<std::int32_t>(record.channels.back().samples.Size());
     return record.channels.back();
 }
 

@@ -1,6 +1,7 @@
 #include "TestRecord.h"
 
 #include "core/dsp/WindowMeasures.h"
+#include "support/Samples.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +56,7 @@ TEST(Value, ShowsStoredSamplesThroughRatioCodesDcRemovalAndInversionAndDiscreteS
 
     // A discrete channel shows its states, inverted when asked, and has no measures.
     Channel discrete(ChannelKind::Discrete, &test.document);
-    discrete.samples = {0.0, 1.0};
+    discrete.samples.Assign({0.0, 1.0});
     EXPECT_EQ(Value(discrete, 1), 1.0);
     discrete.SetFlag(display::kInverted, true);
     EXPECT_EQ(Value(discrete, 0), 1.0);
@@ -222,17 +223,17 @@ TEST_F(Tracking, FollowsTheMeasuredFrequencyOnlyWithOneRateAndAReferenceOtherTha
 TEST_F(Tracking, MissingFrequencyMeansFiftyHertz)
 {
     Channel& frequency = test.record.channels[1];
-    frequency.samples.assign(180, 50.0);
+    frequency.samples.Assign(std::vector<double>(180, 50.0));
     const double at50 = DcComponent(signal(), 120, 1);
     const Phasor phasor50 = TrackedPhasor(signal(), 1, 120, reference(), false, 1);
     const double fault50 = FaultComponent(signal(), 120);
     for (const double missing : {0.0, -50.0, kNaN}) {
-        frequency.samples[120] = missing;
+        test::SetSample(frequency, 120, missing);
         EXPECT_EQ(DcComponent(signal(), 120, 1), at50);
         EXPECT_EQ(TrackedPhasor(signal(), 1, 120, reference(), false, 1), phasor50);
     }
     // Past the reference's last sample the RMS is 0; the other forms assume 50 Hz.
-    frequency.samples.resize(120);
+    frequency.samples.Assign(std::vector<double>(120, 50.0));
     EXPECT_EQ(Rms(signal(), 120, 1), 0.0);
     EXPECT_EQ(DcComponent(signal(), 120, 1), at50);
     EXPECT_EQ(TrackedPhasor(signal(), 1, 120, reference(), false, 1), phasor50);
@@ -244,7 +245,7 @@ TEST_F(Tracking, DcTermIsTheMeanInBothFormsNotRootTwoTimesIt)
     TestRecord nominal(1000);
     const Channel& plain = nominal.AddSampled("X", 200, [](double t) { return 3.0 + Sine(10.0, 50.0, 0.0)(t); });
     EXPECT_NEAR(HarmonicRms(plain, 0, 150), 3.0, 1e-9);
-    test.record.channels[1].samples.assign(180, 50.0);
+    test.record.channels[1].samples.Assign(std::vector<double>(180, 50.0));
     const Channel& tracked = test.AddSampled("X", 200, [](double t) { return 3.0 + Sine(10.0, 50.0, 0.0)(t); });
     EXPECT_NEAR(HarmonicRms(tracked, 0, 150), 3.0, 1e-9);
     EXPECT_NEAR(HarmonicRmsOverPeriods(tracked, 0, 150, 3), 3.0, 1e-9);

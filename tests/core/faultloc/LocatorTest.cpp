@@ -56,7 +56,7 @@ TEST(Locator, RecordWithoutAFaultSaysSoAndFlagsNothing)
     const auto& channels = document->oscillogram.channels;
     for (const char* name : {"Lкз", "КЗ фазы А", "КЗ фазы B", "КЗ фазы C"}) {
         const Channel& channel = channels[document->oscillogram.FindChannel(name)];
-        EXPECT_EQ(*std::max_element(channel.samples.begin(), channel.samples.end()), 0.0) << name;
+        EXPECT_EQ(std::ranges::max(channel.samples.View().ToVector()), 0.0) << name;
     }
 }
 
@@ -259,7 +259,7 @@ TEST(Locator, OffsetCompensationTakesTheDecayOutOfThePhasor)
     Channel channel(ChannelKind::Analog, &document);
     for (int n = 0; n < 100; ++n) {
         const double t = n / 1000.0;
-        channel.samples.push_back(100.0 * std::sqrt(2.0) * std::sin(2.0 * std::numbers::pi * 50.0 * (t - 0.059) + 0.5236) +
+        channel.samples.Append(100.0 * std::sqrt(2.0) * std::sin(2.0 * std::numbers::pi * 50.0 * (t - 0.059) + 0.5236) +
                                   250.0 * std::exp(-t / 0.04));
     }
     record.channels.push_back(std::move(channel));

@@ -73,12 +73,12 @@ TEST_P(EveryDataForm, ValuesAndStatesAreStoredInBaseUnits)
     const Oscillogram& record =
         Read(Typical(GetParam()).Sample({-4, 7}, {1, 0, 1}).Sample({2, -300}, {0, 1, 1}).Ramp(3));
     ASSERT_EQ(record.SampleCount(), 5u);
-    EXPECT_EQ(record.channels[0].samples[0], -1000.0);  // (0.5 · -4 + 1) kV
-    EXPECT_EQ(record.channels[0].samples[1], 2000.0);
-    EXPECT_EQ(record.channels[1].samples[1], -300.0);
-    EXPECT_EQ(record.channels[1].samples[4], 4 + 10.0);
-    EXPECT_EQ(record.channels[2].samples, (std::vector<double>{1, 0, 0, 1, 0}));
-    EXPECT_EQ(record.channels[4].samples, (std::vector<double>{1, 1, 0, 1, 0}));
+    EXPECT_EQ(record.channels[0].samples.At(0), -1000.0);  // (0.5 · -4 + 1) kV
+    EXPECT_EQ(record.channels[0].samples.At(1), 2000.0);
+    EXPECT_EQ(record.channels[1].samples.At(1), -300.0);
+    EXPECT_EQ(record.channels[1].samples.At(4), 4 + 10.0);
+    EXPECT_EQ(record.channels[2].samples.View().ToVector(), (std::vector<double>{1, 0, 0, 1, 0}));
+    EXPECT_EQ(record.channels[4].samples.View().ToVector(), (std::vector<double>{1, 1, 0, 1, 0}));
     EXPECT_EQ(record.sampleTimes, (Times{0, 1000, 2000, 3000, 4000}));
     EXPECT_EQ(record.sampleRate, 1000);
     EXPECT_EQ(record.lineFrequencySeries, std::vector<double>(5, 50.0));
@@ -90,11 +90,34 @@ TEST_P(EveryDataForm, FewerThanFourRecordsSampleNumbersFromZeroAndStatusOnlyReco
     for (std::size_t count = 1; count <= 3; ++count) {
         const Oscillogram& record = Read(Typical(GetParam()).FirstSampleNumber(0).Ramp(count));
         EXPECT_EQ(record.SampleCount(), count);
-        EXPECT_EQ(record.channels[1].samples.back(), static_cast<double>(count - 1 + 10));
+        EXPECT_EQ(record.channels[1].samples.At(record.channels[1].samples.Size() - 1), static_cast<double>(count - 1 + 10));
     }
     const RecordBuilder statusOnly =
         RecordBuilder().FileType(GetParam()).Discrete({.id = "S1"}).Sample({}, {1}).Sample({}, {0});
-    EXPECT_EQ(Read(statusOnly).channels[0].samples, (std::vector<double>{1, 0}));
+    EXPECT_EQ(Read(statusOnly).channels[0].samples.View().ToVector(), (std::vector<double>{1, 0}));
+}
+
+// Two status bytes and more than a 64-sample word and a read block of them.
+TEST_P(EveryDataForm, SamplesReadInPlaceEqualSamplesReadIn)
+{
+    RecordBuilder builder = Typical(GetParam());
+    for (int k = 4; k <= 10; ++k)
+        builder.Discrete({.id = "S" + std::to_string(k)});
+    builder.Sample({-4, 7}, {1, 0, 1, 1, 1, 0, 0, 0, 1, 1}).Sample({3, -300}, {0, 1, 1, 0, 0, 0, 0, 0, 0, 1}).Ramp(700);
+    const auto cfg = builder.Write(folder);
+    Document inMemory;
+    Document inPlace;
+    ReadComtradeFiles(inMemory, cfg);
+    ReadComtradeFiles(inPlace, cfg, {.mapSamples = true});
+    const auto& channels = inPlace.oscillogram.channels;
+    ASSERT_EQ(channels.size(), 12u);
+    for (std::size_t j = 0; j < channels.size(); ++j)
+        EXPECT_EQ(channels[j].samples.View().ToVector(), inMemory.oscillogram.channels[j].samples.View().ToVector()) << j;
+    EXPECT_EQ(channels[0].samples.At(1), 2500.0);  // (0.5 · 3 + 1) kV
+    EXPECT_EQ(channels[1].samples.At(701), 711.0);
+    EXPECT_EQ(channels[11].samples.View().ToVector().front(), 1.0);
+    EXPECT_EQ(channels[10].samples.At(1), 0.0);
+    EXPECT_EQ(channels[10].samples.At(701), 1.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, EveryDataForm, ::testing::Values("ASCII", "BINARY", "BINARY32", "FLOAT32"));
@@ -105,30 +128,51 @@ TEST_F(ReaderTest, MissingValuesAreTheMarkerOfEachFormAndIn1991OnlyAnEmptyField)
         {"ASCII", 99999}, {"BINARY", -32768}, {"BINARY32", -2147483648.0}, {"FLOAT32", std::nan("")}};
     for (const auto& [type, marker] : markers) {
         const Oscillogram& record = Read(Typical(type).Sample({marker, 3}).Sample({2, marker}));
-        EXPECT_TRUE(std::isnan(record.channels[0].samples[0])) << type;
-        EXPECT_TRUE(std::isnan(record.channels[1].samples[1])) << type;
-        EXPECT_EQ(record.channels[0].samples[1], 2000.0) << type;
-        EXPECT_EQ(record.channels[1].samples[0], 3.0) << type;
+        EXPECT_TRUE(std::isnan(record.channels[0].samples.At(0))) << type;
+        EXPECT_TRUE(std::isnan(record.channels[1].samples.At(1))) << type;
+        EXPECT_EQ(record.channels[0].samples.At(1), 2000.0) << type;
+        EXPECT_EQ(record.channels[1].samples.At(0), 3.0) << type;
     }
     folder.Write("empty.dat", "1,0,,7,0,0,0\r\n2,1000,1, ,0,0,0\r\n");
     const Oscillogram& empty = ReadFile(folder.Write("empty.cfg", Typical("ASCII").Rate(1000, 2).ConfigurationText()));
-    EXPECT_TRUE(std::isnan(empty.channels[0].samples[0]));
-    EXPECT_TRUE(std::isnan(empty.channels[1].samples[1]));
+    EXPECT_TRUE(std::isnan(empty.channels[0].samples.At(0)));
+    EXPECT_TRUE(std::isnan(empty.channels[1].samples.At(1)));
 
     const Oscillogram& binary1991 = Read(Typical("BINARY").Station("OLD", "R", "").Sample({-32768, 1}));
-    EXPECT_EQ(binary1991.channels[0].samples[0], 1000 * (0.5 * -32768 + 1));
+    EXPECT_EQ(binary1991.channels[0].samples.At(0), 1000 * (0.5 * -32768 + 1));
     folder.Write("old.dat", "1,0,99999,,0,0,0\r\n");
     const Oscillogram& ascii1991 =
         ReadFile(folder.Write("old.cfg", Typical("ASCII").Station("OLD", "R", "").Rate(1000, 1).ConfigurationText()));
-    EXPECT_EQ(ascii1991.channels[0].samples[0], 1000 * (0.5 * 99999 + 1));
-    EXPECT_TRUE(std::isnan(ascii1991.channels[1].samples[0]));
+    EXPECT_EQ(ascii1991.channels[0].samples.At(0), 1000 * (0.5 * 99999 + 1));
+    EXPECT_TRUE(std::isnan(ascii1991.channels[1].samples.At(0)));
+}
+
+// Memory follows the file: codes with their scale, states as bits; an ASCII channel keeps its
+// codes until a number is not a whole int32.
+TEST_F(ReaderTest, SamplesAreKeptInTheFormTheFileHolds)
+{
+    const std::pair<const char*, SampleData::Form> forms[] = {{"BINARY", SampleData::Form::Int16},
+                                                               {"BINARY32", SampleData::Form::Int32},
+                                                               {"FLOAT32", SampleData::Form::Float32},
+                                                               {"ASCII", SampleData::Form::Int32}};
+    for (const auto& [type, form] : forms) {
+        const Oscillogram& record = Read(Typical(type).Ramp(3));
+        EXPECT_EQ(record.channels[0].samples.Get().Kind(), form) << type;
+        EXPECT_EQ(record.channels[2].samples.Get().Kind(), SampleData::Form::Bits) << type;
+    }
+    folder.Write("mixed.dat", "1,0,1,7,0,0,0\n2,1000,2.5,8,0,0,0\n3,2000,3e9,99999,1,0,0\n");
+    const Oscillogram& mixed = ReadFile(folder.Write("mixed.cfg", Typical("ASCII").Rate(1000, 3).ConfigurationText()));
+    EXPECT_EQ(mixed.channels[0].samples.Get().Kind(), SampleData::Form::Values);
+    EXPECT_EQ(mixed.channels[0].samples.View().ToVector(), (std::vector<double>{1500, 2250, 1.500000001e12}));
+    EXPECT_EQ(mixed.channels[1].samples.At(1), 8.0);
+    EXPECT_TRUE(std::isnan(mixed.channels[1].samples.At(2)));
 }
 
 TEST_F(ReaderTest, StatusBitsPackedInBytesAreRecognised)
 {
     const Oscillogram& record = Read(Typical("BINARY").Discrete({.id = "S4"}).PackStatusBits().Ramp(6));
     EXPECT_EQ(record.SampleCount(), 6u);
-    EXPECT_EQ(record.channels[5].samples, (std::vector<double>{1, 0, 1, 0, 1, 0}));
+    EXPECT_EQ(record.channels[5].samples.View().ToVector(), (std::vector<double>{1, 0, 1, 0, 1, 0}));
     EXPECT_TRUE(HasWarning(record, "13"));
 }
 
@@ -201,7 +245,7 @@ TEST_F(ReaderTest, SlowRecordsKeepTheirOwnRateWithoutWindowMeasures)
     ASSERT_EQ(record.loadWarnings.size(), 1u);
     EXPECT_NE(record.loadWarnings[0].find(" 30 "), std::string::npos) << record.loadWarnings[0];
     EXPECT_EQ(Rms(record.channels[0], 39, 1), 0.0);
-    EXPECT_EQ(record.channels[0].phasorSeries[39], Phasor());
+    EXPECT_EQ(record.channels[0].PhasorSeries().At(39), Phasor());
     EXPECT_EQ(record.channels[0].maxValue, 6000.0);  // (0.5 · 10 + 1) kV
 }
 
@@ -241,9 +285,9 @@ TEST_F(ReaderTest, AsciiLayoutsOfRealRecorders)
                             "4,3000,+5,6,1,1,1\x1A\x1A");
     const Oscillogram& record = ReadFile(folder.Write("odd.cfg", Typical("ASCII").Rate(1000, 4).ConfigurationText()));
     ASSERT_EQ(record.SampleCount(), 4u);
-    EXPECT_EQ(record.channels[0].samples, (std::vector<double>{-1000, 13500, 1500, 3500}));
-    EXPECT_EQ(record.channels[1].samples, (std::vector<double>{7, -3, 2, 6}));
-    EXPECT_EQ(record.channels[3].samples, (std::vector<double>{0, 1, 0, 1}));
+    EXPECT_EQ(record.channels[0].samples.View().ToVector(), (std::vector<double>{-1000, 13500, 1500, 3500}));
+    EXPECT_EQ(record.channels[1].samples.View().ToVector(), (std::vector<double>{7, -3, 2, 6}));
+    EXPECT_EQ(record.channels[3].samples.View().ToVector(), (std::vector<double>{0, 1, 0, 1}));
     EXPECT_EQ(record.sampleTimes, (Times{0, 1000, 2000, 3000}));
     EXPECT_TRUE(HasWarning(record, "1"));
 

@@ -5,6 +5,7 @@
 #include "core/formats/ZipWriter.h"
 #include "core/model/ZarvaException.h"
 #include "support/RecordBuilder.h"
+#include "support/Samples.h"
 
 #include <gtest/gtest.h>
 
@@ -205,8 +206,9 @@ TEST_F(WriterTest, FloatCodesSavedAsSixteenBitsAreSpreadOverTheRangeAndNeverWrap
     EXPECT_NE(channel.multiplier, 1.0);
     EXPECT_LE(channel.multiplier, (2.5e6 + 1e6) / 65534 * 1.000001);
     test::ExpectSameRecord(original.oscillogram, copy.oscillogram);
-    EXPECT_EQ(std::min_element(channel.samples.begin(), channel.samples.end()) - channel.samples.begin(), 0);
-    EXPECT_EQ(std::max_element(channel.samples.begin(), channel.samples.end()) - channel.samples.begin(), 6);
+    const std::vector<double> samples = channel.samples.View().ToVector();
+    EXPECT_EQ(std::min_element(samples.begin(), samples.end()) - samples.begin(), 0);
+    EXPECT_EQ(std::max_element(samples.begin(), samples.end()) - samples.begin(), 6);
 }
 
 TEST_F(WriterTest, WideAsciiCodesSavedAsSixteenBitsKeepTheirOrder)
@@ -218,7 +220,7 @@ TEST_F(WriterTest, WideAsciiCodesSavedAsSixteenBitsKeepTheirOrder)
     Document& original = Read(builder);
     const Document& copy = SaveAndRead(original, "copy.cfg", "BINARY");
     test::ExpectSameRecord(original.oscillogram, copy.oscillogram);
-    const std::vector<double>& samples = copy.oscillogram.channels[0].samples;
+    const std::vector<double> samples = copy.oscillogram.channels[0].samples.View().ToVector();
     EXPECT_TRUE(std::is_sorted(samples.begin(), samples.end()));
     EXPECT_LT(samples[1], samples[2]);
 }
@@ -227,7 +229,7 @@ TEST_F(WriterTest, PrefixedChannelsWithAnOffsetSurviveEveryForm)
 {
     for (const char* from : {"ASCII", "BINARY", "BINARY32", "FLOAT32"}) {
         Document& original = Read(Mixed(from).Station("ST", "R", "2013"));
-        EXPECT_EQ(original.oscillogram.channels[0].samples[0], -49000.0) << "(0.5 · -100 + 1) kV";
+        EXPECT_EQ(original.oscillogram.channels[0].samples.At(0), -49000.0) << "(0.5 · -100 + 1) kV";
         for (const char* to : {"ASCII", "BINARY", "binary32", "FLOAT32"}) {
             SCOPED_TRACE(std::string(from) + " to " + to);
             const Document& copy = SaveAndRead(original, std::string(to) + ".cfg", to);
@@ -257,7 +259,7 @@ TEST_F(WriterTest, MissingValuesAreWrittenAsTheMarkerOfEachForm)
         SCOPED_TRACE(type);
         const Document& copy = SaveAndRead(original, std::string(type) + ".cfg", type);
         test::ExpectSameRecord(original.oscillogram, copy.oscillogram);
-        const std::vector<double>& samples = copy.oscillogram.channels[0].samples;
+        const std::vector<double> samples = copy.oscillogram.channels[0].samples.View().ToVector();
         EXPECT_EQ(std::count_if(samples.begin(), samples.end(), [](double v) { return std::isnan(v); }), 1);
     }
     EXPECT_NE(test::FileBytes(folder / "ASCII.dat").find("\r\n2,1000,99999\r\n"), std::string::npos);
@@ -274,7 +276,7 @@ TEST_F(WriterTest, MissingValuesAreWrittenAsTheMarkerOfEachForm)
     old.Station("OLD", "R", "").FileType("ASCII").Analog({.id = "U", .primary = "", .secondary = ""});
     old.Sample({99999}).Sample({1});
     Document& oldRecord = Read(old, "old");
-    oldRecord.oscillogram.channels[0].samples[1] = std::nan("");
+    test::SetSample(oldRecord.oscillogram.channels[0], 1, std::nan(""));
     SaveComtrade(oldRecord, folder / "old1991.cfg");
     EXPECT_EQ(test::FileBytes(folder / "old1991.dat"), "1,0,99999\r\n2,1000,\r\n");
 }
@@ -299,7 +301,7 @@ protected:
 TEST_F(SavingOverTheRecord, RewritesOnlyTheHeaderAndSettings)
 {
     Record().oscillogram.headerText = "new header";
-    Record().oscillogram.channels[0].samples[0] = 1e9;
+    test::SetSample(Record().oscillogram.channels[0], 0, 1e9);
     Record().oscillogram.channels[0].aliasName = "Bus";
     SaveComtrade(Record(), path);
     EXPECT_EQ(test::FileBytes(path), cfgBytes);
@@ -310,10 +312,10 @@ TEST_F(SavingOverTheRecord, RewritesOnlyTheHeaderAndSettings)
 
 TEST_F(SavingOverTheRecord, ChangedSamplesOrAnotherFormAreWrittenOverIt)
 {
-    Record().oscillogram.channels[1].samples[0] = 7.0;
+    test::SetSample(Record().oscillogram.channels[1], 0, 7.0);
     Record().oscillogram.storedDataChanged = true;
     SaveComtrade(Record(), path);
-    EXPECT_EQ(test::ReadRecord(path)->oscillogram.channels[1].samples[0], 7.0);
+    EXPECT_EQ(test::ReadRecord(path)->oscillogram.channels[1].samples.At(0), 7.0);
 
     SaveComtrade(Record(), path, {"ASCII"});
     EXPECT_EQ(test::ReadRecord(path)->oscillogram.fileType, "ASCII");
@@ -323,7 +325,7 @@ TEST_F(SavingOverTheRecord, AFailedSaveLeavesTheOldFilesAndNoScraps)
 {
     std::filesystem::create_directories(folder / "own.set" / "inside");
     Record().oscillogram.storedDataChanged = true;
-    Record().oscillogram.channels[1].samples[0] = 7.0;
+    test::SetSample(Record().oscillogram.channels[1], 0, 7.0);
     try {
         SaveComtrade(Record(), path);
         ADD_FAILURE() << "saved";

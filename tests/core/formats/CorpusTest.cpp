@@ -39,7 +39,7 @@ void CompareAnalog(const Channel& channel, const Json& expected, const Json& ind
         const auto index = static_cast<std::size_t>(indices.Items()[k].Number());
         if (index >= inData)
             continue;
-        const double ours = channel.samples.at(index);
+        const double ours = channel.samples.At(index);
         if (values[k].IsNull()) {
             EXPECT_TRUE(std::isnan(ours)) << what << " sample " << index << " is missing, not " << ours;
         } else {
@@ -83,7 +83,8 @@ void CompareRecord(const std::filesystem::path& corpus, const Json& expected)
     for (std::size_t j = 0; j < status.size(); ++j) {
         const Channel& channel = record.channels[record.analogCount + j];
         if (sameLength) {
-            EXPECT_EQ(std::count(channel.samples.begin(), channel.samples.end(), 1.0), status[j]["ones"].Number())
+            const std::vector<double> samples = channel.samples.View().ToVector();
+            EXPECT_EQ(std::count(samples.begin(), samples.end(), 1.0), status[j]["ones"].Number())
                 << channel.channelId;
         }
     }

@@ -70,9 +70,9 @@ TEST_F(Osc2Reader, FillsTheRecordAsTheComtradeReaderDoes)
     for (std::size_t i : {0u, 7u, 29u}) {
         // (a · code + b) kV
         const double volts = (source.analog[0].codes[i] * double{0.01f} + double{0.5f}) * 1000.0;
-        EXPECT_NEAR(record.channels[0].samples[i], volts, 1e-6) << i;
-        EXPECT_NEAR(record.channels[1].samples[i], source.analog[1].codes[i] * double{0.002f}, 1e-9) << i;
-        EXPECT_EQ(record.channels[2].samples[i], i >= 15 ? 1.0 : 0.0) << i;
+        EXPECT_NEAR(record.channels[0].samples.At(i), volts, 1e-6) << i;
+        EXPECT_NEAR(record.channels[1].samples.At(i), source.analog[1].codes[i] * double{0.002f}, 1e-9) << i;
+        EXPECT_EQ(record.channels[2].samples.At(i), i >= 15 ? 1.0 : 0.0) << i;
     }
 
     EXPECT_EQ(record.oscBytes, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
@@ -85,7 +85,7 @@ TEST_F(Osc2Reader, FillsTheRecordAsTheComtradeReaderDoes)
     EXPECT_EQ(record.startDate, "5/03/2024");
     EXPECT_EQ(record.startTime, "7:08:09.045");
     EXPECT_EQ(record.triggerTime, "7:08:09.095");
-    EXPECT_EQ(record.channels[0].DisplaySeries().size(), 30u) << "channels are recomputed";
+    EXPECT_EQ(record.channels[0].DisplaySeries().Size(), 30u) << "channels are recomputed";
 }
 
 TEST_F(Osc2Reader, FirstHarmonicFactorFollowsTheRecorderVersion)
@@ -134,8 +134,8 @@ TEST_F(Osc2Reader, ManyChannelsSpreadOverTwoInformationBlocks)
     ASSERT_EQ(record.channels.size(), 33u);
     EXPECT_DOUBLE_EQ(record.channels[11].multiplier, 5.0) << "the tenth extra channel, in the second block";
     EXPECT_EQ(record.channels[32].Name(), "D19");
-    EXPECT_EQ(record.channels[32].samples[3], 1.0);
-    EXPECT_EQ(record.channels[31].samples[3], 0.0);
+    EXPECT_EQ(record.channels[32].samples.At(3), 1.0);
+    EXPECT_EQ(record.channels[31].samples.At(3), 0.0);
 }
 
 TEST_F(Osc2Reader, MalformedFilesAreReportedWithTheirPath)

@@ -164,7 +164,7 @@ TEST_F(SettingsFileTest, ComputedChannelsComeBackWithTheirDisplayKeys)
     const Oscillogram& record = document->oscillogram;
     ASSERT_EQ(record.calcChannels.Names(), std::vector<std::string>{"Sum"});
     const Channel& sum = record.channels[record.FindChannel("Sum")];
-    EXPECT_EQ(sum.samples[5], record.channels[0].samples[5] + record.channels[1].samples[5]);
+    EXPECT_EQ(sum.samples.At(5), record.channels[0].samples.At(5) + record.channels[1].samples.At(5));
     EXPECT_TRUE(sum.HasFlag(display::kCurveRms));
     EXPECT_TRUE(sum.HasFlag(display::kSuppliedPhasors));
     EXPECT_EQ(sum.aliasName, "Total") << "kept, while the channel keeps the name its formula goes by";

@@ -65,20 +65,20 @@ void CheckRecord(Document& document)
         const Channel& source = record.channels[analogs[k]];
         const Channel& copy = *record.calcChannels.FindChannel("Copy" + std::to_string(k));
         for (std::size_t i = 0; i < count; ++i)
-            ASSERT_EQ(copy.samples[i], Value(source, static_cast<std::int64_t>(i))) << source.name << " at " << i;
+            ASSERT_EQ(copy.samples.At(i), Value(source, static_cast<std::int64_t>(i))) << source.name << " at " << i;
     }
     if (analogs.size() < 3)
         return;
     const Channel& positive = *record.calcChannels.FindChannel("Positive");
     const auto phasor = [&](std::size_t k, std::size_t i) {
         const Channel& channel = record.channels[analogs[k]];
-        const Phasor z = i < channel.phasorSeries.size() ? channel.phasorSeries[i] : Phasor{};
+        const Phasor z = i < channel.PhasorSeries().Size() ? channel.PhasorSeries().At(i) : Phasor{};
         return std::isnan(z.real()) || std::isnan(z.imag()) ? Phasor{} : z;
     };
     for (std::size_t i = 0; i < count; ++i) {
         const Phasor expected = PositiveSequence(phasor(0, i), phasor(1, i), phasor(2, i));
-        ASSERT_EQ(positive.suppliedPhasors[i], expected) << "at " << i;
-        ASSERT_DOUBLE_EQ(positive.samples[i], std::abs(expected)) << "at " << i;
+        ASSERT_EQ((*positive.suppliedPhasors)[i], expected) << "at " << i;
+        ASSERT_DOUBLE_EQ(positive.samples.At(i), std::abs(expected)) << "at " << i;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "core/formula/FormulaValue.h"
 #include "core/model/ZarvaException.h"
 #include "support/Phasors.h"
+#include "support/Samples.h"
 
 #include <string>
 #include <vector>
@@ -28,7 +29,7 @@ public:
     Channel& Add(const std::string& name, double value, Phasor phasor, const std::string& unit = {})
     {
         Channel& channel = AddSamples(name, std::vector<double>(sampleCount, value), unit);
-        channel.phasorSeries.assign(sampleCount, phasor);
+        test::SupplyPhasors(channel, std::vector<Phasor>(sampleCount, phasor));
         return channel;
     }
 
@@ -49,7 +50,7 @@ public:
         Channel channel(ChannelKind::Analog, &document);
         channel.name = channel.channelId = name;
         channel.unit = unit;
-        channel.samples = std::move(samples);
+        channel.samples.Assign(std::move(samples));
         return record.channels.emplace_back(std::move(channel));
     }
 

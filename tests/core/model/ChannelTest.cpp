@@ -66,10 +66,10 @@ TEST(DiscreteChannel, InversionSwapsDisplayedStatesButNotExtremes)
 {
     Document document;
     Channel channel = Channel::FromStates(&document, "Trip", {0, 0, 5, 0}, Rgb(1, 2, 3));
-    EXPECT_EQ(channel.samples, (std::vector<double>{0, 0, 1, 0}));
+    EXPECT_EQ(channel.samples.View().ToVector(), (std::vector<double>{0, 0, 1, 0}));
     channel.SetFlag(display::kInverted, true);
     channel.Recompute();
-    EXPECT_EQ(std::vector<double>(channel.DisplaySeries().begin(), channel.DisplaySeries().end()),
+    EXPECT_EQ(channel.DisplaySeries().ToVector(),
               (std::vector<double>{1, 1, 0, 1}));
     EXPECT_EQ(channel.minValue, 0.0);
     EXPECT_EQ(channel.maxValue, 1.0);
@@ -99,9 +99,9 @@ TEST(Channel, RawSamplesAreTheValueInTheWrittenUnitTimesItsPrefix)
     channel.multiplier = 0.5;
     channel.offset = 3.0;
     channel.AddRawSample(2.0);
-    EXPECT_DOUBLE_EQ(channel.samples.back(), 4000.0);  // (0.5 · 2 + 3) kV
-    EXPECT_DOUBLE_EQ(channel.RawCode(channel.samples.back()), 2.0);
-    EXPECT_EQ(AdcCode(channel, channel.samples.back()), 2.0);
+    EXPECT_DOUBLE_EQ(channel.samples.At(channel.samples.Size() - 1), 4000.0);  // (0.5 · 2 + 3) kV
+    EXPECT_DOUBLE_EQ(channel.RawCode(channel.samples.At(channel.samples.Size() - 1)), 2.0);
+    EXPECT_EQ(AdcCode(channel, channel.samples.At(channel.samples.Size() - 1)), 2.0);
 }
 
 TEST(Channel, CyrillicVoltLetterIsKeptInLatinForm)

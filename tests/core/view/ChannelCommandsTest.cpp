@@ -165,9 +165,9 @@ TEST(ChannelCommands, ValueChangesReachTheComputedChannels)
     oscillogram.calcChannels.Add("Sum", "Ia + Ib");
     channels[0].primary = 100.0;
     RecomputeAll(record.Doc());
-    const auto sumAt = [&](std::size_t i) { return channels[oscillogram.FindChannel("Sum")].samples[i]; };
-    const double ia = channels[0].samples[5];
-    const double ib = channels[1].samples[5];
+    const auto sumAt = [&](std::size_t i) { return channels[oscillogram.FindChannel("Sum")].samples.At(i); };
+    const double ia = channels[0].samples.At(5);
+    const double ib = channels[1].samples.At(5);
     ASSERT_NE(ia, 0.0);
     EXPECT_DOUBLE_EQ(sumAt(5), ia + ib);
 

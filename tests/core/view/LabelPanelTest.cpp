@@ -3,6 +3,7 @@
 #include "core/view/ChannelColours.h"
 #include "core/view/LabelPanel.h"
 #include "core/model/TextFormat.h"
+#include "support/Samples.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ TEST(ReadoutLines, InvertedChannelShowsTheExtremesOfItsInvertedSeriesAndMeasures
 {
     test::ViewTestRecord record;
     Channel& channel = record.Analog("Ia", "A", std::vector<double>(100, 4.0));
-    channel.samples[10] = -1.0;
+    test::SetSample(channel, 10, -1.0);
     channel.displayFlags = display::kVisible | display::kCurveInstant | display::kReadMinMax | display::kInverted;
     channel.Recompute();
     const std::vector<ReadoutLine> lines = ReadoutLines(channel, std::nullopt);

@@ -50,6 +50,17 @@ TEST(MinMaxPyramid, MissingValuesArePassedOver)
     EXPECT_TRUE(pyramid.Range(series, 0, 17).Empty());
 }
 
+// The functions under test read series; these take the vectors the tests build.
+std::vector<Stroke> Vertex(const std::vector<double>& series, const TraceMapping& mapping)
+{
+    return VertexStrokes(HeldSeries(series), mapping);
+}
+
+std::vector<Stroke> Envelope(const std::vector<double>& series, const MinMaxPyramid& pyramid, const TraceMapping& mapping)
+{
+    return EnvelopeStrokes(HeldSeries(series), &pyramid, mapping);
+}
+
 TraceMapping Mapping(double xScale, std::int64_t first = 0)
 {
     TraceMapping mapping;
@@ -87,8 +98,8 @@ TEST(EnvelopeStrokes, CoverEachColumnAsEveryVertexDoes)
     const MinMaxPyramid pyramid(series);
     for (const double xScale : {1.0 / 16, 1.0 / 128, 1.0 / 512}) {
         const TraceMapping mapping = Mapping(xScale, 1234);
-        const std::vector<Stroke> every = VertexStrokes(series, mapping);
-        const std::vector<Stroke> envelope = EnvelopeStrokes(series, pyramid, mapping);
+        const std::vector<Stroke> every = Vertex(series, mapping);
+        const std::vector<Stroke> envelope = Envelope(series, pyramid, mapping);
         ASSERT_EQ(envelope.size(), 1u);
         ASSERT_EQ(every.size(), 1u);
         EXPECT_LE(envelope[0].size(), 4u * 801u);
@@ -104,8 +115,8 @@ TEST(EnvelopeStrokes, MissingSamplesLeaveAGapAtEveryScale)
     std::fill(series.begin() + 5'000, series.begin() + 8'000, std::nan(""));
     const MinMaxPyramid pyramid(series);
     const TraceMapping mapping = Mapping(1.0 / 512, 1234);
-    const std::vector<Stroke> every = VertexStrokes(series, mapping);
-    const std::vector<Stroke> envelope = EnvelopeStrokes(series, pyramid, mapping);
+    const std::vector<Stroke> every = Vertex(series, mapping);
+    const std::vector<Stroke> envelope = Envelope(series, pyramid, mapping);
     ASSERT_EQ(every.size(), 2u);
     ASSERT_EQ(envelope.size(), 2u);
     for (std::size_t k = 0; k < 2; ++k)
@@ -114,7 +125,7 @@ TEST(EnvelopeStrokes, MissingSamplesLeaveAGapAtEveryScale)
 
     std::vector<double> few = Noise(100, 6);
     few[10] = std::nan("");
-    const std::vector<Stroke> sparse = EnvelopeStrokes(few, MinMaxPyramid(few), Mapping(1.0));
+    const std::vector<Stroke> sparse = Envelope(few, MinMaxPyramid(few), Mapping(1.0));
     ASSERT_EQ(sparse.size(), 2u);
     EXPECT_EQ(sparse[0].size(), 10u);
 }
@@ -123,21 +134,22 @@ TEST(EnvelopeStrokes, SparseScalesKeepEveryVertexUpToTheEndOfTheSeries)
 {
     const std::vector<double> series = Noise(1000, 4);
     const TraceMapping mapping = Mapping(0.5, 10);
-    const std::vector<Stroke> strokes = EnvelopeStrokes(series, MinMaxPyramid(series), mapping);
+    const std::vector<Stroke> strokes = Envelope(series, MinMaxPyramid(series), mapping);
     ASSERT_EQ(strokes.size(), 1u);
     const Stroke& points = strokes[0];
     ASSERT_EQ(points.size(), 64u);  // ceil(800 / 12.5)
     EXPECT_EQ(points[3].x, 100 + 38);  // 37.5 rounded up
     EXPECT_EQ(points[3].y, mapping.Y(series[13]));
     EXPECT_EQ(mapping.Y(-60.0 + 10.0), 185);
-    EXPECT_EQ(VertexStrokes(series, Mapping(1.0, 990)).at(0).size(), 10u);
-    EXPECT_TRUE(VertexStrokes(series, Mapping(1.0, 2000)).empty());
+    EXPECT_EQ(Vertex(series, Mapping(1.0, 990)).at(0).size(), 10u);
+    EXPECT_TRUE(Vertex(series, Mapping(1.0, 2000)).empty());
 }
 
 TEST(DiscreteRuns, RunsOfSamplesAtReadableScalesAndAPulseInsideOneColumnMarksTheChange)
 {
     const std::vector<double> few = {0, 1, 1, 0, 0, 1, 0, 0};
-    const DiscreteBars readable = DiscreteRuns(few, MinMaxPyramid(few), Mapping(1.0));
+    const MinMaxPyramid fewLevels(few);
+    const DiscreteBars readable = DiscreteRuns(HeldSeries(few), &fewLevels, Mapping(1.0));
     EXPECT_EQ(readable.runs, (std::vector<std::pair<int, int>>{{125, 175}, {225, 250}}));
     EXPECT_TRUE(readable.changeColumns.empty());
 
@@ -145,7 +157,8 @@ TEST(DiscreteRuns, RunsOfSamplesAtReadableScalesAndAPulseInsideOneColumnMarksThe
     series[50'003] = 1.0;
     std::fill(series.begin() + 55'000, series.end(), 1.0);
     const TraceMapping mapping = Mapping(1.0 / 512, 45'000);
-    const DiscreteBars bars = DiscreteRuns(series, MinMaxPyramid(series), mapping);
+    const MinMaxPyramid levels(series);
+    const DiscreteBars bars = DiscreteRuns(HeldSeries(series), &levels, mapping);
     ASSERT_EQ(bars.runs.size(), 2u);
     EXPECT_EQ(bars.runs[0].second - bars.runs[0].first, 1);
     EXPECT_EQ(bars.changeColumns.size(), 2u);

@@ -36,7 +36,7 @@ Channel& ViewTestRecord::Analog(const std::string& name, const std::string& unit
     channel.name = name;
     channel.unit8 = unit;
     InterpretUnit(channel);
-    channel.samples = std::move(values);
+    channel.samples.Assign(std::move(values));
     channel.Recompute();
     Oscillogram& record = document_->oscillogram;
     const auto discreteStart = record.channels.begin() + record.analogCount;
@@ -58,7 +58,7 @@ Channel& ViewTestRecord::Discrete(const std::string& name, std::vector<double> v
     Channel channel(ChannelKind::Discrete, document_.get());
     channel.channelId = name;
     channel.name = name;
-    channel.samples = std::move(values);
+    channel.samples.Assign(std::move(values));
     channel.Recompute();
     ++document_->oscillogram.discreteCount;
     return document_->oscillogram.channels.emplace_back(std::move(channel));
