@@ -1,5 +1,6 @@
 #include "DiagramTestRecord.h"
 #include "GuiTestSupport.h"
+#include "support/Samples.h"
 
 #include "gui/app/Drawing.h"
 #include "gui/diagrams/BlockPropertyGrid.h"
@@ -96,9 +97,10 @@ private slots:
     {
         DiagramTestRecord test;
         Channel& z = test.AddPhasor("Z", "Ohm", 8.0, 0.0, kMagenta, display::kOnCircleDiagram);
-        z.displayFlags |= display::kSuppliedPhasors;
         // From 8 Ω to 3 Ω along the R axis; cursor 1 at the 3 Ω.
-        std::fill(z.phasorSeries.begin() + 50, z.phasorSeries.end(), Phasor(3.0, 0.0));
+        std::vector<Phasor> path = z.PhasorSeries().ToVector();
+        std::fill(path.begin() + 50, path.end(), Phasor(3.0, 0.0));
+        zarva::test::SupplyPhasors(z, std::move(path));
         test.PlaceCursorOne(100);
         CircleDiagramWnd window;
         BlockPropertyGrid* grid = window.CreateGrid(nullptr);

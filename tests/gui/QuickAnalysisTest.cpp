@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(document->Core().settings.Section("SymmetricItemsPage").GetString("IA"), std::string("Ia"));
         // 50 ms into the earth fault 24 km out the loop's reactance is that of 24 km of the line
         // (0.4 ohm/km), in the record's secondary ohms (CT 600/5, VT 110000/100).
-        const Phasor z = Named(*document, "ZfA")->suppliedPhasors.at(360);
+        const Phasor z = Named(*document, "ZfA")->suppliedPhasors->at(360);
         const double expected = 24.0 * 0.4 * 120.0 / 1100.0;
         QVERIFY2(std::abs(z.imag() - expected) < 0.05 * expected, qPrintable(QString::number(z.imag())));
     }

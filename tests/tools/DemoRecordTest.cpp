@@ -68,7 +68,7 @@ TEST(DemoRecord, ComputedChannelsShowTheFaultToTheDiagrams)
     const Oscillogram& record = document.oscillogram;
     ASSERT_TRUE(record.loadWarnings.empty());
     const auto at = [&](const char* name, double seconds) {
-        return record.channels[record.FindChannel(name)].phasorSeries[static_cast<std::size_t>(seconds * 2400)];
+        return record.channels[record.FindChannel(name)].PhasorSeries().At(static_cast<std::size_t>(seconds * 2400));
     };
     // A bolted fault 24 km out reads its line reactance, 24 × 0.40 Ω; the 1 Ω fault resistance
     // fed from both ends shows only in R.

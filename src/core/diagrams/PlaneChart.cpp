@@ -49,18 +49,19 @@ std::optional<std::size_t> Resolve(const Oscillogram& record, const std::string&
     }
 }
 
-double At(std::span<const double> series, std::int64_t sample)
+double At(const Series<double>& series, std::int64_t sample)
 {
-    if (sample < 0 || static_cast<std::uint64_t>(sample) >= series.size())
+    if (sample < 0 || static_cast<std::uint64_t>(sample) >= series.Size())
         return std::numeric_limits<double>::quiet_NaN();
-    return series[static_cast<std::size_t>(sample)];
+    return series.At(static_cast<std::size_t>(sample));
 }
 
 PointF ComplexAt(const Channel& channel, std::int64_t sample)
 {
-    if (sample < 0 || static_cast<std::uint64_t>(sample) >= channel.phasorSeries.size())
+    const Series<Phasor>& phasors = channel.PhasorSeries();
+    if (sample < 0 || static_cast<std::uint64_t>(sample) >= phasors.Size())
         return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
-    const Phasor value = channel.phasorSeries[static_cast<std::size_t>(sample)];
+    const Phasor value = phasors.At(static_cast<std::size_t>(sample));
     return {value.real(), value.imag()};
 }
 

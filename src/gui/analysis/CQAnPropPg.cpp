@@ -91,10 +91,10 @@ void CQAnPropPg::ShowValuesAt(std::int64_t sample)
         if (name.empty() || sample < 0)
             continue;
         const auto found = std::ranges::find(record.channels, name, &Channel::name);
-        if (found == record.channels.end() || static_cast<std::size_t>(sample) >= found->phasorSeries.size())
+        if (found == record.channels.end() || static_cast<std::size_t>(sample) >= found->PhasorSeries().Size())
             continue;
         const Channel& channel = *found;
-        const Phasor z = channel.phasorSeries[static_cast<std::size_t>(sample)];
+        const Phasor z = channel.PhasorSeries().At(static_cast<std::size_t>(sample));
         value->setText(QStringLiteral("%1 %2 ∠ %3°")
                            .arg(std::abs(z), 0, 'g', 5)
                            .arg(QString::fromStdString(channel.Unit()))

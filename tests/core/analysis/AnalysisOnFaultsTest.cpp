@@ -50,9 +50,9 @@ Phasor ExpectedLoop()
 void ExpectWithinOnePercent(const FaultRecord& fault, const std::string& name)
 {
     const Channel& channel = fault.record.channels[fault.record.FindChannel(name)];
-    const Phasor z = channel.suppliedPhasors.at(static_cast<std::size_t>(fault.inFault));
+    const Phasor z = channel.suppliedPhasors->at(static_cast<std::size_t>(fault.inFault));
     EXPECT_LT(std::abs(z - ExpectedLoop()), 0.01 * std::abs(ExpectedLoop())) << name << ": " << z;
-    EXPECT_NEAR(channel.samples.at(static_cast<std::size_t>(fault.inFault)), std::abs(z), 1e-9);
+    EXPECT_NEAR(channel.samples.At(static_cast<std::size_t>(fault.inFault)), std::abs(z), 1e-9);
 }
 
 TEST(QuickAnalysisOnFaults, EarthLoopWithTheModelsCompensationMeasuresTheLineToTheFault)
@@ -103,8 +103,8 @@ TEST(QuickAnalysisOnFaults, ZeroSequenceFromPhasesAndTheAngleBetween)
     FormulaPlan plan(test.record);
     choices.Plan(plan);
     AddPlanned(test.record, plan.Entries());
-    test::ExpectPhasorNear(test.Named("3I0").phasorSeries[30], Polar(6.0, -80.0), 1e-9);
-    test::ExpectPhasorNear(test.Named("3U0").phasorSeries[30], Polar(80.0, 180.0), 1e-9);
+    test::ExpectPhasorNear(test.Named("3I0").PhasorSeries().At(30), Polar(6.0, -80.0), 1e-9);
+    test::ExpectPhasorNear(test.Named("3U0").PhasorSeries().At(30), Polar(80.0, 180.0), 1e-9);
     EXPECT_NEAR(test.Named("Fi0").samples[30], 100.0, 1e-9);
 }
 

@@ -14,7 +14,7 @@ using test::Polar;
 
 Phasor PhasorOf(const FormulaTestRecord& test, const std::string& name)
 {
-    return test.Named(name).phasorSeries.at(30);
+    return test.Named(name).PhasorSeries().At(30);
 }
 
 std::vector<std::string> NamesOf(const FormulaPlan& plan)

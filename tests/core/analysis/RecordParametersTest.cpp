@@ -41,16 +41,16 @@ TEST(RecordParameters, FrequencyReferenceSwitchesTheMeasuresAndBack)
     ChangeFrequencyReference(test.document, 0);
     test.record.channels[0].Recompute();
     test.record.calcChannels.Compute();
-    const std::vector<Phasor> nominal = test.record.channels[0].phasorSeries;
+    const std::vector<Phasor> nominal = test.record.channels[0].PhasorSeries().ToVector();
     const double nominalModulus = test.record.channels[2].samples[300];
 
     ASSERT_TRUE(ChangeFrequencyReference(test.document, 1));
-    EXPECT_NEAR(std::abs(test.record.channels[0].phasorSeries[300]), 100.0, 0.5);
+    EXPECT_NEAR(std::abs(test.record.channels[0].PhasorSeries().At(300)), 100.0, 0.5);
     EXPECT_NEAR(test.record.channels[2].samples[300], 100.0, 0.5);
     EXPECT_GT(std::abs(nominalModulus - 100.0), 1.0);
 
     ASSERT_TRUE(ChangeFrequencyReference(test.document, 0));
-    EXPECT_EQ(test.record.channels[0].phasorSeries, nominal);
+    EXPECT_EQ(test.record.channels[0].PhasorSeries().ToVector(), nominal);
     EXPECT_EQ(test.record.channels[2].samples[300], nominalModulus);
     EXPECT_FALSE(ChangeFrequencyReference(test.document, 2));
 }
