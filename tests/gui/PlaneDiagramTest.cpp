@@ -1,6 +1,5 @@
 #include "DiagramTestRecord.h"
 #include "GuiTestSupport.h"
-#include "support/Samples.h"
 
 #include "gui/app/Drawing.h"
 #include "gui/diagrams/BlockPropertyGrid.h"
@@ -9,6 +8,7 @@
 #include "gui/diagrams/DiffDiagramWnd.h"
 
 #include "core/storage/SettingsStore.h"
+#include "support/Samples.h"
 
 #include <QTest>
 
@@ -97,8 +97,9 @@ private slots:
     {
         DiagramTestRecord test;
         Channel& z = test.AddPhasor("Z", "Ohm", 8.0, 0.0, kMagenta, display::kOnCircleDiagram);
+        z.displayFlags |= display::kSuppliedPhasors;
         // From 8 Ω to 3 Ω along the R axis; cursor 1 at the 3 Ω.
-        std::vector<Phasor> path = z.PhasorSeries().ToVector();
+        std::vector<Phasor> path(DiagramTestRecord::kSamples, Phasor(8.0, 0.0));
         std::fill(path.begin() + 50, path.end(), Phasor(3.0, 0.0));
         zarva::test::SupplyPhasors(z, std::move(path));
         test.PlaceCursorOne(100);

@@ -58,10 +58,9 @@ double At(const Series<double>& series, std::int64_t sample)
 
 PointF ComplexAt(const Channel& channel, std::int64_t sample)
 {
-    const Series<Phasor>& phasors = channel.PhasorSeries();
-    if (sample < 0 || static_cast<std::uint64_t>(sample) >= phasors.Size())
+    if (sample < 0 || static_cast<std::uint64_t>(sample) >= channel.PhasorSeries().Size())
         return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
-    const Phasor value = phasors.At(static_cast<std::size_t>(sample));
+    const Phasor value = channel.PhasorSeries().At(static_cast<std::size_t>(sample));
     return {value.real(), value.imag()};
 }
 
