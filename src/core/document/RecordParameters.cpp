@@ -41,6 +41,7 @@ bool CorrectSampleRate(Document& document, std::int32_t rate)
     Oscillogram& record = document.oscillogram;
     if (rate <= 0 || rate == record.sampleRate)
         return false;
+    document.undo.Save(document);
     RetimeAtRate(record, rate);
     RecomputeAll(document);
     LocateAgain(document);

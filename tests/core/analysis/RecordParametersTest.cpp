@@ -55,14 +55,18 @@ TEST(RecordParameters, FrequencyReferenceSwitchesTheMeasuresAndBack)
     EXPECT_FALSE(ChangeFrequencyReference(test.document, 2));
 }
 
-TEST(RecordParameters, CorrectedRateRetimesTheSamples)
+TEST(RecordParameters, CorrectedRateRetimesTheSamplesAndCanBeUndone)
 {
     test::TestRecord test(1000);
     test.AddSampled("U", 100, test::Sine(1.0, 50.0, 0.0));
     EXPECT_FALSE(CorrectSampleRate(test.document, 1000));
+    const std::vector<std::int64_t> times = test.record.sampleTimes;
     ASSERT_TRUE(CorrectSampleRate(test.document, 2000));
     EXPECT_EQ(test.record.sampleRate, 2000);
     EXPECT_EQ(test.record.sampleTimes[3], 1500);
+    ASSERT_TRUE(test.document.undo.Undo(test.document));
+    EXPECT_EQ(test.record.sampleRate, 1000);
+    EXPECT_EQ(test.record.sampleTimes, times);
 }
 
 // A name written in OEM 866 and first read as Windows-1251: read again, it is "Ток", and the
