@@ -29,7 +29,7 @@ void MakeRecord(zarva::Document& document)
         record.sampleTimes.push_back(i * 1000);
         samples.push_back(i % 20 < 10 ? 1.0 : -1.0);
     }
-    channel.samples = std::move(samples);
+    channel.samples.Assign(std::move(samples));
     channel.Recompute();
     record.channels.push_back(std::move(channel));
 }

@@ -34,7 +34,7 @@ zarva::Document& SmallRecord()
         for (int n = 0; n < 200; ++n) {
             const double angle = 2.0 * std::numbers::pi * (n / 20.0 - static_cast<double>(c % 3) / 3.0);
             const double size = current ? (n >= 100 && c % 3 == 0 ? 2000.0 : 300.0) : (n >= 100 && c % 3 == 0 ? 3e4 : 9e4);
-            channel.samples.push_back(size * std::sin(angle - (current ? 1.2 : 0.0)));
+            channel.samples.Append(size * std::sin(angle - (current ? 1.2 : 0.0)));
         }
         record.channels.push_back(std::move(channel));
     }
