@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace zarva {
@@ -124,6 +125,47 @@ std::int64_t WindowsOrigin(const AnalogInputs& inputs, std::int64_t begin, std::
     return std::max<std::int64_t>(0, origin);
 }
 
+// The running totals of a summary, copied into locals for each stretch so that the loops keep
+// them in registers.
+struct SummaryTotals {
+    double largest = 0.0;
+    bool hasNaN = false;
+    double sums[4] = {0.0, 0.0, 0.0, 0.0};
+
+    void AddMagnitudes(std::span<const double> values)
+    {
+        double high = largest;
+        bool nan = hasNaN;
+        for (const double sample : values) {
+            const bool missing = std::isnan(sample);
+            nan |= missing;
+            high = std::max(high, std::abs(missing ? 0.0 : sample));
+        }
+        largest = high;
+        hasNaN = nan;
+    }
+
+    // Four partial sums, value i going to sums[i % 4], keep the additions from waiting on one
+    // another; `values` start at a multiple of 4.
+    void AddValues(std::span<const double> values)
+    {
+        const auto counted = [](double sample) { return std::isnan(sample) ? 0.0 : sample; };
+        double s0 = sums[0], s1 = sums[1], s2 = sums[2], s3 = sums[3];
+        std::size_t k = 0;
+        for (; k + 4 <= values.size(); k += 4) {
+            s0 += counted(values[k]);
+            s1 += counted(values[k + 1]);
+            s2 += counted(values[k + 2]);
+            s3 += counted(values[k + 3]);
+        }
+        double* tail[3] = {&s0, &s1, &s2};
+        for (; k < values.size(); ++k)
+            *tail[k % 4] += counted(values[k]);
+        sums[0] = s0, sums[1] = s1, sums[2] = s2, sums[3] = s3;
+    }
+};
+
+
 } // namespace
 
 CurveMode CurveModeOf(const Channel& channel)
@@ -144,7 +186,8 @@ AnalogInputs::AnalogInputs(const Channel& channel, std::int32_t periodSamples, c
       firstHarmonicFactor(channel.owner->oscillogram.firstHarmonicFactor),
       suppliedPhasors(channel.HasFlag(display::kSuppliedPhasors)),
       samplingRate(SamplingRate(channel)),
-      samplesTooLarge(SlidingHarmonic::TooLarge(summary.largestMagnitude))
+      samplesTooLarge(SlidingHarmonic::TooLarge(summary.largestMagnitude)),
+      samplesPyramid(summary.samplesPyramid)
 {
     if (const Channel* tracked = TrackingReference(channel))
         reference = tracked->samples.Data();
@@ -200,30 +243,32 @@ SampleSummary SummariseSamples(const Channel& channel, std::int32_t period)
     const std::size_t count = samples.Size();
     const std::size_t whole = period > 0 ? count - count % static_cast<std::size_t>(period) : 0;
     const bool adcCounts = channel.HasFlag(display::kAdcCounts);
-    double largest = 0.0;
-    bool hasNaN = false;
-    // Four partial sums keep the additions from waiting on one another.
-    double sums[4] = {0.0, 0.0, 0.0, 0.0};
+    SummaryTotals totals;
+    LoadProgress& progress = channel.owner->progress;
+    std::optional<MinMaxPyramid::Builder> pyramid;
+    if (CurveModeOf(channel) == CurveMode::Instant && !adcCounts)
+        pyramid.emplace();
     samples.ForEachBlock(0, count, [&](std::size_t at, std::span<const double> values) {
-        for (std::size_t k = 0; k < values.size(); ++k) {
-            const double sample = values[k];
-            const bool missing = std::isnan(sample);
-            hasNaN |= missing;
-            const double value = missing ? 0.0 : sample;
-            largest = std::max(largest, std::abs(value));
-            if (at + k >= whole)
-                continue;
-            if (adcCounts)
-                sums[0] += missing ? 0.0 : AdcCode(channel, value);
-            else
-                sums[(at + k) % 4] += value;
+        totals.AddMagnitudes(values);
+        if (pyramid && progress.CancelRequested())
+            pyramid.reset();
+        if (pyramid) {
+            pyramid->Add(values);
+            progress.Advance(values.size());
         }
+        const std::span<const double> counted = values.first(at < whole ? std::min(values.size(), whole - at) : 0);
+        if (!adcCounts)
+            return totals.AddValues(counted);
+        for (const double sample : counted)
+            totals.sums[0] += std::isnan(sample) ? 0.0 : AdcCode(channel, sample);
     });
     SampleSummary summary;
-    summary.hasNaN = hasNaN;
-    summary.largestMagnitude = largest;
+    summary.hasNaN = totals.hasNaN;
+    summary.largestMagnitude = totals.largest;
+    if (pyramid)
+        summary.samplesPyramid = std::make_shared<MinMaxPyramid>(pyramid->Finish());
     if (whole > 0)
-        summary.wholePeriodMean = (sums[0] + sums[1] + sums[2] + sums[3]) / static_cast<double>(whole);
+        summary.wholePeriodMean = (totals.sums[0] + totals.sums[1] + totals.sums[2] + totals.sums[3]) / static_cast<double>(whole);
     return summary;
 }
 

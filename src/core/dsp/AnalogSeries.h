@@ -3,6 +3,7 @@
 #include "core/dsp/InstantValue.h"
 #include "core/dsp/SlidingHarmonic.h"
 #include "core/model/Channel.h"
+#include "core/view/MinMaxPyramid.h"
 
 #include <cfloat>
 #include <cstdint>
@@ -31,6 +32,11 @@ struct SampleSummary {
     double wholePeriodMean = 0.0;
     bool hasNaN = false;
     double largestMagnitude = 0.0;  // of the samples that are numbers
+    // The min/max pyramid of the samples, built in the same pass when the curve drawn is the
+    // instantaneous values, so that opening reads the samples once (the curve's pyramid is
+    // this one mapped through the display transform); the pass then advances the progress as
+    // the survey of the curve would.
+    std::shared_ptr<MinMaxPyramid> samplesPyramid;
 };
 
 SampleSummary SummariseSamples(const Channel& channel, std::int32_t period);
@@ -54,6 +60,7 @@ struct AnalogInputs {
     std::shared_ptr<const SampleData> reference;  // the frequency followed; null for none
     double samplingRate;
     bool samplesTooLarge;      // for running sums, when instantIsSamples
+    std::shared_ptr<MinMaxPyramid> samplesPyramid;  // the summary's, if any
 
     std::int64_t Count() const { return static_cast<std::int64_t>(samples->Size()); }
     // The instantaneous values of samples [first, first + out.size()) as shown (a missing

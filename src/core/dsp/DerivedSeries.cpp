@@ -15,6 +15,58 @@ double DiscreteShown(double sample, bool inverted)
     return inverted ? (sample == 0.0 ? 1.0 : 0.0) : sample;
 }
 
+// A series of this object's own, for its own use while it lives.
+Series<double> Unowned(const SeriesSource<double>* source)
+{
+    return Series<double>(std::shared_ptr<const SeriesSource<double>>(std::shared_ptr<const void>(), source));
+}
+
+// The survey of a curve from its pyramid: the extremes are the pyramid's but for ±DBL_MAX,
+// which they leave out.
+CurveSurvey SurveyOf(std::shared_ptr<const MinMaxPyramid> pyramid, const Series<double>& shown)
+{
+    const ValueSpan all = pyramid->All();
+    Extremes extremes;
+    if (all.high == DBL_MAX || all.low == -DBL_MAX) {
+        shown.ForEachBlock(0, shown.Size(), [&](std::size_t, std::span<const double> values) {
+            for (const double value : values)
+                extremes.Add(value);
+        });
+    } else if (!all.Empty()) {
+        extremes = {all.high, all.low};
+    }
+    return CurveSurvey{extremes.high, extremes.low, std::move(pyramid)};
+}
+
+struct StatesSeen {
+    bool zero = false;
+    bool nonZero = false;
+};
+
+// The whole first-level blocks of a status channel held as bits, taken a word at a time
+// rather than a value at a time; gives how many samples it took. States of 0 and 1 only, so
+// counting the first sample among those seen changes no extreme.
+std::size_t AddBitBlocks(std::span<const std::uint64_t> words, std::size_t count, bool inverted,
+                         MinMaxPyramid::Builder& pyramid, StatesSeen& seen)
+{
+    constexpr std::size_t kWordsPerBlock = MinMaxPyramid::kFirstBlock / 64;
+    const std::size_t blocks = words.empty() ? 0 : count / MinMaxPyramid::kFirstBlock;
+    for (std::size_t block = 0; block < blocks; ++block) {
+        std::uint64_t ones = 0;
+        std::uint64_t zeros = 0;
+        for (const std::uint64_t word : words.subspan(block * kWordsPerBlock, kWordsPerBlock)) {
+            ones |= word;
+            zeros |= ~word;
+        }
+        seen.nonZero |= ones != 0;
+        seen.zero |= zeros != 0;
+        const bool showsOne = inverted ? zeros != 0 : ones != 0;
+        const bool showsZero = inverted ? ones != 0 : zeros != 0;
+        pyramid.AddBlock({showsZero ? 0.0 : 1.0, showsOne ? 1.0 : 0.0});
+    }
+    return blocks * MinMaxPyramid::kFirstBlock;
+}
+
 } // namespace
 
 class DerivedSeries::InstantSource final : public SeriesSource<double> {
@@ -96,6 +148,16 @@ DerivedSeries::DerivedSeries(const Channel& channel, std::optional<AnalogInputs>
         phasorScale_ = (inverted_ ? -1.0 : 1.0) * channel.displayRatio;
         if (!supplied_)
             supplied_ = std::make_shared<const std::vector<Phasor>>();
+    }
+    if (analog_ && analog_->samplesPyramid) {
+        // The summary built the pyramid of the samples while reading them; the curve's follows
+        // from it when the curve keeps the samples' order.
+        const InstantTransform& shown = analog_->instant.Transform();
+        MinMaxPyramid& pyramid = *analog_->samplesPyramid;
+        if (analog_->mode == CurveMode::Instant && shown.KeepsOrder() &&
+            pyramid.MapValues([&shown](double sample) { return shown.Shown(sample); }, shown.ReversesOrder()))
+            survey_ = SurveyOf(std::move(analog_->samplesPyramid), Unowned(instant_.get()));
+        analog_->samplesPyramid.reset();
     }
 }
 
@@ -223,30 +285,31 @@ std::optional<CurveSurvey> DerivedSeries::Surveyed() const
 }
 
 // The extremes are those of the stored samples, not of the curve drawn: the highest is 1.0
-// once any sample is not 0.0, the lowest 0.0 once any is.
+// once any sample after the first is not 0.0, the lowest 0.0 once any is.
 CurveSurvey DerivedSeries::SurveyDiscrete(LoadProgress& progress) const
 {
     CurveSurvey survey;
     const std::size_t count = Count();
     progress.Advance(count);
-    if (count > 0)
-        survey.maxValue = survey.minValue = samples_->At(0);
+    StatesSeen seen;
     MinMaxPyramid::Builder pyramid;
-    std::vector<double> shown(std::min(kSeriesBlock, count));
-    for (std::size_t first = 0; first < count; first += kSeriesBlock) {
+    const std::size_t fromBits = AddBitBlocks(samples_->BitWords(), count, inverted_, pyramid, seen);
+    std::vector<double> shown(std::min(kSeriesBlock, count - fromBits));
+    for (std::size_t first = fromBits; first < count; first += kSeriesBlock) {
         const std::span<double> values(shown.data(), std::min(kSeriesBlock, count - first));
         samples_->Read(first, values);
-        for (std::size_t k = first == 0 ? 1 : 0; k < values.size(); ++k) {
-            if (values[k] == 0.0)
-                survey.minValue = 0.0;
-            else
-                survey.maxValue = 1.0;
-        }
+        for (std::size_t k = first == 0 ? 1 : 0; k < values.size(); ++k)
+            (values[k] == 0.0 ? seen.zero : seen.nonZero) = true;
         if (inverted_) {
             for (double& value : values)
                 value = DiscreteShown(value, true);
         }
         pyramid.Add(values);
+    }
+    if (count > 0) {
+        const double firstSample = samples_->At(0);
+        survey.maxValue = seen.nonZero ? 1.0 : firstSample;
+        survey.minValue = seen.zero ? 0.0 : firstSample;
     }
     survey.pyramid = std::make_shared<const MinMaxPyramid>(pyramid.Finish());
     return survey;
@@ -255,10 +318,8 @@ CurveSurvey DerivedSeries::SurveyDiscrete(LoadProgress& progress) const
 std::optional<CurveSurvey> DerivedSeries::SurveyAnalog(LoadProgress& progress) const
 {
     const std::size_t count = Count();
-    const Series<double> shown(std::shared_ptr<const SeriesSource<double>>(
-        std::shared_ptr<const void>(), analog_->mode == CurveMode::Instant ? static_cast<const SeriesSource<double>*>(instant_.get())
-                                                                            : display_.get()));
-    Extremes extremes;
+    const Series<double> shown = Unowned(analog_->mode == CurveMode::Instant ? static_cast<const SeriesSource<double>*>(instant_.get())
+                                                                              : display_.get());
     MinMaxPyramid::Builder pyramid;
     bool cancelled = false;
     shown.ForEachBlock(0, count, [&](std::size_t, std::span<const double> values) {
@@ -266,14 +327,12 @@ std::optional<CurveSurvey> DerivedSeries::SurveyAnalog(LoadProgress& progress) c
             cancelled = true;
             return;
         }
-        for (const double value : values)
-            extremes.Add(value);
         pyramid.Add(values);
         progress.Advance(values.size());
     });
     if (cancelled)
         return std::nullopt;
-    return CurveSurvey{extremes.high, extremes.low, std::make_shared<const MinMaxPyramid>(pyramid.Finish())};
+    return SurveyOf(std::make_shared<const MinMaxPyramid>(pyramid.Finish()), shown);
 }
 
 } // namespace zarva

@@ -36,6 +36,14 @@ public:
     // The value as the measures count it: a missing sample is 0.0.
     double operator()(double sample) const { return std::isnan(sample) ? 0.0 : Shown(sample); }
 
+    // Whether Shown keeps the order of finite samples, or reverses it when ReversesOrder(), as
+    // long as the values shown stay finite: then the extremes shown are those of the samples shown.
+    bool KeepsOrder() const
+    {
+        return !adcCounts_ && std::isfinite(ratio_) && ratio_ != 0.0 && std::isfinite(dcShift_);
+    }
+    bool ReversesOrder() const { return (ratio_ < 0.0) != (sign_ < 0.0); }
+
 private:
     bool adcCounts_;
     double ratio_;
@@ -63,6 +71,7 @@ public:
     double Convert(double sample) const { return discrete_ ? DiscreteValue(sample) : transform_(sample); }
     // The value shown for a stored analog sample; a missing one stays missing.
     double Shown(double sample) const { return transform_.Shown(sample); }
+    const InstantTransform& Transform() const { return transform_; }
 
     std::int64_t Count() const { return count_; }
 

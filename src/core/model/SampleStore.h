@@ -92,6 +92,11 @@ public:
     }
     void Read(std::size_t first, std::span<double> out) const override;
     std::span<const double> Held() const override { return values_; }
+    // The states of a status channel held as bits (see the constructor); empty otherwise.
+    std::span<const std::uint64_t> BitWords() const
+    {
+        return form_ == Form::Bits ? std::span<const std::uint64_t>(bits_) : std::span<const std::uint64_t>();
+    }
 
 private:
     friend class SampleStore;

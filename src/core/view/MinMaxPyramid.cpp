@@ -44,10 +44,20 @@ void MinMaxPyramid::Builder::Add(std::span<const double> values)
     }
 }
 
+void MinMaxPyramid::Builder::AddBlock(const ValueSpan& span)
+{
+    blocks_.push_back(span);
+    size_ += kFirstBlock;
+}
+
 MinMaxPyramid MinMaxPyramid::Builder::Finish()
 {
     MinMaxPyramid pyramid;
     pyramid.size_ = size_;
+    if (size_ % kFirstBlock != 0)
+        pyramid.all_ = open_;
+    for (const ValueSpan& block : blocks_)
+        Widen(pyramid.all_, block);
     std::vector<ValueSpan> level = std::move(blocks_);
     while (level.size() >= kFanOut) {
         std::vector<ValueSpan> coarser;

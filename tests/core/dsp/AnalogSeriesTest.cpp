@@ -3,9 +3,11 @@
 
 #include "core/dsp/AnalogSeries.h"
 #include "core/dsp/WindowMeasures.h"
+#include "core/view/MinMaxPyramid.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -41,6 +43,23 @@ TEST(FastSeries, EqualMeasuresForOddPeriodsAndRecordsShorterThanAPeriod)
     EXPECT_EQ(empty.maxValue, -DBL_MAX);
 }
 
+// The survey of an opened record comes from a pyramid of the samples mapped through the
+// display transform; it must be that of the curve drawn.
+void ExpectSurveyOfTheCurveDrawn(const Channel& channel)
+{
+    const std::vector<double> shown = channel.DisplaySeries().ToVector();
+    const MinMaxPyramid expected(shown);
+    const ValueSpan all = expected.Range(shown, 0, shown.size());
+    EXPECT_EQ(channel.maxValue, all.high);
+    EXPECT_EQ(channel.minValue, all.low);
+    for (const auto& [first, last] : {std::pair<std::size_t, std::size_t>{0, 3000}, {17, 2900}, {256, 768}, {1000, 1300}}) {
+        const ValueSpan got = channel.DisplayPyramid()->Range(shown, first, last);
+        const ValueSpan want = expected.Range(shown, first, last);
+        EXPECT_EQ(got.low, want.low);
+        EXPECT_EQ(got.high, want.high);
+    }
+}
+
 TEST(FastSeries, EqualMeasuresUnderEveryDisplayTransform)
 {
     TestRecord test(1000);
@@ -59,6 +78,7 @@ TEST(FastSeries, EqualMeasuresUnderEveryDisplayTransform)
         channel.SetFlag(display::kAdcCounts | display::kDcRemoved | display::kInverted, false);
         channel.SetFlag(flags, true);
         SCOPED_TRACE(flags);
+        InEveryCurveMode(channel, [&channel] { ExpectSurveyOfTheCurveDrawn(channel); });
         InEveryCurveMode(channel);
     }
     EXPECT_EQ(channel.displayRatio, 1100.0);
@@ -149,6 +169,47 @@ TEST(Recompute, ExtremesCoverFiniteShownValuesOnly)
     channel.Recompute();
     EXPECT_EQ(channel.maxValue, 4.0);
     EXPECT_EQ(channel.minValue, -7.0);
+}
+
+// Status channels read from files are held as bits and surveyed a word at a time; the result
+// must be that of the same states held as values.
+TEST(Recompute, StatusChannelsHeldAsBitsSurveyLikeTheSameStatesAsValues)
+{
+    std::mt19937_64 random(7);
+    std::vector<std::uint64_t> words(16);
+    for (std::uint64_t& word : words)
+        word = random() & random();
+    std::fill(words.begin() + 4, words.begin() + 8, 0);
+    std::fill(words.begin() + 8, words.begin() + 12, ~std::uint64_t{0});
+    for (const std::size_t count : {1000u, 256u, 70u}) {
+        for (const bool inverted : {false, true}) {
+            TestRecord test(1000);
+            Channel& bits = test.AddAnalog("bits", {});
+            Channel& values = test.AddAnalog("values", {});
+            std::vector<double> states(count);
+            for (std::size_t i = 0; i < count; ++i)
+                states[i] = static_cast<double>((words[i / 64] >> (i % 64)) & 1U);
+            for (Channel* channel : {&bits, &values}) {
+                channel->kind = ChannelKind::Discrete;
+                channel->SetFlag(display::kInverted, inverted);
+            }
+            bits.samples.Assign(std::make_shared<const SampleData>(words, count));
+            values.samples.Assign(states);
+            bits.Recompute();
+            values.Recompute();
+            EXPECT_EQ(bits.maxValue, values.maxValue);
+            EXPECT_EQ(bits.minValue, values.minValue);
+            const Series<double> shown = values.DisplaySeries();
+            for (const auto& [first, last] : {std::pair<std::size_t, std::size_t>{0, count}, {3, count - 1}, {256, 512}, {512, 768}, {300, 700}}) {
+                if (last > count)
+                    continue;
+                const ValueSpan want = values.DisplayPyramid()->Range(shown, first, last);
+                const ValueSpan got = bits.DisplayPyramid()->Range(shown, first, last);
+                EXPECT_EQ(got.low, want.low) << count << inverted << first;
+                EXPECT_EQ(got.high, want.high) << count << inverted << first;
+            }
+        }
+    }
 }
 
 TEST(Recompute, DcMeanIsTakenOverWholePeriodsWithNaNAsZeroAndCodesInAdcCounts)
