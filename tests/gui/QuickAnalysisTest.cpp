@@ -1,3 +1,4 @@
+#include "DiagramTestRecord.h"
 #include "GuiTestSupport.h"
 
 #include "gui/analysis/CQAnFormulaEditorPg.h"
@@ -6,6 +7,7 @@
 #include "gui/app/CZarvaDoc.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/RecordParametersDlg.h"
+#include "gui/diagrams/DiffDiagramWnd.h"
 
 #include "core/storage/SettingsSection.h"
 
@@ -103,6 +105,27 @@ private slots:
         QCOMPARE(reopened.List().topLevelItemCount(), 0);
         QVERIFY(document->Core().oscillogram.calcChannels.Empty());
         sheet->close();
+    }
+
+    // The currents of both windings are found by name; the open differential diagram draws
+    // the pairs made without being told.
+    void differentialPairsReachTheOpenDiagram()
+    {
+        DiagramTestRecord test;
+        for (const char* name : {"IA1", "IB1", "IC1", "IA2", "IB2", "IC2"})
+            test.AddPhasor(name, "A", 1.0, 0.0, Qt::red, 0);
+        for (const char* name : {"UA", "UB", "UC"})
+            test.AddPhasor(name, "V", 100.0, 0.0, Qt::blue, 0);
+        DiffDiagramWnd window;
+        window.SetBaseFolders({});
+        window.SetDocument(&test.Document());
+        CQAnPropSheet* sheet = ShowQuickAnalysis(test.Document());
+        sheet->Pages().setCurrentIndex(4);
+        QPointer<CQAnPropSheet> open = sheet;
+        ClickCalculate(*sheet);
+        QTRY_VERIFY(open.isNull());
+        QCOMPARE(window.Pairs(), (std::vector<ChannelPair>{
+                                     {"IbiasA", "IdiffA", true}, {"IbiasB", "IdiffB", true}, {"IbiasC", "IdiffC", true}}));
     }
 
     void recordParametersCorrectTheRateAndTheCodePage()

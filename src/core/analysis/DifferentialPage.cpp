@@ -135,12 +135,12 @@ void DifferentialChoices::Save(SettingsSection& section) const
     }
 }
 
-std::vector<std::pair<std::string, std::string>> DifferentialChoices::Plan(FormulaPlan& plan) const
+std::vector<ChannelPair> DifferentialChoices::Plan(FormulaPlan& plan) const
 {
     std::vector<std::array<std::string, 3>> perLeg;
     for (std::size_t n = 0; n < legs.size(); ++n)
         perLeg.push_back(PlanLeg(plan, legs[n], static_cast<int>(n) + 1));
-    std::vector<std::pair<std::string, std::string>> pairs;
+    std::vector<ChannelPair> pairs;
     for (int p = 0; p < 3; ++p) {
         std::vector<std::string> currents;
         for (const auto& leg : perLeg)
@@ -151,7 +151,7 @@ std::vector<std::pair<std::string, std::string>> DifferentialChoices::Plan(Formu
         const std::string phase = kPhaseNames[p];
         const std::string differential = plan.Add("Idiff" + phase, "Mod:(GrsSumCur: (" + Joined(currents) + "))");
         const std::string bias = plan.Add("Ibias" + phase, "TormSumCur: (" + Joined(braking) + ")");
-        pairs.emplace_back(bias, differential);
+        pairs.push_back({bias, differential, true});
     }
     return pairs;
 }

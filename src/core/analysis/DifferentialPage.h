@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/diagrams/PlaneChart.h"
+
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace zarva {
@@ -44,7 +45,7 @@ struct DifferentialChoices {
     void Save(SettingsSection& section) const;
     // The (braking, differential) channel pairs made, per phase: what the differential
     // diagram draws.
-    std::vector<std::pair<std::string, std::string>> Plan(FormulaPlan& plan) const;
+    std::vector<ChannelPair> Plan(FormulaPlan& plan) const;
 };
 
 } // namespace zarva

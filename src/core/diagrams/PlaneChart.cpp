@@ -149,6 +149,21 @@ void WritePairs(SettingsStore& settings, ChartKind kind, const std::vector<Chann
     }
 }
 
+void ShowPairs(SettingsStore& settings, ChartKind kind, const std::vector<ChannelPair>& pairs)
+{
+    std::vector<ChannelPair> listed = ReadPairs(settings, kind);
+    for (const ChannelPair& pair : pairs) {
+        const auto same = std::ranges::find_if(listed, [&](const ChannelPair& known) {
+            return known.first == pair.first && known.second == pair.second;
+        });
+        if (same != listed.end())
+            same->shown = true;
+        else
+            listed.push_back({pair.first, pair.second, true});
+    }
+    WritePairs(settings, kind, listed);
+}
+
 bool IsImpedanceChannel(const Channel& channel)
 {
     return channel.HasFlag(display::kSuppliedPhasors) && channel.IsAnalog() && UnitIs(channel, "Ohm");

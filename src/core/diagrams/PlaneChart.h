@@ -43,6 +43,8 @@ struct ChannelPair {
 // each, with the keys "ActiveResist"/"ReactiveResist" or "BrakeCurr"/"DiffCurr".
 std::vector<ChannelPair> ReadPairs(const SettingsStore& settings, ChartKind kind);
 void WritePairs(SettingsStore& settings, ChartKind kind, const std::vector<ChannelPair>& pairs);
+// Shows the pairs on the diagram: one it already lists is shown again, a new one is added.
+void ShowPairs(SettingsStore& settings, ChartKind kind, const std::vector<ChannelPair>& pairs);
 
 // Channels the circle diagram draws by themselves: complex impedances ("Ohm") and powers ("VA"),
 // that is channels whose values are given as complex numbers (a formula's phasors). A real

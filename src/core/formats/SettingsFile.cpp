@@ -22,6 +22,7 @@ constexpr const char* kAliasKey = "AliasName";
 constexpr const char* kNetFreqKey = "NetFreq";
 constexpr const char* kCustomColourSetKey = "CustomColorSet";
 constexpr const char* kCustomColourKey = "colorCustom";
+constexpr const char* kFrequencyReferenceKey = "FrequencyReference";
 
 // What a channel is rather than how it is shown: a settings file never changes them, or an
 // edited file could turn a channel of the record into one that is neither drawn nor saved.
@@ -135,6 +136,29 @@ void ApplyStoredCodePage(Oscillogram& record, const SettingsSection& section)
         record.ApplyCodePage(stored);
 }
 
+// The frequency the measures track goes by its channel's key, not its place in the list of
+// frequency channels, which computed channels can change. One no longer there means none.
+int StoredFrequencyReference(const Oscillogram& record, const SettingsSection& section)
+{
+    const std::string key = section.GetString(kFrequencyReferenceKey);
+    for (std::size_t k = 0; k < record.frequencyChannels.size() && !key.empty(); ++k) {
+        const std::size_t index = record.frequencyChannels[k];
+        if (index < record.channels.size() && ChannelKey(record.channels[index]) == key)
+            return static_cast<int>(k) + 1;
+    }
+    return 0;
+}
+
+std::string FrequencyReferenceKey(const Document& document)
+{
+    const Oscillogram& record = document.oscillogram;
+    const int chosen = document.frequencyReference;
+    if (chosen <= 0 || static_cast<std::size_t>(chosen) > record.frequencyChannels.size())
+        return {};
+    const std::size_t index = record.frequencyChannels[static_cast<std::size_t>(chosen) - 1];
+    return index < record.channels.size() ? ChannelKey(record.channels[index]) : std::string();
+}
+
 } // namespace
 
 // Older versions saved their own guess between the two Cyrillic pages with every record, so
@@ -194,6 +218,7 @@ void ReadSettings(Document& document, const std::filesystem::path& path, bool sk
         document.lineModel.Load(*line);
     // Once more, so that the computed channels just created get their display keys too.
     ReadAllChannelKeys(document, true);
+    document.frequencyReference = StoredFrequencyReference(record, main);
     document.cursors = LoadCursors(SectionOrEmpty(document.settings, kViewSection), record.SampleCount(),
                                    record.channels.size());
     LoadMergedRows(record.channels, SectionOrEmpty(document.settings, kViewSection));
@@ -212,6 +237,9 @@ void StoreSettings(Document& document)
     SettingsSection& main = store.Section(kOscillogramSection);
     main.SetInt(kCodePageKey, CodePageSetting(record.codePage));
     main.SetInt(kRateKey, record.sampleRate);
+    const std::string reference = FrequencyReferenceKey(document);
+    if (!reference.empty() || main.Values().contains(kFrequencyReferenceKey))
+        main.SetString(kFrequencyReferenceKey, reference);
     if (document.cursors != CursorSet{} || store.Sections().contains(kViewSection))
         SaveCursors(document.cursors, store.Section(kViewSection));
     const bool merged = std::any_of(record.channels.begin(), record.channels.end(),

@@ -29,8 +29,8 @@ CodePage StoredCodePage(const SettingsSection& section, CodePage found);
 
 // Reads the record's settings file (".set", or the older ".ini" of the same name) into the
 // document after its samples are read: the corrected sampling rate, the code page of the
-// texts, each channel's display keys, the computed channels, the fault-location line model,
-// the cursors and the annotations. Sections this program does not read stay in the document's
+// texts, each channel's display keys, the computed channels, the frequency reference, the
+// fault-location line model, the cursors and the annotations. Sections this program does not read stay in the document's
 // store and are written back unchanged. A missing file leaves every setting at its default.
 // `skipComments` leaves the annotations out.
 void ReadSettings(Document& document, const std::filesystem::path& path, bool skipComments);
@@ -39,8 +39,8 @@ void ReadSettings(Document& document, const std::filesystem::path& path, bool sk
 // applies it, the rest of the file left unread. Raises as ReadSettings for a broken file.
 void ApplySettingsCodePage(Oscillogram& record, const std::filesystem::path& path);
 
-// Puts the document's own keys, its computed channels, its line model, its cursors and its
-// annotations into its settings store.
+// Puts the document's own keys (the frequency reference among them), its computed channels,
+// its line model, its cursors and its annotations into its settings store.
 void StoreSettings(Document& document);
 
 // StoreSettings, then the store written safely over `path`.

@@ -122,7 +122,13 @@ void CQAnDiffCursPg::Plan(FormulaPlan& plan)
     DifferentialChoices chosen = choices_;
     chosen.legs.resize(threeLegs_->isChecked() ? 3 : 2);
     chosen.Save(Section(DifferentialChoices::kSection));
-    chosen.Plan(plan);
+    planned_ = chosen.Plan(plan);
+}
+
+void CQAnDiffCursPg::Calculated()
+{
+    ShowPairs(document_.Core().settings, ChartKind::Differential, planned_);
+    planned_.clear();
 }
 
 } // namespace zarva::gui

@@ -5,6 +5,7 @@
 #include "core/analysis/DifferentialPage.h"
 
 #include <array>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -21,6 +22,8 @@ class CQAnDiffCursPg : public CQAnPropPg {
 public:
     CQAnDiffCursPg(CZarvaDoc& document, QWidget* parent);
     void Plan(FormulaPlan& plan) override;
+    // The differential diagram draws the pairs just made without being asked.
+    void Calculated() override;
 
 private:
     struct LegControls {
@@ -39,6 +42,7 @@ private:
     std::array<LegControls, DifferentialChoices::kMaxLegs> legs_;
     QCheckBox* threeLegs_;
     QDoubleSpinBox* brakingFactor_;
+    std::vector<ChannelPair> planned_;
 };
 
 } // namespace zarva::gui

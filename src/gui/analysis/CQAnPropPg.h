@@ -32,6 +32,8 @@ public:
     virtual void Plan(FormulaPlan& plan) = 0;
     // False for a page that changes the computed channels by itself.
     virtual bool MakesChannels() const { return true; }
+    // After the planned channels were added to the record.
+    virtual void Calculated() {}
     // Channel names come and go: the choices are filled again, keeping what they hold.
     virtual void RecordChanged();
     void ShowValuesAt(std::int64_t sample);

@@ -101,8 +101,12 @@ bool CQAnPropSheet::Calculate()
     if (!planned)
         return true;
     AddPlanned(record, plan.Entries());
+    for (const int index : opened_)
+        Page(index).Calculated();
     document_.SetModifiedFlag();
     document_.NotifyRecordChanged();
+    // Open diagrams take up the channel pairs the pages chose for them.
+    document_.NotifySettingsReplaced();
     QStringList failures;
     for (const std::string& failure : FormulaFailures(record.calcChannels))
         failures.append(QString::fromStdString(failure));

@@ -133,7 +133,7 @@ TEST(QuickAnalysisOnFaults, DifferentialCurrentCancelsOnThroughLoadAndEqualsAnIn
     FormulaPlan through(test.record);
     const auto pairs = choices.Plan(through);
     ASSERT_EQ(pairs.size(), 3u);
-    EXPECT_EQ(pairs[1], (std::pair<std::string, std::string>{"IbiasB", "IdiffB"}));
+    EXPECT_EQ(pairs[1], (ChannelPair{"IbiasB", "IdiffB", true}));
     AddPlanned(test.record, through.Entries());
     for (const char* name : {"IdiffA", "IdiffB", "IdiffC"})
         EXPECT_NEAR(test.Named(name).samples[30], 0.0, 1e-9) << name;

@@ -1,8 +1,12 @@
+#include "core/analysis/DifferentialPage.h"
 #include "core/analysis/PhaseGuess.h"
 #include "core/analysis/QuickAnalysis.h"
 #include "core/analysis/SymmetricalPages.h"
 #include "core/storage/SettingsSection.h"
+#include "core/formats/SettingsFile.h"
 #include "core/formula/FormulaTestRecord.h"
+#include "support/RecordBuilder.h"
+#include "support/SavedRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -128,6 +132,39 @@ TEST(QuickAnalysis, MissingChannelIsNamed)
     choices.voltagesOff = true;
     FormulaPlan plan(test.record);
     EXPECT_EQ(test::ErrorText([&] { choices.Plan(plan); }), "Канал отсутствует - Ib");
+}
+
+// The differential page's pairs go on the differential diagram: drawn at once and after the
+// record is saved and read again. A pair listed before is shown again rather than repeated,
+// and one the engineer chose stays as it was.
+TEST(QuickAnalysis, DifferentialPairsGoOnTheDiagramAndStayWithTheRecord)
+{
+    const test::TempFolder folder;
+    test::RecordBuilder builder;
+    for (const char* id : {"I1a", "I1b", "I1c", "I2a", "I2b", "I2c"})
+        builder.Analog({.id = id, .unit = "A"});
+    const std::filesystem::path cfg = builder.Ramp(100).Write(folder, "d");
+    const auto document = test::ReadRecord(cfg);
+    WritePairs(document->settings, ChartKind::Differential, {{"I1a", "I2a", false}, {"IbiasB", "IdiffB", false}});
+    DifferentialChoices choices;
+    choices.legs[0] = {.ia = "I1a", .ib = "I1b", .ic = "I1c"};
+    choices.legs[1] = {.ia = "I2a", .ib = "I2b", .ic = "I2c"};
+    FormulaPlan plan(document->oscillogram);
+    const std::vector<ChannelPair> made = choices.Plan(plan);
+    AddPlanned(document->oscillogram, plan.Entries());
+    ShowPairs(document->settings, ChartKind::Differential, made);
+
+    const std::vector<ChannelPair> expected{
+        {"I1a", "I2a", false}, {"IbiasB", "IdiffB", true}, {"IbiasA", "IdiffA", true}, {"IbiasC", "IdiffC", true}};
+    EXPECT_EQ(ReadPairs(document->settings, ChartKind::Differential), expected);
+    WriteSettings(*document, folder / "d.set");
+    const auto reopened = test::ReadRecord(cfg);
+    const std::vector<ChannelPair> pairs = ReadPairs(reopened->settings, ChartKind::Differential);
+    EXPECT_EQ(pairs, expected);
+    const std::vector<Trajectory> drawn = DiffTrajectories(reopened->oscillogram, pairs, {0, 99}, 50);
+    ASSERT_EQ(drawn.size(), 3u);
+    EXPECT_EQ(drawn[1].name, "IbiasA IdiffA");
+    EXPECT_EQ(drawn[1].points.size(), 100u);
 }
 
 } // namespace

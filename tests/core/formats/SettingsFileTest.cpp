@@ -127,6 +127,35 @@ TEST_F(SettingsFileTest, StoredCodePageForcesAnyPageButOlderValuesOnlyChooseACyr
     }
 }
 
+// Two frequency channels; the second is the one the measures track, and the choice names its
+// channel, so a record read with another frequency channel ahead of it still finds it.
+TEST_F(SettingsFileTest, FrequencyReferenceComesBackByItsChannel)
+{
+    RecordBuilder builder;
+    builder.Analog({.id = "Ia", .unit = "A"}).Analog({.id = "F1", .unit = "Hz"}).Analog({.id = "F2", .unit = "Hz"}).Ramp(50);
+    const std::filesystem::path cfg = builder.Write(folder, "f");
+    auto document = test::ReadRecord(cfg);
+    ASSERT_EQ(document->oscillogram.frequencyChannels.size(), 2u);
+    EXPECT_EQ(document->frequencyReference, 0);
+    document->frequencyReference = 2;
+    WriteSettings(*document, folder / "f.set");
+    EXPECT_EQ(test::ReadRecord(cfg)->frequencyReference, 2);
+
+    RecordBuilder wider;
+    wider.Analog({.id = "F0", .unit = "Hz"}).Analog({.id = "F1", .unit = "Hz"}).Analog({.id = "F2", .unit = "Hz"}).Ramp(50);
+    folder.Write("w.set", test::FileBytes(folder / "f.set"));
+    EXPECT_EQ(test::ReadRecord(wider.Write(folder, "w"))->frequencyReference, 3);
+
+    document->frequencyReference = 0;
+    WriteSettings(*document, folder / "f.set");
+    EXPECT_EQ(test::ReadRecord(cfg)->frequencyReference, 0) << "no reference chosen again is kept too";
+
+    for (const char* stored : {"Gone", "Ia", ""}) {
+        folder.Write("f.set", std::string("[Oscillogram]\r\nFrequencyReference=") + stored + "\r\n");
+        EXPECT_EQ(test::ReadRecord(cfg)->frequencyReference, 0) << stored;
+    }
+}
+
 TEST_F(SettingsFileTest, ChannelKeysMakeNoPastedOrComputedChannelAndShortFrequencyListsEndInZeros)
 {
     const auto document = ReadWithSettings(  // 24833 = 0x6101
