@@ -93,9 +93,11 @@ void KeepMoments(Oscillogram& record, std::int32_t zeroOnGrid, std::int64_t lead
         record.zeroSample = zeroOnGrid;
         return;
     }
+    if (lead == 0)
+        return;
     const std::optional<MomentTexts> start =
         ShiftedMoment(record.startDate, record.startTime, -lead, DatesDayFirst(record));
-    if (lead == 0 || !start)
+    if (!start)
         return;
     const bool utcFor2013 = record.startText != StartText(record, false);
     record.startDate = start->date;
