@@ -16,7 +16,6 @@ namespace zarva::demo {
 namespace {
 
 constexpr const char* kLine = "ВЛ 110 кВ Северная - Южная";
-constexpr std::int64_t kStartMicroseconds = (10 * 3600 + 25 * 60 + 31) * 1'000'000LL + 412'000;
 constexpr const char* kDate = "14/03/2024";
 
 // Value per code: voltages up to ±131 V, currents up to ±98 A.
@@ -64,7 +63,7 @@ std::vector<AnalogChannel> AnalogChannels(const DemoParameters& p, const DemoSam
 std::string Configuration(const DemoParameters& p, const DemoSamples& s)
 {
     const std::vector<AnalogChannel> analog = AnalogChannels(p, s);
-    std::string cfg = "ПС Северная,Регистратор РАС-1,1999\r\n";
+    std::string cfg = std::string("ПС Северная,") + p.recorder + ",1999\r\n";
     cfg += std::to_string(analog.size() + 2) + "," + std::to_string(analog.size()) + "A,2D\r\n";
     int index = 1;
     for (const AnalogChannel& c : analog) {
@@ -77,8 +76,8 @@ std::string Configuration(const DemoParameters& p, const DemoSamples& s)
     cfg += ExactText(p.frequency) + "\r\n1\r\n";
     cfg += ExactText(p.sampleRate) + "," + std::to_string(s.time.size()) + "\r\n";
     const auto inception = static_cast<std::int64_t>(RoundHalfUp(p.faultInception * 1e6));
-    cfg += std::string(kDate) + "," + TimeOfDay(kStartMicroseconds) + "\r\n";
-    cfg += std::string(kDate) + "," + TimeOfDay(kStartMicroseconds + inception) + "\r\n";
+    cfg += std::string(kDate) + "," + TimeOfDay(p.startOfDay) + "\r\n";
+    cfg += std::string(kDate) + "," + TimeOfDay(p.startOfDay + inception) + "\r\n";
     cfg += "BINARY\r\n1\r\n";
     return FromUtf8(cfg, CodePage::Windows1251);
 }

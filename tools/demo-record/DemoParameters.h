@@ -1,6 +1,7 @@
 #pragma once
 
 #include <complex>
+#include <cstdint>
 
 namespace zarva::demo {
 
@@ -32,6 +33,9 @@ struct DemoParameters {
     double faultDistance = 24.0;   // km from M
     double faultResistance = 1.0;  // ohm, phase A to earth
 
+    const char* recorder = "Регистратор РАС-1";
+    std::int64_t startOfDay = (10 * 3600 + 25 * 60 + 31) * 1'000'000LL + 412'000;  // first sample, µs
+
     // Timings in seconds from the first sample. Each breaker pole interrupts at the first
     // zero of its current after the contacts part.
     double sampleRate = 2400.0;        // 48 per period
@@ -51,5 +55,18 @@ struct DemoParameters {
 };
 
 inline constexpr DemoParameters kDemoParameters{};
+
+// A second recorder at M on the same event, for merging two records: slower, and started 60 ms
+// earlier on the same clock. The waves are timed from the first sample, so the start moves by
+// whole periods to keep them those of the same event.
+inline constexpr DemoParameters kSecondRecorderParameters = [] {
+    DemoParameters p;
+    p.recorder = "Регистратор РАС-2";
+    p.startOfDay -= 60'000;
+    p.sampleRate = 1000.0;
+    p.duration = 0.46;
+    p.faultInception = 0.160;
+    return p;
+}();
 
 } // namespace zarva::demo

@@ -1,9 +1,11 @@
-// Writes the demo record into the folder given on the command line.
+// Writes the demo record into the folder given on the command line; with --second-recorder,
+// the record of a second recorder of the same event instead.
 #include "ComtradeOut.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 namespace {
 
@@ -18,13 +20,16 @@ bool WriteFile(const std::filesystem::path& path, const std::string& bytes)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fputs("usage: demo-record FOLDER\n", stderr);
+    const bool second = argc == 3 && std::string_view(argv[2]) == "--second-recorder";
+    if (argc != 2 && !second) {
+        std::fputs("usage: demo-record FOLDER [--second-recorder]\n", stderr);
         return 2;
     }
     using namespace zarva::demo;
-    const DemoFiles files = FormatDemoRecord(kDemoParameters, Simulate(kDemoParameters));
-    const std::filesystem::path base = std::filesystem::path(argv[1]) / "demo-110kv-ag-fault";
+    const DemoParameters& parameters = second ? kSecondRecorderParameters : kDemoParameters;
+    const DemoFiles files = FormatDemoRecord(parameters, Simulate(parameters));
+    const std::filesystem::path base =
+        std::filesystem::path(argv[1]) / (second ? "demo-110kv-ag-fault-rec2" : "demo-110kv-ag-fault");
     for (const auto& [extension, bytes] : {std::pair{".cfg", &files.cfg}, {".dat", &files.dat},
                                            {".hdr", &files.hdr}, {".set", &files.set}}) {
         std::filesystem::path path = base;

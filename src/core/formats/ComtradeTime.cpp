@@ -5,6 +5,7 @@
 #include "core/model/Oscillogram.h"
 #include "core/model/StringTable.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -177,6 +178,38 @@ std::optional<RecordMoment> ParseMoment(std::string_view date, std::string_view 
                        moment.day == CivilFromDays(DaysFromCivil(moment.year, moment.month, moment.day)).day &&
                        moment.hours < 24 && moment.minutes < 60 && moment.seconds <= 60;
     return valid ? std::optional(moment) : std::nullopt;
+}
+
+std::optional<MomentTexts> ShiftedMoment(std::string_view date, std::string_view time, std::int64_t microseconds,
+                                         bool dayFirst)
+{
+    const std::optional<RecordMoment> moment = ParseMoment(date, time, dayFirst);
+    if (!moment)
+        return std::nullopt;
+    // Seconds and the fraction apart, so that nanosecond fractions of distant years cannot overflow.
+    const std::size_t digits = std::clamp<std::size_t>(moment->fraction.size(), 6, 9);
+    std::string fraction = moment->fraction.substr(0, digits);
+    fraction.resize(digits, '0');
+    std::int64_t perSecond = 1;
+    for (std::size_t i = 0; i < digits; ++i)
+        perSecond *= 10;
+    std::int64_t ticks = std::stoll(fraction) + microseconds % 1'000'000 * (perSecond / 1'000'000);
+    std::int64_t seconds = DaysFromCivil(moment->year, moment->month, moment->day) * 86400 + moment->hours * 3600LL +
+                           moment->minutes * 60LL + moment->seconds + microseconds / 1'000'000;
+    const std::int64_t carry = ticks >= 0 ? ticks / perSecond : -((perSecond - 1 - ticks) / perSecond);
+    seconds += carry;
+    ticks -= carry * perSecond;
+
+    const CivilMoment shifted = ToCivil(seconds);
+    const Date& day = shifted.date;
+    char text[96];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", dayFirst ? day.day : day.month, dayFirst ? day.month : day.day,
+                  day.year);
+    MomentTexts texts{text, {}};
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d.%0*lld", shifted.hours, shifted.minutes, shifted.seconds,
+                  static_cast<int>(digits), static_cast<long long>(ticks));
+    texts.time = text;
+    return texts;
 }
 
 std::string NormaliseDate(std::string_view date, bool dayFirst)

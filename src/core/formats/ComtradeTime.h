@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,16 @@ std::optional<RecordMoment> ParseMoment(std::string_view date, std::string_view 
 // The moment in UTC in ISO 8601 with every digit of the fraction as written and "Z"; none
 // without a time code or a readable moment.
 std::optional<std::string> UtcMoment(const Oscillogram& record, std::string_view date, std::string_view time);
+
+// The date and time texts moved by `microseconds`: the date in the order `dayFirst` names, the
+// fraction to at least microseconds (more digits when written with more). None when the texts
+// name no moment.
+struct MomentTexts {
+    std::string date;
+    std::string time;
+};
+std::optional<MomentTexts> ShiftedMoment(std::string_view date, std::string_view time, std::int64_t microseconds,
+                                         bool dayFirst);
 
 // Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
 std::int64_t DaysFromCivil(std::int64_t year, int month, int day);

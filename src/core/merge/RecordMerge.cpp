@@ -2,6 +2,7 @@
 
 #include "core/document/Document.h"
 #include "core/document/Recompute.h"
+#include "core/formats/ComtradeTime.h"
 #include "core/model/ParallelFor.h"
 #include "core/model/Rounding.h"
 #include "core/model/ZarvaException.h"
@@ -37,12 +38,14 @@ double SpanOf(std::span<const std::int64_t> times)
 struct Layout {
     std::vector<ChannelPlacement> placements;
     double span = 0.0;
+    double lead = 0.0;  // how long before the record's own first sample pasted channels begin
 };
 
 Layout Lay(const Oscillogram& record, double offsetMicroseconds)
 {
     const double origin = std::min(0.0, offsetMicroseconds);
     Layout layout;
+    layout.lead = -origin;
     for (const Channel& channel : record.channels) {
         const double start = channel.HasFlag(display::kPasted) ? offsetMicroseconds : 0.0;
         const std::span<const std::int64_t> times = TimesOf(record, channel);
@@ -80,6 +83,38 @@ std::vector<double> RecordLineFrequencies(const Oscillogram& record, const Layou
     return {};
 }
 
+// The start moment is that of the zero sample: the first one unless the file marks another.
+// Every sample keeps its moment: a marked zero sample moves to its place on the grid, else the
+// start moves back to the grid's first sample, `lead` microseconds earlier. The trigger is
+// written as a moment and stays.
+void KeepMoments(Oscillogram& record, std::int32_t zeroOnGrid, std::int64_t lead)
+{
+    if (record.zeroSample > 0) {
+        record.zeroSample = zeroOnGrid;
+        return;
+    }
+    if (lead == 0)
+        return;
+    const std::optional<MomentTexts> start =
+        ShiftedMoment(record.startDate, record.startTime, -lead, DatesDayFirst(record));
+    if (!start)
+        return;
+    const bool utcFor2013 = record.startText != StartText(record, false);
+    record.startDate = start->date;
+    record.startTime = start->time;
+    record.startText = StartText(record, utcFor2013);
+}
+
+std::int32_t ZeroOnGrid(const Oscillogram& record, const Layout& layout, const MergeGrid& grid)
+{
+    if (record.zeroSample <= 0 || record.sampleTimes.empty())
+        return record.zeroSample;
+    const std::size_t zero =
+        std::min<std::size_t>(static_cast<std::size_t>(record.zeroSample), record.sampleTimes.size() - 1);
+    const double sample = RoundHalfUp((static_cast<double>(record.sampleTimes[zero]) + layout.lead) / grid.step);
+    return static_cast<std::int32_t>(std::min(sample, static_cast<double>(grid.count - 1)));
+}
+
 } // namespace
 
 double CommonRate(const Oscillogram& record)
@@ -114,6 +149,7 @@ void MergeRecord(Document& document)
         samples[c] = Resampled(record.channels[c], layout.placements[c], grid);
     });
     std::vector<double> recordFrequencies = RecordLineFrequencies(record, layout, grid);
+    const std::int32_t zeroOnGrid = ZeroOnGrid(record, layout, grid);
 
     document.undo.Save(document);
     const std::int32_t wholeRate = static_cast<std::int32_t>(RoundHalfUp(rate));
@@ -132,6 +168,7 @@ void MergeRecord(Document& document)
     record.sampleRate = wholeRate;
     record.rateSegments = {{rate, static_cast<std::int32_t>(grid.count)}};
     record.lineFrequencySeries = std::move(recordFrequencies);
+    KeepMoments(record, zeroOnGrid, RoundToInt64(layout.lead));
     record.storedDataChanged = true;
     document.merge.mergeOffset = 0.0;
     record.RebuildFrequencyChannels();

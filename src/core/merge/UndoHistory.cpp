@@ -10,7 +10,8 @@ RecordSnapshot Take(const Document& document)
     const Oscillogram& record = document.oscillogram;
     return {record.channels,   record.sampleTimes,    record.rateSegments,
             record.lineFrequencySeries, record.sampleRate, record.headerText,
-            record.headerCodePage, record.storedDataChanged, document.merge.mergeOffset};
+            record.headerCodePage, record.storedDataChanged, document.merge.mergeOffset,
+            record.startDate, record.startTime, record.startText, record.zeroSample};
 }
 
 void Restore(Document& document, RecordSnapshot snapshot)
@@ -25,6 +26,10 @@ void Restore(Document& document, RecordSnapshot snapshot)
     record.headerCodePage = snapshot.headerCodePage;
     record.storedDataChanged = snapshot.storedDataChanged;
     document.merge.mergeOffset = snapshot.mergeOffset;
+    record.startDate = std::move(snapshot.startDate);
+    record.startTime = std::move(snapshot.startTime);
+    record.startText = std::move(snapshot.startText);
+    record.zeroSample = snapshot.zeroSample;
     record.RebuildFrequencyChannels();
 }
 

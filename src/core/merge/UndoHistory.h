@@ -13,7 +13,7 @@ namespace zarva {
 class Document;
 
 // What a paste or a merge changes: the record's channel set, and with a merge its time grid,
-// header and offset of pasted channels. Channels share their samples with the record.
+// start, header and offset of pasted channels. Channels share their samples with the record.
 struct RecordSnapshot {
     std::vector<Channel> channels;
     std::vector<std::int64_t> sampleTimes;
@@ -24,6 +24,10 @@ struct RecordSnapshot {
     CodePage headerCodePage = CodePage::Windows1251;
     bool storedDataChanged = false;
     double mergeOffset = 0.0;
+    std::string startDate;
+    std::string startTime;
+    std::string startText;
+    std::int32_t zeroSample = 0;
 };
 
 // Undo and redo over pastes and merges: Save before each, Undo returns to the state saved

@@ -128,6 +128,18 @@ TEST(UtcMoment, IsoTextWithEveryDigitOfTheFractionOnlyWithATimeCode)
     EXPECT_EQ(UtcMoment(record, "01/01/2020", "03:00:00"), std::nullopt);
 }
 
+TEST(ShiftedMoment, CrossesDaysAndYearsInTheRecordsDateOrderKeepingFinerFractions)
+{
+    const auto shifted = [](std::string_view date, std::string_view time, std::int64_t by, bool dayFirst) {
+        const std::optional<MomentTexts> texts = ShiftedMoment(date, time, by, dayFirst);
+        return texts ? texts->date + " " + texts->time : std::string("none");
+    };
+    EXPECT_EQ(shifted("01/03/2020", "00:00:00.005", -7100, true), "29/02/2020 23:59:59.997900");
+    EXPECT_EQ(shifted("02/28/99", "23:59:59.999999", 2, false), "03/01/1999 00:00:00.000001");
+    EXPECT_EQ(shifted("1/1/2021", "00:00:01.000000123", -1'500'000, true), "31/12/2020 23:59:59.500000123");
+    EXPECT_EQ(shifted("31/02/2020", "00:00:00", -1, true), "none");
+}
+
 TEST(SnapSampleRate, BandsForSeveralRatesWholePeriodsForOneAndZeroForBrokenRates)
 {
     // rate, line frequency, several rates, snapped rate

@@ -2,12 +2,15 @@
 
 #include "core/document/RecordSaver.h"
 #include "core/merge/RecordMerge.h"
+#include "core/view/TimeRuler.h"
 #include "support/SavedRecord.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <numbers>
 
 namespace zarva::test {
@@ -148,6 +151,41 @@ TEST(RecordMerge, UndoReturnsToThePastedChannels)
     EXPECT_EQ(document.merge.mergeOffset, 0.0123);
     ASSERT_TRUE(document.undo.Redo(document));
     EXPECT_EQ(pair.Record().sampleRate, 2400);
+}
+
+// A record started 5 ms after midnight on 1 March 2020, triggered 300 ms later, and pasted
+// channels 7.1 ms earlier: the merged record starts on 29 February at 23:59:59.9979, and its
+// trigger, 307.1 ms from there, is sample 737 at 2400 Hz (737.04 samples).
+TEST(RecordMerge, EarlierPastedChannelsMoveTheStartBackAndKeepTheTrigger)
+{
+    MergeTestRecord own(1000, 1000, "01/03/2020", "00:00:00.005000");
+    own.record.triggerTime = "00:00:00.305000";
+    own.Analog("U1", Wave(0.0));
+    MergeTestRecord other(2400, 2400);
+    other.Analog("U2", Wave(-0.0071));
+    CopyAll(*other.document, *own.document);
+    own.document->merge.mergeOffset = -0.0071;
+    MergeRecord(*own.document);
+    EXPECT_EQ(own.record.startText, "29/02/2020, 23:59:59.997900");
+    EXPECT_EQ(TriggerSample(own.record), 737);
+
+    TempFolder folder;
+    SaveRecord(*own.document, folder / "merged.cfg");
+    std::ifstream cfg(folder / "merged.cfg", std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(cfg), {}};
+    EXPECT_NE(text.find("\n29/02/2020,23:59:59.997900\r\n01/03/2020,00:00:00.305000\r\n"), std::string::npos) << text;
+    const std::unique_ptr<Document> read = ReadRecord(folder / "merged.cfg");
+    EXPECT_EQ(TriggerSample(read->oscillogram), 737);
+
+    ASSERT_TRUE(own.document->undo.Undo(*own.document));
+    EXPECT_EQ(own.record.startDate, "01/03/2020");
+    EXPECT_EQ(own.record.startTime, "00:00:00.005000");
+
+    // A record whose start is the moment of a marked zero sample keeps it; the mark moves.
+    own.record.zeroSample = 300;
+    MergeRecord(*own.document);
+    EXPECT_EQ(own.record.zeroSample, 737);
+    EXPECT_EQ(own.record.startTime, "00:00:00.005000");
 }
 
 } // namespace
