@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(vertical(1), std::int64_t{110});
         QVERIFY(MenuOpensAfter([&] {
             // What the platform sends for the keyboard's menu key.
-            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint());
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
             QApplication::sendEvent(view.viewport(), &menuKey);
         }));
 

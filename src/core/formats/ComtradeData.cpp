@@ -177,19 +177,45 @@ private:
             for (std::size_t r = 0; r < count; ++r)
                 out[r] = LoadCode(value + r * recordSize_);
         }
+        ReadStatusBits(block, count);
+    }
+
+    // Eight channels' states share a byte of each record: the bytes of eight records, taken
+    // as the rows of an 8 × 8 bit matrix and transposed, give each channel's eight states.
+    void ReadStatusBits(const unsigned char* block, std::size_t count)
+    {
         const std::size_t words = (count + 63) / 64;
-        for (std::size_t j = 0; j < status_.size(); ++j) {
-            std::uint64_t* out = Extend(status_[j], words);
-            const unsigned char* bits = block + analogEnd_ + j / 8;
-            const unsigned shift = j % 8;
+        for (std::size_t first = 0; first < status_.size(); first += 8) {
+            const std::size_t channels = std::min<std::size_t>(8, status_.size() - first);
+            std::uint64_t* out[8];
+            for (std::size_t b = 0; b < channels; ++b)
+                out[b] = Extend(status_[first + b], words);
+            const unsigned char* bytes = block + analogEnd_ + first / 8;
             for (std::size_t w = 0; w < words; ++w) {
-                std::uint64_t word = 0;
-                const std::size_t end = std::min<std::size_t>(64, count - 64 * w);
-                for (std::size_t r = 0; r < end; ++r)
-                    word |= std::uint64_t{(bits[(64 * w + r) * recordSize_] >> shift) & 1U} << r;
-                out[w] = word;
+                std::uint64_t states[8] = {};
+                for (std::size_t g = 0; g < 8; ++g) {
+                    std::uint64_t rows = 0;
+                    for (std::size_t i = 0, r = 64 * w + 8 * g; i < 8 && r < count; ++i, ++r)
+                        rows |= std::uint64_t{bytes[r * recordSize_]} << (8 * i);
+                    rows = TransposeBits(rows);
+                    for (std::size_t b = 0; b < channels; ++b)
+                        states[b] |= ((rows >> (8 * b)) & 0xFFU) << (8 * g);
+                }
+                for (std::size_t b = 0; b < channels; ++b)
+                    out[b][w] = states[b];
             }
         }
+    }
+
+    // Byte i of x is row i, bit j of it column j; the result has them swapped.
+    static std::uint64_t TransposeBits(std::uint64_t x)
+    {
+        std::uint64_t t = (x ^ (x >> 7)) & 0x00AA00AA00AA00AAULL;
+        x ^= t ^ (t << 7);
+        t = (x ^ (x >> 14)) & 0x0000CCCC0000CCCCULL;
+        x ^= t ^ (t << 14);
+        t = (x ^ (x >> 28)) & 0x00000000F0F0F0F0ULL;
+        return x ^ t ^ (t << 28);
     }
 
     static Code LoadCode(const unsigned char* p)

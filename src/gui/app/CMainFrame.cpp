@@ -292,10 +292,10 @@ void CMainFrame::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
 }
 
-void CMainFrame::OpenDropped(const QMimeData& data)
+void CMainFrame::OpenDropped(const QMimeData& dropped)
 {
     // Opening runs its own dialogs: the drop ends first.
-    QTimer::singleShot(0, this, [this, files = LocalFiles(&data)] {
+    QTimer::singleShot(0, this, [this, files = LocalFiles(&dropped)] {
         for (const QString& file : files)
             app_.OpenDocumentFile(file);
     });

@@ -40,7 +40,7 @@ public:
     std::vector<CChildFrame*> Children() const;
     CChildFrame* ChildShowing(const QString& path) const;
     // Opens the local files among dropped data once the drop is over.
-    void OpenDropped(const QMimeData& data);
+    void OpenDropped(const QMimeData& dropped);
     // Asks every document; false when one of them stays open.
     bool CloseAllDocuments();
 
