@@ -53,29 +53,9 @@ double Seconds(std::chrono::steady_clock::duration duration)
     return std::chrono::duration<double>(duration).count();
 }
 
-std::uint64_t RecordSize(const SyntheticRecord& record)
-{
-    const std::uint64_t width = record.type == "BINARY" ? 2 : 4;
-    return (8 + width * record.analogCount + 2 * ((record.discreteCount + 15) / 16)) * record.samples;
-}
-
-fs::path Folder()
-{
-    const char* chosen = std::getenv("ZARVA_LARGE_RECORDS");
-    return chosen != nullptr ? fs::path(chosen) : fs::temp_directory_path() / "zarva-large-records";
-}
-
 fs::path Generated(const Named& named)
 {
-    const fs::path cfg = Folder() / (std::string(named.name) + ".cfg");
-    const fs::path dat = fs::path(cfg).replace_extension(".dat");
-    std::error_code error;
-    if (fs::file_size(dat, error) != RecordSize(named.record) || !fs::exists(cfg)) {
-        std::printf("generating %s (%.0f MB)...\n", named.name, static_cast<double>(RecordSize(named.record)) / 1e6);
-        std::fflush(stdout);
-        zarva::bench::WriteSyntheticRecord(named.record, Folder(), named.name);
-    }
-    return cfg;
+    return zarva::bench::GeneratedRecord(named.record, named.name);
 }
 
 struct Run {

@@ -4,6 +4,8 @@
 
 #include "support/InMemoryRecord.h"
 
+#include "support/NoServices.h"
+
 #include "gui/app/CZarvaDoc.h"
 #include "gui/view/CZarvaView.h"
 
@@ -31,18 +33,7 @@ constexpr std::int32_t kRate = 4800;
 constexpr int kWidth = 1600;
 constexpr int kHeight = 1000;
 
-// Nothing of the application: the benchmark never opens, saves or reports.
-class NoServices : public DocumentServices {
-public:
-    const RecordReaders& Readers() const override { return readers_; }
-    ReadOptions CurrentReadOptions() const override { return {}; }
-    std::filesystem::path ConvertSto(const std::filesystem::path&, std::filesystem::path&) override { return {}; }
-    void ReportError(const QString&) override {}
-    QWidget* DialogParent() const override { return nullptr; }
-
-private:
-    RecordReaders readers_;
-};
+using bench::NoServices;
 
 // Status channels that switch at many rates, some of them within one pixel column.
 void AddDiscreteChannels(Document& document)

@@ -3,6 +3,8 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <numbers>
 #include <stdexcept>
@@ -121,6 +123,22 @@ std::filesystem::path WriteSyntheticRecord(const SyntheticRecord& record, const 
         }
     }
     return cfg;
+}
+
+std::filesystem::path GeneratedRecord(const SyntheticRecord& record, const std::string& name)
+{
+    namespace fs = std::filesystem;
+    const char* chosen = std::getenv("ZARVA_LARGE_RECORDS");
+    const fs::path folder = chosen != nullptr ? fs::path(chosen) : fs::temp_directory_path() / "zarva-large-records";
+    const std::uint64_t width = record.type == "BINARY" ? 2 : 4;
+    const std::uint64_t size = (8 + width * record.analogCount + 2 * ((record.discreteCount + 15) / 16)) * record.samples;
+    const fs::path cfg = folder / (name + ".cfg");
+    std::error_code error;
+    if (fs::file_size(fs::path(cfg).replace_extension(".dat"), error) == size && fs::exists(cfg))
+        return cfg;
+    std::printf("generating %s (%.0f MB)...\n", name.c_str(), static_cast<double>(size) / 1e6);
+    std::fflush(stdout);
+    return WriteSyntheticRecord(record, folder, name);
 }
 
 } // namespace zarva::bench

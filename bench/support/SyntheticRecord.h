@@ -21,6 +21,11 @@ struct SyntheticRecord {
 std::filesystem::path WriteSyntheticRecord(const SyntheticRecord& record, const std::filesystem::path& folder,
                                            const std::string& name);
 
+// The record generated once into a folder kept between runs (ZARVA_LARGE_RECORDS, else
+// /tmp/zarva-large-records), again when its data file is not the size it should be; gives the
+// configuration path.
+std::filesystem::path GeneratedRecord(const SyntheticRecord& record, const std::string& name);
+
 // Stored values of the record: one per channel per sample.
 inline std::uint64_t StoredValues(const SyntheticRecord& record)
 {

@@ -27,7 +27,7 @@ ValueSpan FiniteSpan(std::span<const double> values);
 // that are not finite (missing samples) are passed over.
 class MinMaxPyramid {
 public:
-    static constexpr std::size_t kFirstBlock = 256;
+    static constexpr std::size_t kFirstBlock = 512;
     static constexpr std::size_t kFanOut = 16;
 
     // Takes the series a stretch at a time, in order.

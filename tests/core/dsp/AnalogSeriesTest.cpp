@@ -52,7 +52,7 @@ void ExpectSurveyOfTheCurveDrawn(const Channel& channel)
     const ValueSpan all = expected.Range(shown, 0, shown.size());
     EXPECT_EQ(channel.maxValue, all.high);
     EXPECT_EQ(channel.minValue, all.low);
-    for (const auto& [first, last] : {std::pair<std::size_t, std::size_t>{0, 3000}, {17, 2900}, {256, 768}, {1000, 1300}}) {
+    for (const auto& [first, last] : {std::pair<std::size_t, std::size_t>{0, 3000}, {17, 2900}, {512, 2560}, {1000, 1300}}) {
         const ValueSpan got = channel.DisplayPyramid()->Range(shown, first, last);
         const ValueSpan want = expected.Range(shown, first, last);
         EXPECT_EQ(got.low, want.low);
@@ -175,13 +175,16 @@ TEST(Recompute, ExtremesCoverFiniteShownValuesOnly)
 // must be that of the same states held as values.
 TEST(Recompute, StatusChannelsHeldAsBitsSurveyLikeTheSameStatesAsValues)
 {
+    constexpr std::size_t kBlock = MinMaxPyramid::kFirstBlock;
+    constexpr std::ptrdiff_t kWords = kBlock / 64;
     std::mt19937_64 random(7);
-    std::vector<std::uint64_t> words(16);
+    std::vector<std::uint64_t> words(4 * kWords);
     for (std::uint64_t& word : words)
         word = random() & random();
-    std::fill(words.begin() + 4, words.begin() + 8, 0);
-    std::fill(words.begin() + 8, words.begin() + 12, ~std::uint64_t{0});
-    for (const std::size_t count : {1000u, 256u, 70u}) {
+    // A block all 0 and a block all 1 among mixed ones.
+    std::fill(words.begin() + kWords, words.begin() + 2 * kWords, 0);
+    std::fill(words.begin() + 2 * kWords, words.begin() + 3 * kWords, ~std::uint64_t{0});
+    for (const std::size_t count : {4 * kBlock - 24, kBlock, std::size_t{70}}) {
         for (const bool inverted : {false, true}) {
             TestRecord test(1000);
             Channel& bits = test.AddAnalog("bits", {});
@@ -200,7 +203,7 @@ TEST(Recompute, StatusChannelsHeldAsBitsSurveyLikeTheSameStatesAsValues)
             EXPECT_EQ(bits.maxValue, values.maxValue);
             EXPECT_EQ(bits.minValue, values.minValue);
             const Series<double> shown = values.DisplaySeries();
-            for (const auto& [first, last] : {std::pair<std::size_t, std::size_t>{0, count}, {3, count - 1}, {256, 512}, {512, 768}, {300, 700}}) {
+            for (const auto& [first, last] : {std::pair<std::size_t, std::size_t>{0, count}, {3, count - 1}, {kBlock, 2 * kBlock}, {2 * kBlock, 3 * kBlock}, {kBlock + 40, 3 * kBlock - 40}}) {
                 if (last > count)
                     continue;
                 const ValueSpan want = values.DisplayPyramid()->Range(shown, first, last);
