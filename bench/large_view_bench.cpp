@@ -5,7 +5,7 @@
 
 #include "support/SyntheticRecord.h"
 
-#include "support/NoServices.h"
+#include "support/OffscreenBench.h"
 
 #include "gui/app/CZarvaDoc.h"
 #include "gui/view/CZarvaView.h"
@@ -13,15 +13,12 @@
 #include "core/formats/ComtradeReader.h"
 #include "core/view/ViewScale.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
 
 #include <benchmark/benchmark.h>
 
-#include <clocale>
-#include <cstdlib>
 #include <memory>
 
 namespace zarva::gui {
@@ -137,11 +134,5 @@ BENCHMARK(CursorDrag)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zarva::bench::RunOffscreenBenchmarks(argc, argv);
 }

@@ -4,7 +4,7 @@
 
 #include "support/InMemoryRecord.h"
 
-#include "support/NoServices.h"
+#include "support/OffscreenBench.h"
 
 #include "gui/app/CZarvaDoc.h"
 #include "gui/view/CZarvaView.h"
@@ -12,15 +12,12 @@
 #include "core/document/Recompute.h"
 #include "core/view/ViewScale.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
 
 #include <benchmark/benchmark.h>
 
-#include <clocale>
-#include <cstdlib>
 #include <memory>
 
 namespace zarva::gui {
@@ -131,11 +128,5 @@ BENCHMARK_CAPTURE(CursorDrag, EverythingEveryVertex, true)->Unit(benchmark::kMil
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zarva::bench::RunOffscreenBenchmarks(argc, argv);
 }

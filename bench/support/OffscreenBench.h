@@ -2,6 +2,13 @@
 
 #include "gui/app/CZarvaDoc.h"
 
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <clocale>
+#include <cstdlib>
+
 namespace zarva::bench {
 
 // Nothing of the application: the view benchmarks never open, save or report.
@@ -16,5 +23,17 @@ public:
 private:
     RecordReaders readers_;
 };
+
+// The main of a benchmark of windows: Qt offscreen unless told otherwise.
+inline int RunOffscreenBenchmarks(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 } // namespace zarva::bench
