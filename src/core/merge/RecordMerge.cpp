@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <type_traits>
+#include <variant>
 
 namespace zarva {
 namespace {
@@ -105,14 +107,48 @@ void KeepMoments(Oscillogram& record, std::int32_t zeroOnGrid, std::int64_t lead
     record.startText = StartText(record, utcFor2013);
 }
 
+// The grid sample nearest the moment of the record's own sample `index`.
+std::int64_t OnGrid(const Oscillogram& record, const Layout& layout, const MergeGrid& grid, std::int64_t index)
+{
+    const std::vector<std::int64_t>& times = record.sampleTimes;
+    if (times.empty())
+        return 0;
+    const auto own = static_cast<std::size_t>(std::clamp<std::int64_t>(index, 0, std::ssize(times) - 1));
+    const double moment = static_cast<double>(times[own] - times.front()) + layout.lead;
+    return static_cast<std::int64_t>(std::clamp(RoundHalfUp(moment / grid.step), 0.0, static_cast<double>(grid.count - 1)));
+}
+
 std::int32_t ZeroOnGrid(const Oscillogram& record, const Layout& layout, const MergeGrid& grid)
 {
     if (record.zeroSample <= 0 || record.sampleTimes.empty())
         return record.zeroSample;
-    const std::size_t zero =
-        std::min<std::size_t>(static_cast<std::size_t>(record.zeroSample), record.sampleTimes.size() - 1);
-    const double sample = RoundHalfUp((static_cast<double>(record.sampleTimes[zero]) + layout.lead) / grid.step);
-    return static_cast<std::int32_t>(std::min(sample, static_cast<double>(grid.count - 1)));
+    return static_cast<std::int32_t>(OnGrid(record, layout, grid, record.zeroSample));
+}
+
+// Cursors and annotations name samples of the old grid; each moves to the sample of the new
+// one nearest its moment. Levels keep their values.
+void KeepMarks(Document& document, const Layout& layout, const MergeGrid& grid)
+{
+    const auto onGrid = [&](std::int64_t index) { return OnGrid(document.oscillogram, layout, grid, index); };
+    CursorSet& cursors = document.cursors;
+    for (int i = 0; i < CursorSet::kVerticalCount; ++i) {
+        const std::int64_t sample = cursors.Vertical(i).sample;
+        if (!cursors.NeverPlaced(i))
+            cursors.MoveVertical(i, onGrid(sample) - sample, static_cast<std::size_t>(grid.count));
+    }
+    const std::vector<Annotation>& items = document.annotations.Items();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        Annotation item = items[i];
+        std::visit([&](auto& kind) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(kind)>, MomentItem>) {
+                kind.position = onGrid(kind.position);
+            } else {
+                kind.positionFrom = onGrid(kind.positionFrom);
+                kind.positionTo = onGrid(kind.positionTo);
+            }
+        }, item);
+        document.annotations.Replace(i, std::move(item));
+    }
 }
 
 } // namespace
@@ -152,6 +188,7 @@ void MergeRecord(Document& document)
     const std::int32_t zeroOnGrid = ZeroOnGrid(record, layout, grid);
 
     document.undo.Save(document);
+    KeepMarks(document, layout, grid);
     const std::int32_t wholeRate = static_cast<std::int32_t>(RoundHalfUp(rate));
     // Channels at the record's rate read its rate and times, as channels read from a file do.
     const double ownRate = wholeRate == rate ? 0.0 : rate;

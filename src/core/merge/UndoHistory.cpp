@@ -11,12 +11,18 @@ RecordSnapshot Take(const Document& document)
     return {record.channels,   record.sampleTimes,    record.rateSegments,
             record.lineFrequencySeries, record.sampleRate, record.headerText,
             record.headerCodePage, record.storedDataChanged, document.merge.mergeOffset,
-            record.startDate, record.startTime, record.startText, record.zeroSample};
+            record.startDate, record.startTime, record.startText, record.zeroSample,
+            document.cursors, document.annotations.Items()};
 }
 
 void Restore(Document& document, RecordSnapshot snapshot)
 {
     Oscillogram& record = document.oscillogram;
+    // Marks made or moved since stay where they are unless the grid they index changes.
+    if (record.sampleTimes != snapshot.sampleTimes) {
+        document.cursors = snapshot.cursors;
+        document.annotations.Assign(std::move(snapshot.annotations));
+    }
     record.channels = std::move(snapshot.channels);
     record.sampleTimes = std::move(snapshot.sampleTimes);
     record.rateSegments = std::move(snapshot.rateSegments);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/document/Annotations.h"
+#include "core/document/CursorSet.h"
 #include "core/model/Channel.h"
 #include "core/model/CodePage.h"
 #include "core/model/Oscillogram.h"
@@ -13,7 +15,8 @@ namespace zarva {
 class Document;
 
 // What a paste or a merge changes: the record's channel set, and with a merge its time grid,
-// start, header and offset of pasted channels. Channels share their samples with the record.
+// start, header, offset of pasted channels and the samples cursors and annotations mark.
+// Channels share their samples with the record.
 struct RecordSnapshot {
     std::vector<Channel> channels;
     std::vector<std::int64_t> sampleTimes;
@@ -28,6 +31,8 @@ struct RecordSnapshot {
     std::string startTime;
     std::string startText;
     std::int32_t zeroSample = 0;
+    CursorSet cursors;
+    std::vector<Annotation> annotations;
 };
 
 // Undo and redo over pastes and merges: Save before each, Undo returns to the state saved

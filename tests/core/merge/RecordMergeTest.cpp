@@ -188,5 +188,55 @@ TEST(RecordMerge, EarlierPastedChannelsMoveTheStartBackAndKeepTheTrigger)
     EXPECT_EQ(own.record.startTime, "00:00:00.005000");
 }
 
+// The record at 1000 Hz and pasted channels at 2400 Hz beginning 7.1 ms before it: the record's
+// sample i lies 1000·i + 7100 µs into the grid, sample 2.4·i + 17.04 of it, and the grid ends
+// at sample 2410 (2415 samples less 4).
+TEST(RecordMerge, CursorsAndAnnotationsKeepTheirMomentsAndUndoBringsThemBack)
+{
+    MergeTestRecord own(1000, 1000);
+    own.Analog("U1", Wave(0.0));
+    MergeTestRecord other(2400, 2400);
+    other.Analog("U2", Wave(-0.0071));
+    CopyAll(*other.document, *own.document);
+    Document& document = *own.document;
+    document.merge.mergeOffset = -0.0071;
+    document.cursors.PlaceVertical(0, 300, 1000);
+    document.cursors.PlaceVertical(1, 0, 1000);
+    document.cursors.PlaceHorizontal(0, 3.5, 0);
+    const std::vector<Annotation> before = {
+        MomentItem{{"inception"}, 100},
+        LevelItem{{"3I0"}, "U1", 3.5, 250, 251},
+        AreaItem{{"swing"}, "U1", "U2", 500, 999},
+    };
+    document.annotations.Assign(before);
+    const CursorSet cursorsBefore = document.cursors;
+    MergeRecord(document);
+
+    EXPECT_EQ(document.cursors.Vertical(0).sample, 737);
+    EXPECT_EQ(document.cursors.Vertical(1).sample, 17);
+    EXPECT_TRUE(document.cursors.NeverPlaced(2));
+    EXPECT_EQ(document.cursors.Horizontal(0).value, 3.5);
+    const std::vector<Annotation>& items = document.annotations.Items();
+    ASSERT_EQ(items.size(), 3U);
+    EXPECT_EQ(std::get<MomentItem>(items[0]).position, 257);
+    EXPECT_EQ(std::get<LevelItem>(items[1]), (LevelItem{{"3I0"}, "U1", 3.5, 617, 619}));
+    EXPECT_EQ(std::get<AreaItem>(items[2]).positionFrom, 1217);
+    EXPECT_EQ(std::get<AreaItem>(items[2]).positionTo, 2410);
+
+    TempFolder folder;
+    SaveRecord(document, folder / "merged.cfg");
+    const std::unique_ptr<Document> read = ReadRecord(folder / "merged.cfg");
+    EXPECT_EQ(read->cursors.Vertical(0).sample, 737);
+    EXPECT_EQ(read->annotations.Items(), items);
+
+    ASSERT_TRUE(document.undo.Undo(document));
+    EXPECT_EQ(document.cursors, cursorsBefore);
+    EXPECT_EQ(document.annotations.Items(), before);
+    // Undoing the paste leaves the grid, so a cursor moved since stays.
+    document.cursors.PlaceVertical(0, 400, 1000);
+    ASSERT_TRUE(document.undo.Undo(document));
+    EXPECT_EQ(document.cursors.Vertical(0).sample, 400);
+}
+
 } // namespace
 } // namespace zarva::test
