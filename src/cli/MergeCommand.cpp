@@ -6,9 +6,11 @@
 #include "core/merge/RecordMerge.h"
 #include "core/merge/Synchronisation.h"
 #include "core/model/StringTable.h"
+#include "core/model/ValueText.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <sstream>
 
 namespace zarva::cli {
@@ -84,6 +86,12 @@ std::int64_t Cursor(const Arguments& arguments, SyncMethod method)
     return cursor == nullptr ? 0 : static_cast<std::int64_t>(ParseCount("--cursor", *cursor));
 }
 
+// Two decimals, rounded first so that a small negative offset does not read "-0.00".
+std::string SamplesText(double samples)
+{
+    return FixedText(std::round(samples * 100.0) / 100.0 + 0.0, 2);
+}
+
 } // namespace
 
 int MergeCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
@@ -128,7 +136,7 @@ int MergeCommand(const std::vector<std::string>& words, std::ostream& out, std::
             << ", \"status\": " << JsonString(status) << ", \"rate\": " << record.sampleRate
             << ", \"samples\": " << record.SampleCount() << "}\n";
     } else {
-        out << "Offset: " << FormatNumber(offset * 1e6) << " us (" << FormatNumber(offset * rate) << " samples)\n"
+        out << "Offset: " << FormatNumber(offset * 1e6) << " us (" << SamplesText(offset * rate) << " samples)\n"
             << status << "\n";
     }
     return 0;

@@ -46,6 +46,10 @@ TEST(MergeCli, MergesByStartTimeAndSavesOneRecord)
     EXPECT_EQ(merged->oscillogram.SampleCount(), 505U);
     EXPECT_NO_THROW(merged->oscillogram.FindChannel("Ua(2)"));
     EXPECT_NO_THROW(merged->oscillogram.FindChannel("UaTrip(2)"));
+
+    const CliRun text = Cli({"merge", a, b, "--channels", "Ua", "--out", out});
+    ASSERT_EQ(text.code, 0) << text.err;
+    EXPECT_NE(text.out.find(" us (12.50 samples)\n"), std::string::npos) << text.out;
 }
 
 TEST(MergeCli, RefusesRecordsThatDoNotOverlapAndWritesNothing)
