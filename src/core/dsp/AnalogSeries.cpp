@@ -158,13 +158,11 @@ struct SummaryTotals {
             s2 += counted(values[k + 2]);
             s3 += counted(values[k + 3]);
         }
-        double* tail[3] = {&s0, &s1, &s2};
-        for (; k < values.size(); ++k)
-            *tail[k % 4] += counted(values[k]);
         sums[0] = s0, sums[1] = s1, sums[2] = s2, sums[3] = s3;
+        for (; k < values.size(); ++k)
+            sums[k % 4] += counted(values[k]);
     }
 };
-
 
 } // namespace
 
